@@ -1,0 +1,39 @@
+#pragma once
+
+// Trimming as the schedule syntax means it: only the blank (U+0020) is cut,
+// never tabs or line ends, so odd bytes in a line survive a round trip.
+
+#include <QString>
+#include <QStringView>
+
+namespace vx {
+
+inline QStringView LTrimView(QStringView s) {
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    return s.mid(i);
+}
+
+inline QStringView RTrimView(QStringView s) {
+    qsizetype n = s.size();
+    while (n > 0 && s[n - 1] == u' ')
+        --n;
+    return s.left(n);
+}
+
+inline QStringView TrimView(QStringView s) {
+    return RTrimView(LTrimView(s));
+}
+
+inline QString LTrim(QStringView s) {
+    return LTrimView(s).toString();
+}
+inline QString RTrim(QStringView s) {
+    return RTrimView(s).toString();
+}
+inline QString Trim(QStringView s) {
+    return TrimView(s).toString();
+}
+
+} // namespace vx

@@ -1,0 +1,67 @@
+#pragma once
+
+// Every text the user sees, in German, English and Spanish. An entry is named
+// by its English text, written as the program's documentation quotes it, with
+// "¶" standing for the hint line break; tx() hands back the current language's
+// text with the real line break in place.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace vx {
+
+enum class Language { DE, EN, ES };
+
+class TextCatalogue {
+public:
+    // The edition language, the language of every start.
+    static constexpr Language EditionLanguage = Language::ES;
+
+    TextCatalogue(); // loads the edition language
+
+    // LF, CR, blank, blank: breaks a label or message over lines.
+    static const QString& HintLineBreak();
+
+    // Case-insensitive "DE", "EN", "ES"; any other code changes nothing and
+    // returns false.
+    bool LoadCatalogue(const QString& code);
+    Language language() const { return language_; }
+    QString languageCode() const;
+
+    // A single entry by its English key. An unknown key comes back as itself
+    // (line breaks substituted) and is remembered in missingKeys().
+    const QString& tx(QStringView english) const;
+    bool has(QStringView english) const;
+    QStringList missingKeys() const;
+
+    // The named arrays; an index outside an array or in one of its gaps gives "".
+    const QString& CommandNames(int i) const;        // 1..30
+    const QString& MenuHints(int i) const;           // 0..34 with gaps
+    const QString& ErrorTexts(int i) const;          // 1..43, no 30
+    const QString& ErrorParts(int i) const;          // 1..8
+    const QString& FunctionSymbolNames(int i) const; // 1..50
+    const QString& ArticleTypeNames(int i) const;    // 1..12
+    const QString& SwitchStateNames(int i) const;    // 1..43 with gaps
+    const QString& PositionNames(int i) const;       // 2..13, 18..29
+
+    // Menu caption of a menu key ("MenuDat", "Dat_Neu", ...); "" for unknown keys.
+    const QString& menuCaption(QStringView key) const;
+
+    // For walking the whole catalogue (tests, tools).
+    static int entryCount();
+    static QString entryKey(int index); // English key, "¶" kept
+    QString entryText(int index, Language lang) const;
+    struct ArrayInfo {
+        const char* name;
+        int first;
+        int last;
+    };
+    static QList<ArrayInfo> arrays();
+    QString arrayText(const char* arrayName, int index, Language lang) const;
+
+private:
+    Language language_ = EditionLanguage;
+};
+
+} // namespace vx
