@@ -2,11 +2,17 @@
 
 #include "commands/entry_form.h"
 
+#include <QFileInfo>
+
 namespace vx {
 
 Editor::Editor(const Platform& p)
-    : platform(p), document(platform, catalogue), form(std::make_unique<EntryForm>(*this)) {
+    : platform(p), document(platform, catalogue), form(std::make_unique<EntryForm>(*this)),
+      recent(*platform.settings, menu), autosave(document, autosaveEnabled) {
     commands.setNames(catalogue);
+    menu.setCaptions(catalogue);
+    menu.setHints(catalogue);
+    recent.Smn_GetRecentSchedules();
     windowTitle = catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
 }
 
@@ -25,6 +31,97 @@ QString Editor::titleWithFile() const {
            QStringLiteral("   ") + Trim(document.FilePath);
 }
 
-void Editor::afterFileWritten(const QString&) {}
+void Editor::afterFileWritten(const QString& path) {
+    recent.Smn_WriteRecentSchedules(path);
+    recent.Smn_GetRecentSchedules();
+}
+
+void Editor::menuHighlight(const QString& key) {
+    const int context = MenuModel::helpContextOfHighlight(key);
+    if (context >= 0)
+        helpContext = context;
+}
+
+void Editor::menuClick(const QString& key) {
+    const int context = MenuModel::helpContextOfClick(key);
+    if (context >= 0)
+        helpContext = context;
+    qint16 command = 0;
+    if (key == u"Dat_Neu")
+        command = 1;
+    else if (key == u"Dat_Ein")
+        command = 2;
+    else if (key == u"Dat_Imp")
+        command = 3;
+    else if (key == u"Dat_Sav")
+        command = 5;
+    else if (key == u"Dat_Dru")
+        command = 7;
+    else if (key == u"Dat_DFo")
+        command = 8;
+    else if (key.startsWith(u"MyFpls_") && key != u"MyFpls_0")
+        Smn_MyFpls_Dat(key.back().digitValue());
+    if (command != 0)
+        Menue_Auswahl(command);
+}
+
+void Editor::Menue_Auswahl(qint16& command) {
+    switch (command) {
+    case 1:
+        New();
+        break;
+    case 2:
+        Open();
+        break;
+    case 3:
+        Import();
+        break;
+    case 5:
+        Save();
+        break;
+    default:
+        break;
+    }
+}
+
+void Editor::Smn_MyFpls_Dat(int i) {
+    const QString path = recent.pathOf(i);
+    if (!QFileInfo::exists(path)) {
+        ReportError(27014, 0, 0, path, document.Answer);
+        return;
+    }
+    Open(path);
+}
+
+void Editor::autosaveTick() {
+    if (autosaveEnabled)
+        autosave.tick(catalogue.language());
+}
+
+bool Editor::Form_QueryUnload(int unloadMode) {
+    ending = false;
+    if (document.Modified && document.anyRowHasContent()) {
+        const QString title =
+            Trim(document.FilePath).isEmpty() ? catalogue.tx(u"New file") : document.FilePath;
+        const int answer = ShowMessage(
+            catalogue.tx(u"Save actual data?"),
+            MsgStyle::YesNoCancel | MsgStyle::Question | MsgStyle::DefaultButton3, title);
+        document.Answer = static_cast<qint16>(answer);
+        if (answer == MsgAnswer::Cancel)
+            return true;
+        if (answer == MsgAnswer::Yes)
+            Save();
+    }
+    if (!ending && unloadMode >= 0 && unloadMode <= 3)
+        Smn_Dat_Progende();
+    autosaveEnabled = false;
+    platform.help->close();
+    ended = true;
+    return false;
+}
+
+void Editor::Smn_Dat_Progende() {
+    ending = true;
+}
 
 } // namespace vx

@@ -5,8 +5,11 @@
 // run. Every user event is a method here or on one of its parts; the windows
 // and vxedit-cli only forward events and show the state.
 
+#include "app/menu_model.h"
 #include "app/platform.h"
+#include "app/recent_schedules.h"
 #include "commands/command_table.h"
+#include "document/autosave.h"
 #include "document/schedule_document.h"
 #include "texts/text_catalogue.h"
 
@@ -40,8 +43,13 @@ public:
     void New();
     // A path from the recent list opens without the dialog.
     void Open(const std::optional<QString>& pathFromRecent = std::nullopt);
-    void Save();
+    // Failed: the file could not be written (the user was told); the document
+    // and the file that was there are unchanged.
+    enum class SaveResult { Written, Cancelled, Failed };
+    SaveResult Save();
     void Import();
+    // Set while Open works on a path handed over by the recent list.
+    bool openWithoutDialog = false;
 
     // Empties the document and the entry fields, resets the title.
     void ClearDocument();
@@ -57,9 +65,32 @@ public:
     QString listingCommandLine;
     int listingLineNumber = 0;
 
-    // Hooks of later parts of the editor (recent list, autosave).
+    // After a successful Open or Save: the path goes to the top of the recent list.
     void afterFileWritten(const QString& path);
     void setAutosaveEnabled(bool on) { autosaveEnabled = on; }
+
+    MenuModel menu;
+    RecentSchedules recent;
+    Autosave autosave;
+    // The main window's help context: the page F1 opens.
+    int helpContext = 1;
+    // True once shutdown has passed the point of no return.
+    bool ending = false;
+
+    // Menu events.
+    void menuClick(const QString& key);
+    void menuHighlight(const QString& key);
+    void Menue_Auswahl(qint16& command);
+    void Smn_MyFpls_Dat(int i);
+    // One minute of the autosave timer, when it is enabled.
+    void autosaveTick();
+
+    // The user closes the main window (unload mode 0 close box, 1 program code,
+    // 2 system shutdown, 3 task manager). Returns true when the close is
+    // cancelled; otherwise the program has ended.
+    bool Form_QueryUnload(int unloadMode);
+    void Smn_Dat_Progende();
+    bool ended = false;
 };
 
 } // namespace vx

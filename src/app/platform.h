@@ -12,12 +12,15 @@ namespace vx {
 // Standard message-box style numbers (summed) and answers.
 namespace MsgStyle {
 constexpr int Ok = 0;
+constexpr int OkCancel = 1;
 constexpr int AbortRetryIgnore = 2;
+constexpr int YesNoCancel = 3;
 constexpr int YesNo = 4;
 constexpr int RetryCancel = 5;
 constexpr int Critical = 16;
 constexpr int Question = 32;
 constexpr int DefaultButton2 = 256;
+constexpr int DefaultButton3 = 512;
 constexpr int SystemModal = 4096;
 } // namespace MsgStyle
 

@@ -6,6 +6,12 @@ namespace vx {
 
 int defaultAnswerForStyle(int style) {
     const bool second = (style & MsgStyle::DefaultButton2) != 0;
+    if ((style & MsgStyle::DefaultButton3) != 0) {
+        if ((style & 7) == MsgStyle::YesNoCancel)
+            return MsgAnswer::Cancel;
+        if ((style & 7) == MsgStyle::AbortRetryIgnore)
+            return MsgAnswer::Ignore;
+    }
     switch (style & 7) {
     case MsgStyle::AbortRetryIgnore:
         return second ? MsgAnswer::Retry : MsgAnswer::Abort;

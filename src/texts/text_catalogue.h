@@ -5,9 +5,12 @@
 // "¶" standing for the hint line break; tx() hands back the current language's
 // text with the real line break in place.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <map>
 
 namespace vx {
 
@@ -60,8 +63,21 @@ public:
     static QList<ArrayInfo> arrays();
     QString arrayText(const char* arrayName, int index, Language lang) const;
 
+    // The language of a case-insensitive code; false for any other code.
+    static bool parseLanguageCode(QStringView code, Language* language);
+    static QString languageCode(Language language);
+    // The language the switch goes to from the current one: German and
+    // Spanish go to English; English goes back to the edition language
+    // unless that is English or German, then to German.
+    static Language nextLanguage(Language current);
+
 private:
+    const QString& missing(QStringView english) const;
+
     Language language_ = EditionLanguage;
+    // Unknown keys, kept so that the references tx() hands out stay valid.
+    mutable std::map<QString, QString> missing_;
+    mutable QStringList missingOrder_;
 };
 
 } // namespace vx

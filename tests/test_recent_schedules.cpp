@@ -1,0 +1,142 @@
+#include "app/editor.h"
+#include "app/menu_model.h"
+#include "app/recent_schedules.h"
+#include "app/scripted_platform.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vx;
+
+class TestRecentSchedules : public QObject {
+    Q_OBJECT
+
+    QStringList openInTurn(const QStringList& paths, const QStringList& opened) {
+        QTemporaryDir dir;
+        ScriptedPlatform p;
+        p.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
+        MenuModel menu;
+        RecentSchedules recent(p, menu);
+        recent.Smn_GetRecentSchedules();
+        for (const QString& path : paths) {
+            recent.Smn_WriteRecentSchedules(path);
+            recent.Smn_GetRecentSchedules();
+        }
+        for (const QString& path : opened) {
+            recent.Smn_WriteRecentSchedules(path);
+            recent.Smn_GetRecentSchedules();
+        }
+        return recent.visiblePaths();
+    }
+
+private slots:
+    void order_data() {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("then");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList five{u"/p/F1.vfp"_qs, u"/p/F2.vfp"_qs, u"/p/F3.vfp"_qs, u"/p/F4.vfp"_qs,
+                               u"/p/F5.vfp"_qs};
+        const QStringList listed{u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F3.vfp"_qs, u"/p/F2.vfp"_qs,
+                                 u"/p/F1.vfp"_qs};
+        QTest::newRow("five files, most recent first") << five << QStringList() << listed;
+        QTest::newRow("a sixth pushes the oldest out")
+            << five << QStringList{u"/p/F6.vfp"_qs}
+            << QStringList{u"/p/F6.vfp"_qs, u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F3.vfp"_qs,
+                           u"/p/F2.vfp"_qs};
+        QTest::newRow("a listed file moves to the top")
+            << five << QStringList{u"/p/F3.vfp"_qs}
+            << QStringList{u"/p/F3.vfp"_qs, u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F2.vfp"_qs,
+                           u"/p/F1.vfp"_qs};
+        QTest::newRow("the top file again changes nothing")
+            << five << QStringList{u"/p/F5.vfp"_qs} << listed;
+        QTest::newRow("letter case makes a new entry")
+            << QStringList{u"/p/a.vfp"_qs} << QStringList{u"/p/A.vfp"_qs}
+            << QStringList{u"/p/A.vfp"_qs, u"/p/a.vfp"_qs};
+        QTest::newRow("empty store") << QStringList() << QStringList() << QStringList();
+    }
+
+    void order() {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, then);
+        QFETCH(QStringList, expected);
+        QCOMPARE(openInTurn(first, then), expected);
+    }
+
+    void zeroEndsTheList() {
+        ScriptedPlatform p;
+        const QString app = RecentSchedules::App(), sec = RecentSchedules::Section();
+        p.setValue(app, sec, RecentSchedules::Key(1), u"/p/one.vfp"_qs);
+        p.setValue(app, sec, RecentSchedules::Key(2), u"0"_qs);
+        p.setValue(app, sec, RecentSchedules::Key(3), u"/p/three.vfp"_qs);
+        MenuModel menu;
+        RecentSchedules recent(p, menu);
+        recent.Smn_GetRecentSchedules();
+        QCOMPARE(recent.visiblePaths(), QStringList{u"/p/one.vfp"_qs});
+        for (int i = 2; i <= 5; ++i)
+            QVERIFY(!menu.find(QStringLiteral("MyFpls_") + QString::number(i))->visible);
+    }
+
+    void storeNamesAreFixed() {
+        QCOMPARE(RecentSchedules::App(), u"VX-Editor"_qs);
+        QCOMPARE(RecentSchedules::Section(), u"Recent Schedules"_qs);
+        QCOMPARE(RecentSchedules::Key(5), u"RecentSchedule5"_qs);
+    }
+
+    void missingFileReportsAndStaysListed() {
+        QTemporaryDir dir;
+        ScriptedPlatform p;
+        const QString gone = dir.filePath(QStringLiteral("gone.vfp"));
+        p.setValue(RecentSchedules::App(), RecentSchedules::Section(), RecentSchedules::Key(1),
+                   gone);
+        Editor editor(p.platform());
+        editor.catalogue.LoadCatalogue(u"EN"_qs);
+        editor.menuClick(u"MyFpls_1"_qs);
+        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(p.messages[0].title, u"VX-EDIT message  27014"_qs);
+        QVERIFY(p.messages[0].prompt.startsWith(u"27014 "_qs));
+        QVERIFY(p.messages[0].prompt.contains(gone));
+        QCOMPARE(editor.recent.visiblePaths(), QStringList{gone});
+        QCOMPARE(editor.helpContext, 100);
+    }
+
+    void menuHelpContexts_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("highlight");
+        QTest::addColumn<int>("context");
+        QTest::newRow("click File") << u"MenuDat"_qs << false << 100;
+        QTest::newRow("click Work") << u"MenuWrk"_qs << false << 110;
+        QTest::newRow("click Options") << u"MenuOpt"_qs << false << 120;
+        QTest::newRow("click Info") << u"Hlp_Info"_qs << false << 130;
+        QTest::newRow("click help index keeps") << u"Hlp_Hilfe"_qs << false << 7;
+        QTest::newRow("highlight File") << u"MenuDat"_qs << true << 100;
+        QTest::newRow("highlight help index") << u"Hlp_Hilfe"_qs << true << 1;
+        QTest::newRow("highlight New sets none") << u"Dat_Neu"_qs << true << 7;
+    }
+
+    void menuHelpContexts() {
+        QFETCH(QString, key);
+        QFETCH(bool, highlight);
+        QFETCH(int, context);
+        ScriptedPlatform p;
+        Editor editor(p.platform());
+        editor.helpContext = 7;
+        if (highlight)
+            editor.menuHighlight(key);
+        else
+            editor.menuClick(key);
+        QCOMPARE(editor.helpContext, context);
+    }
+
+    void unknownCommandNumbersDoNothing() {
+        ScriptedPlatform p;
+        Editor editor(p.platform());
+        for (qint16 n : {qint16(4), qint16(6), qint16(0), qint16(9)}) {
+            editor.Menue_Auswahl(n);
+            QVERIFY(p.messages.isEmpty());
+            QVERIFY(p.fileRequests.isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecentSchedules)
+#include "test_recent_schedules.moc"
