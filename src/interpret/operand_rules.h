@@ -16,6 +16,15 @@ enum class RuleEnd { Normal, Error };
 // the rule judged (read by the rule itself for fields 2 and 3, where a free-text
 // box may stand in; handed in by the frame for fields 4..6). An Error end with
 // an empty v only ends the call; the frame does the rest of both ends.
+//
+// A rule that must end without a verdict although the field holds something
+// (operand 2 of T naming marker 0 after a time source) empties v and returns
+// Error: the call then only ends, as for an empty field.
+//
+// Rules may set later fields' texts through EntryForm::setFieldText, whose
+// change handling can run InterpretField again (D's "&" becoming "&SETVAR&"
+// re-interprets field 3 while it has the focus); they set a text only when it
+// differs, so such a chain stops after one round.
 RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString& v);
 
 } // namespace vx
