@@ -73,8 +73,8 @@ void ScheduleDocument::ExpandRows(int& n) {
     }
     platform_.desktop->setBusy(true);
     const int old = RowCount;
-    const int wanted = old + n;
-    const int now = wanted >= MaxRows ? MaxRows : wanted;
+    const qint64 wanted = qint64(old) + n; // n may be anything a caller computed
+    const int now = wanted >= MaxRows ? MaxRows : int(wanted);
     if (Lines.size() < static_cast<size_t>(now + 1)) {
         Lines.resize(static_cast<size_t>(now + 1));
         RowNumbers.resize(static_cast<size_t>(now + 1));

@@ -1,0 +1,48 @@
+#pragma once
+
+// The schedule file: Windows-1252 text, one schedule line per text line, CR LF,
+// no header. Reading keeps every byte (NUL and lone LF included) so that a
+// schedule comes back byte for byte when it is saved again.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace vx {
+
+class TextCatalogue;
+
+// Every byte maps to one character; the five bytes Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081.. so that they
+// round-trip.
+QString DecodeWindows1252(QByteArrayView bytes);
+// Characters Windows-1252 cannot hold become '?' and set *lossy.
+QByteArray EncodeWindows1252(QStringView text, bool* lossy = nullptr);
+
+struct ScheduleFileContent {
+    QStringList lines;
+    qint64 linesNotLoaded = 0;
+};
+
+// A line ends at CR LF or a lone CR; a lone LF stays in the text. The last line
+// needs no end; empty lines are kept. Lines beyond maxLines are only counted.
+ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
+
+// Larger files are refused: no schedule comes near this size.
+constexpr qint64 MaxScheduleFileBytes = 64LL * 1024 * 1024;
+
+// On failure returns false with a user-facing reason in *error, in the
+// catalogue's language when one is given, else in English.
+bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,
+                      const TextCatalogue* catalogue = nullptr);
+
+// Every row whose blank-trimmed text is not empty, untrimmed, each + CR LF.
+QByteArray SerializeSchedule(const QStringList& rows, bool* lossy = nullptr);
+
+// Through QSaveFile: a failed write never destroys the file that was there.
+bool WriteScheduleFile(const QString& path, const QByteArray& bytes, QString* error,
+                       const TextCatalogue* catalogue = nullptr);
+
+} // namespace vx
