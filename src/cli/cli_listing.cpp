@@ -1,0 +1,182 @@
+// vxedit-cli listing FILE: the printed listing of a schedule, as the Print
+// command makes it, as plain text or as a PDF.
+
+#include "app/editor.h"
+#include "app/scripted_platform.h"
+#include "cli/cli.h"
+#include "document/schedule_document.h"
+#include "document/vfp_file.h"
+#include "print/listing.h"
+#include "print/listing_painter_gui.h"
+#include "print/print_commands.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vx::cli {
+
+namespace {
+
+QByteArray jsonString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+// One message of the listing on stderr, keys in the documented order.
+void writeMessage(int number, const ShownMessage& message) {
+    const QByteArray line = "{\"number\": " + QByteArray::number(number) +
+                            ", \"title\": " + jsonString(message.title) +
+                            ", \"prompt\": " + jsonString(message.prompt) +
+                            ", \"style\": " + QByteArray::number(message.style) + "}\n";
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+// The rows of the file go into the document as loading puts them there.
+void loadRows(Editor& editor, const QStringList& lines) {
+    ScheduleDocument& doc = editor.document;
+    int grow = static_cast<int>(lines.size()) - doc.RowCount;
+    if (grow > 0)
+        doc.ExpandRows(grow);
+    const int rows = std::min<int>(static_cast<int>(lines.size()), doc.RowCount);
+    for (int r = 1; r <= rows; ++r)
+        doc.setLine(r, lines[r - 1]);
+}
+
+int produce(Invocation& inv, const QString& input, bool pdf, const std::optional<QString>& output) {
+    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    if (!bytes)
+        return ExitUsage;
+    const ScheduleFileContent content = ParseScheduleBytes(*bytes, ScheduleDocument::MaxRows);
+    if (content.linesNotLoaded > 0)
+        PrintError(inv, QStringLiteral("%1: only the first %2 lines are listed, as the editor "
+                                       "loads them; %3 more lines were left out")
+                            .arg(input)
+                            .arg(ScheduleDocument::MaxRows)
+                            .arg(content.linesNotLoaded));
+
+    ScriptedPlatform platform;
+    Editor editor(platform.platform());
+    editor.catalogue.LoadCatalogue(inv.lang);
+    loadRows(editor, content.lines);
+    editor.document.FilePath = input == u"-" ? QString() : QFileInfo(input).absoluteFilePath();
+    editor.listingDate = inv.date;
+
+    platform.messages.clear();
+    qsizetype shown = 0;
+    const ListingDocument document = BuildListing(editor, [&](int number) {
+        for (; shown < platform.messages.size(); ++shown)
+            writeMessage(number, platform.messages[shown]);
+    });
+
+    if (pdf) {
+        QString error;
+        if (!WriteListingPdf(document, editor.listingFont, *output, &error)) {
+            PrintError(inv, error);
+            return ExitUsage;
+        }
+        return ExitDone;
+    }
+    const QByteArray text = ListingText(document).toUtf8();
+    if (!output || *output == u"-")
+        return WriteStdout(inv, text) ? ExitDone : ExitUsage;
+    QSaveFile file(*output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        PrintError(inv, QStringLiteral("%1: cannot write: %2").arg(*output, file.errorString()));
+        return ExitUsage;
+    }
+    return ExitDone;
+}
+
+// Standard error carries the listing's messages as JSON lines; the toolkit's
+// own chatter (a missing runtime folder, font substitutions) stays out of it.
+void toolkitMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+        return;
+    const QByteArray line = "vxedit-cli: listing: " + text.toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
+}
+
+// main() keeps a QCoreApplication for the whole run, but fonts and the PDF
+// writer need a QGuiApplication. Here the core application is ended and a GUI
+// one (offscreen unless QT_QPA_PLATFORM says otherwise) takes its place; the
+// run then ends in this function and never goes back to main(), whose
+// application object no longer exists.
+[[noreturn]] void produceWithGuiApplication(Invocation& inv, const QString& input,
+                                            const std::optional<QString>& output) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    static QByteArray programName = QCoreApplication::applicationFilePath().toLocal8Bit();
+    static char* argv[] = {programName.data(), nullptr};
+    static int argc = 1;
+    QCoreApplication::instance()->~QCoreApplication();
+    qInstallMessageHandler(toolkitMessages);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int code = ExitUsage;
+    {
+        QGuiApplication gui(argc, argv);
+        InstallListingPainter();
+        code = produce(inv, input, true, output);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        code = ExitUsage;
+    std::exit(code);
+}
+
+int runListing(Invocation& inv) {
+    std::optional<QString> format;
+    std::optional<QString> output;
+    if (!TakeOption(inv, {QStringLiteral("--format")}, format) ||
+        !TakeOption(inv, {QStringLiteral("-o"), QStringLiteral("--output")}, output))
+        return ExitUsage;
+    if (!RejectUnknownOptions(inv))
+        return ExitUsage;
+    if (inv.args.size() != 1)
+        return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE is missing")
+                                                  : QStringLiteral("one FILE only"));
+    const QString input = inv.args.front();
+    const QString kind = format.value_or(QStringLiteral("text"));
+    if (kind != u"text" && kind != u"pdf")
+        return UsageError(inv, QStringLiteral("unknown format '%1' (use text or pdf)").arg(kind));
+    if (output && output->isEmpty())
+        return UsageError(inv, QStringLiteral("the output name is empty"));
+    if (kind == u"text")
+        return produce(inv, input, false, output);
+    if (!output || *output == u"-")
+        return UsageError(inv, QStringLiteral("--format pdf needs -o OUT"));
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        produceWithGuiApplication(inv, input, output);
+    InstallListingPainter();
+    return produce(inv, input, true, output);
+}
+
+const Registration registration{
+    {u"listing", u"[--format text|pdf] [-o OUT] FILE",
+     u"Renders the printed listing of the schedule FILE as the Print command does:\n"
+     u"pages of five header lines and 55 schedule lines, line numbers, the command\n"
+     u"as text (indented after an If), the stored command line, and the target line\n"
+     u"of every goto and subroutine call. FILE may be '-' for standard input.\n"
+     u"\n"
+     u"  --format text  (default) plain UTF-8 text: every printed piece starts at its\n"
+     u"                 print column as a character column, a form-feed line opens\n"
+     u"                 every page after the first, bold and underline are dropped\n"
+     u"  --format pdf   the same pages as a PDF (A4) in the listing font; needs -o\n"
+     u"  -o, --output OUT  write to OUT (replaced only when the whole listing could be\n"
+     u"                    written) instead of standard output\n"
+     u"\n"
+     u"Messages that the listing raises (an address defined twice, too many\n"
+     u"addresses, a value beyond its limits) go to standard error, one JSON object\n"
+     u"per line: {\"number\": N, \"title\": \"...\", \"prompt\": \"...\", \"style\": N}.",
+     runListing}};
+
+} // namespace
+
+} // namespace vx::cli

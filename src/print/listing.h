@@ -1,0 +1,95 @@
+#pragma once
+
+// The printed schedule listing, device-independent: pages of printed lines,
+// each line a list of pieces that start at a print column. The same document
+// goes to a printer, into a PDF (listing_painter_gui.h) or into the text form
+// of `vxedit-cli listing` (ListingText).
+
+#include "app/platform.h"
+
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+namespace vx {
+
+class TextCatalogue;
+
+struct ListingPiece {
+    int column = 1; // print column, 1-based
+    QString text;
+    bool bold = false;
+    bool underline = false;
+    bool operator==(const ListingPiece&) const = default;
+};
+
+struct ListingLine {
+    QList<ListingPiece> pieces; // in column order; none for an empty line
+};
+
+struct ListingPage {
+    QList<ListingLine> lines;
+};
+
+struct ListingDocument {
+    QList<ListingPage> pages;
+};
+
+// Page geometry, in print columns of the listing font.
+namespace ListingLayout {
+constexpr int HeaderColumn = 8;
+constexpr int LineNumberTitleColumn = 10;
+constexpr int LineNumberEndColumn = 11;
+constexpr int TextColumn = 16;
+constexpr int DateColumn = 80;
+constexpr int CommandLineColumn = 95;
+constexpr int HeaderLines = 5;
+constexpr int ScheduleLinesPerPage = 55;
+constexpr int LinesPerPage = HeaderLines + ScheduleLinesPerPage;
+constexpr int TextWidth = 80;        // indent and rendered text together
+constexpr int CommandLineWidth = 90; // the stored command line
+constexpr int IndentWidth = 6;       // the line an If controls
+constexpr int MaxAddresses = 999;
+} // namespace ListingLayout
+
+// Where the listing's messages go. The editor sends them through ReportError
+// and ShowMessage; lineNumber and commandLine are the line being worked on.
+class ListingReporter {
+public:
+    virtual ~ListingReporter() = default;
+    virtual void reportError(int number, int styleAddition, const QString& detail, int lineNumber,
+                             const QString& commandLine) = 0;
+    virtual void showMessage(int number, const QString& prompt, int style,
+                             const QString& title) = 0;
+};
+
+struct ListingSource {
+    const std::vector<QString>* lines = nullptr; // rows 1..rowCount; entry 0 unused
+    int rowCount = 0;
+    QString filePath; // shown in the header
+    QString date;     // shown in the header
+};
+
+// The address pass and the print pass over the schedule. Lines that are empty
+// after trimming print nothing; a schedule without such lines gives no page.
+// reporter may be null (messages are then dropped).
+ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& catalogue,
+                              ListingReporter* reporter);
+
+// The text form: pages after the first begin with a form-feed line, each piece
+// starts at its column as a character column (a later piece cuts what an
+// earlier one wrote beyond its column), bold and underline are dropped and
+// trailing blanks removed. Every line ends in "\n".
+QString ListingText(const ListingDocument& document);
+
+// PDF output lives in the window library (it needs QtGui); it hands its writer
+// to the model here, so that headless code such as the scripted printer can
+// reach it. Unset until the window library installs it
+// (InstallListingPainter in listing_painter_gui.h).
+using PdfListingWriter = bool (*)(const ListingDocument& document, const FontChoice& font,
+                                  const QString& path, QString* error);
+void SetPdfListingWriter(PdfListingWriter writer);
+PdfListingWriter GetPdfListingWriter();
+
+} // namespace vx

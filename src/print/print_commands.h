@@ -1,0 +1,40 @@
+#pragma once
+
+// The File menu's Print and Printer font commands, and the listing font the
+// editor keeps for the whole run.
+
+#include "print/listing.h"
+
+#include <functional>
+
+namespace vx {
+
+class Editor;
+
+// Print (command 7): nothing without a printer, or when no row holds a single
+// character (a row of blanks counts); otherwise the listing of the schedule in
+// the listing font goes to the printer.
+void PrintCommand(Editor& editor);
+
+// Printer font (command 8): the font dialog; unless it is cancelled, the
+// chosen font goes to the printer and what the printer made of it becomes the
+// listing font. Nothing without a printer.
+void PrinterFontCommand(Editor& editor);
+
+// Start-up: remembers the printer's own font, asks it for Arial at 10.08
+// points and keeps what it gives back as the listing font.
+void ListingFontStartUp(Editor& editor);
+// The end of the run: the printer gets its own font back.
+void ListingFontShutDown(Editor& editor);
+
+// The listing of the editor's schedule, with its messages shown through
+// ReportError and ShowMessage. afterMessage, when given, learns the error
+// number of each message right after it was shown.
+ListingDocument BuildListing(Editor& editor,
+                             const std::function<void(int number)>& afterMessage = {});
+
+// The date in the header: the editor's listingDate, or today in the system's
+// short date format.
+QString ListingDate(const Editor& editor);
+
+} // namespace vx

@@ -1,0 +1,43 @@
+#pragma once
+
+// The headless printer of tests and vxedit-cli: none at all, or one that
+// writes each listing to a file, as PDF or as the text form of
+// `vxedit-cli listing`. A later listing replaces the file.
+
+#include "app/platform.h"
+#include "print/listing.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace vx {
+
+class ScriptedPrinter : public Printer {
+public:
+    enum class Mode { None, Pdf, Text };
+
+    // "none", "pdf PATH" or "text PATH" (the script action's words). False with
+    // a reason in *error for anything else; the printer is then unchanged.
+    bool configure(QStringView setting, QString* error = nullptr);
+
+    Mode mode = Mode::None;
+    QString path;
+    // The font of a freshly found printer, as a real one would report it.
+    FontChoice currentFont{QStringLiteral("Courier New"), 10.0};
+
+    // Records.
+    int listingsPrinted = 0;
+    ListingDocument lastListing;
+    FontChoice lastListingFont;
+
+    bool installed() const override { return mode != Mode::None; }
+    FontChoice font() const override { return currentFont; }
+    void setFont(const FontChoice& font) override;
+    bool printListing(const ListingDocument& document) override;
+    QString lastError() const override { return lastError_; }
+
+private:
+    QString lastError_;
+};
+
+} // namespace vx

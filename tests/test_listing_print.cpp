@@ -1,0 +1,304 @@
+// The Print and Printer font commands of the File menu, the listing font, the
+// messages of a listing in the editor, and the printed outputs (text, PDF).
+
+#include "app/editor.h"
+#include "app/scripted_platform.h"
+#include "print/listing_painter_gui.h"
+#include "print/print_commands.h"
+#include "test_support.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vx;
+
+namespace {
+
+// PDF page objects, the page tree itself left out.
+int PdfPageCount(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+void Fill(Editor& editor, const QStringList& rows) {
+    int grow = static_cast<int>(rows.size()) - editor.document.RowCount;
+    if (grow > 0)
+        editor.document.ExpandRows(grow);
+    for (int r = 1; r <= rows.size(); ++r)
+        editor.document.setLine(r, rows[r - 1]);
+}
+
+void Menu(Editor& editor, qint16 command) {
+    editor.Menue_Auswahl(command);
+}
+
+} // namespace
+
+class TestListingPrint : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        InstallListingPainter();
+    }
+
+    void printWithoutPrinterDoesNothing() {
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        Fill(editor, {u"K, 5, F"_qs, u"!, A"_qs, u"!, A"_qs});
+        Menu(editor, 7);
+        QCOMPARE(platform.printer.listingsPrinted, 0);
+        QVERIFY(platform.messages.isEmpty()); // not even the double address
+    }
+
+    void printEmptyScheduleDoesNothing() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("empty.txt"));
+        Editor editor(platform.platform());
+        Menu(editor, 7);
+        QCOMPARE(platform.printer.listingsPrinted, 0);
+        QVERIFY(!QFile::exists(path("empty.txt")));
+    }
+
+    // Print counts untrimmed characters: a row of blanks starts a listing,
+    // which then has no line to print.
+    void printRowOfBlanksPrints() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("blanks.txt"));
+        Editor editor(platform.platform());
+        Fill(editor, {QString(), u"   "_qs});
+        Menu(editor, 7);
+        QCOMPARE(platform.printer.listingsPrinted, 1);
+        QVERIFY(platform.printer.lastListing.pages.isEmpty());
+        QVERIFY(QFile::exists(path("blanks.txt")));
+        QCOMPARE(test::ReadBytes(path("blanks.txt")), QByteArray());
+    }
+
+    void printWritesTheListing() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("listing.txt"));
+        Editor editor(platform.platform());
+        editor.catalogue.LoadCatalogue(u"EN"_qs);
+        editor.listingDate = u"1/2/24"_qs;
+        editor.document.FilePath = u"/schedules/yard.vfp"_qs;
+        QStringList rows;
+        for (int r = 1; r <= 56; ++r)
+            rows.append(u"Z, %1"_qs.arg(r));
+        Fill(editor, rows);
+        Menu(editor, 7);
+        QCOMPARE(platform.printer.listingsPrinted, 1);
+        QCOMPARE(platform.printer.lastListing.pages.size(), 2);
+        const QString text = QString::fromUtf8(test::ReadBytes(path("listing.txt")));
+        QCOMPARE(text, ListingText(platform.printer.lastListing));
+        QCOMPARE(text.count(u"\f\n"_qs), 1);
+        QVERIFY(text.contains(u"VX-EDIT   schedule file: /schedules/yard.vfp"_qs));
+        QVERIFY(text.contains(u"Page: 2\n"_qs));
+        QVERIFY(text.contains(u"1/2/24"_qs));
+        // The listing font went to the printer first.
+        QCOMPARE(platform.printer.lastListingFont.name, u"Arial"_qs);
+        QCOMPARE(platform.printer.lastListingFont.size, 10.08);
+        QVERIFY(platform.messages.isEmpty());
+    }
+
+    void printFailureIsTold() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + dir_.filePath(u"missing/folder/out.txt"_qs));
+        Editor editor(platform.platform());
+        Fill(editor, {u"E"_qs});
+        Menu(editor, 7);
+        QCOMPARE(platform.messages.size(), 1);
+        QVERIFY(platform.messages[0].prompt.contains(u"missing/folder/out.txt"_qs));
+        QCOMPARE(platform.messages[0].style & MsgStyle::Critical, MsgStyle::Critical);
+    }
+
+    // The editor's messages: the double address through ShowMessage, a value
+    // beyond its limit through ReportError, the line being worked on given to
+    // ReportError and cleared afterwards.
+    void messagesOfTheListing() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("messages.txt"));
+        Editor editor(platform.platform());
+        editor.catalogue.LoadCatalogue(u"EN"_qs);
+        Fill(editor, {u"!, HOME"_qs, u"S, M1000, G"_qs, u"Z, M0  * why"_qs, u"!, home"_qs});
+        Menu(editor, 7);
+        QCOMPARE(platform.printer.listingsPrinted, 1);
+        QCOMPARE(platform.messages.size(), 3);
+        const ShownMessage& twice = platform.messages[0];
+        QCOMPARE(twice.title, u"VX-EDIT message  27016"_qs);
+        QVERIFY(twice.prompt.contains(u"< 1 >  and also at: < 4 >"_qs));
+        const ShownMessage& limit = platform.messages[1];
+        QVERIFY2(limit.prompt.startsWith(
+                     u" 27019 The value of a variable is outside of its limits! "_qs +
+                     TextCatalogue::HintLineBreak() + u"vfp: LNo.2: M1000"_qs),
+                 qPrintable(limit.prompt));
+        QCOMPARE(limit.title, u"VX-EDIT message  27019"_qs);
+        const ShownMessage& input = platform.messages[2];
+        QVERIFY2(input.prompt.startsWith(u"27013 Incorrect input data"_qs +
+                                         TextCatalogue::HintLineBreak() + u"vfp: LNo.3: M0"_qs +
+                                         TextCatalogue::HintLineBreak() + u"Z, M0  * why"_qs),
+                 qPrintable(input.prompt));
+        QVERIFY(editor.listingCommandLine.isEmpty());
+        QCOMPARE(editor.listingLineNumber, 0);
+    }
+
+    void buildListingTellsNumbers() {
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        Fill(editor, {u"!, A"_qs, u"U, A"_qs, u"M, M0, G"_qs});
+        QList<int> numbers;
+        QList<qsizetype> shownBefore;
+        BuildListing(editor, [&](int number) {
+            numbers.append(number);
+            shownBefore.append(platform.messages.size());
+        });
+        QCOMPARE(numbers, (QList<int>{27016, 27019}));
+        QCOMPARE(shownBefore, (QList<qsizetype>{1, 2}));
+    }
+
+    void listingFontAtStartAndEnd() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("font.txt"));
+        platform.printer.currentFont = {u"Courier New"_qs, 12.0};
+        {
+            Editor editor(platform.platform());
+            QCOMPARE(editor.listingFont.name, u"Arial"_qs);
+            QCOMPARE(editor.listingFont.size, 10.08);
+            QCOMPARE(platform.printer.currentFont.name, u"Arial"_qs);
+            QCOMPARE(editor.startupPrinterFont.name, u"Courier New"_qs);
+            editor.Smn_Dat_Progende();
+            QCOMPARE(platform.printer.currentFont.name, u"Courier New"_qs);
+            QCOMPARE(platform.printer.currentFont.size, 12.0);
+        }
+        // Without a printer the font stays as it is and nothing is given back.
+        ScriptedPlatform none;
+        Editor editor(none.platform());
+        QCOMPARE(editor.listingFont.name, u"Arial"_qs);
+        QVERIFY(editor.startupPrinterFont.name.isEmpty());
+        editor.Smn_Dat_Progende();
+    }
+
+    void printerFont_data() {
+        QTest::addColumn<bool>("printer");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("size");
+        QTest::newRow("chosen") << true << false << u"Times New Roman"_qs << 12.5;
+        QTest::newRow("cancelled") << true << true << u"Arial"_qs << 10.08;
+        QTest::newRow("no printer") << false << false << u"Arial"_qs << 10.08;
+    }
+    void printerFont() {
+        QFETCH(bool, printer);
+        QFETCH(bool, cancel);
+        QFETCH(QString, name);
+        QFETCH(double, size);
+        ScriptedPlatform platform;
+        if (printer)
+            platform.printer.configure(u"text "_qs + path("font2.txt"));
+        Editor editor(platform.platform());
+        if (cancel)
+            platform.fontChoices.push_back(std::nullopt);
+        else
+            platform.fontChoices.push_back(FontChoice{u"Times New Roman"_qs, 12.5});
+        Menu(editor, 8);
+        QCOMPARE(editor.listingFont.name, name);
+        QCOMPARE(editor.listingFont.size, size);
+        // Without a printer the dialog is not even shown.
+        QCOMPARE(platform.fontChoices.empty(), printer);
+        if (printer && !cancel) {
+            Fill(editor, {u"E"_qs});
+            Menu(editor, 7);
+            QCOMPARE(platform.printer.lastListingFont.name, u"Times New Roman"_qs);
+        }
+    }
+
+    void otherCommandNumbersDoNotPrint() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"text "_qs + path("other.txt"));
+        Editor editor(platform.platform());
+        Fill(editor, {u"E"_qs});
+        Menu(editor, 4);
+        Menu(editor, 6);
+        QCOMPARE(platform.printer.listingsPrinted, 0);
+    }
+
+    void printerConfiguration_data() {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("none") << u"none"_qs << true << int(ScriptedPrinter::Mode::None);
+        QTest::newRow("pdf") << u"pdf /tmp/a b.pdf"_qs << true << int(ScriptedPrinter::Mode::Pdf);
+        QTest::newRow("text") << u"text out.txt"_qs << true << int(ScriptedPrinter::Mode::Text);
+        QTest::newRow("pdf without path")
+            << u"pdf "_qs << false << int(ScriptedPrinter::Mode::None);
+        QTest::newRow("other") << u"laser"_qs << false << int(ScriptedPrinter::Mode::None);
+    }
+    void printerConfiguration() {
+        QFETCH(QString, setting);
+        QFETCH(bool, accepted);
+        QFETCH(int, mode);
+        ScriptedPrinter printer;
+        QString error;
+        QCOMPARE(printer.configure(setting, &error), accepted);
+        QCOMPARE(int(printer.mode), mode);
+        QCOMPARE(error.isEmpty(), accepted);
+        if (accepted && mode != int(ScriptedPrinter::Mode::None))
+            QCOMPARE(printer.path, setting.mid(setting.indexOf(u' ') + 1));
+    }
+
+    void pdfThroughThePrinter() {
+        ScriptedPlatform platform;
+        platform.printer.configure(u"pdf "_qs + path("listing.pdf"));
+        Editor editor(platform.platform());
+        QStringList rows;
+        for (int r = 1; r <= 56; ++r)
+            rows.append(u"K, %1, B"_qs.arg(r));
+        Fill(editor, rows);
+        Menu(editor, 7);
+        QVERIFY(platform.messages.isEmpty());
+        const QByteArray pdf = test::ReadBytes(path("listing.pdf"));
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(PdfPageCount(pdf), 2);
+    }
+
+    void pdfWriter_data() {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one line") << 1 << 1;
+        QTest::newRow("55 lines") << 55 << 1;
+        QTest::newRow("56 lines") << 56 << 2;
+        QTest::newRow("111 lines") << 111 << 3;
+    }
+    void pdfWriter() {
+        QFETCH(int, rows);
+        QFETCH(int, pages);
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        QStringList lines;
+        for (int r = 1; r <= rows; ++r)
+            lines.append(u"W, %1"_qs.arg(r));
+        Fill(editor, lines);
+        const ListingDocument document = BuildListing(editor);
+        QCOMPARE(document.pages.size(), pages);
+        QString error;
+        QVERIFY2(WriteListingPdf(document, editor.listingFont, path("direct.pdf"), &error),
+                 qPrintable(error));
+        QCOMPARE(PdfPageCount(test::ReadBytes(path("direct.pdf"))), pages);
+    }
+
+    void pdfToAnUnwritablePlace() {
+        QString error;
+        const bool written = WriteListingPdf(ListingDocument{}, {u"Arial"_qs, 10.0},
+                                             dir_.filePath(u"no/such/dir/x.pdf"_qs), &error);
+        QVERIFY(!written);
+        QVERIFY(error.contains(u"no/such/dir/x.pdf"_qs));
+    }
+};
+
+QTEST_MAIN(TestListingPrint)
+#include "test_listing_print.moc"
