@@ -1,6 +1,9 @@
 #include "app/editor.h"
 
 #include "commands/entry_form.h"
+#include "print/print_commands.h"
+
+#include "help/help_model.h"
 
 #include <QFileInfo>
 
@@ -10,10 +13,13 @@ Editor::Editor(const Platform& p)
     : platform(p), document(platform, catalogue), form(std::make_unique<EntryForm>(*this)),
       recent(*platform.settings, menu), autosave(document, autosaveEnabled) {
     commands.setNames(catalogue);
+    form->initialise();
     menu.setCaptions(catalogue);
     menu.setHints(catalogue);
     recent.Smn_GetRecentSchedules();
+    refreshGridHeadings();
     windowTitle = catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
+    ListingFontStartUp(*this);
 }
 
 Editor::~Editor() = default;
@@ -59,6 +65,22 @@ void Editor::menuClick(const QString& key) {
         command = 7;
     else if (key == u"Dat_DFo")
         command = 8;
+    else if (key == u"Wrk_Such")
+        Smn_Su_Ers(1);
+    else if (key == u"Wrk_Ers")
+        Smn_Su_Ers(2);
+    else if (key == u"Opt_Spr")
+        Smn_Opt_Sprache();
+    else if (key == u"Dat_End")
+        Form_QueryUnload(1);
+    else if (key == u"Hlp_Hilfe")
+        helpMenu();
+    else if (key == u"Hlp_Info")
+        Hlp_Info(form->CurrentHelpTopic, helpContext, [this] {
+            ++infoWindowShown;
+            if (showInfoWindow)
+                showInfoWindow();
+        });
     else if (key.startsWith(u"MyFpls_") && key != u"MyFpls_0")
         Smn_MyFpls_Dat(key.back().digitValue());
     if (command != 0)
@@ -78,6 +100,12 @@ void Editor::Menue_Auswahl(qint16& command) {
         break;
     case 5:
         Save();
+        break;
+    case 7:
+        PrintCommand(*this);
+        break;
+    case 8:
+        PrinterFontCommand(*this);
         break;
     default:
         break;
@@ -121,7 +149,22 @@ bool Editor::Form_QueryUnload(int unloadMode) {
 }
 
 void Editor::Smn_Dat_Progende() {
+    ListingFontShutDown(*this);
     ending = true;
+}
+
+void Editor::helpMenu() {
+    const Control freeBox = form->txbTxt2.visible   ? Control::txbTxt2
+                            : form->txbTxt3.visible ? Control::txbTxt3
+                                                    : Control::None;
+    form->helpMenuFreeBox = freeBox == Control::txbTxt2 ? 2 : freeBox == Control::txbTxt3 ? 3 : 0;
+    form->setFocus(Control::mskTxt1);
+    helpContext = form->CurrentHelpTopic;
+    cmdHilfe_click(*platform.help, programFolder, catalogue.language(), SystemVersionNumber(),
+                   form->CurrentHelpTopic);
+    form->helpMenuFreeBox = 0;
+    if (freeBox != Control::None)
+        form->setFocus(freeBox);
 }
 
 } // namespace vx

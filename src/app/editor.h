@@ -11,9 +11,11 @@
 #include "commands/command_table.h"
 #include "document/autosave.h"
 #include "document/schedule_document.h"
+#include "editing/search_replace.h"
 #include "texts/text_catalogue.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -64,6 +66,12 @@ public:
     // The command line the listing is working on; part of some error prompts.
     QString listingCommandLine;
     int listingLineNumber = 0;
+    // The listing font for the whole run, and the printer's own font found at
+    // start-up, given back at the end (print/print_commands.h).
+    FontChoice listingFont{QStringLiteral("Arial"), 10.08};
+    FontChoice startupPrinterFont;
+    // The date in listing headers; empty: today in the system's short format.
+    QString listingDate;
 
     // After a successful Open or Save: the path goes to the top of the recent list.
     void afterFileWritten(const QString& path);
@@ -91,6 +99,38 @@ public:
     bool Form_QueryUnload(int unloadMode);
     void Smn_Dat_Progende();
     bool ended = false;
+
+    // The row buttons and direct typing in the grid (code: the key code).
+    void cmdUeb_Zei_Click();
+    void cmdUeb_leerZ_Click();
+    void cmdEinf_leerZ_Click();
+    void cmdLoe_Zei_Click();
+    void gridKeyPress(int code);
+
+    // The language switch of the Options menu.
+    void Smn_Opt_Sprache();
+    void loadLanguage(Language next);
+    void refreshGridHeadings();
+    bool languageSwitchRunning = false;
+
+    // Help menu: the help file at the current topic; the information window.
+    void helpMenu();
+    std::function<void()> showInfoWindow; // set by the window layer
+    int infoWindowShown = 0;
+
+    // Search and replace windows (Work menu).
+    SearchState search;
+    void Smn_Su_Ers(int which);
+    void searchButton();        // "Search (cont.)" of the search window
+    void replaceSearchButton(); // "Search (cont.)" of the replace window
+    void replaceButton();
+
+private:
+    bool searchRoutine(const QString& text);
+    void loadFoundLineIntoFields(const QString& line);
+    void beginRowOperation();
+    QString composeFromEntryFields() const;
+    void writeRow(int row, const QString& text);
 };
 
 } // namespace vx

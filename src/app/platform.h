@@ -98,6 +98,23 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
+struct ListingDocument;
+
+// The printer that the Print command sends the listing to.
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // False when the system has no printer: Print and Printer font then do nothing.
+    virtual bool installed() const = 0;
+    // The printer's current font; after setFont, what the printer made of the request.
+    virtual FontChoice font() const = 0;
+    virtual void setFont(const FontChoice& font) = 0;
+    // All pages as one print document in the current font; false when that failed,
+    // with the reason in lastError().
+    virtual bool printListing(const ListingDocument& document) = 0;
+    virtual QString lastError() const { return QString(); }
+};
+
 // Everything the model is given, in one place. Pointers are never null once
 // the model runs; scripted_platform.h supplies the headless set.
 struct Platform {
@@ -107,6 +124,7 @@ struct Platform {
     SettingsStore* settings = nullptr;
     HelpViewer* help = nullptr;
     Desktop* desktop = nullptr;
+    Printer* printer = nullptr; // null counts as no printer installed
 };
 
 } // namespace vx

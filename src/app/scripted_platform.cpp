@@ -38,6 +38,7 @@ Platform ScriptedPlatform::platform() {
     p.settings = this;
     p.help = this;
     p.desktop = this;
+    p.printer = &printer;
     return p;
 }
 
@@ -54,9 +55,10 @@ std::optional<QString> ScriptedPlatform::nextFile(const FileDialogRequest& reque
     fileRequests.append(request);
     if (fileChoices.empty())
         return std::nullopt;
-    auto choice = fileChoices.front();
+    const bool chosen = fileChoices.front().has_value();
+    const QString path = chosen ? *fileChoices.front() : QString();
     fileChoices.pop_front();
-    return choice;
+    return chosen ? std::optional<QString>(path) : std::nullopt;
 }
 
 std::optional<QString> ScriptedPlatform::openFile(const FileDialogRequest& request) {
@@ -70,9 +72,10 @@ std::optional<QString> ScriptedPlatform::saveFile(const FileDialogRequest& reque
 std::optional<FontChoice> ScriptedPlatform::chooseFont(const FontChoice&) {
     if (fontChoices.empty())
         return std::nullopt;
-    auto choice = fontChoices.front();
+    const bool chosen = fontChoices.front().has_value();
+    const FontChoice font = chosen ? *fontChoices.front() : FontChoice();
     fontChoices.pop_front();
-    return choice;
+    return chosen ? std::optional<FontChoice>(font) : std::nullopt;
 }
 
 QString ScriptedPlatform::value(const QString& app, const QString& section, const QString& key,

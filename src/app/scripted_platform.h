@@ -4,6 +4,7 @@
 // and everything the model shows is recorded for inspection.
 
 #include "app/platform.h"
+#include "print/scripted_printer.h"
 
 #include <QList>
 #include <QMap>
@@ -46,6 +47,8 @@ public:
     int beeps = 0;
     bool busy = false;
     bool helpClosed = false;
+    // No printer until a test or script sets one up (printer.configure).
+    ScriptedPrinter printer;
     QString settingsFile; // empty: settings kept in memory only
 
     int show(const QString& prompt, int style, const QString& title, bool germanButtons) override;

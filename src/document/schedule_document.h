@@ -23,6 +23,8 @@ struct GridState {
     int currentRow = 1;
     int currentColumn = 1;
     int topRow = 1;
+    QString headerNumber; // caption of column 0
+    QString headerText;   // caption of column 1
 
     void resize(int newRows);
 };

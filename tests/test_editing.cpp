@@ -1,0 +1,321 @@
+#include "app/user_driver.h"
+#include "document/vfp_file.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vx;
+
+namespace {
+// Runs script lines; fails the test on the first action that cannot be done.
+void run(UserDriver& d, const QStringList& lines) {
+    for (const QString& line : lines)
+        QVERIFY2(d.runLine(line), qPrintable(line + u": "_qs + d.lastError));
+}
+
+QStringList rows(const Editor& e, int upTo) {
+    QStringList out;
+    for (int r = 1; r <= upTo; ++r)
+        out.append(e.document.line(r));
+    return out;
+}
+} // namespace
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rowOperations_data() {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QStringList>("expected"); // rows 1..7
+        QTest::addColumn<int>("currentRow");
+        const QStringList five{u"row-text 1 A"_qs, u"row-text 2 B, 1"_qs, u"row-text 3 E"_qs,
+                               u"row-text 4 K, 2, B"_qs, u"row-text 5 M, 3, G"_qs};
+        QTest::newRow("insert in a full block")
+            << five + QStringList{u"row 3"_qs, u"click insert"_qs}
+            << QStringList{u"A"_qs,       u"B, 1"_qs,    u""_qs, u"E"_qs,
+                           u"K, 2, B"_qs, u"M, 3, G"_qs, u""_qs}
+            << 3;
+        QTest::newRow("insert moves only the block")
+            << QStringList{u"row-text 1 A"_qs, u"row-text 2 B, 1"_qs, u"row-text 3 E"_qs,
+                           u"row 3"_qs, u"click insert"_qs}
+            << QStringList{u"A"_qs, u"B, 1"_qs, u""_qs, u"E"_qs, u""_qs, u""_qs, u""_qs} << 3;
+        QTest::newRow("insert at an empty row")
+            << QStringList{u"row-text 1 A"_qs, u"row 2"_qs, u"click insert"_qs}
+            << QStringList{u"A"_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 2;
+        QTest::newRow("delete row 2")
+            << five + QStringList{u"row 2"_qs, u"click delete"_qs}
+            << QStringList{u"A"_qs, u"E"_qs, u"K, 2, B"_qs, u"M, 3, G"_qs, u""_qs, u""_qs, u""_qs}
+            << 2;
+        QTest::newRow("transfer into the first empty row")
+            << QStringList{u"row-text 1 A"_qs,   u"row-text 2 A"_qs,        u"row-text 3 A"_qs,
+                           u"row-text 5 E"_qs,   u"select 11"_qs,           u"type mskTxt2 12"_qs,
+                           u"type mskTxt3 B"_qs, u"click transfer-empty"_qs}
+            << QStringList{u"A"_qs, u"A"_qs, u"A"_qs, u"K, 12, B"_qs, u"E"_qs, u""_qs, u""_qs} << 4;
+        QTest::newRow("transfer into the named row")
+            << QStringList{u"select 11"_qs, u"type mskTxt2 7"_qs, u"type mskTxt3 F"_qs,
+                           u"set mskTxt0 6"_qs, u"click transfer"_qs}
+            << QStringList{u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u"K, 7, F"_qs, u""_qs} << 6;
+        QTest::newRow("remark line ignores the remark box")
+            << QStringList{u"select 29"_qs, u"type txbTxt2 hello"_qs, u"type txbAnmerk note"_qs,
+                           u"click transfer"_qs}
+            << QStringList{u"* hello"_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 1;
+        QTest::newRow("grid typing")
+            << QStringList{u"row-text 2 K, 1"_qs, u"row 2"_qs,      u"gridkey 50"_qs,
+                           u"gridkey 8"_qs,       u"gridkey 8"_qs,  u"row 3"_qs,
+                           u"gridkey 8"_qs,       u"gridkey 69"_qs, u"row 4"_qs,
+                           u"gridkey 65"_qs,      u"gridkey 27"_qs}
+            << QStringList{u""_qs, u"K, "_qs, u"E"_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 4;
+    }
+
+    void rowOperations() {
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, expected);
+        QFETCH(int, currentRow);
+        UserDriver d(u"EN");
+        run(d, script);
+        QCOMPARE(rows(*d.editor, 7), expected);
+        QCOMPARE(d.editor->document.grid.currentRow, currentRow);
+        QVERIFY(d.form().buttons.cmdEinf_leerZ.endsWith(QString::number(currentRow)));
+    }
+
+    void rowButtonsMarkModifiedButGridTypingDoesNot() {
+        UserDriver d(u"EN");
+        run(d, {u"row-text 1 E"_qs, u"row 1"_qs, u"gridkey 65"_qs});
+        QVERIFY(!d.editor->document.Modified);
+        QVERIFY(!d.editor->autosaveEnabled);
+        run(d, {u"click insert"_qs});
+        QVERIFY(d.editor->document.Modified);
+        QVERIFY(d.editor->autosaveEnabled);
+    }
+
+    void transferOutsideTheTableWritesNothing() {
+        UserDriver d(u"EN");
+        d.form().msk[0].text =
+            u"500"_qs; // as if left there; the check keeps typed numbers in range
+        run(d, {u"select 5"_qs, u"click transfer"_qs});
+        for (int r = 1; r <= d.editor->document.RowCount; ++r)
+            QVERIFY(d.editor->document.line(r).isEmpty());
+    }
+
+    void insertIntoAFullTableGrowsIt() {
+        UserDriver d(u"EN");
+        // The reserve line too: the shift needs one row more than the table has.
+        for (int r = 1; r <= d.editor->document.RowCount; ++r)
+            d.editor->document.setLine(r, u"E"_qs);
+        const int before = d.editor->document.RowCount;
+        run(d, {u"row 1"_qs, u"click insert"_qs});
+        QCOMPARE(d.editor->document.RowCount, before + 1);
+        int filled = 0;
+        for (int r = 1; r <= d.editor->document.RowCount; ++r)
+            filled += d.editor->document.line(r).isEmpty() ? 0 : 1;
+        QCOMPARE(filled, before);
+    }
+
+    void search_data() {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("messages");
+        const QStringList lines{u"row-text 2 K, 12, B"_qs, u"row-text 5 M, 312, R"_qs, u"row 1"_qs};
+        QTest::newRow("first") << lines + QStringList{u"find 12"_qs} << 2 << 4 << 0;
+        QTest::newRow("continued")
+            << lines + QStringList{u"find 12"_qs, u"find 12"_qs} << 5 << 5 << 0;
+        QTest::newRow("round again")
+            << lines + QStringList{u"find 12"_qs, u"find 12"_qs, u"find 12"_qs} << 2 << 4 << 0;
+        QTest::newRow("not found") << lines + QStringList{u"find xyz"_qs} << 0 << 0 << 1;
+        QTest::newRow("blank does nothing") << lines + QStringList{u"find    "_qs} << 0 << 0 << 0;
+    }
+
+    void search() {
+        QFETCH(QStringList, script);
+        QFETCH(int, row);
+        QFETCH(int, position);
+        QFETCH(int, messages);
+        UserDriver d(u"EN");
+        run(d, script);
+        QCOMPARE(int(d.editor->search.foundRow), row);
+        if (row > 0) {
+            QCOMPARE(int(d.editor->search.foundPosition), position);
+            QCOMPARE(d.editor->document.grid.currentRow, row);
+            QCOMPARE(d.editor->document.grid.topRow, row);
+            QCOMPARE(Trim(d.form().msk[1].text), d.editor->document.line(row).left(1));
+        }
+        QCOMPARE(d.platform.messages.size(), messages);
+        if (messages) {
+            QCOMPARE(d.platform.messages[0].prompt, u">> xyz<< not found!"_qs);
+            QCOMPARE(d.platform.messages[0].title, u"Search digit(s)"_qs);
+            QCOMPARE(d.platform.messages[0].style, 0);
+        }
+    }
+
+    void replace_data() {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("by 13") << u"13"_qs << u"K, 13, B"_qs;
+        QTest::newRow("by nothing") << u""_qs << u"K, , B"_qs;
+    }
+
+    void replace() {
+        QFETCH(QString, to);
+        QFETCH(QString, expected);
+        UserDriver d(u"EN");
+        run(d, {u"row-text 2 K, 12, B"_qs, u"row 1"_qs, u"replace-of 12"_qs, u"replace-to "_qs + to,
+                u"click replace-search"_qs});
+        QVERIFY(d.editor->search.replaceEnabled);
+        run(d, {u"click replace"_qs});
+        QCOMPARE(d.editor->document.line(2), expected);
+        QVERIFY(!d.editor->search.replaceEnabled);
+        QVERIFY(d.editor->document.Modified);
+        // A second replace without a new search changes nothing more.
+        run(d, {u"replace-to 99"_qs});
+        d.editor->search.foundRow = 0;
+        run(d, {u"click replace"_qs});
+        QCOMPARE(d.editor->document.line(2), expected);
+    }
+
+    void languageRoundTrip() {
+        UserDriver d(u"ES");
+        run(d, {u"row-text 1 K, 12, B"_qs});
+        const QString spanishNew = d.editor->menu.find(u"Dat_Neu")->caption;
+        run(d, {u"menu Opt_Spr"_qs});
+        QCOMPARE(d.editor->catalogue.languageCode(), u"EN"_qs);
+        QCOMPARE(d.editor->menu.find(u"Dat_Neu")->caption, u"&New schedule file"_qs);
+        QCOMPARE(d.editor->menu.find(u"Opt_Spr")->hint, d.editor->catalogue.MenuHints(21));
+        QCOMPARE(d.editor->document.grid.headerNumber, u"line no."_qs);
+        QVERIFY(d.form().lstBefehle.value(1).contains(u"All to initial status"_qs));
+        run(d, {u"menu Opt_Spr"_qs});
+        QCOMPARE(d.editor->catalogue.languageCode(), u"ES"_qs);
+        QCOMPARE(d.editor->menu.find(u"Dat_Neu")->caption, spanishNew);
+        QCOMPARE(d.editor->document.line(1), u"K, 12, B"_qs);
+        QCOMPARE(d.editor->document.grid.currentRow, 1);
+    }
+
+    void closeQuestion_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("ended");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("cancel keeps running") << u"cancel"_qs << false << false;
+        QTest::newRow("no ends without saving") << u"no"_qs << true << false;
+        QTest::newRow("yes saves and ends") << u"yes"_qs << true << true;
+        QTest::newRow("yes with a cancelled dialog ends") << u"yes-cancel"_qs << true << false;
+    }
+
+    void closeQuestion() {
+        QFETCH(QString, answer);
+        QFETCH(bool, ended);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"plan.vfp"_qs);
+        UserDriver d(u"EN");
+        run(d, {u"row-text 1 K, 12, B"_qs, u"row 1"_qs, u"click fetch"_qs});
+        QVERIFY(d.editor->document.Modified);
+        if (answer == u"yes-cancel")
+            run(d, {u"answer yes"_qs, u"file cancel"_qs});
+        else if (answer == u"yes")
+            run(d, {u"answer yes"_qs, u"file "_qs + path});
+        else
+            run(d, {u"answer "_qs + answer});
+        run(d, {u"close"_qs});
+        QCOMPARE(d.editor->ended, ended);
+        QCOMPARE(QFile::exists(path), saved);
+        QCOMPARE(d.platform.messages.first().prompt, u"Save actual data?"_qs);
+        QCOMPARE(d.platform.messages.first().title, u"New file"_qs);
+        QCOMPARE(d.platform.messages.first().style, 3 + 32 + 512);
+        if (!ended) {
+            QVERIFY(d.editor->document.Modified);
+            QCOMPARE(d.editor->document.line(1), u"K, 12, B"_qs);
+        }
+    }
+
+    void closeWithoutContentAsksNothing() {
+        UserDriver d(u"EN");
+        run(d, {u"click fetch"_qs, u"close"_qs});
+        QVERIFY(d.platform.messages.isEmpty());
+        QVERIFY(d.editor->ended);
+    }
+
+    // A long random sequence of row operations, searches and replacements,
+    // mirrored on a plain list of lines; saved and reopened, nothing is lost.
+    void noLineIsLost() {
+        QTemporaryDir dir;
+        UserDriver d(u"EN");
+        QStringList ref(d.editor->document.RowCount + 1);
+        QRandomGenerator rng(4711);
+        const QStringList samples{u"K, 12, B"_qs,      u"M, 3, G"_qs,    u"E"_qs,
+                                  u"L, 3, S, 7, F"_qs, u"* a remark"_qs, u"Z, 5"_qs};
+        auto rowCount = [&] { return int(d.editor->document.RowCount); };
+        for (int step = 0; step < 600; ++step) {
+            const int r = 1 + int(rng.bounded(rowCount()));
+            switch (rng.bounded(5)) {
+            case 0: {
+                const QString text = samples[int(rng.bounded(samples.size()))];
+                QVERIFY(d.rowText(r, text));
+                while (ref.size() < rowCount() + 1)
+                    ref.append(QString());
+                ref[r] = text;
+                break;
+            }
+            case 1: { // insert
+                QVERIFY(d.row(r));
+                run(d, {u"click insert"_qs});
+                while (ref.size() < rowCount() + 1)
+                    ref.append(QString());
+                if (!ref[r].trimmed().isEmpty()) {
+                    int j = rowCount();
+                    while (j >= r && ref[j].trimmed().isEmpty())
+                        --j;
+                    for (int i = j; i >= r; --i) {
+                        ref[i + 1] = ref[i];
+                        ref[i].clear();
+                    }
+                }
+                break;
+            }
+            case 2: { // delete
+                QVERIFY(d.row(r));
+                run(d, {u"click delete"_qs});
+                for (int i = r; i < rowCount(); ++i)
+                    ref[i] = ref[i + 1];
+                ref[rowCount()].clear();
+                break;
+            }
+            case 3: { // replace "12" by "13" where found
+                run(d, {u"row 1"_qs, u"replace-of 12"_qs, u"replace-to 13"_qs});
+                d.platform.answers.push_back(MsgAnswer::Ok);
+                run(d, {u"click replace-search"_qs});
+                const int found = d.editor->search.foundRow;
+                if (found > 0) {
+                    const int p = d.editor->search.foundPosition;
+                    ref[found] = ref[found].left(p - 1) + u"13"_qs + ref[found].mid(p + 1);
+                    run(d, {u"click replace"_qs});
+                }
+                break;
+            }
+            default:
+                QVERIFY(d.row(r));
+                run(d, {u"click fetch"_qs});
+                break;
+            }
+            // Setting the line number of the last row grows the table as well.
+            while (ref.size() < rowCount() + 1)
+                ref.append(QString());
+            for (int i = 1; i <= rowCount(); ++i)
+                QCOMPARE(d.editor->document.line(i), ref[i]);
+        }
+        const QString path = dir.filePath(u"long.vfp"_qs);
+        run(d, {u"file "_qs + path, u"menu Dat_Sav"_qs});
+        UserDriver again(u"EN");
+        run(again, {u"file "_qs + path, u"menu Dat_Ein"_qs});
+        QStringList kept;
+        for (int i = 1; i <= rowCount(); ++i)
+            if (!ref[i].trimmed().isEmpty())
+                kept.append(ref[i]);
+        QCOMPARE(rows(*again.editor, int(kept.size())), kept);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditing)
+#include "test_editing.moc"
