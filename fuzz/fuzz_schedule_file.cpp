@@ -1,0 +1,52 @@
+// Any bytes as a schedule file: reading and writing must agree, so that a
+// schedule that is opened and saved again keeps every non-empty line.
+
+#include "document/vfp_file.h"
+#include "texts/blanks.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArrayView bytes(data, static_cast<qsizetype>(size));
+
+    // Every byte is one character and comes back as itself.
+    check(vx::EncodeWindows1252(vx::DecodeWindows1252(bytes)) == bytes);
+
+    const vx::ScheduleFileContent all =
+        vx::ParseScheduleBytes(bytes, std::numeric_limits<int>::max());
+    check(all.linesNotLoaded == 0);
+    QStringList rows;
+    for (const QString& line : all.lines) {
+        check(!line.contains(u'\r'));
+        if (!vx::TrimView(line).isEmpty())
+            rows.append(line);
+    }
+
+    bool lossy = true;
+    const QByteArray written = vx::SerializeSchedule(all.lines, &lossy);
+    check(!lossy);
+    const vx::ScheduleFileContent reread =
+        vx::ParseScheduleBytes(written, std::numeric_limits<int>::max());
+    check(reread.lines == rows);
+    check(vx::SerializeSchedule(reread.lines) == written);
+
+    // A row limit keeps the first lines and only counts the others.
+    if (size > 0) {
+        const int limit = data[0] % 8;
+        const vx::ScheduleFileContent limited = vx::ParseScheduleBytes(bytes, limit);
+        check(limited.lines == all.lines.mid(0, limit));
+        check(limited.lines.size() + limited.linesNotLoaded == all.lines.size());
+    }
+    return 0;
+}

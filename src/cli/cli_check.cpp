@@ -1,0 +1,75 @@
+// vxedit-cli check [--json] FILE...: a linter for schedules.
+
+#include "app/user_driver.h"
+#include "cli/cli.h"
+#include "document/vfp_file.h"
+#include "interpret/line_explainer.h"
+
+#include <limits>
+
+namespace vx::cli {
+
+namespace {
+
+int runCheck(Invocation& inv) {
+    const qsizetype end = inv.args.indexOf(QStringLiteral("--"));
+    const qsizetype jsonAt = inv.args.indexOf(QStringLiteral("--json"));
+    const bool json = jsonAt >= 0 && (end < 0 || jsonAt < end);
+    if (json)
+        inv.args.remove(jsonAt);
+    if (!RejectUnknownOptions(inv))
+        return ExitUsage;
+    if (inv.args.isEmpty())
+        return UsageError(inv, QStringLiteral("FILE is missing"));
+
+    LineExplainer explainer(inv.lang);
+    bool unreadable = false;
+    bool found = false;
+    for (const QString& path : inv.args) {
+        const std::optional<QByteArray> bytes = ReadInput(inv, path, MaxScheduleFileBytes);
+        if (!bytes) {
+            unreadable = true;
+            continue;
+        }
+        const ScheduleFileContent content =
+            ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
+        const QList<ScheduleProblem> problems = CheckSchedule(explainer, content.lines);
+        found = found || !problems.isEmpty();
+        QString out;
+        for (const ScheduleProblem& p : problems) {
+            if (json)
+                out += JsonObject()
+                           .str(u"file", path)
+                           .num(u"line", p.line)
+                           .str(u"kind", KindName(p.kind))
+                           .raw(u"field",
+                                p.field.isEmpty() ? QStringLiteral("null") : JsonQuote(p.field))
+                           .str(u"message", p.message)
+                           .text();
+            else
+                out +=
+                    path + u':' + QString::number(p.line) + QStringLiteral(": error: ") + p.message;
+            out += u'\n';
+        }
+        if (!WriteStdout(inv, out.toUtf8()))
+            return ExitUsage;
+    }
+    if (unreadable)
+        return ExitUsage;
+    return found ? ExitProblems : ExitDone;
+}
+
+const Registration registration{
+    {u"check", u"[--json] FILE...",
+     u"Checks schedules: every line whose fetch leaves a field marked as false input,\n"
+     u"every line whose code names no command, every address ('!' or 'U') defined\n"
+     u"twice and every goto ('G') or subroutine call ('R') whose address is defined\n"
+     u"nowhere. Prints FILE:LINE: error: MESSAGE per problem, or with --json one\n"
+     u"object per problem: {\"file\", \"line\", \"kind\", \"field\", \"message\"}.\n"
+     u"Exit 0 when nothing was found, 1 when something was, 2 when a FILE cannot be\n"
+     u"read. FILE may be '-' for standard input.",
+     runCheck}};
+
+} // namespace
+
+} // namespace vx::cli

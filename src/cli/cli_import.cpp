@@ -1,0 +1,109 @@
+// vxedit-cli import FILE.lsp [-o OUT.vfp]: an MTS-PC schedule converted line by
+// line as the Import command converts it, written as a schedule file.
+
+#include "cli/cli.h"
+#include "document/mts_import.h"
+#include "document/schedule_document.h"
+#include "document/vfp_file.h"
+#include "texts/blanks.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <limits>
+
+namespace vx::cli {
+
+namespace {
+
+int runImport(Invocation& inv) {
+    std::optional<QString> output;
+    if (!TakeOption(inv, {QStringLiteral("-o"), QStringLiteral("--output")}, output))
+        return ExitUsage;
+    const qsizetype allAt = inv.args.indexOf(QStringLiteral("--all-lines"));
+    const qsizetype endAt = inv.args.indexOf(QStringLiteral("--"));
+    const bool allLines = allAt >= 0 && (endAt < 0 || allAt < endAt);
+    if (allLines)
+        inv.args.remove(allAt);
+    if (!RejectUnknownOptions(inv))
+        return ExitUsage;
+    if (inv.args.size() != 1)
+        return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE.lsp is missing")
+                                                  : QStringLiteral("one FILE.lsp only"));
+    const QString input = inv.args.front();
+    if (output && output->isEmpty())
+        return UsageError(inv, QStringLiteral("the output name is empty"));
+
+    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    if (!bytes)
+        return ExitUsage;
+    const ScheduleFileContent content = ParseScheduleBytes(
+        *bytes, allLines ? std::numeric_limits<int>::max() : ScheduleDocument::MaxRows);
+
+    QStringList rows;
+    rows.reserve(content.lines.size());
+    for (const QString& line : content.lines) {
+        QString source = line;
+        QString target;
+        ConvertMtsLine(source, target);
+        if (!TrimView(target).isEmpty())
+            rows.append(target);
+    }
+    bool lossy = false;
+    const QByteArray serialized = SerializeSchedule(rows, &lossy);
+
+    if (content.linesNotLoaded > 0)
+        PrintError(inv, QStringLiteral("%1: only the first %2 lines were converted, as the editor "
+                                       "imports them; %3 more lines were left out (--all-lines "
+                                       "converts every line)")
+                            .arg(input)
+                            .arg(ScheduleDocument::MaxRows)
+                            .arg(content.linesNotLoaded));
+    if (lossy)
+        PrintError(inv, QStringLiteral("characters that Windows-1252 cannot hold were written "
+                                       "as '?'"));
+
+    if (!output || *output == u"-")
+        return WriteStdout(inv, serialized) ? ExitDone : ExitUsage;
+    const QFileInfo target(*output);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        // A device or pipe (/dev/stdout, a FIFO) is written into as it is: the
+        // safe save would put a plain file in its place.
+        QFile device(*output);
+        if (!device.open(QIODevice::WriteOnly) || device.write(serialized) != serialized.size() ||
+            !device.flush()) {
+            PrintError(inv,
+                       QStringLiteral("%1: cannot write: %2").arg(*output, device.errorString()));
+            return ExitUsage;
+        }
+        return ExitDone;
+    }
+    QString error;
+    if (!WriteScheduleFile(*output, serialized, &error)) {
+        PrintError(inv, QStringLiteral("%1: cannot write: %2").arg(*output, error));
+        return ExitUsage;
+    }
+    return ExitDone;
+}
+
+const Registration registration{
+    {u"import", u"FILE.lsp [-o OUT.vfp] [--all-lines]",
+     u"Converts an MTS-PC schedule exactly as the Import command does: every line\n"
+     u"goes through the MTS conversion (decoder addresses such as 5A, 12V become\n"
+     u"single numbers with the old address noted as a remark; every other line is\n"
+     u"taken over left-trimmed), and the rows whose text is not blank are written as\n"
+     u"a schedule file (Windows-1252, CR LF) to OUT, or to standard output when -o is\n"
+     u"missing or '-'. FILE.lsp may be '-' for standard input.\n"
+     u"\n"
+     u"Like the editor, only the first 1999 lines of FILE.lsp are converted (a\n"
+     u"schedule holds at most 1999 rows); when the file has more, a note on stderr\n"
+     u"says how many lines were left out, and the exit code stays 0.\n"
+     u"\n"
+     u"  -o, --output OUT  write the schedule file to OUT (replaced only when the whole\n"
+     u"                    file could be written)\n"
+     u"  --all-lines       convert every line of FILE.lsp, beyond the 1999th too",
+     runImport}};
+
+} // namespace
+
+} // namespace vx::cli

@@ -1,0 +1,91 @@
+// vxedit-cli script [--settings DIR] [--program-folder DIR] [FILE]: replays user
+// actions against the editor and prints state dumps.
+
+#include "app/user_driver.h"
+#include "cli/cli.h"
+#include "document/vfp_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace vx::cli {
+
+namespace {
+
+QString withSeparator(const QString& folder) {
+    const QString path = QDir::fromNativeSeparators(folder);
+    return path.endsWith(u'/') ? path : path + u'/';
+}
+
+int runScript(Invocation& inv) {
+    std::optional<QString> settings;
+    std::optional<QString> programFolder;
+    if (!TakeOption(inv, {QStringLiteral("--settings")}, settings) ||
+        !TakeOption(inv, {QStringLiteral("--program-folder")}, programFolder))
+        return ExitUsage;
+    if (!RejectUnknownOptions(inv))
+        return ExitUsage;
+    if (inv.args.size() > 1)
+        return UsageError(inv, QStringLiteral("one FILE at most"));
+    for (const std::optional<QString>* folder : {&settings, &programFolder})
+        if (*folder && !QFileInfo(**folder).isDir())
+            return UsageError(inv, QStringLiteral("%1: no such folder").arg(**folder));
+
+    const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
+    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    if (!bytes)
+        return ExitUsage;
+    const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
+
+    UserDriver driver(inv.lang);
+    if (settings)
+        driver.platform.settingsFile = withSeparator(*settings) + QStringLiteral("settings.ini");
+    // Without a stand-in the program folder is the tool's own folder.
+    const QString folder = programFolder ? *programFolder : QCoreApplication::applicationDirPath();
+    driver.editor->programFolder = withSeparator(folder);
+    driver.editor->autosave.programFolder = driver.editor->programFolder;
+    driver.editor->listingDate = inv.date;
+    if (settings)
+        driver.editor->recent.Smn_GetRecentSchedules();
+
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qsizetype before = driver.dumps.size();
+        const QString where = QStringLiteral("%1:%2: ")
+                                  .arg(input == u"-" ? QStringLiteral("stdin") : input)
+                                  .arg(i + 1);
+        const bool done = driver.runLine(lines[i]);
+        for (const QString& warning : driver.warnings)
+            PrintError(inv, where + QStringLiteral("warning: ") + warning);
+        driver.warnings.clear();
+        if (!done) {
+            PrintError(inv, where + driver.lastError);
+            return ExitUsage;
+        }
+        if (driver.dumps.size() > before &&
+            !WriteStdout(inv, (driver.dumps.back() + u'\n').toUtf8()))
+            return ExitUsage;
+    }
+    return ExitDone;
+}
+
+const Registration registration{
+    {u"script", u"[--settings DIR] [--program-folder DIR] [FILE]",
+     u"Replays a script of user actions (FILE, or standard input when FILE is missing\n"
+     u"or '-'), one action per line: select N, focus CONTROL, type CONTROL TEXT,\n"
+     u"set CONTROL TEXT, click fetch|transfer|transfer-empty|insert|delete, row N,\n"
+     u"row-text N TEXT, gridkey CODE, dblclick, key F1, menu KEY, highlight KEY,\n"
+     u"answer WORD, file PATH|cancel, font NAME SIZE|cancel, printer none|pdf PATH|\n"
+     u"text PATH, find TEXT, replace-of TEXT, replace-to TEXT, click replace-search|\n"
+     u"replace, tick [K], close, dump. Each dump prints the state as one JSON object.\n"
+     u"Blank lines and lines starting with '#' are ignored. An action that cannot be\n"
+     u"done (an unknown control or action, a row outside the table) stops the script with a\n"
+     u"message naming its line, and exit code 2. Focusing or typing into a hidden\n"
+     u"control is done as asked, with a warning on standard error.\n"
+     u"  --settings DIR        keep the recent-schedules list in a file under DIR\n"
+     u"  --program-folder DIR  stands in for the program folder (help, backups)",
+     runScript}};
+
+} // namespace
+
+} // namespace vx::cli

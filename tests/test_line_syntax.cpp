@@ -1,0 +1,354 @@
+// The line syntax: SplitLine (the one reader), TrailingRemark, and ComposeLine
+// (the writer of the transfer), plus the round trip between them.
+
+#include "interpret/line_syntax.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace vx;
+
+namespace {
+
+using Fields = std::array<QString, 6>;
+
+// Entry fields, filled from a compact description for the tables.
+LineEntry entry(const QString& code, const QStringList& operands, const QString& remark = {}) {
+    LineEntry e;
+    e.code = code;
+    for (qsizetype k = 0; k < operands.size() && k < 5; ++k)
+        e.operands[static_cast<size_t>(k + 1)] = operands[k];
+    e.remark = remark;
+    return e;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(vx::LineEntry)
+
+class TestLineSyntax : public QObject {
+    Q_OBJECT
+
+private slots:
+    void splitLine_data();
+    void splitLine();
+    void splitLineHandsBackTrimmedLine();
+    void splitLineClearsOldOutputs();
+    void trailingRemark_data();
+    void trailingRemark();
+    void composeLine_data();
+    void composeLine();
+    void roundTrip();
+};
+
+void TestLineSyntax::splitLine_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("fields"); // f1..f6
+
+    const auto row = [](const char* name, const QString& line, const QStringList& fields) {
+        QTest::newRow(name) << line << fields;
+    };
+    const QString e;
+    row("empty", e, {e, e, e, e, e, e});
+    row("blanks only", QStringLiteral("    "), {e, e, e, e, e, e});
+
+    // Remark lines: everything after the asterisk, blanks kept, commas no fields.
+    row("remark keeps blanks", QStringLiteral("*  note"),
+        {QStringLiteral("*"), QStringLiteral("  note"), e, e, e, e});
+    row("remark indented", QStringLiteral("   * a, b, c   "),
+        {QStringLiteral("*"), QStringLiteral(" a, b, c"), e, e, e, e});
+    row("asterisk alone", QStringLiteral("*"), {QStringLiteral("*"), e, e, e, e, e});
+
+    // The trailing remark is cut at the first blank-asterisk.
+    row("trailing remark", QStringLiteral("M, 12, G  * west yard"),
+        {QStringLiteral("M"), QStringLiteral("12"), QStringLiteral("G"), e, e, e});
+    row("remark with commas", QStringLiteral("K, 12, B  * a, b, c"),
+        {QStringLiteral("K"), QStringLiteral("12"), QStringLiteral("B"), e, e, e});
+    row("remark without blank after asterisk", QStringLiteral("M, 12 *x, y"),
+        {QStringLiteral("M"), QStringLiteral("12"), e, e, e, e});
+    row("asterisk at the end", QStringLiteral("M, 12 *"),
+        {QStringLiteral("M"), QStringLiteral("12"), e, e, e, e});
+    row("asterisk without blank is text", QStringLiteral("M, 12*x, G"),
+        {QStringLiteral("M"), QStringLiteral("12*x"), QStringLiteral("G"), e, e, e});
+    row("remark right after the code", QStringLiteral("E *end"),
+        {QStringLiteral("E"), e, e, e, e, e});
+
+    // Operating commands have no trailing remark: " *" is text.
+    row("operating command compact", QStringLiteral("/M, Train late *now"),
+        {QStringLiteral("/M"), QStringLiteral("Train late *now"), e, e, e, e});
+    row("operating command", QStringLiteral("/, M, Train late  * now"),
+        {QStringLiteral("/"), QStringLiteral("M"), QStringLiteral("Train late  * now"), e, e, e});
+    row("operating command no comma", QStringLiteral("/ *x"),
+        {QStringLiteral("/"), QStringLiteral("*x"), e, e, e, e});
+
+    // Compact lines without a comma: first character, then the rest.
+    row("compact", QStringLiteral("K12"), {QStringLiteral("K"), QStringLiteral("12"), e, e, e, e});
+    row("compact with blanks", QStringLiteral("  k  12  "),
+        {QStringLiteral("k"), QStringLiteral("12"), e, e, e, e});
+    row("code alone", QStringLiteral("E"), {QStringLiteral("E"), e, e, e, e, e});
+    row("digit code alone reads as code and operand", QStringLiteral("N3"),
+        {QStringLiteral("N"), QStringLiteral("3"), e, e, e, e});
+    row("digit code with operand", QStringLiteral("N3, PLAN"),
+        {QStringLiteral("N3"), QStringLiteral("PLAN"), e, e, e, e});
+
+    // Six fields at most; the sixth takes the rest, commas included.
+    row("five operands and more", QStringLiteral("L, 3, S, 7, F, 1, 2"),
+        {QStringLiteral("L"), QStringLiteral("3"), QStringLiteral("S"), QStringLiteral("7"),
+         QStringLiteral("F"), QStringLiteral("1, 2")});
+    row("many commas", QStringLiteral("A,B,C,D,E,F,G,H"),
+        {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+         QStringLiteral("E"), QStringLiteral("F,G,H")});
+    row("sixth field inner blanks", QStringLiteral("L,1,2,3,4,5 ,  6 , 7  "),
+        {QStringLiteral("L"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+         QStringLiteral("4"), QStringLiteral("5 ,  6 , 7")});
+    row("exactly six fields", QStringLiteral("L, 3, S, 7, F, 1"),
+        {QStringLiteral("L"), QStringLiteral("3"), QStringLiteral("S"), QStringLiteral("7"),
+         QStringLiteral("F"), QStringLiteral("1")});
+    // Field 5 loses only its leading blanks when a sixth field follows.
+    row("fifth field keeps trailing blanks", QStringLiteral("L,1,2,3,  F  ,9"),
+        {QStringLiteral("L"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+         QStringLiteral("F  "), QStringLiteral("9")});
+
+    // Blanks around commas are no part of a field.
+    row("blanks around commas", QStringLiteral("  K ,  12 ,b  ,  x  "),
+        {QStringLiteral("K"), QStringLiteral("12"), QStringLiteral("b"), QStringLiteral("x"), e,
+         e});
+    row("no blanks at all", QStringLiteral("F,K,12,B,M5"),
+        {QStringLiteral("F"), QStringLiteral("K"), QStringLiteral("12"), QStringLiteral("B"),
+         QStringLiteral("M5"), e});
+    row("empty fields stay in place", QStringLiteral("K,,5"),
+        {QStringLiteral("K"), e, QStringLiteral("5"), e, e, e});
+    row("blank field", QStringLiteral("K, , 5"),
+        {QStringLiteral("K"), e, QStringLiteral("5"), e, e, e});
+    row("trailing comma", QStringLiteral("K, 12,"),
+        {QStringLiteral("K"), QStringLiteral("12"), e, e, e, e});
+    row("leading comma", QStringLiteral(", 12"), {e, QStringLiteral("12"), e, e, e, e});
+    row("inner blanks kept", QStringLiteral("P, my  sound .wav"),
+        {QStringLiteral("P"), QStringLiteral("my  sound .wav"), e, e, e, e});
+
+    // Only the blank is trimmed: tabs and other controls are text.
+    row("tabs are no blanks", QStringLiteral("K,\t12\t, B"),
+        {QStringLiteral("K"), QStringLiteral("\t12\t"), QStringLiteral("B"), e, e, e});
+    row("leading tab", QStringLiteral("\tK12"),
+        {QStringLiteral("\t"), QStringLiteral("K12"), e, e, e, e});
+    row("tab before asterisk is no remark", QStringLiteral("K, 12\t* x"),
+        {QStringLiteral("K"), QStringLiteral("12\t* x"), e, e, e, e});
+    row("non-breaking space is text", QStringLiteral("K,\u00A012"),
+        {QStringLiteral("K"), QStringLiteral("\u00A012"), e, e, e, e});
+}
+
+void TestLineSyntax::splitLine() {
+    QFETCH(QString, line);
+    QFETCH(QStringList, fields);
+    QString l = line;
+    QString f1 = QStringLiteral("x"), f2 = f1, f3 = f1, f4 = f1, f5 = f1, f6 = f1;
+    SplitLine(l, f1, f2, f3, f4, f5, f6);
+    QCOMPARE((QStringList{f1, f2, f3, f4, f5, f6}), fields);
+
+    const Fields array = SplitLine(line);
+    QCOMPARE(QStringList(array.begin(), array.end()), fields);
+}
+
+void TestLineSyntax::splitLineHandsBackTrimmedLine() {
+    const QString cases[] = {
+        QStringLiteral("  K, 12  * yard  "),
+        QStringLiteral(" *  note "),
+        QStringLiteral("/M, x * y "),
+        QStringLiteral("\tK\t"),
+        QStringLiteral("   "),
+    };
+    const QString expected[] = {
+        QStringLiteral("K, 12  * yard"),
+        QStringLiteral("*  note"),
+        QStringLiteral("/M, x * y"),
+        QStringLiteral("\tK\t"),
+        QString(),
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        QString line = cases[i];
+        QString f1, f2, f3, f4, f5, f6;
+        SplitLine(line, f1, f2, f3, f4, f5, f6);
+        QCOMPARE(line, expected[i]);
+    }
+}
+
+void TestLineSyntax::splitLineClearsOldOutputs() {
+    QString line = QStringLiteral("E");
+    QString f1 = QStringLiteral("a"), f2 = QStringLiteral("b"), f3 = QStringLiteral("c"),
+            f4 = QStringLiteral("d"), f5 = QStringLiteral("e"), f6 = QStringLiteral("f");
+    SplitLine(line, f1, f2, f3, f4, f5, f6);
+    QCOMPARE((QStringList{f1, f2, f3, f4, f5, f6}),
+             (QStringList{QStringLiteral("E"), {}, {}, {}, {}, {}}));
+}
+
+void TestLineSyntax::trailingRemark_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("remark");
+    QTest::newRow("remark") << QStringLiteral("M, 12, G  * west yard")
+                            << QStringLiteral(" west yard");
+    QTest::newRow("first of two") << QStringLiteral("K, 1 *a *b") << QStringLiteral("a *b");
+    QTest::newRow("none") << QStringLiteral("K, 12") << QString();
+    QTest::newRow("remark line") << QStringLiteral("* note *x") << QString();
+    QTest::newRow("operating command") << QStringLiteral("/M, late *now") << QString();
+    QTest::newRow("indented") << QStringLiteral("  K, 1  *  x  ") << QStringLiteral("  x");
+    QTest::newRow("empty") << QString() << QString();
+}
+
+void TestLineSyntax::trailingRemark() {
+    QFETCH(QString, line);
+    QFETCH(QString, remark);
+    QCOMPARE(TrailingRemark(line), remark);
+}
+
+void TestLineSyntax::composeLine_data() {
+    QTest::addColumn<LineEntry>("entry");
+    QTest::addColumn<QString>("line");
+
+    const auto S = [](const char* text) { return QString::fromUtf8(text); };
+
+    // Code and operands trimmed and upper-cased by default.
+    QTest::newRow("upper case") << entry(S(" m "), {S(" 12 "), S("g")}) << S("M, 12, G");
+    QTest::newRow("code alone") << entry(S("e"), {}) << S("E");
+    QTest::newRow("digit code") << entry(S("q3"), {S("a"), S("m5"), S("x")}) << S("Q3, A, M5, X");
+
+    // Operand 1 in lower case and untrimmed after B, H, K, V.
+    QTest::newRow("B lowers operand 1") << entry(S("b"), {S("M5")}) << S("B, m5");
+    QTest::newRow("H lowers operand 1") << entry(S("H"), {S("M5"), S("m7")}) << S("H, m5, M7");
+    QTest::newRow("K keeps blanks of operand 1")
+        << entry(S("K"), {S(" 12 "), S("b")}) << S("K,  12 , B");
+    QTest::newRow("V lowers operand 1") << entry(S("v"), {S("+M3")}) << S("V, +m3");
+    QTest::newRow("code with digit is no V") << entry(S("v7"), {S("m3")}) << S("V7, M3");
+    QTest::newRow("other codes do not") << entry(S("m"), {S("m5"), S("g")}) << S("M, M5, G");
+
+    // Operand 2 in lower case after K or V in operand 1.
+    QTest::newRow("F K") << entry(S("f"), {S("k"), S("M7"), S("b")}) << S("F, K, m7, B");
+    QTest::newRow("F V") << entry(S("F"), {S("V"), S("X1 ")}) << S("F, V, x1 ");
+    QTest::newRow("F M") << entry(S("F"), {S("M"), S("m7")}) << S("F, M, M7");
+    QTest::newRow("operand 1 as typed, not trimmed")
+        << entry(S("F"), {S(" k"), S("m7")}) << S("F, K, M7");
+    QTest::newRow("K K lowers both") << entry(S("K"), {S("K"), S("B")}) << S("K, k, b");
+
+    // Empty operands are left out; later ones follow with their own separator.
+    QTest::newRow("gaps") << entry(S("L"), {S("3"), QString(), S("7"), S("  "), S("1")})
+                          << S("L, 3, 7, 1");
+    QTest::newRow("blank lower-case operand") << entry(S("B"), {S("   "), S("12")}) << S("B, 12");
+
+    // Free-text operands exactly as typed.
+    LineEntry n = entry(S("n3"), {S("ignored")});
+    n.freeText1 = S(" Plan A.vfp ");
+    n.operand1FromFreeText = true;
+    QTest::newRow("N free text") << n << S("N3,  Plan A.vfp ");
+    LineEntry p = entry(S("P"), {});
+    p.freeText1 = S("sound, loud");
+    p.operand1FromFreeText = true;
+    QTest::newRow("P free text") << p << S("P, sound, loud");
+    LineEntry op = entry(S("/"), {S("m"), S("hidden")}, S("dropped"));
+    op.freeText2 = S(" Train late *now");
+    op.operand2FromFreeText = true;
+    QTest::newRow("operating command text") << op << S("/, M,  Train late *now");
+    LineEntry blankFree = entry(S("P"), {});
+    blankFree.freeText1 = S("   ");
+    blankFree.operand1FromFreeText = true;
+    QTest::newRow("blank free text left out") << blankFree << S("P");
+
+    // The trailing remark.
+    QTest::newRow("remark trimmed")
+        << entry(S("K"), {S("12"), S("b")}, S("  west  ")) << S("K, 12, B  * west");
+    QTest::newRow("blank remark") << entry(S("K"), {S("12")}, S("    ")) << S("K, 12");
+    QTest::newRow("operating command no remark") << entry(S("/"), {S("S")}, S("note")) << S("/, S");
+
+    // Remark lines: "* " and the text as typed; the remark box is never added.
+    LineEntry star = entry(S("*"), {S("x"), S("y")}, S("not this"));
+    star.freeText1 = S("  note, with comma ");
+    QTest::newRow("remark line") << star << S("*   note, with comma ");
+    LineEntry emptyStar = entry(S("*"), {});
+    QTest::newRow("empty remark line") << emptyStar << S("* ");
+}
+
+void TestLineSyntax::composeLine() {
+    QFETCH(LineEntry, entry);
+    QFETCH(QString, line);
+    QCOMPARE(ComposeLine(entry), line);
+}
+
+// Lines from a small grammar of well-formed commands, written in a random
+// spelling (case, spacing, compact form): fetching one (SplitLine plus its
+// remark) and writing it again (ComposeLine) gives the canonical form.
+void TestLineSyntax::roundTrip() {
+    QRandomGenerator random(20240611);
+    const auto pick = [&](QStringView from) {
+        return from[random.bounded(static_cast<int>(from.size()))];
+    };
+    const QString codes = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ/!");
+    const QString tokenChars = QStringLiteral("ABKMSVXZ0123456789+-");
+    const QString remarkChars = QStringLiteral("abc XYZ,*./123");
+    const auto blanks = [&](int most) { return QString(random.bounded(most + 1), u' '); };
+    const auto randomCase = [&](const QString& text) {
+        QString out;
+        for (QChar c : text)
+            out += random.bounded(2) ? c.toLower() : c;
+        return out;
+    };
+
+    for (int run = 0; run < 5000; ++run) {
+        QString code(pick(codes));
+        if (QStringView(u"INQV").contains(code) && random.bounded(2))
+            code += QChar(char16_t(u'1' + random.bounded(9)));
+        const int count = random.bounded(6);
+        // A digit code alone reads back as code and operand ("N3" -> "N", "3").
+        if (code.size() == 2 && count == 0)
+            continue;
+
+        QStringList operands;
+        for (int k = 0; k < count; ++k) {
+            QString token;
+            const int length = 1 + random.bounded(3);
+            for (int i = 0; i < length; ++i)
+                token += pick(tokenChars);
+            operands.append(token);
+        }
+        QString remark;
+        if (code != u"/" && random.bounded(3) == 0) {
+            for (int i = 1 + random.bounded(8); i > 0; --i)
+                remark += pick(remarkChars);
+            remark = remark.trimmed();
+            if (remark.isEmpty())
+                remark = QStringLiteral("r");
+        }
+
+        // The canonical form, by the writer's case rules.
+        QString canonical = code;
+        for (int k = 0; k < count; ++k) {
+            const bool lower = (k == 0 && QStringView(u"BHKV").contains(code)) ||
+                               (k == 1 && (operands[0] == u"K" || operands[0] == u"V"));
+            canonical += QStringLiteral(", ") + (lower ? operands[k].toLower() : operands[k]);
+        }
+        if (!remark.isEmpty())
+            canonical += QStringLiteral("  * ") + remark;
+
+        // A spelling of the same line.
+        QString typed = blanks(2) + randomCase(code);
+        if (count == 1 && code.size() == 1 && random.bounded(4) == 0) {
+            typed += blanks(2) + randomCase(operands[0]); // compact: "K12"
+        } else {
+            for (int k = 0; k < count; ++k)
+                typed += blanks(2) + u',' + blanks(2) + randomCase(operands[k]);
+        }
+        if (!remark.isEmpty())
+            typed += u' ' + blanks(2) + u'*' + blanks(2) + remark;
+        typed += blanks(2);
+
+        const Fields f = SplitLine(typed);
+        LineEntry e;
+        e.code = f[0];
+        for (size_t k = 1; k <= 5; ++k)
+            e.operands[k] = f[k];
+        e.remark = TrailingRemark(typed);
+        QVERIFY2(ComposeLine(e) == canonical,
+                 qPrintable(QStringLiteral("typed \"%1\": wrote \"%2\", expected \"%3\"")
+                                .arg(typed, ComposeLine(e), canonical)));
+    }
+}
+
+QTEST_APPLESS_MAIN(TestLineSyntax)
+#include "test_line_syntax.moc"

@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# Everything CI runs, on a fresh Debian 12 machine as root:
+#   1. installs the packages of tools/packages.txt that are missing,
+#   2. build/       normal build, warnings as errors, all tests,
+#   3. build-asan/  AddressSanitizer + UndefinedBehaviorSanitizer build, all tests,
+#   4. build-fuzz/  clang libFuzzer build, each fuzz target FUZZ_SECONDS seconds.
+# Steps 2 to 4 all run even when one fails; the exit code is 0 only when all pass.
+#
+# Environment: FUZZ_SECONDS (default 60), JOBS (default: nproc), STEPS (default
+# "build asan fuzz": a subset runs only those steps, for a quicker look).
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$ROOT"
+
+FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+JOBS="${JOBS:-$(nproc)}"
+STEPS="${STEPS:-build asan fuzz}"
+if ! [[ "$FUZZ_SECONDS" =~ ^[0-9]+$ && "$JOBS" =~ ^[1-9][0-9]*$ ]]; then
+    echo "test-all: FUZZ_SECONDS must be a number of seconds and JOBS a positive number" >&2
+    exit 2
+fi
+
+SUMMARY=()
+FAILED=0
+
+note() { printf '\n==== %s\n' "$*"; }
+
+# Runs a step in a subshell with errexit, so that its first failing command
+# ends the step but not the script.
+run_step() {
+    local name="$1"
+    shift
+    local started=$SECONDS rc
+    note "$name"
+    set +e
+    (
+        set -euo pipefail
+        "$@"
+    )
+    rc=$?
+    set -e
+    local took=$((SECONDS - started))
+    if [[ $rc -eq 0 ]]; then
+        SUMMARY+=("PASS  $name (${took}s)")
+    else
+        SUMMARY+=("FAIL  $name (${took}s, exit $rc)")
+        FAILED=1
+    fi
+}
+
+# ---------------------------------------------------------------- packages
+install_packages() {
+    local packages=() missing=() p
+    while read -r p; do
+        [[ -n "$p" ]] && packages+=("$p")
+    done < <(sed -e 's/#.*//' -e 's/[[:space:]]\+/\n/g' tools/packages.txt)
+    for p in "${packages[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$p")
+        fi
+    done
+    if [[ ${#missing[@]} -eq 0 ]]; then
+        echo "all ${#packages[@]} packages of tools/packages.txt are installed"
+        return 0
+    fi
+    echo "missing packages: ${missing[*]}"
+    if [[ $(id -u) -ne 0 ]]; then
+        echo "test-all: run as root to install them, or install them first" >&2
+        return 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# ---------------------------------------------------------------- builds
+normal_build() {
+    cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_WERROR=ON
+    cmake --build build -j "$JOBS"
+    ctest --test-dir build --output-on-failure --no-tests=error -j "$JOBS"
+}
+
+sanitizer_build() {
+    cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON \
+        -DVX_WERROR=ON
+    cmake --build build-asan -j "$JOBS"
+    local lsan=""
+    # Leaks inside Qt itself only; never for our own code.
+    if [[ -f tools/lsan.supp ]]; then
+        lsan="suppressions=$ROOT/tools/lsan.supp:print_suppressions=0"
+    fi
+    ASAN_OPTIONS="detect_leaks=1" \
+        UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+        LSAN_OPTIONS="$lsan" \
+        ctest --test-dir build-asan --output-on-failure --no-tests=error -j "$JOBS"
+}
+
+fuzz_build_and_run() {
+    local targets=() src
+    for src in fuzz/fuzz_*.cpp; do
+        targets+=("$(basename "$src" .cpp)")
+    done
+    cmake -S . -B build-fuzz -G "Unix Makefiles" -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON -DVX_BUILD_TESTS=OFF -DVX_WERROR=ON
+    cmake --build build-fuzz -j "$JOBS" --target "${targets[@]}"
+
+    local artifacts="$ROOT/build-fuzz/artifacts" failed=0 t log work
+    # Global, for the trap that runs when this step's subshell ends.
+    FUZZ_WORK="$(mktemp -d)"
+    trap 'rm -rf "${FUZZ_WORK:-}"' EXIT
+    work="$FUZZ_WORK"
+    mkdir -p "$artifacts"
+    for t in "${targets[@]}"; do
+        mkdir -p "$work/$t"
+        if [[ -d "fuzz/corpus/$t" ]]; then
+            cp -r "fuzz/corpus/$t/." "$work/$t/"
+        fi
+        log="$work/$t.log"
+        echo "-- $t: ${FUZZ_SECONDS}s"
+        if ASAN_OPTIONS="detect_leaks=1" UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
+            "build-fuzz/fuzz/$t" -max_total_time="$FUZZ_SECONDS" -print_final_stats=1 \
+            -artifact_prefix="$artifacts/$t-" "$work/$t" >"$log" 2>&1 &&
+            ! grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer|libFuzzer)|runtime error:' "$log"; then
+            grep -E '^stat::number_of_executed_units|^Done ' "$log" | sed 's/^/   /' || true
+        else
+            echo "   FAILED; the input that failed is under $artifacts/"
+            grep -vE '^#[0-9]+' "$log" | tail -n 60 || true
+            failed=1
+        fi
+    done
+    return $failed
+}
+
+# ---------------------------------------------------------------- main
+started=$SECONDS
+note "packages"
+install_packages
+echo "compilers: $(g++ --version | head -n 1); $(clang++ --version | head -n 1)"
+echo "jobs: $JOBS, fuzzing: ${FUZZ_SECONDS}s per target"
+
+wanted() { [[ " $STEPS " == *" $1 "* ]]; }
+if wanted build; then run_step "build: normal build and tests" normal_build; fi
+if wanted asan; then run_step "build-asan: sanitizer build and tests" sanitizer_build; fi
+if wanted fuzz; then run_step "build-fuzz: fuzz targets" fuzz_build_and_run; fi
+if [[ ${#SUMMARY[@]} -eq 0 ]]; then
+    echo "test-all: STEPS names none of build, asan, fuzz" >&2
+    exit 2
+fi
+
+note "summary ($((SECONDS - started))s)"
+printf '%s\n' "${SUMMARY[@]}"
+if [[ $FAILED -ne 0 ]]; then
+    echo "test-all: FAILED"
+    exit 1
+fi
+echo "test-all: all passed"
