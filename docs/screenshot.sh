@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Takes docs/screenshot.png: the main window beside the command list window
+# under Xvfb, with docs/sample.vfp loaded and an F command half typed whose
+# contact number is out of range.
+#
+#   bash docs/screenshot.sh [BUILD_DIR] [OUT]     (defaults: build, docs/screenshot.png)
+#
+# Needs Xvfb, xdotool and ImageMagick's import; uses openbox when it is there.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+out=${2:-docs/screenshot.png}
+n=190
+while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+display=:$n
+Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+home=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    kill "$xvfb" 2>/dev/null || true
+    rm -rf "$home"
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+if command -v openbox >/dev/null; then
+    openbox >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 1
+fi
+
+HOME=$home XDG_RUNTIME_DIR=$home "$build/vxedit" docs/sample.vfp >/dev/null 2>&1 &
+pids+=($!)
+main=
+for _ in $(seq 100); do
+    main=$(xdotool search --onlyvisible --pid "${pids[-1]}" --name 'E D I T O R' 2>/dev/null | head -1) && [[ -n $main ]] && break
+    sleep 0.1
+done
+[[ -n $main ]] || { echo "vxedit did not show its window" >&2; exit 1; }
+xdotool windowmove "$main" 0 0
+sleep 1
+
+# Row 15 (empty) becomes the current row; the code field gets F, field 1 the
+# condition type K, field 2 a contact number beyond 1056.
+xdotool mousemove --window "$main" 300 283 click 1
+sleep 0.3
+xdotool mousemove --window "$main" 88 378 click 1
+sleep 0.3
+xdotool type --delay 100 F
+sleep 0.5
+xdotool type --delay 100 K
+xdotool key Tab
+xdotool type --delay 100 2000
+xdotool mousemove 1270 710
+sleep 1
+import -window root -crop 1210x575+0+0 "$out"
+echo "wrote $out"

@@ -1,0 +1,44 @@
+#pragma once
+
+// frmVx_Edit_Such, the search window: a search text and "Search (cont.)".
+// Modeless, beside the main window; the search itself is the model's.
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace vx {
+
+class Editor;
+
+class SearchWindow : public QWidget {
+    Q_OBJECT
+public:
+    SearchWindow(Editor& editor, QWidget* parent = nullptr);
+
+    QLabel* lblSuchen() const { return lblSuchen_; }
+    QLineEdit* txbSuchtext() const { return txbSuchtext_; }
+    // sevCmdBef buttons 0 (search) and 1 (close).
+    QPushButton* sevCmdBef(int index) const;
+
+    void syncFromModel();
+
+signals:
+    void modelChanged();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Editor& editor_;
+    QLabel* lblSuchen_;
+    QLineEdit* txbSuchtext_;
+    QPushButton* search_;
+    QPushButton* cancel_;
+    bool syncing_ = false;
+};
+
+} // namespace vx

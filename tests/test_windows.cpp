@@ -1,0 +1,659 @@
+// The windows driven as a user drives them, with key clicks and mouse clicks
+// on the real widgets, on the scripted platform. After every step each widget
+// the step touches must show what the model holds.
+
+#include "app/editor.h"
+#include "app/main_window.h"
+#include "app/qt_platform_gui.h"
+#include "app/scripted_platform.h"
+#include "app/styled_message_window.h"
+#include "commands/command_list_window.h"
+#include "commands/entry_form.h"
+#include "commands/masked_field_window.h"
+#include "editing/replace_window.h"
+#include "editing/search_window.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace vx;
+
+namespace {
+
+QString flat(QString text) {
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text.simplified();
+}
+
+// Everything the entry area, the grid, the list and the menus show, compared
+// with the model. Returns the first difference, or an empty string.
+QString mismatch(MainWindow& w) {
+    Editor& e = w.editor();
+    const EntryForm& f = *e.form;
+    const QWidget* frame = w.sevFrame1();
+    for (int k = 0; k < EntryFormState::FieldCount; ++k) {
+        const MaskedField* m = w.mskTxt(k);
+        const EntryField& field = f.msk[static_cast<size_t>(k)];
+        const QString name = field.name;
+        if (m->text() != field.text)
+            return name + QStringLiteral(" text '%1' model '%2'").arg(m->text(), field.text);
+        if (m->mask() != field.mask || m->prompt() != field.prompt)
+            return name + QStringLiteral(" mask");
+        if (m->isVisibleTo(frame) != field.visible)
+            return name + QStringLiteral(" visibility");
+        if (field.width > 0 && (m->width() != field.width || m->x() - 8 != field.left))
+            return name + QStringLiteral(" placing");
+        const bool red = m->palette().color(QPalette::Base) == MainWindow::errorColour();
+        if (red != field.error)
+            return name + QStringLiteral(" error colour");
+    }
+    if ((w.mskTxt(0)->palette().color(QPalette::Text) == MainWindow::lineNumberColour()) !=
+        f.lineNumberRed)
+        return QStringLiteral("line number colour");
+    const std::pair<const QLineEdit*, const EntryField*> boxes[] = {
+        {w.txbTxt2(), &f.txbTxt2}, {w.txbTxt3(), &f.txbTxt3}, {w.txbAnmerk(), &f.txbAnmerk}};
+    for (const auto& [box, field] : boxes) {
+        if (box->text() != field->text)
+            return field->name + QStringLiteral(" text '%1'").arg(box->text());
+        if (box->isVisibleTo(frame) != field->visible)
+            return field->name + QStringLiteral(" visibility");
+    }
+    if (w.lblBemerkung()->text() != ShownText(f.lblBemerkung.caption))
+        return QStringLiteral("lblBemerkung '%1' model '%2'")
+            .arg(w.lblBemerkung()->text(), f.lblBemerkung.caption);
+    const bool explanationRed =
+        w.lblBemerkung()->autoFillBackground() &&
+        w.lblBemerkung()->palette().color(QPalette::Window) == MainWindow::errorColour();
+    if (explanationRed != f.lblBemerkung.error)
+        return QStringLiteral("lblBemerkung colour");
+    const bool hint = f.lblHinweise.visible && !f.lblHinweise.caption.isEmpty();
+    if (w.lblHinweise()->isVisibleTo(frame) != hint)
+        return QStringLiteral("lblHinweise visibility");
+    if (hint && w.lblHinweise()->text() != ShownText(f.lblHinweise.caption))
+        return QStringLiteral("lblHinweise text");
+    const std::pair<const QPushButton*, const QString*> buttons[] = {
+        {w.cmdHol_Zei(), &f.buttons.cmdHol_Zei},
+        {w.cmdUeb_Zei(), &f.buttons.cmdUeb_Zei},
+        {w.cmdUeb_leerZ(), &f.buttons.cmdUeb_leerZ},
+        {w.cmdEinf_leerZ(), &f.buttons.cmdEinf_leerZ},
+        {w.cmdLoe_Zei(), &f.buttons.cmdLoe_Zei}};
+    for (const auto& [button, caption] : buttons)
+        if (flat(button->text()) != ShownText(*caption).simplified())
+            return QStringLiteral("button '%1' model '%2'").arg(button->text(), *caption);
+
+    const QAbstractItemModel* grid = w.grdFahrpl()->model();
+    const GridState& g = e.document.grid;
+    if (grid->rowCount() != g.rows - 1)
+        return QStringLiteral("grid rows");
+    for (int r = 1; r < g.rows; ++r) {
+        if (grid->index(r - 1, 1).data().toString() != g.textColumn[static_cast<size_t>(r)])
+            return QStringLiteral("grid row %1").arg(r);
+        if (grid->index(r - 1, 0).data().toString() != g.numberColumn[static_cast<size_t>(r)])
+            return QStringLiteral("grid number %1").arg(r);
+    }
+    if (grid->headerData(1, Qt::Horizontal).toString() != g.headerText)
+        return QStringLiteral("grid heading");
+    if (w.grdFahrpl()->currentIndex().row() != g.currentRow - 1)
+        return QStringLiteral("grid current row %1 model %2")
+            .arg(w.grdFahrpl()->currentIndex().row() + 1)
+            .arg(g.currentRow);
+
+    const QListWidget* list = w.commandListWindow()->lstBefehle();
+    if (list->count() != f.lstBefehle.size())
+        return QStringLiteral("list size");
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->text() != f.lstBefehle[i])
+            return QStringLiteral("list line %1").arg(i);
+    if (list->currentRow() != f.listIndex)
+        return QStringLiteral("list selection %1 model %2")
+            .arg(list->currentRow())
+            .arg(f.listIndex);
+
+    for (const MenuItem& item : e.menu.items) {
+        const QAction* action = w.menuAction(item.key);
+        if (!action)
+            return QStringLiteral("menu ") + item.key + QStringLiteral(" missing");
+        if (action->isVisible() != item.visible)
+            return QStringLiteral("menu ") + item.key + QStringLiteral(" visibility");
+        if (!item.separator && flat(action->text()) != flat(item.caption) &&
+            !item.key.startsWith(u"MyFpls_"))
+            return QStringLiteral("menu ") + item.key + QStringLiteral(" caption");
+        if (action->statusTip() != item.hint)
+            return QStringLiteral("menu ") + item.key + QStringLiteral(" hint");
+    }
+    if (w.windowTitle() != e.windowTitle)
+        return QStringLiteral("title");
+    if (w.trmSichDat()->isActive() != e.autosaveEnabled)
+        return QStringLiteral("autosave timer");
+    if (w.isActiveWindow()) {
+        const QWidget* expected = w.widgetOf(f.focus);
+        if (expected && expected->isVisible() && QApplication::focusWidget() != expected &&
+            expected->window() == &w)
+            return QStringLiteral("focus on %1, model %2")
+                .arg(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                 : QStringLiteral("nothing"),
+                     ControlName(f.focus));
+    }
+    return {};
+}
+
+#define CHECK_MIRROR(w)                                                                            \
+    do {                                                                                           \
+        const QString difference = mismatch(w);                                                    \
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));                                    \
+    } while (false)
+
+// A click into a window makes it the active one first, as the window
+// manager does; the offscreen platform has none.
+void activate(QWidget* window) {
+    if (QApplication::activeWindow() == window)
+        return;
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void clickListLine(MainWindow& w, int line) {
+    QListWidget* list = w.commandListWindow()->lstBefehle();
+    activate(list->window());
+    list->scrollToItem(list->item(line));
+    const QRect rect = list->visualItemRect(list->item(line));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void clickGridRow(MainWindow& w, int row) {
+    QTableView* grid = w.grdFahrpl();
+    activate(&w);
+    const QModelIndex index = grid->model()->index(row - 1, 1);
+    grid->scrollTo(index);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+}
+
+void clickInto(QWidget* field) {
+    activate(field->window());
+    QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(4, field->height() / 2));
+}
+
+// Row 11 of the command list is K, row 6 is F.
+constexpr int LineK = 11;
+constexpr int LineF = 6;
+
+} // namespace
+
+class TestWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedPlatform> platform_;
+    std::unique_ptr<MainWindow> window_;
+    QTemporaryDir dir_;
+
+    MainWindow& w() { return *window_; }
+    Editor& e() { return window_->editor(); }
+
+    // A line typed as the user types it: K from the list, contact, state.
+    void typeKLine(const QString& contact, const QString& state) {
+        clickListLine(w(), LineK);
+        CHECK_MIRROR(w());
+        clickInto(w().mskTxt(2));
+        QTest::keyClicks(w().mskTxt(2), contact);
+        CHECK_MIRROR(w());
+        clickInto(w().mskTxt(3));
+        QTest::keyClicks(w().mskTxt(3), state);
+        CHECK_MIRROR(w());
+    }
+
+private slots:
+    void initTestCase() {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(dir_.isValid());
+    }
+
+    void init() {
+        platform_ = std::make_unique<ScriptedPlatform>();
+        window_ = std::make_unique<MainWindow>(platform_->platform(), dir_.path());
+        w().show();
+        QApplication::setActiveWindow(&w());
+        QVERIFY(QTest::qWaitForWindowActive(&w()));
+        QTest::qWait(20); // the command list window is placed after the first paint
+    }
+
+    void cleanup() {
+        window_.reset();
+        platform_.reset();
+    }
+
+    void startUp() {
+        CHECK_MIRROR(w());
+        QCOMPARE(w().grdFahrpl()->model()->rowCount(), 99);
+        QCOMPARE(w().mskTxt(0)->text(), QStringLiteral("1"));
+        QVERIFY(w().commandListWindow()->isVisible());
+        QCOMPARE(w().commandListWindow()->lstBefehle()->count(), 30);
+        // Beside the main window, as high as it; the list fills it.
+        const QWidget* list = w().commandListWindow();
+        QTRY_COMPARE(list->frameGeometry().left(), w().frameGeometry().right() + 1);
+        QCOMPARE(list->frameGeometry().top(), w().frameGeometry().top());
+        QCOMPARE(list->frameGeometry().height(), w().frameGeometry().height());
+        QCOMPARE(w().commandListWindow()->lstBefehle()->height(), list->height() - 35);
+        // The menu bar's colours.
+        QVERIFY(w().menuAction(QStringLiteral("MenuDat"))->menu() != nullptr);
+        QVERIFY(!w().menuAction(QStringLiteral("MyFpls_1"))->isVisible());
+    }
+
+    void falseOperandTurnsFieldAndExplanationRed() {
+        clickListLine(w(), LineK);
+        CHECK_MIRROR(w());
+        QCOMPARE(w().mskTxt(1)->text(), QStringLiteral("K"));
+        // The list click moves the focus into the main window's first field.
+        QTRY_COMPARE(QApplication::focusWidget(), w().mskTxt(2));
+        QCOMPARE(w().mskTxt(2)->cursorPosition(), 0);
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("2000"));
+        CHECK_MIRROR(w());
+        QCOMPARE(w().mskTxt(2)->text(), QStringLiteral("2000"));
+        QVERIFY(e().form->msk[2].error);
+        QCOMPARE(w().mskTxt(2)->palette().color(QPalette::Base), MainWindow::errorColour());
+        QCOMPARE(w().lblBemerkung()->text(), e().catalogue.tx(u"False input"));
+        QCOMPARE(w().lblBemerkung()->palette().color(QPalette::Window), MainWindow::errorColour());
+        // Correcting the value takes the colour away again.
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Backspace);
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Backspace);
+        CHECK_MIRROR(w());
+        QVERIFY(!e().form->msk[2].error);
+        QVERIFY(w().mskTxt(2)->palette().color(QPalette::Base) != MainWindow::errorColour());
+    }
+
+    void hintFollowsTheFocusedField() {
+        clickListLine(w(), LineK);
+        QTRY_VERIFY(w().isActiveWindow());
+        QVERIFY(w().lblHinweise()->isVisible());
+        const int underField1 = w().lblHinweise()->x();
+        QCOMPARE(underField1, w().mskTxt(2)->x());
+        clickInto(w().mskTxt(3));
+        CHECK_MIRROR(w());
+        QCOMPARE(w().lblHinweise()->x(), w().mskTxt(3)->x());
+    }
+
+    void typedLineIsTransferredAndFetchedBack() {
+        typeKLine(QStringLiteral("12"), QStringLiteral("B"));
+        QTest::mouseClick(w().cmdUeb_Zei(), Qt::LeftButton);
+        CHECK_MIRROR(w());
+        const QString line = e().document.line(1);
+        QCOMPARE(line, QStringLiteral("K, 12, B"));
+        QCOMPARE(w().grdFahrpl()->model()->index(0, 1).data().toString(), line);
+        QVERIFY(e().document.Modified);
+        QVERIFY(w().trmSichDat()->isActive());
+
+        // Another command empties the fields; the fetch brings the line back.
+        clickListLine(w(), LineF);
+        CHECK_MIRROR(w());
+        QVERIFY(w().mskTxt(2)->text().isEmpty());
+        clickGridRow(w(), 1);
+        CHECK_MIRROR(w());
+        QTest::mouseClick(w().cmdHol_Zei(), Qt::LeftButton);
+        CHECK_MIRROR(w());
+        QCOMPARE(w().mskTxt(1)->text(), QStringLiteral("K"));
+        QCOMPARE(w().mskTxt(2)->text(), QStringLiteral("12"));
+        QCOMPARE(w().mskTxt(3)->text(), QStringLiteral("B"));
+        QCOMPARE(w().commandListWindow()->lstBefehle()->currentRow(), LineK);
+    }
+
+    void rowButtonsFollowTheCurrentRow() {
+        clickGridRow(w(), 7);
+        CHECK_MIRROR(w());
+        QCOMPARE(w().mskTxt(0)->text(), QStringLiteral("7"));
+        QVERIFY(flat(w().cmdUeb_Zei()->text()).endsWith(QStringLiteral(" 7")));
+        // Typing into the grid appends to the line at once.
+        QTest::keyClicks(w().grdFahrpl(), QStringLiteral("Z, 5"));
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(7), QStringLiteral("Z, 5"));
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Escape);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(7), QString());
+    }
+
+    void savedScheduleReopensFromTheRecentList() {
+        typeKLine(QStringLiteral("12"), QStringLiteral("B"));
+        QTest::mouseClick(w().cmdUeb_Zei(), Qt::LeftButton);
+        const QString path = dir_.filePath(QStringLiteral("plan.vfp"));
+        QFile::remove(path);
+        platform_->fileChoices.push_back(path);
+        w().menuAction(QStringLiteral("Dat_Sav"))->trigger();
+        CHECK_MIRROR(w());
+        QVERIFY(QFile::exists(path));
+        QVERIFY(!e().document.Modified);
+        QVERIFY(w().windowTitle().contains(path));
+        QAction* recent = w().menuAction(QStringLiteral("MyFpls_1"));
+        QVERIFY(recent->isVisible());
+        QCOMPARE(recent->text(), path);
+
+        w().menuAction(QStringLiteral("Dat_Neu"))->trigger();
+        CHECK_MIRROR(w());
+        QCOMPARE(w().grdFahrpl()->model()->index(0, 1).data().toString(), QString());
+
+        recent->trigger();
+        CHECK_MIRROR(w());
+        QCOMPARE(w().grdFahrpl()->model()->index(0, 1).data().toString(),
+                 QStringLiteral("K, 12, B"));
+        QCOMPARE(e().document.FilePath, path);
+        QVERIFY(platform_->messages.isEmpty());
+    }
+
+    void commandLineFileOpensAtStart() {
+        const QString path = dir_.filePath(QStringLiteral("start.vfp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Z, 10\r\n* remark\r\n");
+        file.close();
+        w().openAtStart(path);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(2), QStringLiteral("* remark"));
+        QCOMPARE(w().menuAction(QStringLiteral("MyFpls_1"))->text(), path);
+
+        const QString missing = dir_.filePath(QStringLiteral("gone.vfp"));
+        w().openAtStart(missing);
+        CHECK_MIRROR(w());
+        QCOMPARE(platform_->messages.size(), 1);
+        QVERIFY(platform_->messages.last().prompt.contains(missing));
+        QCOMPARE(e().document.line(2), QStringLiteral("* remark"));
+    }
+
+    void searchAndReplace() {
+        clickGridRow(w(), 5);
+        QTest::keyClicks(w().grdFahrpl(), QStringLiteral("K, 12, B"));
+        clickGridRow(w(), 1);
+        w().menuAction(QStringLiteral("Wrk_Ers"))->trigger();
+        ReplaceWindow* replace = w().replaceWindow();
+        QVERIFY(replace && replace->isVisible());
+        QTest::keyClicks(replace->txbvon_Text(), QStringLiteral("12"));
+        QTest::keyClicks(replace->txbnach_Text(), QStringLiteral("13"));
+        QTest::mouseClick(replace->sevCmdBef(0), Qt::LeftButton);
+        CHECK_MIRROR(w());
+        QCOMPARE(w().grdFahrpl()->currentIndex().row(), 4);
+        QVERIFY(replace->sevCmdBef(1)->isEnabled());
+        QTest::mouseClick(replace->sevCmdBef(1), Qt::LeftButton);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(5), QStringLiteral("K, 13, B"));
+        QCOMPARE(w().grdFahrpl()->model()->index(4, 1).data().toString(),
+                 QStringLiteral("K, 13, B"));
+        QCOMPARE(w().mskTxt(2)->text(), QStringLiteral("13"));
+        QVERIFY(!replace->sevCmdBef(1)->isEnabled());
+
+        w().menuAction(QStringLiteral("Wrk_Such"))->trigger();
+        SearchWindow* search = w().searchWindow();
+        QVERIFY(search && search->isVisible());
+        QTest::keyClicks(search->txbSuchtext(), QStringLiteral("xyz"));
+        QTest::mouseClick(search->sevCmdBef(0), Qt::LeftButton);
+        CHECK_MIRROR(w());
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages.last().prompt,
+                 QStringLiteral(">> xyz<<") + e().catalogue.tx(u" not found!"));
+        QCOMPARE(platform_->messages.last().title, search->windowTitle());
+        QTest::mouseClick(search->sevCmdBef(1), Qt::LeftButton);
+        QTRY_VERIFY(!w().searchWindow());
+    }
+
+    void languageSwitch() {
+        const QString spanish = w().menuAction(QStringLiteral("MenuDat"))->text();
+        w().menuAction(QStringLiteral("Opt_Spr"))->trigger();
+        CHECK_MIRROR(w());
+        QCOMPARE(e().catalogue.language(), Language::EN);
+        QVERIFY(w().menuAction(QStringLiteral("MenuDat"))->text() != spanish);
+        QCOMPARE(flat(w().menuAction(QStringLiteral("MenuDat"))->text()), QStringLiteral("File"));
+        QCOMPARE(w().grdFahrpl()->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("line no."));
+        QVERIFY(w().commandListWindow()->lstBefehle()->item(1)->text().contains(
+            QStringLiteral("All to initial status")));
+        w().menuAction(QStringLiteral("Opt_Spr"))->trigger();
+        CHECK_MIRROR(w());
+        QCOMPARE(w().menuAction(QStringLiteral("MenuDat"))->text(), spanish);
+    }
+
+    void closingWithUnsavedWorkCanBeCancelled() {
+        typeKLine(QStringLiteral("12"), QStringLiteral("B"));
+        QTest::mouseClick(w().cmdUeb_Zei(), Qt::LeftButton);
+        platform_->answers.push_back(MsgAnswer::Cancel);
+        QVERIFY(!w().close());
+        CHECK_MIRROR(w());
+        QVERIFY(w().isVisible());
+        QVERIFY(w().commandListWindow()->isVisible());
+        QVERIFY(e().document.Modified);
+        QCOMPARE(e().document.line(1), QStringLiteral("K, 12, B"));
+        QCOMPARE(platform_->messages.size(), 1);
+        const ShownMessage& question = platform_->messages.last();
+        QCOMPARE(question.prompt, e().catalogue.tx(u"Save actual data?"));
+        QCOMPARE(question.title, e().catalogue.tx(u"New file"));
+        QCOMPARE(question.style & 7, MsgStyle::YesNoCancel);
+
+        // Answering no ends the program and closes the command list.
+        platform_->answers.push_back(MsgAnswer::No);
+        QVERIFY(w().close());
+        QVERIFY(!w().commandListWindow()->isVisible());
+        QVERIFY(e().ended);
+    }
+
+    void programEndFromTheMenu() {
+        w().menuAction(QStringLiteral("Dat_End"))->trigger();
+        QVERIFY(!w().isVisible());
+        QVERIFY(e().ended);
+        QVERIFY(platform_->messages.isEmpty()); // nothing typed: no question
+    }
+
+    void programEndWithUnsavedWorkCancelled() {
+        typeKLine(QStringLiteral("12"), QStringLiteral("B"));
+        QTest::mouseClick(w().cmdUeb_Zei(), Qt::LeftButton);
+        platform_->answers.push_back(MsgAnswer::Cancel);
+        w().menuAction(QStringLiteral("Dat_End"))->trigger();
+        CHECK_MIRROR(w());
+        QVERIFY(w().isVisible());
+        QVERIFY(!e().ended);
+        QCOMPARE(platform_->messages.size(), 1); // asked once, not again by the window
+    }
+
+    void informationWindow() {
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            dialog->close();
+        });
+        w().menuAction(QStringLiteral("Hlp_Info"))->trigger();
+        CHECK_MIRROR(w());
+        QCOMPARE(e().infoWindowShown, 1);
+        QCOMPARE(e().helpContext, 100);
+    }
+
+    void widthIsFixedAndHeightOnlyGrows() {
+        QCOMPARE(w().minimumWidth(), MainWindow::DesignWidth);
+        QCOMPARE(w().maximumWidth(), MainWindow::DesignWidth);
+        QCOMPARE(w().minimumHeight(), MainWindow::DesignHeight);
+        const int gridBefore = w().grdFahrpl()->height();
+        w().resize(MainWindow::DesignWidth + 100, MainWindow::DesignHeight + 120);
+        QTRY_COMPARE(w().height(), MainWindow::DesignHeight + 120);
+        QCOMPARE(w().width(), MainWindow::DesignWidth);
+        QTRY_COMPARE(w().grdFahrpl()->height(), gridBefore + 120);
+        // The frame stays at the bottom, 4 units under the grid.
+        QCOMPARE(w().sevFrame1()->y(), w().grdFahrpl()->geometry().bottom() + 1 + 4);
+        w().resize(MainWindow::DesignWidth, MainWindow::DesignHeight - 100);
+        QTRY_COMPARE(w().height(), MainWindow::DesignHeight);
+    }
+
+    void commandListHidesWithTheMinimisedWindow() {
+        QVERIFY(w().commandListWindow()->isVisible());
+        w().setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(!w().commandListWindow()->isVisible());
+        w().setWindowState(Qt::WindowNoState);
+        QTRY_VERIFY(w().commandListWindow()->isVisible());
+    }
+
+    void f1AsksForTheHelpPageOfTheCommand() {
+        clickListLine(w(), LineK);
+        QTRY_VERIFY(w().isActiveWindow());
+        platform_->helpRequests.clear();
+        QTest::keyClick(w().mskTxt(2), Qt::Key_F1);
+        CHECK_MIRROR(w());
+        QCOMPARE(platform_->helpRequests.size(), 1);
+        QCOMPARE(platform_->helpRequests.last().page, QStringLiteral("VXEe_1060"));
+        QCOMPARE(w().mskTxt(2)->text(), QString()); // the key reached no field
+    }
+};
+
+// The styled message window and the Qt platform parts that need no user.
+class TestMessageWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonsAndDefault_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<int>("defaultAnswer");
+        QTest::addColumn<int>("escapeAnswer"); // 0: escape does nothing
+        QTest::newRow("ok") << 0 << false << QStringList{u"OK"_qs} << QList<int>{1} << 1 << 1;
+        QTest::newRow("save question")
+            << (3 + 32 + 512 + 4096) << false << QStringList{u"&Yes"_qs, u"&No"_qs, u"Cancel"_qs}
+            << QList<int>{6, 7, 2} << 2 << 2;
+        QTest::newRow("yes/no second default")
+            << (4 + 32 + 256) << true << QStringList{u"&Ja"_qs, u"&Nein"_qs} << QList<int>{6, 7}
+            << 7 << 0;
+        QTest::newRow("retry/cancel critical")
+            << (5 + 16 + 256 + 4096) << false << QStringList{u"&Retry"_qs, u"Cancel"_qs}
+            << QList<int>{4, 2} << 2 << 2;
+        QTest::newRow("abort/retry/ignore")
+            << 2 << false << QStringList{u"&Abort"_qs, u"&Retry"_qs, u"&Ignore"_qs}
+            << QList<int>{3, 4, 5} << 3 << 0;
+    }
+
+    void buttonsAndDefault() {
+        QFETCH(int, style);
+        QFETCH(bool, german);
+        QFETCH(QStringList, captions);
+        QFETCH(QList<int>, answers);
+        QFETCH(int, defaultAnswer);
+        QFETCH(int, escapeAnswer);
+        StyledMessageDialog dialog(QStringLiteral("Line one\n\r  line two"), style,
+                                   QStringLiteral("Title"), german);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Title"));
+        QCOMPARE(dialog.promptLabel()->text(), QStringLiteral("Line one\n  line two"));
+        QVERIFY(dialog.promptLabel()->font().bold());
+        QCOMPARE(dialog.palette().color(QPalette::Window), QColor(236, 233, 216));
+        QCOMPARE(dialog.buttons().size(), captions.size());
+        for (int i = 0; i < captions.size(); ++i) {
+            QCOMPARE(dialog.buttons()[i]->text(), captions[i]);
+            QCOMPARE(dialog.answerOf(dialog.buttons()[i]), answers[i]);
+        }
+        QCOMPARE(dialog.answerOf(dialog.defaultButton()), defaultAnswer);
+        QCOMPARE(dialog.iconLabel()->isVisibleTo(&dialog), (style & 0x70) != 0);
+        QCOMPARE(dialog.isModal(), true);
+        QCOMPARE((dialog.windowFlags() & Qt::WindowStaysOnTopHint) != 0, (style & 4096) != 0);
+
+        // Enter presses the default button.
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(dialog.answer(), defaultAnswer);
+        QVERIFY(!dialog.isVisible());
+
+        StyledMessageDialog again(QStringLiteral("x"), style, QStringLiteral("t"), german);
+        again.show();
+        QTest::keyClick(&again, Qt::Key_Escape);
+        QCOMPARE(again.isVisible(), escapeAnswer == 0);
+        if (escapeAnswer != 0)
+            QCOMPARE(again.answer(), escapeAnswer);
+        // Any button gives its own answer.
+        StyledMessageDialog third(QStringLiteral("x"), style, QStringLiteral("t"), german);
+        third.show();
+        QTest::mouseClick(third.buttons().last(), Qt::LeftButton);
+        QCOMPARE(third.answer(), answers.last());
+    }
+
+    void platformShowsTheStyledWindow() {
+        QtPlatform platform;
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<StyledMessageDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QTest::mouseClick(dialog->buttons()[1], Qt::LeftButton);
+        });
+        QCOMPARE(platform.show(QStringLiteral("Save?"), 3 + 32, QStringLiteral("t"), false),
+                 MsgAnswer::No);
+    }
+
+    void nameFilters_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("schedule") << u"SCHEDULE-FILE  (*.vfp) | *.vfp"_qs
+                                  << u"SCHEDULE-FILE  (*.vfp)"_qs;
+        QTest::newRow("no pattern in text") << u"Schedules|*.vfp"_qs << u"Schedules (*.vfp)"_qs;
+        QTest::newRow("two pairs") << u"A (*.vfp)|*.vfp|All|*.*"_qs << u"A (*.vfp);;All (*.*)"_qs;
+    }
+    void nameFilters() {
+        QFETCH(QString, filter);
+        QFETCH(QString, expected);
+        QCOMPARE(QtNameFilters(filter), expected);
+    }
+
+    void initialFolder() {
+        QTemporaryDir dir;
+        QCOMPARE(InitialDialogFolder(dir.path(), QString()), dir.path());
+        const QString schedule = dir.filePath(QStringLiteral("x.vfp"));
+        QCOMPARE(InitialDialogFolder(QStringLiteral("C:\\Velox-PC_V9"), schedule), dir.path());
+        QCOMPARE(InitialDialogFolder(QStringLiteral("C:\\Velox-PC_V9"), QString()),
+                 QDir::homePath());
+        QCOMPARE(InitialDialogFolder(QString(), QStringLiteral("/no/such/folder/x.vfp")),
+                 QDir::homePath());
+    }
+
+    void settingsStore() {
+        QStandardPaths::setTestModeEnabled(true);
+        QtPlatform platform;
+        const QString app = QStringLiteral("VX-Editor");
+        const QString section = QStringLiteral("Recent Schedules");
+        platform.setValue(app, section, QStringLiteral("RecentSchedule1"), u"/a/b.vfp"_qs);
+        QCOMPARE(platform.value(app, section, QStringLiteral("RecentSchedule1"), QString()),
+                 QStringLiteral("/a/b.vfp"));
+        QCOMPARE(platform.value(app, section, QStringLiteral("RecentSchedule5"), u"none"_qs),
+                 QStringLiteral("none"));
+        QSettings raw(app);
+        QCOMPARE(raw.value(QStringLiteral("Recent Schedules/RecentSchedule1")).toString(),
+                 QStringLiteral("/a/b.vfp"));
+        raw.clear();
+    }
+
+    void busyCursorNests() {
+        QtPlatform platform;
+        platform.setBusy(true);
+        platform.setBusy(true);
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        platform.setBusy(false);
+        QVERIFY(QApplication::overrideCursor());
+        platform.setBusy(false);
+        QVERIFY(!QApplication::overrideCursor());
+        platform.setBusy(false); // one too many changes nothing
+        QVERIFY(!QApplication::overrideCursor());
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        TestMessageWindow messages;
+        status |= QTest::qExec(&messages, argc, argv);
+    }
+    {
+        TestWindows windows;
+        status |= QTest::qExec(&windows, argc, argv);
+    }
+    return status;
+}
+
+#include "test_windows.moc"
