@@ -1,0 +1,261 @@
+// vxedit-cli script, explain and check, run as a user runs them.
+
+#include "test_support.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace vx::test;
+
+namespace {
+
+QList<QJsonObject> jsonLines(const QByteArray& out) {
+    QList<QJsonObject> objects;
+    for (const QByteArray& line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+        if (error.error != QJsonParseError::NoError || !doc.isObject())
+            return {};
+        objects.append(doc.object());
+    }
+    return objects;
+}
+
+QString data(const char* name) {
+    return QStringLiteral(VX_TEST_DATA "/") + QString::fromLatin1(name);
+}
+
+} // namespace
+
+class TestCliScript : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dumpHasEveryKeyOfThisState() {
+        const CliRun run = RunCli({u"--lang"_qs, u"EN"_qs, u"script"_qs}, "# choose K and type\n"
+                                                                          "select 11\n"
+                                                                          "type mskTxt2 12\n"
+                                                                          "type mskTxt3 5x\n"
+                                                                          "\n"
+                                                                          "dump\n"
+                                                                          "dump\n");
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> dumps = jsonLines(run.out);
+        QCOMPARE(dumps.size(), 2);
+        const QJsonObject d = dumps[0];
+        for (const char* key : {"lang",           "title",           "rowCount",
+                                "currentRow",     "topRow",          "lines",
+                                "modified",       "filePath",        "fileName",
+                                "answer",         "autosaveEnabled", "ended",
+                                "currentCommand", "listCommand",     "listIndex",
+                                "helpTopic",      "explanation",     "hint",
+                                "fields",         "lineNumberRed",   "parts",
+                                "fieldHints",     "buttons",         "focus",
+                                "beeps",          "messages",        "help",
+                                "menu",           "recent"})
+            QVERIFY2(d.contains(QLatin1String(key)), key);
+        QCOMPARE(d[u"lang"].toString(), u"EN"_qs);
+        QCOMPARE(d[u"currentCommand"].toInt(), 11);
+        QCOMPARE(d[u"listIndex"].toInt(), 11);
+        QCOMPARE(d[u"helpTopic"].toInt(), 1060);
+        QCOMPARE(d[u"focus"].toString(), u"mskTxt3"_qs);
+        // "5" is no letter for the state field and was dropped.
+        const QJsonObject fields = d[u"fields"].toObject();
+        QCOMPARE(fields.size(), 11);
+        const QJsonObject state = fields[u"mskTxt3"].toObject();
+        QCOMPARE(state[u"text"].toString(), u"x"_qs);
+        QCOMPARE(state[u"mask"].toString(), u"?"_qs);
+        QCOMPARE(state[u"prompt"].toString(), u" "_qs);
+        QCOMPARE(state[u"error"].toBool(), true);
+        for (const QString& key : {u"text"_qs, u"mask"_qs, u"prompt"_qs, u"maxLength"_qs,
+                                   u"width"_qs, u"left"_qs, u"visible"_qs, u"error"_qs})
+            QVERIFY(fields[u"txbAnmerk"].toObject().contains(key));
+        QCOMPARE(d[u"explanation"].toObject()[u"text"].toString(), u"False input"_qs);
+        QCOMPARE(d[u"explanation"].toObject()[u"error"].toBool(), true);
+        QCOMPARE(d[u"beeps"].toInt(), 2);
+        QCOMPARE(dumps[1][u"beeps"].toInt(), 0);
+        const QJsonArray parts = d[u"parts"].toArray();
+        QCOMPARE(parts.size(), 8);
+        QCOMPARE(parts[1].toString(), u"Wait until contact no. "_qs);
+        QCOMPARE(parts[2].toString(), u"12 "_qs);
+        QCOMPARE(d[u"fieldHints"].toArray().size(), 5);
+        QCOMPARE(d[u"buttons"].toObject()[u"cmdUeb_Zei"].toString(), u"Move into line no. 1"_qs);
+        QCOMPARE(d[u"hint"].toObject()[u"visible"].toBool(), true);
+    }
+
+    void fetchAndHelpInAScript() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const CliRun run = RunCli({u"script"_qs, u"--program-folder"_qs, folder.path()},
+                                  "row-text 3 K, 12, B  * west\n"
+                                  "row 3\n"
+                                  "click fetch\n"
+                                  "key F1\n"
+                                  "dump\n");
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> dumps = jsonLines(run.out);
+        QCOMPARE(dumps.size(), 1);
+        const QJsonObject d = dumps[0];
+        QCOMPARE(d[u"lang"].toString(), u"ES"_qs);
+        QCOMPARE(d[u"currentRow"].toInt(), 3);
+        QCOMPARE(d[u"lines"].toObject()[u"3"].toString(), u"K, 12, B  * west"_qs);
+        QCOMPARE(d[u"modified"].toBool(), true);
+        QCOMPARE(d[u"fields"].toObject()[u"txbAnmerk"].toObject()[u"text"].toString(), u"west"_qs);
+        const QJsonArray help = d[u"help"].toArray();
+        QCOMPARE(help.size(), 1);
+        QCOMPARE(help[0].toObject()[u"page"].toString(), u"VXEe_1060"_qs);
+        QCOMPARE(help[0].toObject()[u"file"].toString(), folder.path() + u"/VX-EDITe.chm"_qs);
+    }
+
+    // The script reaches the row buttons, the grid and the search through the
+    // same words as the contract names.
+    void rowButtonsAndSearchFromAScript() {
+        const CliRun run = RunCli({u"--lang"_qs, u"EN"_qs, u"script"_qs}, "select 11\n"
+                                                                          "type mskTxt2 12\n"
+                                                                          "type mskTxt3 B\n"
+                                                                          "set mskTxt0 5\n"
+                                                                          "click transfer\n"
+                                                                          "click transfer-empty\n"
+                                                                          "row 7\n"
+                                                                          "gridkey 65\n"
+                                                                          "find 12\n"
+                                                                          "printer none\n"
+                                                                          "dump\n");
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> dumps = jsonLines(run.out);
+        QCOMPARE(dumps.size(), 1);
+        const QJsonObject lines = dumps[0][u"lines"].toObject();
+        QCOMPARE(lines[u"5"].toString(), u"K, 12, B"_qs);
+        QCOMPARE(lines[u"1"].toString(), u"K, 12, B"_qs);
+        QCOMPARE(lines[u"7"].toString(), u"A"_qs);
+        QVERIFY(dumps[0][u"searchFound"].toObject()[u"row"].toInt() > 0);
+        QVERIFY(dumps[0][u"buttons"].toObject().contains(u"replaceEnabled"));
+        QCOMPARE(RunCli({u"script"_qs}, "printer fax\n").exitCode, 2);
+    }
+
+    void badScriptLinesStopWithTheirNumber() {
+        const CliRun run =
+            RunCli({u"script"_qs}, "select 11\nfocus mskTxt7\ndump\nfrobnicate\ndump\n");
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(jsonLines(run.out).size(), 1);
+        QVERIFY(run.err.contains("stdin:2: warning: mskTxt7 is hidden"));
+        QVERIFY(run.err.contains("stdin:4: unknown action 'frobnicate'"));
+
+        const CliRun noSuchControl = RunCli({u"script"_qs}, "type mskTxt9 1\n");
+        QCOMPARE(noSuchControl.exitCode, 2);
+        QVERIFY(noSuchControl.err.contains("unknown control 'mskTxt9'"));
+    }
+
+    // Every command in every sub-form: a sentence for each line, nothing red.
+    void explainEveryForm() {
+        const CliRun run =
+            RunCli({u"--lang"_qs, u"EN"_qs, u"explain"_qs, data("entry_all_forms.vfp")});
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> lines = jsonLines(run.out);
+        QCOMPARE(lines.size(), 119);
+        for (int i = 0; i < lines.size(); ++i) {
+            const QJsonObject& o = lines[i];
+            const QString text = o[u"text"].toString();
+            QCOMPARE(o[u"line"].toInt(), i + 1);
+            const QString explanation = o[u"explanation"].toString();
+            QVERIFY2(!explanation.trimmed().isEmpty() && explanation != u"False input",
+                     qPrintable(text + u" -> "_qs + explanation));
+            QVERIFY2(o[u"redFields"].toArray().isEmpty(), qPrintable(text));
+        }
+        QCOMPARE(lines[109][u"explanation"].toString(), u"Time delay: 0.5 sec."_qs);
+        QCOMPARE(lines[49][u"explanation"].toString(), u"  between 1 and 99 ==> SETVar[4]"_qs);
+        QCOMPARE(lines[118][u"explanation"].toString(), u"* a remark line"_qs);
+    }
+
+    // Red exactly where an operand is false.
+    void explainFalseForms() {
+        const CliRun run = RunCli({u"explain"_qs, data("entry_false_forms.vfp")});
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> lines = jsonLines(run.out);
+        const QStringList expected = {
+            u"mskTxt2"_qs, u"mskTxt2"_qs,        u"mskTxt3"_qs, u"mskTxt2"_qs, u"mskTxt3"_qs,
+            u"mskTxt5"_qs, u"mskTxt1"_qs,        u"mskTxt3"_qs, u"mskTxt2"_qs, u"mskTxt2"_qs,
+            u"mskTxt5"_qs, u"mskTxt6"_qs,        u"mskTxt4"_qs, u"mskTxt3"_qs, u"mskTxt2"_qs,
+            u"mskTxt2"_qs, u"mskTxt2"_qs,        u"mskTxt3"_qs, u"mskTxt2"_qs, u"mskTxt3"_qs,
+            u"mskTxt4"_qs, u"mskTxt2 mskTxt3"_qs};
+        QCOMPARE(lines.size(), expected.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            QStringList red;
+            for (const QJsonValue& v : lines[i][u"redFields"].toArray())
+                red.append(v.toString());
+            QVERIFY2(red.join(u' ') == expected[i],
+                     qPrintable(lines[i][u"text"].toString() + u": "_qs + red.join(u' ')));
+        }
+    }
+
+    void explainReadsStandardInput() {
+        const CliRun run =
+            RunCli({u"--lang"_qs, u"EN"_qs, u"explain"_qs}, "W, 5\r\n\r\n   \r\nz, 5\r\n");
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> lines = jsonLines(run.out);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0][u"explanation"].toString(), u"Repeat 5 times."_qs);
+        QCOMPARE(lines[1][u"line"].toInt(), 4);
+        QCOMPARE(lines[1][u"text"].toString(), u"z, 5"_qs);
+        QCOMPARE(lines[1][u"explanation"].toString(), u"Time delay: 0.5 sec."_qs);
+        QCOMPARE(RunCli({u"explain"_qs, u"/no/such/file.vfp"_qs}).exitCode, 2);
+    }
+
+    void checkCleanFile() {
+        const CliRun run = RunCli({u"check"_qs, data("entry_all_forms.vfp")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void checkFindsProblems() {
+        const QString file = data("entry_check_problems.vfp");
+        const CliRun run = RunCli({u"--lang"_qs, u"EN"_qs, u"check"_qs, file});
+        QCOMPARE(run.exitCode, 1);
+        const QStringList lines = QString::fromUtf8(run.out).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList expected = {
+            file + u":4: error: Address in schedule is not defined! NOWHERE"_qs,
+            file + u":5: error: Unknown command: ?"_qs,
+            file + u":6: error: Unknown command: KX"_qs,
+            file + u":9: error: Address in schedule is not defined! SUB2"_qs,
+            file + u":10: error: Address in schedule is double defined! START (defined at: 2)"_qs,
+            file + u":11: error: False input: mskTxt2 \"1000\""_qs};
+        QCOMPARE(lines, expected);
+    }
+
+    void checkAsJson() {
+        const QString file = data("entry_check_problems.vfp");
+        const CliRun run = RunCli({u"check"_qs, u"--json"_qs, file});
+        QCOMPARE(run.exitCode, 1);
+        const QList<QJsonObject> problems = jsonLines(run.out);
+        QCOMPARE(problems.size(), 6);
+        QStringList kinds;
+        for (const QJsonObject& p : problems) {
+            kinds.append(p[u"kind"].toString());
+            QCOMPARE(p[u"file"].toString(), file);
+            QVERIFY(!p[u"message"].toString().isEmpty());
+        }
+        QCOMPARE(kinds,
+                 (QStringList{u"undefined-address"_qs, u"unknown-command"_qs, u"unknown-command"_qs,
+                              u"undefined-address"_qs, u"double-address"_qs, u"false-input"_qs}));
+        QVERIFY(problems[0][u"field"].isNull());
+        QCOMPARE(problems[5][u"field"].toString(), u"mskTxt2"_qs);
+        QCOMPARE(problems[5][u"line"].toInt(), 11);
+    }
+
+    void checkUsage() {
+        QCOMPARE(RunCli({u"check"_qs}).exitCode, 2);
+        const CliRun missing =
+            RunCli({u"check"_qs, data("entry_all_forms.vfp"), u"/no/such/file.vfp"_qs});
+        QCOMPARE(missing.exitCode, 2);
+        QVERIFY(missing.err.contains("/no/such/file.vfp"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliScript)
+#include "test_cli_script.moc"
