@@ -1,4 +1,6 @@
 // Keeps the window library non-empty while it has no other source.
 namespace vx {
-int guiAnchor() { return 0; }
+int guiAnchor() {
+    return 0;
+}
 } // namespace vx

@@ -134,12 +134,12 @@ StyledMessageDialog::StyledMessageDialog(const QString& prompt, int style, const
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     const QList<ButtonSpec> set = buttonSet(style);
-    for (const ButtonSpec& spec : set) {
+    for (const ButtonSpec& kind : set) {
         auto* button =
-            new QPushButton(QString::fromUtf16(germanButtons ? spec.german : spec.english), this);
+            new QPushButton(QString::fromUtf16(germanButtons ? kind.german : kind.english), this);
         button->setAutoDefault(false);
         button->setMinimumWidth(88);
-        const int answer = spec.answer;
+        const int answer = kind.answer;
         connect(button, &QPushButton::clicked, this, [this, answer] { press(answer); });
         buttons_.append(button);
         answers_.append(answer);
