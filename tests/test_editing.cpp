@@ -277,6 +277,8 @@ private slots:
             case 2: { // delete
                 QVERIFY(d.row(r));
                 run(d, {u"click delete"_qs});
+                while (ref.size() < rowCount() + 1)
+                    ref.append(QString());
                 for (int i = r; i < rowCount(); ++i)
                     ref[i] = ref[i + 1];
                 ref[rowCount()].clear();
@@ -286,11 +288,15 @@ private slots:
                 run(d, {u"row 1"_qs, u"replace-of 12"_qs, u"replace-to 13"_qs});
                 d.platform.answers.push_back(MsgAnswer::Ok);
                 run(d, {u"click replace-search"_qs});
+                while (ref.size() < rowCount() + 1)
+                    ref.append(QString());
                 const int found = d.editor->search.foundRow;
                 if (found > 0) {
                     const int p = d.editor->search.foundPosition;
                     ref[found] = ref[found].left(p - 1) + u"13"_qs + ref[found].mid(p + 1);
                     run(d, {u"click replace"_qs});
+                    while (ref.size() < rowCount() + 1)
+                        ref.append(QString());
                 }
                 break;
             }
