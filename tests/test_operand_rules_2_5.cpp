@@ -6,34 +6,7 @@
 #include <QtTest>
 
 using namespace vx;
-using vx::test::EntrySession;
-
-namespace {
-
-// Chooses the command of code's letter, types the rest of code into the
-// command field, then each operand into its field. Returns the head of the
-// sentence (E1) as the command list and the command field left it.
-QString Enter(EntrySession& s, const QString& code, const QStringList& operands) {
-    s.choose(code.front());
-    // What the user types must pass the field's mask, or the case is moot.
-    [&] {
-        if (code.size() > 1)
-            QCOMPARE(s.type(1, code.mid(1)), QString());
-    }();
-    const QString head = s.form().ExplanationParts[1];
-    for (int i = 0; i < operands.size(); ++i)
-        [&] { QCOMPARE(s.type(i + 2, operands[i]), QString()); }();
-    return head;
-}
-
-// "^" at the start of an expected caption stands for the command's head.
-QString WithHead(const QString& head, const QString& expected) {
-    return expected.startsWith(u'^') ? head + expected.mid(1) : expected;
-}
-
-const QString False = QStringLiteral("False input");
-
-} // namespace
+using namespace vx::test;
 
 class TestOperandRules2To5 : public QObject {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtTest>
+
 // The user's side of the entry area for the operand-rule tests: choose a
 // command in the list, move the focus into a field and type character by
 // character, read the explanation line and the fields. Every test goes
@@ -101,5 +103,28 @@ private:
     ScriptedPlatform platform_;
     std::unique_ptr<Editor> editor_;
 };
+
+// Chooses the command of code's letter, types the rest of code into the
+// command field, then each operand into its field. Returns the head of the
+// sentence (E1) as the command list and the command field left it.
+inline QString Enter(EntrySession& s, const QString& code, const QStringList& operands) {
+    s.choose(code.front());
+    // What the user types must pass the field's mask, or the case is moot.
+    [&] {
+        if (code.size() > 1)
+            QCOMPARE(s.type(1, code.mid(1)), QString());
+    }();
+    const QString head = s.form().ExplanationParts[1];
+    for (int i = 0; i < operands.size(); ++i)
+        [&] { QCOMPARE(s.type(i + 2, operands[i]), QString()); }();
+    return head;
+}
+
+// "^" at the start of an expected caption stands for the command's head.
+inline QString WithHead(const QString& head, const QString& expected) {
+    return expected.startsWith(u'^') ? head + expected.mid(1) : expected;
+}
+
+inline const QString False = QStringLiteral("False input");
 
 } // namespace vx::test
