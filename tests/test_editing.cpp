@@ -193,6 +193,47 @@ private slots:
         QCOMPARE(d.editor->document.grid.currentRow, 1);
     }
 
+    // The entry area after a switch reads as if the session had started in
+    // the new language; the typed values stay.
+    void languageSwitchRewritesTheEntryArea_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("K, operand 1 typed") << QStringList{u"select 11"_qs, u"type mskTxt2 12"_qs};
+        QTest::newRow("L, three operands") << QStringList{
+            u"select 12"_qs, u"type mskTxt2 3"_qs, u"type mskTxt3 S"_qs, u"type mskTxt4 40"_qs};
+        QTest::newRow("F with a contact") << QStringList{u"select 6"_qs, u"type mskTxt2 K"_qs};
+        QTest::newRow("remark line") << QStringList{u"select 29"_qs, u"type txbTxt2 hello"_qs};
+        QTest::newRow("operating command with a message")
+            << QStringList{u"select 27"_qs, u"type mskTxt2 M"_qs, u"type txbTxt3 hi"_qs};
+        QTest::newRow("random number into SET variable 3")
+            << QStringList{u"select 9"_qs, u"set mskTxt1 I3"_qs, u"type mskTxt2 5"_qs};
+        QTest::newRow("nothing chosen") << QStringList{};
+    }
+
+    void languageSwitchRewritesTheEntryArea() {
+        QFETCH(QStringList, steps);
+        UserDriver switched(u"ES");
+        run(switched, steps);
+        run(switched, {u"menu Opt_Spr"_qs});
+        UserDriver english(u"EN");
+        run(english, steps);
+        const EntryForm& a = switched.form();
+        const EntryForm& b = english.form();
+        const int command = a.CurrentCommand;
+        QCOMPARE(command, b.CurrentCommand);
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(switched.editor->commands.FieldHint(command, n),
+                     english.editor->commands.FieldHint(command, n));
+        QCOMPARE(a.lblBemerkung.caption, b.lblBemerkung.caption);
+        QCOMPARE(a.lblHinweise.caption, b.lblHinweise.caption);
+        QCOMPARE(a.lblCode.caption, b.lblCode.caption);
+        QCOMPARE(a.lblAnmerk.caption, b.lblAnmerk.caption);
+        QCOMPARE(a.lblLfdNr.caption, b.lblLfdNr.caption);
+        for (int k = 0; k < EntryFormState::FieldCount; ++k)
+            QCOMPARE(a.msk[static_cast<size_t>(k)].text, b.msk[static_cast<size_t>(k)].text);
+        QCOMPARE(a.txbTxt2.text, b.txbTxt2.text);
+        QCOMPARE(a.txbTxt3.text, b.txbTxt3.text);
+    }
+
     void closeQuestion_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("ended");

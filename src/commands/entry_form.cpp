@@ -249,6 +249,58 @@ void EntryForm::rebuildRowButtonCaptions() {
     buttons.cmdLoe_Zei = tx(u"Erase ¶line no. ") + n;
 }
 
+void EntryForm::retranslate() {
+    lblLfdNr.caption = tx(u"line no.");
+    lblCode.caption = tx(u"code");
+    lblAnmerk.caption = tx(u"Remark for command line: ");
+    const int i = CurrentCommand;
+    if (i < 1 || i > CommandTable::CommandCount) {
+        if (!lblBemerkung.error)
+            lblBemerkung.caption = tx(u"Please, select schedule command or input");
+        return;
+    }
+    const LanguageTexts& t = texts();
+    for (int n = 1; n <= 5; ++n)
+        if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
+            editor_.commands.FieldHint(i, n) =
+                t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
+    // A field shown as false keeps its message: checking it again would only
+    // beep once more.
+    bool anyError = lblBemerkung.error || txbTxt2.error || txbTxt3.error;
+    for (const EntryField& f : msk)
+        anyError = anyError || f.error;
+    if (anyError)
+        return;
+    ExplanationParts[1] = t.heads[static_cast<size_t>(i)];
+    // The rules rewrite the hints and parts that depend on the values. Checking
+    // an operand empties the later ones, so the values go back one by one and
+    // are checked in turn, as a fetch does.
+    std::array<QString, 6> values;
+    values[0] = msk[1].text;
+    values[1] = txbTxt2.visible ? txbTxt2.text : msk[2].text;
+    values[2] = txbTxt3.visible ? txbTxt3.text : msk[3].text;
+    for (int k = 4; k <= 6; ++k)
+        values[static_cast<size_t>(k - 1)] = msk[static_cast<size_t>(k)].text;
+    const bool wasFetching = fetching_;
+    fetching_ = true;
+    for (int k = 1; k <= 6; ++k) {
+        const QString& value = values[static_cast<size_t>(k - 1)];
+        if (k == 2 && txbTxt2.visible)
+            setBoxText(Control::txbTxt2, value);
+        else if (k == 3 && txbTxt3.visible)
+            setBoxText(Control::txbTxt3, value);
+        else if (k >= 2)
+            setFieldText(k, value);
+        if (!TrimView(value).isEmpty())
+            InterpretField(k);
+    }
+    fetching_ = wasFetching;
+    const QString joined = joinedExplanation();
+    lblBemerkung.caption = joined.isEmpty() ? editor_.commands.row(i).Name : joined;
+    if (lblHinweise.visible && focus != Control::mskTxt1)
+        focusEntered(focus);
+}
+
 EntryField* EntryForm::fieldOf(Control control) {
     const int c = static_cast<int>(control);
     if (c >= 0 && c < FieldCount)

@@ -142,6 +142,9 @@ public:
     void FillList();
     // Captions of the five row buttons for the current row.
     void rebuildRowButtonCaptions();
+    // After a language load: labels, the field hints of the command on display
+    // and its explanation in the new language; the field texts stay.
+    void retranslate();
 
     QString joinedExplanation() const;
 

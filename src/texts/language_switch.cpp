@@ -14,6 +14,7 @@ void Editor::loadLanguage(Language next) {
     form->ListCommand = form->CurrentCommand;
     form->FillList();
     form->rebuildRowButtonCaptions();
+    form->retranslate();
     refreshGridHeadings();
 }
 
