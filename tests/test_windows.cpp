@@ -15,6 +15,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -405,8 +406,12 @@ private slots:
 
     void languageSwitch() {
         const QString spanish = w().menuAction(QStringLiteral("MenuDat"))->text();
+        clickListLine(w(), LineK);
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("12"));
         w().menuAction(QStringLiteral("Opt_Spr"))->trigger();
         CHECK_MIRROR(w());
+        QVERIFY(w().lblHinweise()->text().contains(QStringLiteral("Contact number")));
+        QCOMPARE(w().mskTxt(2)->text(), QStringLiteral("12"));
         QCOMPARE(e().catalogue.language(), Language::EN);
         QVERIFY(w().menuAction(QStringLiteral("MenuDat"))->text() != spanish);
         QCOMPARE(flat(w().menuAction(QStringLiteral("MenuDat"))->text()), QStringLiteral("File"));
@@ -493,6 +498,34 @@ private slots:
         QTRY_VERIFY(!w().commandListWindow()->isVisible());
         w().setWindowState(Qt::WindowNoState);
         QTRY_VERIFY(w().commandListWindow()->isVisible());
+    }
+
+    // A click on the bare window gives the general help page; resizing the
+    // command list gives the command's page back.
+    void helpContextOfBackgroundAndListResize() {
+        clickListLine(w(), LineK);
+        QCOMPARE(e().helpContext, 1060);
+        QTest::mouseClick(&w(), Qt::LeftButton, {},
+                          w().sevFrame1()->geometry().topLeft() - QPoint(0, 2));
+        QCOMPARE(e().helpContext, 1);
+        CommandListWindow* list = w().commandListWindow();
+        list->resize(list->width(), list->height() + 40);
+        QCOMPARE(e().helpContext, 1060);
+    }
+
+    void relativeCommandLinePathIsKeptWhole() {
+        const QString path = dir_.filePath(QStringLiteral("rel.vfp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("A\r\n");
+        file.close();
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        w().openAtStart(QStringLiteral("rel.vfp"));
+        QDir::setCurrent(before);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.FilePath, path);
+        QCOMPARE(w().menuAction(QStringLiteral("MyFpls_1"))->text(), path);
     }
 
     void f1AsksForTheHelpPageOfTheCommand() {

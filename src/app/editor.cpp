@@ -113,12 +113,24 @@ void Editor::Menue_Auswahl(qint16& command) {
 }
 
 void Editor::Smn_MyFpls_Dat(int i) {
-    const QString path = recent.pathOf(i);
+    openListedPath(recent.pathOf(i));
+}
+
+void Editor::openFromCommandLine(const QString& path) {
+    // Relative to the folder the user started in; the recent list keeps it whole.
+    openListedPath(QFileInfo(path).absoluteFilePath());
+}
+
+void Editor::openListedPath(const QString& path) {
     if (!QFileInfo::exists(path)) {
         ReportError(27014, 0, 0, path, document.Answer);
         return;
     }
     Open(path);
+}
+
+void Editor::frmVx_Edit_Fpl_Resize() {
+    helpContext = form->CurrentHelpTopic;
 }
 
 void Editor::autosaveTick() {

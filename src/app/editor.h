@@ -82,6 +82,10 @@ public:
     Autosave autosave;
     // The main window's help context: the page F1 opens.
     int helpContext = 1;
+    // A click on the main window's background: the general page.
+    void Form_Click() { helpContext = 1; }
+    // The command list window was resized: the context follows the command again.
+    void frmVx_Edit_Fpl_Resize();
     // True once shutdown has passed the point of no return.
     bool ending = false;
 
@@ -90,6 +94,8 @@ public:
     void menuHighlight(const QString& key);
     void Menue_Auswahl(qint16& command);
     void Smn_MyFpls_Dat(int i);
+    // A schedule named on the command line opens as a recent entry would.
+    void openFromCommandLine(const QString& path);
     // One minute of the autosave timer, when it is enabled.
     void autosaveTick();
 
@@ -126,6 +132,7 @@ public:
     void replaceButton();
 
 private:
+    void openListedPath(const QString& path);
     bool searchRoutine(const QString& text);
     void loadFoundLineIntoFields(const QString& line);
     void beginRowOperation();

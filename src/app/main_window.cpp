@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -662,12 +663,7 @@ void MainWindow::syncToolWindows() {
 }
 
 void MainWindow::openAtStart(const QString& path) {
-    // needs model: Editor::openFromCommandLine (the recent list's way of
-    // opening a path: the missing-file message, else Open without dialog)
-    if (!QFileInfo::exists(path))
-        editor_->ReportError(27014, 0, 0, path, editor_->document.Answer);
-    else
-        editor_->Open(path);
+    editor_->openFromCommandLine(path);
     afterEvent();
 }
 
@@ -689,6 +685,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     delete replace_;
     list_->close();
     event->accept();
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    // Presses that no control takes reach the window: a click on its background.
+    QMainWindow::mousePressEvent(event);
+    editor_->Form_Click();
+    afterEvent();
 }
 
 void MainWindow::changeEvent(QEvent* event) {

@@ -97,8 +97,7 @@ void CommandListWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     list_->setGeometry(ListInset, ListInset, std::max(width() - WidthLess, 0),
                        std::max(height() - HeightLess, 0));
-    // needs model: EntryForm::frmVx_Edit_Fpl_Resize (the main window's help
-    // context follows CurrentHelpTopic again)
+    editor_.frmVx_Edit_Fpl_Resize();
 }
 
 void CommandListWindow::focusInEvent(QFocusEvent* event) {
