@@ -139,6 +139,22 @@ private slots:
         QCOMPARE(RunCli({u"script"_qs}, "printer fax\n").exitCode, 2);
     }
 
+    // The Print command of a script draws the listing into a PDF file.
+    void printFromAScriptWritesThePdf() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString pdf = dir.filePath(u"plan.pdf"_qs);
+        const CliRun run =
+            RunCli({u"--lang"_qs, u"EN"_qs, u"script"_qs},
+                   ("row-text 1 K, 12, B\nprinter pdf " + pdf.toUtf8() + "\nmenu Dat_Dru\ndump\n"));
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> dumps = jsonLines(run.out);
+        QCOMPARE(dumps.size(), 1);
+        QCOMPARE(dumps[0][u"messages"].toArray().size(), 0);
+        QVERIFY(ReadBytes(pdf).startsWith("%PDF-"));
+        QVERIFY(run.err.isEmpty());
+    }
+
     void badScriptLinesStopWithTheirNumber() {
         const CliRun run =
             RunCli({u"script"_qs}, "select 11\nfocus mskTxt7\ndump\nfrobnicate\ndump\n");

@@ -7,8 +7,13 @@
 #include "print/print_commands.h"
 #include "test_support.h"
 
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace vx;
@@ -289,6 +294,36 @@ private slots:
         QVERIFY2(WriteListingPdf(document, editor.listingFont, path("direct.pdf"), &error),
                  qPrintable(error));
         QCOMPARE(PdfPageCount(test::ReadBytes(path("direct.pdf"))), pages);
+    }
+
+    // The windows show the pages before the printer dialog; closing the
+    // preview prints nothing and is no error.
+    void previewShowsThePagesAndCancelPrintsNothing() {
+        QVERIFY(qobject_cast<QApplication*>(QCoreApplication::instance()));
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        QStringList lines;
+        for (int r = 1; r <= 56; ++r)
+            lines.append(u"W, %1"_qs.arg(r));
+        Fill(editor, lines);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path("preview.pdf"));
+        int shownPages = -1;
+        QTimer::singleShot(0, [&shownPages] {
+            auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            if (const auto* pages = dialog->findChild<QPrintPreviewWidget*>())
+                shownPages = pages->pageCount();
+            dialog->reject();
+        });
+        QString error = u"unset"_qs;
+        QVERIFY(
+            !PreviewAndPrint(BuildListing(editor), editor.listingFont, printer, nullptr, &error));
+        QCOMPARE(shownPages, 2);
+        QVERIFY(error.isEmpty());
+        QVERIFY(!QFile::exists(path("preview.pdf")));
     }
 
     void pdfToAnUnwritablePlace() {

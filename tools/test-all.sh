@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything CI runs, on a fresh Debian 12 machine as root:
-#   1. installs the packages of tools/packages.txt that are missing,
+#   1. installs the packages of tools/packages.txt and tools/test-packages.txt
+#      that are missing,
 #   2. build/       normal build, warnings as errors, all tests,
 #   3. build-asan/  AddressSanitizer + UndefinedBehaviorSanitizer build, all tests,
 #   4. build-fuzz/  clang libFuzzer build, each fuzz target FUZZ_SECONDS seconds.
@@ -54,14 +55,14 @@ install_packages() {
     local packages=() missing=() p
     while read -r p; do
         [[ -n "$p" ]] && packages+=("$p")
-    done < <(sed -e 's/#.*//' -e 's/[[:space:]]\+/\n/g' tools/packages.txt)
+    done < <(sed -e 's/#.*//' -e 's/[[:space:]]\+/\n/g' tools/packages.txt tools/test-packages.txt)
     for p in "${packages[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$p")
         fi
     done
     if [[ ${#missing[@]} -eq 0 ]]; then
-        echo "all ${#packages[@]} packages of tools/packages.txt are installed"
+        echo "all ${#packages[@]} packages of tools/packages.txt and tools/test-packages.txt are installed"
         return 0
     fi
     echo "missing packages: ${missing[*]}"

@@ -110,7 +110,7 @@ public:
     virtual FontChoice font() const = 0;
     virtual void setFont(const FontChoice& font) = 0;
     // All pages as one print document in the current font; false when that failed,
-    // with the reason in lastError().
+    // with the reason in lastError(), or when the user cancelled (no reason).
     virtual bool printListing(const ListingDocument& document) = 0;
     virtual QString lastError() const { return QString(); }
 };

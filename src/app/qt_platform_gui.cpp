@@ -42,7 +42,9 @@ QString InitialDialogFolder(const QString& requested, const QString& currentSche
     return QDir::homePath();
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform() {
+    printer.previewFirst = true;
+}
 
 QtPlatform::~QtPlatform() {
     while (busyDepth_ > 0)

@@ -80,7 +80,6 @@ void StartInLanguage(Editor& editor, QStringView code) {
 
 UserDriver::UserDriver(QStringView language)
     : editor(std::make_unique<Editor>(platform.platform())) {
-    RegisterEditingActions(*this);
     if (language != u"ES")
         StartInLanguage(*editor, language);
 }
@@ -197,8 +196,6 @@ bool UserDriver::click(QStringView button) {
         // A disabled button cannot be pressed.
         if (ed.search.replaceEnabled)
             ed.replaceButton();
-    } else if (const auto it = clicks_.find(button.toString()); it != clicks_.end()) {
-        it->second(*this);
     } else {
         return fail(QStringLiteral("unknown button '%1'").arg(button));
     }
@@ -351,10 +348,7 @@ bool UserDriver::runLine(const QString& input) {
         editor->Form_QueryUnload(0);
         return true;
     }
-    const auto it = actions_.find(word);
-    if (it == actions_.end())
-        return fail(QStringLiteral("unknown action '%1'").arg(word));
-    return it->second(*this, rest);
+    return fail(QStringLiteral("unknown action '%1'").arg(word));
 }
 
 // ---- The dump --------------------------------------------------------------------
@@ -478,8 +472,6 @@ QString UserDriver::dump() {
                                  .num(u"row", ed.search.foundRow)
                                  .num(u"position", ed.search.foundPosition)
                                  .text());
-    for (const auto& [key, value] : dumpKeys_)
-        out.raw(key, value(*this));
 
     reportedBeeps_ = platform.beeps;
     reportedMessages_ = platform.messages.size();

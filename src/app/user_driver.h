@@ -13,12 +13,9 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace vx {
 
@@ -45,10 +42,6 @@ QString JsonStringArray(const QStringList& texts);
 // Starts the editor in a language before its first event, as start-up would
 // have loaded it: catalogue, command names, list, captions.
 void StartInLanguage(Editor& editor, QStringView code);
-
-class UserDriver;
-// The actions of the row buttons, grid keys, search and replace windows and printer.
-void RegisterEditingActions(UserDriver& driver);
 
 class UserDriver {
 public:
@@ -86,27 +79,10 @@ public:
     QStringList warnings;
     QStringList dumps; // every dump of runLine("dump"), in order
 
-    // Further actions and dump keys, for parts of the editor that bring their
-    // own (the search window, the row buttons, ...). An action gets the text
-    // after its word; a dump key hands back JSON text.
-    using Action = std::function<bool(UserDriver&, const QString& rest)>;
-    using DumpValue = std::function<QString(UserDriver&)>;
-    void addAction(const QString& word, Action action) { actions_[word] = std::move(action); }
-    // A button the editor itself knows (fetch, transfer, ...) cannot be replaced.
-    void addClick(const QString& button, std::function<void(UserDriver&)> press) {
-        clicks_[button] = std::move(press);
-    }
-    void addDumpKey(const QString& key, DumpValue value) {
-        dumpKeys_.emplace_back(key, std::move(value));
-    }
-
 private:
     bool fail(const QString& reason);
     std::optional<Control> control(QStringView name, bool withGrid = false);
 
-    std::map<QString, Action> actions_;
-    std::map<QString, std::function<void(UserDriver&)>> clicks_;
-    std::vector<std::pair<QString, DumpValue>> dumpKeys_;
     int reportedBeeps_ = 0;
     qsizetype reportedMessages_ = 0;
     qsizetype reportedHelp_ = 0;

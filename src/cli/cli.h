@@ -56,6 +56,11 @@ std::optional<Subcommand> FindSubcommand(QStringView name);
 
 // Messages on stderr, prefixed with "vxedit-cli: " (and the subcommand, if any).
 void PrintError(const Invocation& invocation, const QString& message);
+
+// Standard error carries the subcommand's own messages; the toolkit's chatter
+// (a missing runtime folder, font substitutions) stays out of it, its errors
+// do not.
+void QuietToolkitMessages();
 // Usage error: the message and a pointer to --help; returns ExitUsage.
 int UsageError(const Invocation& invocation, const QString& message);
 

@@ -95,15 +95,6 @@ int produce(Invocation& inv, const QString& input, bool pdf, const std::optional
     return ExitDone;
 }
 
-// Standard error carries the listing's messages as JSON lines; the toolkit's
-// own chatter (a missing runtime folder, font substitutions) stays out of it.
-void toolkitMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
-        return;
-    const QByteArray line = "vxedit-cli: listing: " + text.toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
-}
-
 // main() keeps a QCoreApplication for the whole run, but fonts and the PDF
 // writer need a QGuiApplication. Here the core application is ended and a GUI
 // one (offscreen unless QT_QPA_PLATFORM says otherwise) takes its place; the
@@ -117,7 +108,7 @@ void toolkitMessages(QtMsgType type, const QMessageLogContext&, const QString& t
     static char* argv[] = {programName.data(), nullptr};
     static int argc = 1;
     QCoreApplication::instance()->~QCoreApplication();
-    qInstallMessageHandler(toolkitMessages);
+    QuietToolkitMessages();
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int code = ExitUsage;

@@ -4,10 +4,11 @@
 #include "app/user_driver.h"
 #include "cli/cli.h"
 #include "document/vfp_file.h"
+#include "print/listing_painter_gui.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 namespace vx::cli {
 
@@ -38,7 +39,12 @@ int runScript(Invocation& inv) {
         return ExitUsage;
     const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
 
+    // "printer pdf" and "printer system" draw the listing: fonts and printers
+    // need the GUI application that guiApplication() made.
+    InstallListingPainter();
+    SystemPrinter systemPrinter;
     UserDriver driver(inv.lang);
+    driver.platform.printer.system = &systemPrinter;
     if (settings)
         driver.platform.settingsFile = withSeparator(*settings) + QStringLiteral("settings.ini");
     // Without a stand-in the program folder is the tool's own folder.
@@ -69,6 +75,14 @@ int runScript(Invocation& inv) {
     return ExitDone;
 }
 
+std::unique_ptr<QCoreApplication> guiApplication(int& argc, char** argv) {
+    // No display needed: the script never shows a window.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QuietToolkitMessages();
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
 const Registration registration{
     {u"script", u"[--settings DIR] [--program-folder DIR] [FILE]",
      u"Replays a script of user actions (FILE, or standard input when FILE is missing\n"
@@ -76,15 +90,16 @@ const Registration registration{
      u"set CONTROL TEXT, click fetch|transfer|transfer-empty|insert|delete, row N,\n"
      u"row-text N TEXT, gridkey CODE, dblclick, key F1, menu KEY, highlight KEY,\n"
      u"answer WORD, file PATH|cancel, font NAME SIZE|cancel, printer none|pdf PATH|\n"
-     u"text PATH, find TEXT, replace-of TEXT, replace-to TEXT, click replace-search|\n"
+     u"text PATH|system, find TEXT, replace-of TEXT, replace-to TEXT, click replace-search|\n"
      u"replace, tick [K], close, dump. Each dump prints the state as one JSON object.\n"
      u"Blank lines and lines starting with '#' are ignored. An action that cannot be\n"
      u"done (an unknown control or action, a row outside the table) stops the script with a\n"
      u"message naming its line, and exit code 2. Focusing or typing into a hidden\n"
      u"control is done as asked, with a warning on standard error.\n"
      u"  --settings DIR        keep the recent-schedules list in a file under DIR\n"
-     u"  --program-folder DIR  stands in for the program folder (help, backups)",
-     runScript}};
+     u"  --program-folder DIR  stands in for the program folder (help, backups)\n"
+     u"'printer system' prints on the system's default printer (else the first one).",
+     runScript, guiApplication}};
 
 } // namespace
 

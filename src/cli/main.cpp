@@ -133,6 +133,14 @@ std::optional<Subcommand> FindSubcommand(QStringView name) {
     return it->second;
 }
 
+void QuietToolkitMessages() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+            return;
+        writeStderr(QStringLiteral("vxedit-cli: ") + text + u'\n');
+    });
+}
+
 void PrintError(const Invocation& inv, const QString& message) {
     QString prefix = QStringLiteral("vxedit-cli: ");
     if (!inv.command.isEmpty())

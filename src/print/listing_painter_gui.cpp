@@ -1,5 +1,6 @@
 #include "print/listing_painter_gui.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -9,6 +10,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
@@ -166,7 +168,33 @@ bool SystemPrinter::printListing(const ListingDocument& document) {
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("VX-EDIT"));
+    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
+        return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
     return PaintListing(document, font_, printer, &lastError_);
+}
+
+bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
+                     QWidget* parent, QString* error) {
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("VX-EDIT"));
+    // The preview paints for the screen, the print button once more for the
+    // printer; the last painting decides.
+    bool painted = true;
+    QString reason;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) {
+                         reason.clear();
+                         painted = PaintListing(document, font, *target, &reason);
+                     });
+    if (preview.exec() != QDialog::Accepted) {
+        setError(error, QString());
+        return false;
+    }
+    if (!painted) {
+        setError(error, reason);
+        return false;
+    }
+    return true;
 }
 
 } // namespace vx

@@ -8,6 +8,8 @@
 #include "print/listing.h"
 
 class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
 
 namespace vx {
 
@@ -28,10 +30,20 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
 // that links the window library and wants PDF output from the model.
 void InstallListingPainter();
 
+// Shows the listing in a print preview whose print button leads to the
+// printer dialog. True once the pages went to the printer; false when the user
+// cancelled (error empty) or painting failed (the reason in *error). Needs a
+// QApplication.
+bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
+                     QWidget* parent, QString* error);
+
 // The system's default printer (or the first one when none is the default).
 class SystemPrinter : public Printer {
 public:
     SystemPrinter();
+    // In the editor's windows every listing goes through the print preview
+    // first; the command-line tool prints at once.
+    bool previewFirst = false;
     bool installed() const override;
     FontChoice font() const override { return font_; }
     // Keeps the family the font system actually gives for the request.

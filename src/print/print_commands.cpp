@@ -71,7 +71,7 @@ void PrintCommand(Editor& editor) {
     if (!anyCharacter)
         return;
     const ListingDocument document = BuildListing(editor);
-    if (!printer->printListing(document))
+    if (!printer->printListing(document) && !printer->lastError().isEmpty())
         editor.ShowMessage(printer->lastError(), MsgStyle::Ok + MsgStyle::Critical,
                            QStringLiteral("VX-Editor"));
 }

@@ -7,8 +7,13 @@
 namespace vx {
 
 bool ScriptedPrinter::configure(QStringView setting, QString* error) {
-    if (setting == u"none") {
-        mode = Mode::None;
+    if (setting == u"none" || setting == u"system") {
+        if (setting == u"system" && system == nullptr) {
+            if (error != nullptr)
+                *error = QStringLiteral("printer: this program cannot reach the system's printers");
+            return false;
+        }
+        mode = setting == u"none" ? Mode::None : Mode::System;
         path.clear();
         return true;
     }
@@ -25,11 +30,25 @@ bool ScriptedPrinter::configure(QStringView setting, QString* error) {
         return true;
     }
     if (error != nullptr)
-        *error = QStringLiteral("printer: expected 'none', 'pdf PATH' or 'text PATH'");
+        *error = QStringLiteral("printer: expected 'none', 'pdf PATH', 'text PATH' or 'system'");
     return false;
 }
 
+bool ScriptedPrinter::installed() const {
+    if (mode == Mode::System)
+        return system->installed();
+    return mode != Mode::None;
+}
+
+FontChoice ScriptedPrinter::font() const {
+    return mode == Mode::System ? system->font() : currentFont;
+}
+
 void ScriptedPrinter::setFont(const FontChoice& font) {
+    if (mode == Mode::System) {
+        system->setFont(font);
+        return;
+    }
     currentFont.name = font.name;
     currentFont.size = font.size;
 }
@@ -42,7 +61,12 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
     }
     ++listingsPrinted;
     lastListing = document;
-    lastListingFont = currentFont;
+    lastListingFont = font();
+    if (mode == Mode::System) {
+        const bool printed = system->printListing(document);
+        lastError_ = system->lastError();
+        return printed;
+    }
     if (mode == Mode::Pdf) {
         const PdfListingWriter writer = GetPdfListingWriter();
         if (writer == nullptr) {
