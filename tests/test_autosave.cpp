@@ -17,17 +17,7 @@ class TestAutosave : public QObject {
     }
 
 private slots:
-    void unchangedDocumentNeverBacksUp() {
-        QTemporaryDir dir;
-        ScriptedPlatform p;
-        Editor editor(p.platform());
-        editor.autosave.programFolder = dir.path();
-        editor.autosaveEnabled = true;
-        for (int i = 0; i < 200; ++i)
-            editor.autosaveTick();
-        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
-    }
-
+    // An untouched schedule gets no backup: tests/data/flows/autosave_untouched.
     void firstBackupOnThe13thModifiedTick() {
         QTemporaryDir dir;
         ScriptedPlatform p;
@@ -87,6 +77,7 @@ private slots:
         for (int i = 0; i < 50; ++i)
             editor.autosaveTick();
         QCOMPARE(editor.autosave.tickCounter, qint16(5));
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     }
 
     void blankScheduleWritesAnEmptyBackup() {

@@ -155,26 +155,16 @@ void TestCli::importExamples_data() {
     QTest::addColumn<QByteArray>("source");
     QTest::addColumn<QByteArray>("row");
 
+    // The conversion itself is checked in test_mts_import; these rows check
+    // that the tool hands lines through it byte for byte.
     const auto row = [](const char* source, const char* converted) {
         QTest::newRow(source) << QByteArray(source) << QByteArray(converted);
     };
     row("K, 5A", "K, 9  * [5a]");
-    row("K, 5B, 2", "K, 10, 2  * [5b]");
-    row("B, 130A", "B, 515  * [130a]");
-    row("K, 12V", "K, 812  * [12v]");
     row("K, 300A", "K, 300  *");
-    row("K, 7", "K, 7");
     row("T, 12:30", "T, 12:30");
-    row("k, 5a", "k, 9  * [5a]");
-    row("F, M, 5A", "F, M, 5A");
-    row("F, K, 5A", "F, K, 9  * [5a]");
-    row("K, 128B", "K, 256  * [128b]");
-    row("K, 129A", "K, 513  * [129a]");
-    row("K, 256B", "K, 768  * [256b]");
-    row("K, 5A W", "K, 9 W  * [5a]");
     row("R,3,4B xyz", "R, 3, 8 xyz  * [4b]");
     row("   K, 7  ", "K, 7  ");
-    row("G, X12AZ", "G, X23Z  * [12a]");
     // Windows-1252 text in the tail comes back byte for byte.
     row("K, 5A \xe4\x80", "K, 9 \xe4\x80  * [5a]");
 }

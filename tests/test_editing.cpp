@@ -27,56 +27,33 @@ class TestEditing : public QObject {
     Q_OBJECT
 
 private slots:
+    // A script is its lines joined by ";", the expected rows 1..7 by "|". The
+    // plain insert, delete and transfers are in tests/data/flows/row_operations.
     void rowOperations_data() {
-        QTest::addColumn<QStringList>("script");
-        QTest::addColumn<QStringList>("expected"); // rows 1..7
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("currentRow");
-        const QStringList five{u"row-text 1 A"_qs, u"row-text 2 B, 1"_qs, u"row-text 3 E"_qs,
-                               u"row-text 4 K, 2, B"_qs, u"row-text 5 M, 3, G"_qs};
-        QTest::newRow("insert in a full block")
-            << five + QStringList{u"row 3"_qs, u"click insert"_qs}
-            << QStringList{u"A"_qs,       u"B, 1"_qs,    u""_qs, u"E"_qs,
-                           u"K, 2, B"_qs, u"M, 3, G"_qs, u""_qs}
-            << 3;
         QTest::newRow("insert moves only the block")
-            << QStringList{u"row-text 1 A"_qs, u"row-text 2 B, 1"_qs, u"row-text 3 E"_qs,
-                           u"row 3"_qs, u"click insert"_qs}
-            << QStringList{u"A"_qs, u"B, 1"_qs, u""_qs, u"E"_qs, u""_qs, u""_qs, u""_qs} << 3;
+            << u"row-text 1 A;row-text 2 B, 1;row-text 3 E;row 3;click insert"_qs
+            << u"A|B, 1||E|||"_qs << 3;
         QTest::newRow("insert at an empty row")
-            << QStringList{u"row-text 1 A"_qs, u"row 2"_qs, u"click insert"_qs}
-            << QStringList{u"A"_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 2;
-        QTest::newRow("delete row 2")
-            << five + QStringList{u"row 2"_qs, u"click delete"_qs}
-            << QStringList{u"A"_qs, u"E"_qs, u"K, 2, B"_qs, u"M, 3, G"_qs, u""_qs, u""_qs, u""_qs}
-            << 2;
-        QTest::newRow("transfer into the first empty row")
-            << QStringList{u"row-text 1 A"_qs,   u"row-text 2 A"_qs,        u"row-text 3 A"_qs,
-                           u"row-text 5 E"_qs,   u"select 11"_qs,           u"type mskTxt2 12"_qs,
-                           u"type mskTxt3 B"_qs, u"click transfer-empty"_qs}
-            << QStringList{u"A"_qs, u"A"_qs, u"A"_qs, u"K, 12, B"_qs, u"E"_qs, u""_qs, u""_qs} << 4;
-        QTest::newRow("transfer into the named row")
-            << QStringList{u"select 11"_qs, u"type mskTxt2 7"_qs, u"type mskTxt3 F"_qs,
-                           u"set mskTxt0 6"_qs, u"click transfer"_qs}
-            << QStringList{u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u"K, 7, F"_qs, u""_qs} << 6;
+            << u"row-text 1 A;row 2;click insert"_qs << u"A||||||"_qs << 2;
         QTest::newRow("remark line ignores the remark box")
-            << QStringList{u"select 29"_qs, u"type txbTxt2 hello"_qs, u"type txbAnmerk note"_qs,
-                           u"click transfer"_qs}
-            << QStringList{u"* hello"_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 1;
+            << u"select 29;type txbTxt2 hello;type txbAnmerk note;click transfer"_qs
+            << u"* hello||||||"_qs << 1;
         QTest::newRow("grid typing")
-            << QStringList{u"row-text 2 K, 1"_qs, u"row 2"_qs,      u"gridkey 50"_qs,
-                           u"gridkey 8"_qs,       u"gridkey 8"_qs,  u"row 3"_qs,
-                           u"gridkey 8"_qs,       u"gridkey 69"_qs, u"row 4"_qs,
-                           u"gridkey 65"_qs,      u"gridkey 27"_qs}
-            << QStringList{u""_qs, u"K, "_qs, u"E"_qs, u""_qs, u""_qs, u""_qs, u""_qs} << 4;
+            << u"row-text 2 K, 1;row 2;gridkey 50;gridkey 8;gridkey 8;row 3;gridkey 8;"
+               u"gridkey 69;row 4;gridkey 65;gridkey 27"_qs
+            << u"|K, |E||||"_qs << 4;
     }
 
     void rowOperations() {
-        QFETCH(QStringList, script);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, script);
+        QFETCH(QString, expected);
         QFETCH(int, currentRow);
         UserDriver d(u"EN");
-        run(d, script);
-        QCOMPARE(rows(*d.editor, 7), expected);
+        run(d, script.split(u';'));
+        QCOMPARE(rows(*d.editor, 7), expected.split(u'|'));
         QCOMPARE(d.editor->document.grid.currentRow, currentRow);
         QVERIFY(d.form().buttons.cmdEinf_leerZ.endsWith(QString::number(currentRow)));
     }
@@ -114,6 +91,7 @@ private slots:
         QCOMPARE(filled, before);
     }
 
+    // Continuing and wrapping round are in tests/data/flows/search_replace.
     void search_data() {
         QTest::addColumn<QStringList>("script");
         QTest::addColumn<int>("row");
@@ -121,10 +99,6 @@ private slots:
         QTest::addColumn<int>("messages");
         const QStringList lines{u"row-text 2 K, 12, B"_qs, u"row-text 5 M, 312, R"_qs, u"row 1"_qs};
         QTest::newRow("first") << lines + QStringList{u"find 12"_qs} << 2 << 4 << 0;
-        QTest::newRow("continued")
-            << lines + QStringList{u"find 12"_qs, u"find 12"_qs} << 5 << 5 << 0;
-        QTest::newRow("round again")
-            << lines + QStringList{u"find 12"_qs, u"find 12"_qs, u"find 12"_qs} << 2 << 4 << 0;
         QTest::newRow("not found") << lines + QStringList{u"find xyz"_qs} << 0 << 0 << 1;
         QTest::newRow("blank does nothing") << lines + QStringList{u"find    "_qs} << 0 << 0 << 0;
     }
@@ -151,18 +125,11 @@ private slots:
         }
     }
 
-    void replace_data() {
-        QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("by 13") << u"13"_qs << u"K, 13, B"_qs;
-        QTest::newRow("by nothing") << u""_qs << u"K, , B"_qs;
-    }
-
+    // The replacements themselves are in tests/data/flows/search_replace.
     void replace() {
-        QFETCH(QString, to);
-        QFETCH(QString, expected);
+        const QString expected = u"K, 13, B"_qs;
         UserDriver d(u"EN");
-        run(d, {u"row-text 2 K, 12, B"_qs, u"row 1"_qs, u"replace-of 12"_qs, u"replace-to "_qs + to,
+        run(d, {u"row-text 2 K, 12, B"_qs, u"row 1"_qs, u"replace-of 12"_qs, u"replace-to 13"_qs,
                 u"click replace-search"_qs});
         QVERIFY(d.editor->search.replaceEnabled);
         run(d, {u"click replace"_qs});
@@ -288,22 +255,26 @@ private slots:
         const QStringList samples{u"K, 12, B"_qs,      u"M, 3, G"_qs,    u"E"_qs,
                                   u"L, 3, S, 7, F"_qs, u"* a remark"_qs, u"Z, 5"_qs};
         auto rowCount = [&] { return int(d.editor->document.RowCount); };
+        // The reference grows with the table (setting the line number of the
+        // last row grows it as well).
+        auto grow = [&] {
+            while (ref.size() < rowCount() + 1)
+                ref.append(QString());
+        };
         for (int step = 0; step < 600; ++step) {
             const int r = 1 + int(rng.bounded(rowCount()));
             switch (rng.bounded(5)) {
             case 0: {
                 const QString text = samples[int(rng.bounded(samples.size()))];
                 QVERIFY(d.rowText(r, text));
-                while (ref.size() < rowCount() + 1)
-                    ref.append(QString());
+                grow();
                 ref[r] = text;
                 break;
             }
             case 1: { // insert
                 QVERIFY(d.row(r));
                 run(d, {u"click insert"_qs});
-                while (ref.size() < rowCount() + 1)
-                    ref.append(QString());
+                grow();
                 if (!ref[r].trimmed().isEmpty()) {
                     int j = rowCount();
                     while (j >= r && ref[j].trimmed().isEmpty())
@@ -318,8 +289,7 @@ private slots:
             case 2: { // delete
                 QVERIFY(d.row(r));
                 run(d, {u"click delete"_qs});
-                while (ref.size() < rowCount() + 1)
-                    ref.append(QString());
+                grow();
                 for (int i = r; i < rowCount(); ++i)
                     ref[i] = ref[i + 1];
                 ref[rowCount()].clear();
@@ -329,15 +299,13 @@ private slots:
                 run(d, {u"row 1"_qs, u"replace-of 12"_qs, u"replace-to 13"_qs});
                 d.platform.answers.push_back(MsgAnswer::Ok);
                 run(d, {u"click replace-search"_qs});
-                while (ref.size() < rowCount() + 1)
-                    ref.append(QString());
+                grow();
                 const int found = d.editor->search.foundRow;
                 if (found > 0) {
                     const int p = d.editor->search.foundPosition;
                     ref[found] = ref[found].left(p - 1) + u"13"_qs + ref[found].mid(p + 1);
                     run(d, {u"click replace"_qs});
-                    while (ref.size() < rowCount() + 1)
-                        ref.append(QString());
+                    grow();
                 }
                 break;
             }
@@ -346,9 +314,7 @@ private slots:
                 run(d, {u"click fetch"_qs});
                 break;
             }
-            // Setting the line number of the last row grows the table as well.
-            while (ref.size() < rowCount() + 1)
-                ref.append(QString());
+            grow();
             for (int i = 1; i <= rowCount(); ++i)
                 QCOMPARE(d.editor->document.line(i), ref[i]);
         }

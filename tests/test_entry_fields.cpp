@@ -246,6 +246,7 @@ private slots:
         QCOMPARE(int(e.form().CurrentHelpTopic), 1060);
     }
 
+    // The page names of the topic ranges are in test_help.
     void f1_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<int>("topic");
@@ -255,13 +256,8 @@ private slots:
         QTest::newRow("A in German") << u"DE"_qs << 970 << u"VX-EDITd.chm"_qs << u"VXEd_0970"_qs;
         QTest::newRow("Spanish uses English")
             << u"ES"_qs << 970 << u"VX-EDITe.chm"_qs << u"VXEe_0970"_qs;
-        QTest::newRow("topic 1") << u"EN"_qs << 1 << u"VX-EDITe.chm"_qs << u"VXEe_0001"_qs;
-        QTest::newRow("topic 5") << u"EN"_qs << 5 << u"VX-EDITe.chm"_qs << u"VXEe_0005"_qs;
-        QTest::newRow("topic 42") << u"EN"_qs << 42 << u"VX-EDITe.chm"_qs << u"VXEe_0042"_qs;
         QTest::newRow("topic 0") << u"EN"_qs << 0 << u"VX-EDITe.chm"_qs << u"INDEX.htm"_qs;
-        QTest::newRow("topic 2000") << u"EN"_qs << 2000 << u"VX-EDITe.chm"_qs << u"VXEe_2000"_qs;
         QTest::newRow("above 2000") << u"EN"_qs << 2001 << QString() << QString();
-        QTest::newRow("below 0") << u"EN"_qs << -1 << QString() << QString();
     }
 
     void f1() {

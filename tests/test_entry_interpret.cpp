@@ -1,5 +1,6 @@
-// InterpretField as the user meets it: the command field's own rules, the
-// common frame around every operand, and the examples of the explanation.
+// InterpretField as the user meets it: the command field's own rules and the
+// common frame around every operand (the operand rules themselves, worked
+// examples included, are in test_operand_rules_*).
 
 #include "test_entry_driver.h"
 
@@ -79,76 +80,6 @@ private slots:
             QCOMPARE(e.part(k), QString());
         }
         QCOMPARE(e.caption(), u"Locomotive no. 34 "_qs);
-    }
-
-    // The examples of the explanation, typed operand by operand.
-    void explanation_data() {
-        QTest::addColumn<QChar>("code");
-        QTest::addColumn<QStringList>("operands");
-        QTest::addColumn<int>("part");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("red");
-        QTest::newRow("A MK") << QChar(u'A') << QStringList{u"MK"_qs} << 2
-                              << u", but only  markers."_qs << QString();
-        QTest::newRow("L 12+") << QChar(u'L') << QStringList{u"12+"_qs} << 2 << u"12 "_qs
-                               << QString();
-        QTest::newRow("L 12+ opens")
-            << QChar(u'L') << QStringList{u"12+"_qs} << 7 << u" (open) "_qs << QString();
-        QTest::newRow("L M12- closes")
-            << QChar(u'L') << QStringList{u"M12-"_qs} << 7 << u" (close) "_qs << QString();
-        QTest::newRow("L M1000") << QChar(u'L') << QStringList{u"M1000"_qs} << 2 << QString()
-                                 << u"mskTxt2"_qs;
-        QTest::newRow("Z 5") << QChar(u'Z') << QStringList{u"5"_qs} << 2 << u"0.5 sec."_qs
-                             << QString();
-        QTest::newRow("Z 0") << QChar(u'Z') << QStringList{u"0"_qs} << 2 << u"0.0 sec."_qs
-                             << QString();
-        QTest::newRow("Z 123") << QChar(u'Z') << QStringList{u"123"_qs} << 2 << u"12.3 sec."_qs
-                               << QString();
-        QTest::newRow("Z 1000") << QChar(u'Z') << QStringList{u"1000"_qs} << 2 << QString()
-                                << u"mskTxt2"_qs;
-        QTest::newRow("T 7") << QChar(u'T') << QStringList{u"7"_qs} << 2 << u"07"_qs << QString();
-        QTest::newRow("T 24") << QChar(u'T') << QStringList{u"24"_qs} << 2 << QString()
-                              << u"mskTxt2"_qs;
-        QTest::newRow("F Q") << QChar(u'F') << QStringList{u"Q"_qs} << 2 << QString()
-                             << u"mskTxt2"_qs;
-        QTest::newRow("F K 12 X") << QChar(u'F') << QStringList{u"K"_qs, u"12"_qs, u"X"_qs} << 4
-                                  << u"changing to FREE "_qs << QString();
-        QTest::newRow("F T 24") << QChar(u'F') << QStringList{u"T"_qs, u"24"_qs} << 3 << QString()
-                                << u"mskTxt3"_qs;
-        QTest::newRow("K 12 B") << QChar(u'K') << QStringList{u"12"_qs, u"B"_qs} << 3
-                                << u"is OCCUPIED."_qs << QString();
-        QTest::newRow("N 2000") << QChar(u'N') << QStringList{u"f.vfp"_qs, u"2000"_qs} << 3
-                                << QString() << u"mskTxt3"_qs;
-        QTest::newRow("O T") << QChar(u'O') << QStringList{u"1"_qs, u"T"_qs} << 3
-                             << u" drehen um 180°"_qs << QString();
-        QTest::newRow("L U V") << QChar(u'L') << QStringList{u"3"_qs, u"U"_qs, u"V"_qs} << 4
-                               << u"to foreward and accelerate."_qs << QString();
-    }
-
-    void explanation() {
-        QFETCH(QChar, code);
-        QFETCH(QStringList, operands);
-        QFETCH(int, part);
-        QFETCH(QString, text);
-        QFETCH(QString, red);
-        Entry e;
-        e.choose(code);
-        for (int n = 0; n < operands.size(); ++n) {
-            const QString control = n == 0 && e.form().txbTxt2.visible
-                                        ? u"txbTxt2"_qs
-                                        : u"mskTxt"_qs + QString::number(n + 2);
-            QVERIFY(e.type(control, operands[n]));
-            QCOMPARE(e.box(control).text, operands[n]);
-        }
-        QCOMPARE(e.redControls(), red);
-        QCOMPARE(e.part(part), text);
-        if (red.isEmpty()) {
-            QCOMPARE(e.caption(), e.form().joinedExplanation());
-            QVERIFY(!e.form().lblBemerkung.error);
-        } else {
-            QCOMPARE(e.caption(), u"False input"_qs);
-            QVERIFY(e.form().lblBemerkung.error);
-        }
     }
 
     void falseInputBeepsTwiceAndIsNotBlocked() {

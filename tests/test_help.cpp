@@ -118,7 +118,6 @@ void TestHelp::pageName_data() {
     QTest::newRow("index EN") << 0 << Language::EN << u"INDEX.htm"_s;
     QTest::newRow("index DE") << 0 << Language::DE << u"INDEX.htm"_s;
     QTest::newRow("1") << 1 << Language::EN << u"VXEe_0001"_s;
-    QTest::newRow("5") << 5 << Language::EN << u"VXEe_0005"_s;
     QTest::newRow("99") << 99 << Language::DE << u"VXEd_0099"_s;
     QTest::newRow("100") << 100 << Language::EN << u"VXEe_0100"_s;
     QTest::newRow("999") << 999 << Language::EN << u"VXEe_0999"_s;

@@ -33,14 +33,11 @@ private slots:
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QString>("accepted");
         QTest::addColumn<QString>("refused");
-        // Blank, digits, letters (with an umlaut), signs.
+        // Blank, digits, letters (with an umlaut), signs; every mask character
+        // is in test_input_mask, here the key clicks must reach those sets.
         QTest::newRow("# digit") << u"#"_qs << u"059"_qs << u" aZä-*&_"_qs;
-        QTest::newRow("9 digit or blank") << u"9"_qs << u"09 "_qs << u"aZä-*_"_qs;
-        QTest::newRow("A letter or digit") << u"A"_qs << u"0aZä"_qs << u" -*&_"_qs;
         QTest::newRow("a letter, digit or blank") << u"a"_qs << u"0aZä "_qs << u"-*&_"_qs;
-        QTest::newRow("? letter") << u"?"_qs << u"aZä"_qs << u"05 -*&_"_qs;
         QTest::newRow("& printable") << u"&"_qs << u"0aZä-*&_!"_qs << u" "_qs;
-        QTest::newRow("C printable or blank") << u"C"_qs << u"0aZä-*&_ "_qs << QString();
         QTest::newRow("free input") << QString() << u"0aZä-*&_ "_qs << QString();
     }
 
@@ -69,9 +66,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("letter then digits") << u"A###"_qs << u"M12x3"_qs << u"M123"_qs;
         QTest::newRow("no letter in a digit place") << u"####"_qs << u"1a2b3c4d5"_qs << u"1234"_qs;
-        QTest::newRow("code with digit") << u"&#"_qs << u"IX5"_qs << u"I5"_qs;
-        QTest::newRow("sign then digits") << u"C##"_qs << u"-12"_qs << u"-12"_qs;
-        QTest::newRow("counter value") << u"CC#####"_qs << u"<-99999"_qs << u"<-99999"_qs;
     }
 
     void positionsFollowTheMask() {

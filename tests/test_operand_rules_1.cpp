@@ -17,163 +17,141 @@ private slots:
         QTest::addColumn<QString>("operand");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("red");
+        auto row = [](const char* name, const QString& code, const QString& operand,
+                      const QString& caption,
+                      int red = 0) { QTest::newRow(name) << code << operand << caption << red; };
 
         // A: category of what returns to its initial status.
-        QTest::newRow("A markers, two blanks")
-            << u"A"_qs << u"MK"_qs << u"All to initial status, but only  markers."_qs << 0;
-        QTest::newRow("A magnetic articles")
-            << u"A"_qs << u"M"_qs << u"All to initial status, but only  magnetic articles."_qs << 0;
-        QTest::newRow("A C is contacts")
-            << u"A"_qs << u"C"_qs << u"All to initial status, but only  contacts."_qs << 0;
-        QTest::newRow("A R is switch routes")
-            << u"A"_qs << u"R"_qs << u"All to initial status, but only  switch routes."_qs << 0;
-        QTest::newRow("A P is track switches") << u"A"_qs << u"P"_qs
-                                               << u"All to initial status, but only  track "
-                                                  u"switches/points."_qs
-                                               << 0;
-        QTest::newRow("A unknown category") << u"A"_qs << u"X"_qs << False << 2;
-        QTest::newRow("A MX") << u"A"_qs << u"MX"_qs << False << 2;
+        row("A markers, two blanks", u"A"_qs, u"MK"_qs,
+            u"All to initial status, but only  markers."_qs);
+        row("A magnetic articles", u"A"_qs, u"M"_qs,
+            u"All to initial status, but only  magnetic articles."_qs);
+        row("A C is contacts", u"A"_qs, u"C"_qs, u"All to initial status, but only  contacts."_qs);
+        row("A R is switch routes", u"A"_qs, u"R"_qs,
+            u"All to initial status, but only  switch routes."_qs);
+        row("A P is track switches", u"A"_qs, u"P"_qs,
+            u"All to initial status, but only  track switches/points."_qs);
+        row("A unknown category", u"A"_qs, u"X"_qs, False, 2);
+        row("A MX", u"A"_qs, u"MX"_qs, False, 2);
 
         // Contacts.
-        QTest::newRow("B largest contact") << u"B"_qs << u"1056"_qs << u"^1056 "_qs << 0;
-        QTest::newRow("B contact too big") << u"B"_qs << u"1057"_qs << False << 2;
-        QTest::newRow("K contact 0") << u"K"_qs << u"0"_qs << u"^0 "_qs << 0;
-        QTest::newRow("H contact 0 is out") << u"H"_qs << u"0"_qs << False << 2;
-        QTest::newRow("H contact")
-            << u"H"_qs << u"12"_qs << u"^12 and store into SET variable or into a marker."_qs << 0;
+        row("B largest contact", u"B"_qs, u"1056"_qs, u"^1056 "_qs);
+        row("B contact too big", u"B"_qs, u"1057"_qs, False, 2);
+        row("K contact 0", u"K"_qs, u"0"_qs, u"^0 "_qs);
+        row("H contact 0 is out", u"H"_qs, u"0"_qs, False, 2);
+        row("H contact", u"H"_qs, u"12"_qs,
+            u"^12 and store into SET variable or into a marker."_qs);
 
         // Function modules.
-        QTest::newRow("C number") << u"C"_qs << u"9999"_qs << u"Function module no. 9999 "_qs << 0;
-        QTest::newRow("C marker") << u"C"_qs << u"M5"_qs << u"Function module(no. in marker 5) "_qs
-                                  << 0;
-        QTest::newRow("C marker 0") << u"C"_qs << u"M0"_qs << False << 2;
-        QTest::newRow("C marker 1000") << u"C"_qs << u"M1000"_qs << False << 2;
-        QTest::newRow("C number 10000") << u"C"_qs << u"10000"_qs << False << 2;
+        row("C number", u"C"_qs, u"9999"_qs, u"Function module no. 9999 "_qs);
+        row("C marker", u"C"_qs, u"M5"_qs, u"Function module(no. in marker 5) "_qs);
+        row("C marker 0", u"C"_qs, u"M0"_qs, False, 2);
+        row("C marker 1000", u"C"_qs, u"M1000"_qs, False, 2);
+        row("C number 10000", u"C"_qs, u"10000"_qs, False, 2);
 
-        QTest::newRow("D marker 999") << u"D"_qs << u"999"_qs << u"^999 "_qs << 0;
-        QTest::newRow("D marker 0") << u"D"_qs << u"0"_qs << False << 2;
+        row("D marker 999", u"D"_qs, u"999"_qs, u"^999 "_qs);
+        row("D marker 0", u"D"_qs, u"0"_qs, False, 2);
 
-        QTest::newRow("E subroutine") << u"E"_qs << u"U"_qs << u"^Subroutine."_qs << 0;
-        QTest::newRow("E loop") << u"E"_qs << u"W"_qs << u"^Repeating loop."_qs << 0;
-        QTest::newRow("E lower case") << u"E"_qs << u"w"_qs << u"^Repeating loop."_qs << 0;
-        QTest::newRow("E other letter") << u"E"_qs << u"X"_qs << False << 2;
+        row("E subroutine", u"E"_qs, u"U"_qs, u"^Subroutine."_qs);
+        row("E loop", u"E"_qs, u"W"_qs, u"^Repeating loop."_qs);
+        row("E lower case", u"E"_qs, u"w"_qs, u"^Repeating loop."_qs);
+        row("E other letter", u"E"_qs, u"X"_qs, False, 2);
 
-        QTest::newRow("F unknown type") << u"F"_qs << u"Q"_qs << False << 2;
-        QTest::newRow("F contact") << u"F"_qs << u"K"_qs << u"^Contact no. "_qs << 0;
-        QTest::newRow("F time") << u"F"_qs << u"T"_qs << u"^Modell time "_qs << 0;
-        QTest::newRow("F SET variable") << u"F"_qs << u"V"_qs << u"^SET variable"_qs << 0;
-        QTest::newRow("F marker") << u"F"_qs << u"D"_qs << u"^Value of marker no. "_qs << 0;
-        QTest::newRow("F counter") << u"F"_qs << u"Z"_qs << u"^All-purpose counter no. "_qs << 0;
+        row("F unknown type", u"F"_qs, u"Q"_qs, False, 2);
+        row("F contact", u"F"_qs, u"K"_qs, u"^Contact no. "_qs);
+        row("F time", u"F"_qs, u"T"_qs, u"^Modell time "_qs);
+        row("F SET variable", u"F"_qs, u"V"_qs, u"^SET variable"_qs);
+        row("F marker", u"F"_qs, u"D"_qs, u"^Value of marker no. "_qs);
+        row("F counter", u"F"_qs, u"Z"_qs, u"^All-purpose counter no. "_qs);
 
-        QTest::newRow("G keeps the label's case") << u"G"_qs << u"Yard2"_qs << u"^Yard2"_qs << 0;
+        row("G keeps the label's case", u"G"_qs, u"Yard2"_qs, u"^Yard2"_qs);
 
-        QTest::newRow("I lower limit") << u"I"_qs << u"1"_qs << u"  between 1 and "_qs << 0;
+        row("I lower limit", u"I"_qs, u"1"_qs, u"  between 1 and "_qs);
 
-        QTest::newRow("J stop") << u"J"_qs << u"0"_qs
-                                << u"Jam/blockade generating: all locomotives get direct STOP"_qs
-                                << 0;
-        QTest::newRow("J all off")
-            << u"J"_qs << u"1"_qs << u"Jam/blockade generating: direct ALL OFF"_qs << 0;
-        QTest::newRow("J both") << u"J"_qs << u"2"_qs
-                                << u"Jam/blockade generating: all locomotives get direct STOP "
-                                   u"and then ALL OFF"_qs
-                                << 0;
-        QTest::newRow("J cancel stop")
-            << u"J"_qs << u"s"_qs << u"Jam/blockade generating: Cancel-Stop of schedule no."_qs
-            << 0;
-        QTest::newRow("J 3") << u"J"_qs << u"3"_qs << False << 2;
+        row("J stop", u"J"_qs, u"0"_qs,
+            u"Jam/blockade generating: all locomotives get direct STOP"_qs);
+        row("J all off", u"J"_qs, u"1"_qs, u"Jam/blockade generating: direct ALL OFF"_qs);
+        row("J both", u"J"_qs, u"2"_qs,
+            u"Jam/blockade generating: all locomotives get direct STOP "
+            u"and then ALL OFF"_qs);
+        row("J cancel stop", u"J"_qs, u"s"_qs,
+            u"Jam/blockade generating: Cancel-Stop of schedule no."_qs);
+        row("J 3", u"J"_qs, u"3"_qs, False, 2);
 
         // Locomotives.
-        QTest::newRow("L open window")
-            << u"L"_qs << u"12+"_qs << u"Locomotive no. 12  (open) "_qs << 0;
-        QTest::newRow("L marker close window")
-            << u"L"_qs << u"M12-"_qs << u"Locomotive(no. in marker 12)  (close) "_qs << 0;
-        QTest::newRow("L marker 1000") << u"L"_qs << u"M1000"_qs << False << 2;
-        QTest::newRow("L 9999") << u"L"_qs << u"9999"_qs << u"Locomotive no. 9999 "_qs << 0;
-        QTest::newRow("L 10000") << u"L"_qs << u"10000"_qs << False << 2;
-        QTest::newRow("L letter inside") << u"L"_qs << u"1A"_qs << False << 2;
-        QTest::newRow("L marker sign alone") << u"L"_qs << u"M+"_qs << False << 2;
+        row("L open window", u"L"_qs, u"12+"_qs, u"Locomotive no. 12  (open) "_qs);
+        row("L marker close window", u"L"_qs, u"M12-"_qs,
+            u"Locomotive(no. in marker 12)  (close) "_qs);
+        row("L marker 1000", u"L"_qs, u"M1000"_qs, False, 2);
+        row("L 9999", u"L"_qs, u"9999"_qs, u"Locomotive no. 9999 "_qs);
+        row("L 10000", u"L"_qs, u"10000"_qs, False, 2);
+        row("L letter inside", u"L"_qs, u"1A"_qs, False, 2);
+        row("L marker sign alone", u"L"_qs, u"M+"_qs, False, 2);
 
-        QTest::newRow("M number") << u"M"_qs << u"1024"_qs << u"Magnetic article no. 1024 "_qs << 0;
-        QTest::newRow("M 1025") << u"M"_qs << u"1025"_qs << False << 2;
-        QTest::newRow("M marker") << u"M"_qs << u"M5"_qs
-                                  << u"Magnetic article no. (Marker no. 5) "_qs << 0;
-        QTest::newRow("M marker 0") << u"M"_qs << u"M0"_qs << False << 2;
-        QTest::newRow("S number") << u"S"_qs << u"7"_qs << u"Signal no. 7 "_qs << 0;
+        row("M number", u"M"_qs, u"1024"_qs, u"Magnetic article no. 1024 "_qs);
+        row("M 1025", u"M"_qs, u"1025"_qs, False, 2);
+        row("M marker", u"M"_qs, u"M5"_qs, u"Magnetic article no. (Marker no. 5) "_qs);
+        row("M marker 0", u"M"_qs, u"M0"_qs, False, 2);
+        row("S number", u"S"_qs, u"7"_qs, u"Signal no. 7 "_qs);
 
-        QTest::newRow("N file name")
-            << u"N"_qs << u"west.vfp"_qs << u"New loading of schedule  WEST.VFP"_qs << 0;
+        row("N file name", u"N"_qs, u"west.vfp"_qs, u"New loading of schedule  WEST.VFP"_qs);
 
-        QTest::newRow("O turntable 2") << u"O"_qs << u"2"_qs << u"^2"_qs << 0;
-        QTest::newRow("O turntable 3") << u"O"_qs << u"3"_qs << False << 2;
+        row("O turntable 2", u"O"_qs, u"2"_qs, u"^2"_qs);
+        row("O turntable 3", u"O"_qs, u"3"_qs, False, 2);
 
-        QTest::newRow("P sound 99") << u"P"_qs << u"99"_qs << u"^99"_qs << 0;
-        QTest::newRow("P sound 100") << u"P"_qs << u"100.wav"_qs << False << 2;
-        QTest::newRow("P file name") << u"P"_qs << u"horn.wav"_qs << u"^HORN.WAV"_qs << 0;
+        row("P sound 99", u"P"_qs, u"99"_qs, u"^99"_qs);
+        row("P sound 100", u"P"_qs, u"100.wav"_qs, False, 2);
+        row("P file name", u"P"_qs, u"horn.wav"_qs, u"^HORN.WAV"_qs);
 
-        QTest::newRow("Q start") << u"Q"_qs << u"A"_qs << u"Queue: 1. Field of queue-no. "_qs << 0;
-        QTest::newRow("Q end") << u"Q"_qs << u"E"_qs << u"Queue: Next field of queue no. "_qs << 0;
-        QTest::newRow("Q goto") << u"Q"_qs << u"G"_qs << u"Queue: Goto  Field of queue-no. "_qs
-                                << 0;
-        QTest::newRow("Q move") << u"Q"_qs << u"M"_qs
-                                << u"Queue: Move SET variable to actual Field of queue-no. "_qs
-                                << 0;
-        QTest::newRow("Q add") << u"Q"_qs << u"P"_qs
-                               << u"Queue: Add to actual Field of queue-no. "_qs << 0;
-        QTest::newRow("Q step") << u"Q"_qs << u"S"_qs << u"Queue-no. n step moving "_qs << 0;
-        QTest::newRow("Q takeover")
-            << u"Q"_qs << u"V"_qs << u"Queue: Transfer actual value of queue no. "_qs << 0;
-        QTest::newRow("Q unknown letter") << u"Q"_qs << u"X"_qs << False << 2;
+        row("Q start", u"Q"_qs, u"A"_qs, u"Queue: 1. Field of queue-no. "_qs);
+        row("Q end", u"Q"_qs, u"E"_qs, u"Queue: Next field of queue no. "_qs);
+        row("Q goto", u"Q"_qs, u"G"_qs, u"Queue: Goto  Field of queue-no. "_qs);
+        row("Q move", u"Q"_qs, u"M"_qs,
+            u"Queue: Move SET variable to actual Field of queue-no. "_qs);
+        row("Q add", u"Q"_qs, u"P"_qs, u"Queue: Add to actual Field of queue-no. "_qs);
+        row("Q step", u"Q"_qs, u"S"_qs, u"Queue-no. n step moving "_qs);
+        row("Q takeover", u"Q"_qs, u"V"_qs, u"Queue: Transfer actual value of queue no. "_qs);
+        row("Q unknown letter", u"Q"_qs, u"X"_qs, False, 2);
 
-        QTest::newRow("T hour 7") << u"T"_qs << u"7"_qs << u"Modell time 07"_qs << 0;
-        QTest::newRow("T hour 0") << u"T"_qs << u"0"_qs << u"Modell time 0"_qs << 0;
-        QTest::newRow("T hour 23") << u"T"_qs << u"23"_qs << u"Modell time 23"_qs << 0;
-        QTest::newRow("T hour 24") << u"T"_qs << u"24"_qs << False << 2;
-        QTest::newRow("T model time via marker")
-            << u"T"_qs << u"TM"_qs << u"Modell time via marker no."_qs << 0;
-        QTest::newRow("T German model time")
-            << u"T"_qs << u"ZM"_qs << u"Modell time via marker no."_qs << 0;
-        QTest::newRow("T system time via marker")
-            << u"T"_qs << u"TS"_qs << u"System time via marker no."_qs << 0;
-        QTest::newRow("T German system time")
-            << u"T"_qs << u"ZS"_qs << u"System time via marker no."_qs << 0;
-        QTest::newRow("T other letter") << u"T"_qs << u"X"_qs << False << 2;
+        row("T hour 7", u"T"_qs, u"7"_qs, u"Modell time 07"_qs);
+        row("T hour 0", u"T"_qs, u"0"_qs, u"Modell time 0"_qs);
+        row("T hour 23", u"T"_qs, u"23"_qs, u"Modell time 23"_qs);
+        row("T hour 24", u"T"_qs, u"24"_qs, False, 2);
+        row("T model time via marker", u"T"_qs, u"TM"_qs, u"Modell time via marker no."_qs);
+        row("T German model time", u"T"_qs, u"ZM"_qs, u"Modell time via marker no."_qs);
+        row("T system time via marker", u"T"_qs, u"TS"_qs, u"System time via marker no."_qs);
+        row("T German system time", u"T"_qs, u"ZS"_qs, u"System time via marker no."_qs);
+        row("T other letter", u"T"_qs, u"X"_qs, False, 2);
 
-        QTest::newRow("U name") << u"U"_qs << u"shunt"_qs << u"^: SHUNT."_qs << 0;
+        row("U name", u"U"_qs, u"shunt"_qs, u"^: SHUNT."_qs);
 
-        QTest::newRow("V marker") << u"V"_qs << u"M5"_qs << u"^Value of marker no. 5"_qs << 0;
-        QTest::newRow("V marker 0") << u"V"_qs << u"M0"_qs << False << 2;
-        QTest::newRow("V value") << u"V"_qs << u"12"_qs << u"^to value 12."_qs << 0;
+        row("V marker", u"V"_qs, u"M5"_qs, u"^Value of marker no. 5"_qs);
+        row("V marker 0", u"V"_qs, u"M0"_qs, False, 2);
+        row("V value", u"V"_qs, u"12"_qs, u"^to value 12."_qs);
 
-        QTest::newRow("W count") << u"W"_qs << u"5"_qs << u"^5 times."_qs << 0;
-        QTest::newRow("W marker") << u"W"_qs << u"M7"_qs << u"^(Value in marker no. 7) x-times."_qs
-                                  << 0;
-        QTest::newRow("W 1000") << u"W"_qs << u"1000"_qs << False << 2;
+        row("W count", u"W"_qs, u"5"_qs, u"^5 times."_qs);
+        row("W marker", u"W"_qs, u"M7"_qs, u"^(Value in marker no. 7) x-times."_qs);
+        row("W 1000", u"W"_qs, u"1000"_qs, False, 2);
 
-        QTest::newRow("X route 512") << u"X"_qs << u"512"_qs << u"^512"_qs << 0;
-        QTest::newRow("X route 513") << u"X"_qs << u"513"_qs << False << 2;
-        QTest::newRow("Y marker 0") << u"Y"_qs << u"0"_qs << False << 2;
+        row("X route 512", u"X"_qs, u"512"_qs, u"^512"_qs);
+        row("X route 513", u"X"_qs, u"513"_qs, False, 2);
+        row("Y marker 0", u"Y"_qs, u"0"_qs, False, 2);
 
-        QTest::newRow("Z half a second") << u"Z"_qs << u"5"_qs << u"^0.5 sec."_qs << 0;
-        QTest::newRow("Z zero") << u"Z"_qs << u"0"_qs << u"^0.0 sec."_qs << 0;
-        QTest::newRow("Z ten") << u"Z"_qs << u"10"_qs << u"^1.0 sec."_qs << 0;
-        QTest::newRow("Z 12.3") << u"Z"_qs << u"123"_qs << u"^12.3 sec."_qs << 0;
-        QTest::newRow("Z 1000") << u"Z"_qs << u"1000"_qs << False << 2;
-        QTest::newRow("Z marker") << u"Z"_qs << u"M3"_qs
-                                  << u"^(Value in marker no. 3) *1/10 sec."_qs << 0;
+        row("Z half a second", u"Z"_qs, u"5"_qs, u"^0.5 sec."_qs);
+        row("Z zero", u"Z"_qs, u"0"_qs, u"^0.0 sec."_qs);
+        row("Z ten", u"Z"_qs, u"10"_qs, u"^1.0 sec."_qs);
+        row("Z 12.3", u"Z"_qs, u"123"_qs, u"^12.3 sec."_qs);
+        row("Z 1000", u"Z"_qs, u"1000"_qs, False, 2);
+        row("Z marker", u"Z"_qs, u"M3"_qs, u"^(Value in marker no. 3) *1/10 sec."_qs);
 
-        QTest::newRow("/ information")
-            << u"/"_qs << u"I"_qs << u"Operating command Information text: "_qs << 0;
-        QTest::newRow("/ message")
-            << u"/"_qs << u"M"_qs << u"Operating command Message text: "_qs << 0;
-        QTest::newRow("/ trace") << u"/"_qs << u"T"_qs << u"Operating command TRACE: "_qs << 0;
-        QTest::newRow("/ data input")
-            << u"/"_qs << u"D5"_qs << u" Data input with storing into Marker no.5"_qs << 0;
-        QTest::newRow("/ data input marker 0") << u"/"_qs << u"D0"_qs << False << 2;
+        row("/ information", u"/"_qs, u"I"_qs, u"Operating command Information text: "_qs);
+        row("/ message", u"/"_qs, u"M"_qs, u"Operating command Message text: "_qs);
+        row("/ trace", u"/"_qs, u"T"_qs, u"Operating command TRACE: "_qs);
+        row("/ data input", u"/"_qs, u"D5"_qs, u" Data input with storing into Marker no.5"_qs);
+        row("/ data input marker 0", u"/"_qs, u"D0"_qs, False, 2);
 
-        QTest::newRow("! address") << u"!"_qs << u"yard"_qs << u"GOTO address: YARD"_qs << 0;
-        QTest::newRow("* remark as typed")
-            << u"*"_qs << u" late train"_qs << u"*  late train"_qs << 0;
+        row("! address", u"!"_qs, u"yard"_qs, u"GOTO address: YARD"_qs);
+        row("* remark as typed", u"*"_qs, u" late train"_qs, u"*  late train"_qs);
     }
 
     void explanation() {
@@ -186,51 +164,6 @@ private slots:
         QCOMPARE(s.caption(), WithHead(head, caption));
         QCOMPARE(s.redField(), red);
         QCOMPARE(s.captionRed(), red != 0);
-    }
-
-    // Red marks the field and the line and beeps twice; the next valid
-    // character takes the colour away again.
-    void errorEndAndRecovery() {
-        EntrySession s;
-        const QString head = Enter(s, u"B"_qs, {u"1057"_qs});
-        QCOMPARE(s.beeps(), 2);
-        QVERIFY(s.field(2).error);
-        s.erase(2);
-        s.type(2, u"105"_qs);
-        QVERIFY(!s.field(2).error);
-        QVERIFY(!s.captionRed());
-        QCOMPARE(s.caption(), head + u"105 "_qs);
-    }
-
-    // Emptying the field never raises the error.
-    void emptyValueIsNoError() {
-        EntrySession s;
-        Enter(s, u"D"_qs, {u"12"_qs});
-        s.erase(2);
-        QCOMPARE(s.redField(), 0);
-        QVERIFY(!s.captionRed());
-        QCOMPARE(s.beeps(), 0);
-    }
-
-    void operand1DiscardsLaterOperands() {
-        EntrySession s;
-        Enter(s, u"L"_qs, {u"3"_qs, u"S"_qs, u"7"_qs, u"F"_qs, u"1"_qs});
-        s.type(2, u"4"_qs);
-        for (int k = 3; k <= 6; ++k)
-            QVERIFY2(s.field(k).text.isEmpty(), qPrintable(QString::number(k)));
-        QCOMPARE(s.caption(), u"Locomotive no. 34 "_qs);
-    }
-
-    // I with a digit in the command field aims at that SET variable.
-    void randomNumberTarget() {
-        EntrySession s;
-        Enter(s, u"I4"_qs, {u"1"_qs, u"99"_qs});
-        QVERIFY(!s.field(4).visible);
-        QCOMPARE(s.caption(), u"  between 1 and 99 ==> SETVar[4]"_qs);
-
-        EntrySession t;
-        Enter(t, u"I"_qs, {u"1"_qs});
-        QVERIFY(t.field(4).visible);
     }
 
     // A command field that names no command: the operand cannot be judged.

@@ -30,25 +30,11 @@ class TestRecentSchedules : public QObject {
     }
 
 private slots:
+    // Five files, the sixth, a listed file again: tests/data/flows/recent_schedules.
     void order_data() {
         QTest::addColumn<QStringList>("first");
         QTest::addColumn<QStringList>("then");
         QTest::addColumn<QStringList>("expected");
-        const QStringList five{u"/p/F1.vfp"_qs, u"/p/F2.vfp"_qs, u"/p/F3.vfp"_qs, u"/p/F4.vfp"_qs,
-                               u"/p/F5.vfp"_qs};
-        const QStringList listed{u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F3.vfp"_qs, u"/p/F2.vfp"_qs,
-                                 u"/p/F1.vfp"_qs};
-        QTest::newRow("five files, most recent first") << five << QStringList() << listed;
-        QTest::newRow("a sixth pushes the oldest out")
-            << five << QStringList{u"/p/F6.vfp"_qs}
-            << QStringList{u"/p/F6.vfp"_qs, u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F3.vfp"_qs,
-                           u"/p/F2.vfp"_qs};
-        QTest::newRow("a listed file moves to the top")
-            << five << QStringList{u"/p/F3.vfp"_qs}
-            << QStringList{u"/p/F3.vfp"_qs, u"/p/F5.vfp"_qs, u"/p/F4.vfp"_qs, u"/p/F2.vfp"_qs,
-                           u"/p/F1.vfp"_qs};
-        QTest::newRow("the top file again changes nothing")
-            << five << QStringList{u"/p/F5.vfp"_qs} << listed;
         QTest::newRow("letter case makes a new entry")
             << QStringList{u"/p/a.vfp"_qs} << QStringList{u"/p/A.vfp"_qs}
             << QStringList{u"/p/A.vfp"_qs, u"/p/a.vfp"_qs};

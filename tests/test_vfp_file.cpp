@@ -56,9 +56,6 @@ private slots:
         QTest::newRow("NUL") << 0x00 << 0x0000;
         QTest::newRow("euro") << 0x80 << 0x20AC;
         QTest::newRow("undefined 81") << 0x81 << 0x0081;
-        QTest::newRow("undefined 8D") << 0x8D << 0x008D;
-        QTest::newRow("undefined 8F") << 0x8F << 0x008F;
-        QTest::newRow("undefined 90") << 0x90 << 0x0090;
         QTest::newRow("undefined 9D") << 0x9D << 0x009D;
         QTest::newRow("S caron") << 0x8A << 0x0160;
         QTest::newRow("Y diaeresis") << 0x9F << 0x0178;
