@@ -259,11 +259,7 @@ void EntryForm::retranslate() {
             lblBemerkung.caption = tx(u"Please, select schedule command or input");
         return;
     }
-    const LanguageTexts& t = texts();
-    for (int n = 1; n <= 5; ++n)
-        if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
-            editor_.commands.FieldHint(i, n) =
-                t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
+    applyLayoutHints(i);
     // A field shown as false keeps its message: checking it again would only
     // beep once more.
     bool anyError = lblBemerkung.error || txbTxt2.error || txbTxt3.error;
@@ -271,7 +267,7 @@ void EntryForm::retranslate() {
         anyError = anyError || f.error;
     if (anyError)
         return;
-    ExplanationParts[1] = t.heads[static_cast<size_t>(i)];
+    ExplanationParts[1] = texts().heads[static_cast<size_t>(i)];
     // The rules rewrite the hints and parts that depend on the values. Checking
     // an operand empties the later ones, so the values go back one by one and
     // are checked in turn, as a fetch does.
@@ -847,12 +843,16 @@ void EntryForm::applyCommandLayout(int i) {
         txbTxt2.visible = true;
         txbTxt3.visible = false;
     }
+    applyLayoutHints(i);
+    ExplanationParts[1] = texts().heads[static_cast<size_t>(i)];
+}
+
+void EntryForm::applyLayoutHints(int i) {
     const LanguageTexts& t = texts();
     for (int n = 1; n <= 5; ++n)
         if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
             editor_.commands.FieldHint(i, n) =
                 t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
-    ExplanationParts[1] = t.heads[static_cast<size_t>(i)];
 }
 
 void EntryForm::placeFields() {

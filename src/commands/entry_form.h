@@ -206,6 +206,8 @@ public:
 private:
     void runListSetup();
     void applyCommandLayout(int i);
+    // The field hints that the layout of command i stores, in the current language.
+    void applyLayoutHints(int i);
     void placeFields();
 
     bool lineNumberCheck();
