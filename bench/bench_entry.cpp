@@ -2,8 +2,8 @@
 // rebuilt explanation) in a long command, and explain over a full schedule.
 // Targets: under 50 us per keystroke, over 50,000 lines per second.
 
-#include "app/user_driver.h"
-#include "interpret/line_explainer.h"
+#include "script/line_explainer.h"
+#include "script/user_driver.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 // neither a blank, a separating comma nor part of the trailing remark, and the
 // writer must take whatever the reader hands it.
 
+#include "commands/line_syntax.h"
 #include "document/vfp_file.h"
-#include "interpret/line_syntax.h"
 #include "texts/blanks.h"
 
 #include <algorithm>

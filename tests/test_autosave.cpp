@@ -1,6 +1,6 @@
-#include "app/editor.h"
-#include "app/scripted_platform.h"
 #include "document/vfp_file.h"
+#include "editor/editor.h"
+#include "script/scripted_platform.h"
 
 #include <QFile>
 #include <QTemporaryDir>

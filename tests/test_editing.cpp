@@ -1,5 +1,5 @@
-#include "app/user_driver.h"
 #include "document/vfp_file.h"
+#include "script/user_driver.h"
 
 #include <QFile>
 #include <QRandomGenerator>

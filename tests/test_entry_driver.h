@@ -4,8 +4,8 @@
 // (the one behind vxedit-cli script): choose a command in the list, focus a
 // field, type into it, fetch a row. These few helpers only read the results.
 
-#include "app/user_driver.h"
-#include "commands/entry_form.h"
+#include "form/entry_form.h"
+#include "script/user_driver.h"
 #include "texts/text_catalogue.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 // Fetching a row back into the entry fields, and the line-number field that
 // follows the grid's current row.
 
-#include "interpret/line_explainer.h"
+#include "script/line_explainer.h"
 #include "test_entry_driver.h"
 
 using namespace vx;

@@ -1,5 +1,5 @@
-#include "app/editor.h"
-#include "app/scripted_platform.h"
+#include "editor/editor.h"
+#include "script/scripted_platform.h"
 
 #include <QtTest>
 

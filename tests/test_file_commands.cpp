@@ -1,7 +1,7 @@
-#include "app/editor.h"
-#include "app/scripted_platform.h"
-#include "commands/entry_form.h"
 #include "document/vfp_file.h"
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "script/scripted_platform.h"
 
 #include "test_support.h"
 

@@ -2,11 +2,11 @@
 // help pages themselves: every page the editor can ask for exists in both help
 // languages and is a real page.
 
-#include "app/scripted_platform.h"
 #include "commands/command_table.h"
+#include "commands/line_syntax.h"
+#include "gui/help_resolver.h"
 #include "help/help_model.h"
-#include "help/help_resolver_gui.h"
-#include "interpret/line_syntax.h"
+#include "script/scripted_platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QDir>

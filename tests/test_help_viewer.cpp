@@ -1,8 +1,8 @@
 // The help viewer window and the information window, on the offscreen platform.
 
-#include "help/frm_info_window.h"
+#include "gui/frm_info_window.h"
+#include "gui/help_viewer_window.h"
 #include "help/help_model.h"
-#include "help/help_viewer_window.h"
 #include "texts/text_catalogue.h"
 
 #include <QApplication>

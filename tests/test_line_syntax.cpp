@@ -1,7 +1,7 @@
 // The line syntax: SplitLine (the one reader), TrailingRemark, and ComposeLine
 // (the writer of the transfer), plus the round trip between them.
 
-#include "interpret/line_syntax.h"
+#include "commands/line_syntax.h"
 
 #include <QRandomGenerator>
 #include <QTest>

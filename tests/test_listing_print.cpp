@@ -1,10 +1,10 @@
 // The Print and Printer font commands of the File menu, the listing font, the
 // messages of a listing in the editor, and the printed outputs (text, PDF).
 
-#include "app/editor.h"
-#include "app/scripted_platform.h"
-#include "print/listing_painter_gui.h"
-#include "print/print_commands.h"
+#include "editor/editor.h"
+#include "editor/print_commands.h"
+#include "gui/listing_painter.h"
+#include "script/scripted_platform.h"
 #include "test_support.h"
 
 #include <QApplication>

@@ -2,12 +2,12 @@
 // exactly its set, empty positions show the prompt character, the maximum
 // length holds, and an empty field is entered at its first position.
 
-#include "app/editor.h"
-#include "app/main_window.h"
-#include "app/scripted_platform.h"
-#include "commands/command_list_window.h"
-#include "commands/entry_form.h"
-#include "commands/masked_field_window.h"
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "gui/command_list_window.h"
+#include "gui/main_window.h"
+#include "gui/masked_field_window.h"
+#include "script/scripted_platform.h"
 
 #include <QApplication>
 #include <QListWidget>

@@ -7,9 +7,9 @@
 // character, read the explanation line and the fields. Every test goes
 // through this one class.
 
-#include "app/editor.h"
-#include "app/scripted_platform.h"
-#include "commands/entry_form.h"
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "script/scripted_platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QString>

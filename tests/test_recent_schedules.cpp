@@ -1,7 +1,7 @@
-#include "app/editor.h"
-#include "app/menu_model.h"
-#include "app/recent_schedules.h"
-#include "app/scripted_platform.h"
+#include "editor/editor.h"
+#include "editor/menu_model.h"
+#include "editor/recent_schedules.h"
+#include "script/scripted_platform.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

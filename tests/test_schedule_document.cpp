@@ -1,5 +1,5 @@
-#include "app/scripted_platform.h"
 #include "document/schedule_document.h"
+#include "script/scripted_platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QtTest>

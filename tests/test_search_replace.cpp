@@ -1,6 +1,6 @@
-#include "app/scripted_platform.h"
 #include "document/schedule_document.h"
 #include "editing/search_replace.h"
+#include "script/scripted_platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QtTest>

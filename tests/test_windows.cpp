@@ -2,16 +2,16 @@
 // on the real widgets, on the scripted platform. After every step each widget
 // the step touches must show what the model holds.
 
-#include "app/editor.h"
-#include "app/main_window.h"
-#include "app/qt_platform_gui.h"
-#include "app/scripted_platform.h"
-#include "app/styled_message_window.h"
-#include "commands/command_list_window.h"
-#include "commands/entry_form.h"
-#include "commands/masked_field_window.h"
-#include "editing/replace_window.h"
-#include "editing/search_window.h"
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "gui/command_list_window.h"
+#include "gui/main_window.h"
+#include "gui/masked_field_window.h"
+#include "gui/qt_platform.h"
+#include "gui/replace_window.h"
+#include "gui/search_window.h"
+#include "gui/styled_message_window.h"
+#include "script/scripted_platform.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

@@ -1,9 +1,9 @@
 // vxedit: the schedule editor's windows. `vxedit [FILE.vfp]` opens FILE at
 // start, as choosing it from the recent list would.
 
-#include "app/editor.h"
-#include "app/main_window.h"
-#include "app/qt_platform_gui.h"
+#include "editor/editor.h"
+#include "gui/main_window.h"
+#include "gui/qt_platform.h"
 
 #include <QApplication>
 #include <QDir>

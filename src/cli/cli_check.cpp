@@ -1,9 +1,9 @@
 // vxedit-cli check [--json] FILE...: a linter for schedules.
 
-#include "app/user_driver.h"
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "interpret/line_explainer.h"
+#include "script/line_explainer.h"
+#include "script/user_driver.h"
 
 #include <limits>
 

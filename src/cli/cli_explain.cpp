@@ -1,10 +1,10 @@
 // vxedit-cli explain [FILE]: every non-blank line fetched into the entry fields
 // as the fetch button does; the explanation and the red fields afterwards.
 
-#include "app/user_driver.h"
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "interpret/line_explainer.h"
+#include "script/line_explainer.h"
+#include "script/user_driver.h"
 #include "texts/blanks.h"
 
 #include <limits>

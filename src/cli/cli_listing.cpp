@@ -1,14 +1,14 @@
 // vxedit-cli listing FILE: the printed listing of a schedule, as the Print
 // command makes it, as plain text or as a PDF.
 
-#include "app/editor.h"
-#include "app/scripted_platform.h"
 #include "cli/cli.h"
 #include "document/schedule_document.h"
 #include "document/vfp_file.h"
+#include "editor/editor.h"
+#include "editor/print_commands.h"
+#include "gui/listing_painter.h"
 #include "print/listing.h"
-#include "print/listing_painter_gui.h"
-#include "print/print_commands.h"
+#include "script/scripted_platform.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

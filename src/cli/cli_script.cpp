@@ -1,10 +1,10 @@
 // vxedit-cli script [--settings DIR] [--program-folder DIR] [FILE]: replays user
 // actions against the editor and prints state dumps.
 
-#include "app/user_driver.h"
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "print/listing_painter_gui.h"
+#include "gui/listing_painter.h"
+#include "script/user_driver.h"
 
 #include <QDir>
 #include <QFileInfo>

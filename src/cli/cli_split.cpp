@@ -1,8 +1,8 @@
 // vxedit-cli split [FILE]: every line through SplitLine, one JSON array each.
 
 #include "cli/cli.h"
+#include "commands/line_syntax.h"
 #include "document/vfp_file.h"
-#include "interpret/line_syntax.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #include "document/schedule_document.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QDir>

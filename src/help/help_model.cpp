@@ -1,6 +1,6 @@
 #include "help/help_model.h"
 
-#include "app/platform.h"
+#include "platform/platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QOperatingSystemVersion>

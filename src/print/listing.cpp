@@ -1,6 +1,6 @@
 #include "print/listing.h"
 
-#include "interpret/line_syntax.h"
+#include "commands/line_syntax.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 

@@ -5,7 +5,7 @@
 // goes to a printer, into a PDF (listing_painter_gui.h) or into the text form
 // of `vxedit-cli listing` (ListingText).
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <QList>
 #include <QString>

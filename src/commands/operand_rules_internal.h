@@ -1,0 +1,111 @@
+#pragma once
+
+// Shared pieces of the operand rules: one Rule object per call carries the
+// editor, the command letter, the value and small helpers for the catalogue,
+// the fields and the number forms the operands use.
+
+#include "commands/operand_rules.h"
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "texts/blanks.h"
+#include "texts/text_catalogue.h"
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace vx::rules {
+
+// Largest values the checks allow.
+constexpr qint64 MaxMarker = 999;
+constexpr qint64 MaxLoco = 9999;
+constexpr qint64 MaxContact = 1056;
+constexpr qint64 MaxArticle = 1024;
+constexpr qint64 MaxRoute = 512;
+
+inline bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// All characters digits, at least one. Leading zeros are allowed.
+bool isDigits(QStringView s);
+
+// The value of a digits-only text; nullopt when s is not digits only. Very long
+// texts saturate instead of overflowing, so every range check fails them.
+std::optional<qint64> digitsValue(QStringView s);
+
+// An optional "+" or "-" followed by digits.
+std::optional<qint64> signedValue(QStringView s);
+
+// The leading number of a text as a BASIC Val() would read it for the integer
+// part: blanks skipped, optional sign, then digits; 0 when none.
+qint64 leadingValue(QStringView s);
+
+// A digits-only text whose value lies in lo..hi.
+bool inRange(QStringView s, qint64 lo, qint64 hi);
+
+// The number behind "M" of a marker reference: 1..999 when present. "M" alone
+// is the reference being typed.
+bool markerOk(QStringView digits);
+
+// Hours and minutes of the clock: two digits.
+QString twoDigits(qint64 n);
+
+// Standard decimal text with a leading blank for non-negative values (" 5", "-5").
+QString basicNumber(qint64 n);
+
+struct Rule {
+    Rule(Editor& editor, int field, const QString& code, QString& v);
+
+    Editor& ed;
+    EntryForm& form;
+    const TextCatalogue& cat;
+    int field;
+    const QString& code; // command field, trimmed and upper-cased
+    QChar letter;        // its first character, null when empty
+    QString& v;          // the value judged
+    QString raw;         // the field's text as it stands (fields 2 and 3)
+
+    QString tx(QStringView english) const { return cat.tx(english); }
+    static const QString& br() { return TextCatalogue::HintLineBreak(); }
+
+    QString& E(int k) { return form.ExplanationParts[static_cast<size_t>(k)]; }
+    EntryField& msk(int k) { return form.msk[static_cast<size_t>(k)]; }
+
+    // Text of operand n (1..5) as the interpretation reads it: trimmed and
+    // upper-cased, from the free-text box while it stands in for the field.
+    QString operand(int n) const;
+    QChar operandLetter(int n) const;
+
+    // The digit "1".."9" that the command field carries behind its letter.
+    QChar codeDigit() const;
+
+    // Row of the command table for this command's letter.
+    int row() const;
+    QString& hint(int n);
+    void setHint(int n, const QString& text) { hint(n) = text; }
+
+    // The masked-edit properties: the maximum length follows the mask.
+    static void setMask(EntryField& f, const QString& mask, QChar prompt);
+    void setMask(int k, const QString& mask, QChar prompt) { setMask(msk(k), mask, prompt); }
+    void setWidth(int k, int width);
+    // Fields right of k follow its edge again, 3 pixels apart.
+    void relayoutFrom(int k);
+    void clearField(int k);
+
+    // The value ends the call without a verdict: nothing shown, nothing red.
+    RuleEnd quiet() {
+        v.clear();
+        return RuleEnd::Error;
+    }
+    static RuleEnd error() { return RuleEnd::Error; }
+    static RuleEnd normal() { return RuleEnd::Normal; }
+};
+
+RuleEnd Operand1(Rule& r);
+RuleEnd Operand2(Rule& r);
+RuleEnd Operand3(Rule& r);
+RuleEnd Operand4(Rule& r);
+RuleEnd Operand5(Rule& r);
+
+} // namespace vx::rules

@@ -1,0 +1,66 @@
+#include "editor/editor.h"
+
+namespace vx {
+
+namespace {
+
+// A number as the message texts show it: decimal with one leading blank.
+QString Str(int value) {
+    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
+}
+
+} // namespace
+
+int Editor::ShowMessage(const QString& prompt, int style, const QString& title) {
+    return platform.messages->show(prompt, style, title, catalogue.language() == Language::DE);
+}
+
+void Editor::ReportError(int number, int symbol, int styleAddition, const QString& detail,
+                         qint16& answer) {
+    const QString& br = TextCatalogue::HintLineBreak();
+    const int e = number;
+    QString prompt;
+    QString title;
+    int style = 0;
+    if (e >= 27001 && e <= 27010) {
+        prompt = Str(e) + u' ' + catalogue.ErrorTexts(e - 27000) + br + detail;
+        title = catalogue.ErrorTexts(4) + Str(e);
+        style =
+            styleAddition + MsgStyle::Critical + MsgStyle::DefaultButton2 + MsgStyle::SystemModal;
+    } else if (e >= 27011 && e <= 27020) {
+        const int s = symbol;
+        const QString value = QStringLiteral(". ") + catalogue.tx(u"Value");
+        QString symbolText;
+        if (s >= 41 && s <= 49)
+            symbolText = QStringLiteral("X-Symbol old,") + Str(s - 40) + value;
+        else if (s >= 51 && s <= 59)
+            symbolText = QStringLiteral("X-Symbol,") + Str(s - 50) + value;
+        else if (s >= 61 && s <= 69)
+            symbolText = QStringLiteral("P-Symbol,") + Str(s - 60) + value;
+        else if (s >= 71 && s <= 79)
+            symbolText = catalogue.tx(u"Special sign") + u',' + Str(s - 70) + value;
+        else if (s >= 80 && s <= 92)
+            symbolText = QStringLiteral("###") + Str(s - 80) + QStringLiteral(" ###");
+        else if (s == 27035)
+            symbolText = catalogue.tx(u"Command line") + u'=' + QString::number(listingLineNumber);
+        title = catalogue.ErrorTexts(5) + Str(e);
+        style =
+            styleAddition + MsgStyle::Question + MsgStyle::DefaultButton2 + MsgStyle::SystemModal;
+        if (e == 27013 || e == 27014)
+            prompt = QString::number(e) + u' ' + catalogue.ErrorTexts(e - 27000) + br + detail +
+                     br + listingCommandLine + br + symbolText;
+        else
+            prompt =
+                Str(e) + u' ' + catalogue.ErrorTexts(e - 27000) + br + detail + br + symbolText;
+    } else if ((e >= 27021 && e <= 27029) || (e >= 8000 && e <= 8021)) {
+        return;
+    } else {
+        // Not raised by the editor itself; says at least which number it was.
+        prompt = catalogue.ErrorTexts(6) + QString::number(e) + br + detail;
+        title = catalogue.ErrorParts(4);
+        style = styleAddition + MsgStyle::Critical + MsgStyle::SystemModal;
+    }
+    answer = static_cast<qint16>(ShowMessage(prompt, style, title));
+}
+
+} // namespace vx

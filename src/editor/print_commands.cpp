@@ -1,0 +1,113 @@
+#include "editor/print_commands.h"
+
+#include "editor/editor.h"
+
+#include <QDate>
+#include <QLocale>
+
+namespace vx {
+
+namespace {
+
+Printer* installedPrinter(const Editor& editor) {
+    Printer* printer = editor.platform.printer;
+    return printer != nullptr && printer->installed() ? printer : nullptr;
+}
+
+class EditorReporter : public ListingReporter {
+public:
+    EditorReporter(Editor& editor, const std::function<void(int)>& afterMessage)
+        : editor_(editor), afterMessage_(afterMessage) {}
+
+    void reportError(int number, int styleAddition, const QString& detail, int lineNumber,
+                     const QString& commandLine) override {
+        editor_.listingLineNumber = lineNumber;
+        editor_.listingCommandLine = commandLine;
+        editor_.ReportError(number, 0, styleAddition, detail, editor_.document.Answer);
+        if (afterMessage_)
+            afterMessage_(number);
+    }
+
+    void showMessage(int number, const QString& prompt, int style, const QString& title) override {
+        editor_.ShowMessage(prompt, style, title);
+        if (afterMessage_)
+            afterMessage_(number);
+    }
+
+private:
+    Editor& editor_;
+    const std::function<void(int)>& afterMessage_;
+};
+
+} // namespace
+
+QString ListingDate(const Editor& editor) {
+    if (!editor.listingDate.isEmpty())
+        return editor.listingDate;
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& afterMessage) {
+    ListingSource source;
+    source.lines = &editor.document.Lines;
+    source.rowCount = editor.document.RowCount;
+    source.filePath = editor.document.FilePath;
+    source.date = ListingDate(editor);
+    EditorReporter reporter(editor, afterMessage);
+    ListingDocument document = RenderListing(source, editor.catalogue, &reporter);
+    editor.listingCommandLine.clear();
+    editor.listingLineNumber = 0;
+    return document;
+}
+
+void PrintCommand(Editor& editor) {
+    Printer* printer = installedPrinter(editor);
+    if (printer == nullptr)
+        return;
+    printer->setFont(editor.listingFont);
+    bool anyCharacter = false;
+    for (int r = 1; r <= editor.document.RowCount && !anyCharacter; ++r)
+        anyCharacter = !editor.document.line(r).isEmpty();
+    if (!anyCharacter)
+        return;
+    const ListingDocument document = BuildListing(editor);
+    if (!printer->printListing(document) && !printer->lastError().isEmpty())
+        editor.ShowMessage(printer->lastError(), MsgStyle::Ok + MsgStyle::Critical,
+                           QStringLiteral("VX-Editor"));
+}
+
+void PrinterFontCommand(Editor& editor) {
+    Printer* printer = installedPrinter(editor);
+    if (printer == nullptr)
+        return;
+    const std::optional<FontChoice> chosen = editor.platform.fonts->chooseFont(editor.listingFont);
+    if (!chosen)
+        return;
+    FontChoice request = editor.listingFont;
+    request.name = chosen->name;
+    request.size = chosen->size;
+    printer->setFont(request);
+    const FontChoice now = printer->font();
+    editor.listingFont.name = now.name;
+    editor.listingFont.size = now.size;
+}
+
+void ListingFontStartUp(Editor& editor) {
+    Printer* printer = installedPrinter(editor);
+    if (printer == nullptr)
+        return;
+    editor.startupPrinterFont = printer->font();
+    printer->setFont({QStringLiteral("Arial"), 10.08});
+    const FontChoice now = printer->font();
+    editor.listingFont.name = now.name;
+    editor.listingFont.size = now.size;
+}
+
+void ListingFontShutDown(Editor& editor) {
+    Printer* printer = installedPrinter(editor);
+    if (printer == nullptr || editor.startupPrinterFont.name.isEmpty())
+        return;
+    printer->setFont(editor.startupPrinterFont);
+}
+
+} // namespace vx

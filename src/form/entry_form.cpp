@@ -1,0 +1,879 @@
+#include "form/entry_form.h"
+
+#include "commands/command_layouts.h"
+#include "commands/input_mask.h"
+#include "editor/editor.h"
+#include "help/help_model.h"
+#include "texts/blanks.h"
+
+#include <algorithm>
+
+namespace vx {
+
+namespace {
+
+// The code column: the command field starts at the caption's left edge, the
+// first operand field right of the caption, whatever the command field's width.
+constexpr int CodeColumnLeft = 64;
+constexpr int CodeColumnWidth = 40;
+constexpr int FieldGap = 3;
+constexpr int NewLoadingGap = 8;
+
+// Change handlers that set texts that run change handlers again: a chain
+// deeper than this is a loop, and the toolkit would have overflowed its stack.
+constexpr int MaxEventDepth = 48;
+
+constexpr const char16_t* ControlNames[] = {
+    u"mskTxt0",    u"mskTxt1",      u"mskTxt2",       u"mskTxt3",    u"mskTxt4",
+    u"mskTxt5",    u"mskTxt6",      u"mskTxt7",       u"txbTxt2",    u"txbTxt3",
+    u"txbAnmerk",  u"txbStern",     u"grid",          u"lstBefehle", u"cmdHol_Zei",
+    u"cmdUeb_Zei", u"cmdUeb_leerZ", u"cmdEinf_leerZ", u"cmdLoe_Zei", u"",
+};
+
+void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
+    f.mask = mask;
+    if (!prompt.isNull())
+        f.prompt = prompt;
+    if (!mask.isEmpty())
+        f.maxLength = static_cast<int>(mask.size());
+}
+
+class Depth {
+public:
+    explicit Depth(int& depth) : depth_(depth) { ++depth_; }
+    ~Depth() { --depth_; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+
+private:
+    int& depth_;
+};
+
+} // namespace
+
+namespace {
+
+void restoreText(QString& to, const QString& from) {
+    if (!to.isSharedWith(from))
+        to = from;
+}
+
+void restoreField(EntryField& to, const EntryField& from) {
+    restoreText(to.name, from.name);
+    restoreText(to.text, from.text);
+    restoreText(to.mask, from.mask);
+    to.prompt = from.prompt;
+    to.maxLength = from.maxLength;
+    to.width = from.width;
+    to.left = from.left;
+    to.visible = from.visible;
+    to.error = from.error;
+    to.selStart = from.selStart;
+    to.selLength = from.selLength;
+}
+
+void restoreLabel(Label& to, const Label& from) {
+    restoreText(to.caption, from.caption);
+    to.left = from.left;
+    to.width = from.width;
+    to.visible = from.visible;
+    to.error = from.error;
+}
+
+} // namespace
+
+void EntryFormState::restoreFrom(const EntryFormState& s) {
+    for (size_t k = 0; k < msk.size(); ++k)
+        restoreField(msk[k], s.msk[k]);
+    restoreField(txbTxt2, s.txbTxt2);
+    restoreField(txbTxt3, s.txbTxt3);
+    restoreField(txbAnmerk, s.txbAnmerk);
+    restoreField(txbStern, s.txbStern);
+    restoreLabel(lblLfdNr, s.lblLfdNr);
+    restoreLabel(lblAnmerk, s.lblAnmerk);
+    restoreLabel(lblCode, s.lblCode);
+    restoreLabel(lblBemerkung, s.lblBemerkung);
+    restoreLabel(lblHinweise, s.lblHinweise);
+    for (size_t k = 0; k < ExplanationParts.size(); ++k)
+        restoreText(ExplanationParts[k], s.ExplanationParts[k]);
+    CurrentCommand = s.CurrentCommand;
+    ListCommand = s.ListCommand;
+    CurrentHelpTopic = s.CurrentHelpTopic;
+    if (!lstBefehle.isSharedWith(s.lstBefehle))
+        lstBefehle = s.lstBefehle;
+    listIndex = s.listIndex;
+    focus = s.focus;
+    restoreText(buttons.cmdHol_Zei, s.buttons.cmdHol_Zei);
+    restoreText(buttons.cmdUeb_Zei, s.buttons.cmdUeb_Zei);
+    restoreText(buttons.cmdUeb_leerZ, s.buttons.cmdUeb_leerZ);
+    restoreText(buttons.cmdEinf_leerZ, s.buttons.cmdEinf_leerZ);
+    restoreText(buttons.cmdLoe_Zei, s.buttons.cmdLoe_Zei);
+    lineNumberRed = s.lineNumberRed;
+    helpMenuFreeBox = s.helpMenuFreeBox;
+}
+
+QString ControlName(Control control) {
+    return QString::fromUtf16(ControlNames[static_cast<int>(control)]);
+}
+
+std::optional<Control> ControlByName(QStringView name) {
+    if (name == u"grdFahrpl")
+        return Control::grid;
+    for (int c = 0; c < static_cast<int>(Control::None); ++c)
+        if (name == QStringView(ControlNames[c]))
+            return static_cast<Control>(c);
+    return std::nullopt;
+}
+
+EntryForm::EntryForm(Editor& editor) : editor_(editor) {
+    for (int k = 0; k < FieldCount; ++k)
+        msk[static_cast<size_t>(k)].name = QStringLiteral("mskTxt") + QString::number(k);
+    txbTxt2.name = QStringLiteral("txbTxt2");
+    txbTxt3.name = QStringLiteral("txbTxt3");
+    txbAnmerk.name = QStringLiteral("txbAnmerk");
+    txbStern.name = QStringLiteral("txbStern");
+}
+
+QString EntryForm::tx(QStringView english) const {
+    return editor_.catalogue.tx(english);
+}
+
+const EntryForm::LanguageTexts& EntryForm::texts() const {
+    const TextCatalogue& cat = editor_.catalogue;
+    if (texts_.built && texts_.language == cat.language())
+        return texts_;
+    texts_.language = cat.language();
+    texts_.please = cat.tx(u" Please, ");
+    texts_.parameter = cat.tx(u"parameter");
+    texts_.toEnter = cat.tx(u"¶to enter.");
+    for (int i = 1; i <= CommandTable::CommandCount; ++i) {
+        for (int n = 1; n <= 5; ++n) {
+            bool stored = false;
+            texts_.hints[static_cast<size_t>(i)][static_cast<size_t>(n)] =
+                LayoutHint(cat, i, n, &stored);
+            texts_.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)] = stored;
+        }
+        texts_.heads[static_cast<size_t>(i)] = LayoutHead(cat, i);
+    }
+    texts_.built = true;
+    return texts_;
+}
+
+QString EntryForm::joinedExplanation() const {
+    static constexpr size_t Order[] = {1, 2, 7, 3, 4, 5, 6};
+    qsizetype size = 0;
+    for (size_t k : Order)
+        size += ExplanationParts[k].size();
+    QString text;
+    text.reserve(size);
+    for (size_t k : Order)
+        text.append(ExplanationParts[k]);
+    return text;
+}
+
+QChar EntryForm::commandLetter() const {
+    const QStringView code = TrimView(msk[1].text);
+    return code.isEmpty() ? QChar() : code.front().toUpper();
+}
+
+void EntryForm::initialise() {
+    startingUp_ = true;
+    EntryField& line = msk[0];
+    setMask(line, QStringLiteral("####"), u' ');
+    line.width = 56;
+    line.left = 0;
+    line.text = QStringLiteral("1");
+    lblLfdNr = {tx(u"line no."), 0, 56, true, false};
+
+    lblCode = {tx(u"code"), CodeColumnLeft, CodeColumnWidth, true, false};
+    EntryField& code = msk[1];
+    setMask(code, QStringLiteral("&#"), u' ');
+    code.width = 32;
+    code.text.clear();
+    for (int k = 2; k < FieldCount; ++k) {
+        EntryField& f = msk[static_cast<size_t>(k)];
+        f.text.clear();
+        f.mask.clear();
+        f.prompt = u' ';
+        f.maxLength = 0;
+        f.width = 56;
+        f.visible = k == 2;
+    }
+    for (EntryField& f : msk)
+        f.error = false;
+    placeFields();
+    txbTxt2.visible = false;
+    txbTxt2.width = 280;
+    txbTxt2.maxLength = 76;
+    txbTxt3.visible = false;
+    txbTxt3.width = 420;
+    txbTxt3.maxLength = 50;
+
+    lblAnmerk = {tx(u"Remark for command line: "), 0, 160, true, false};
+    txbStern.left = 160;
+    txbStern.width = 16;
+    txbAnmerk.left = 180;
+    txbAnmerk.width = 400;
+
+    lblBemerkung = {tx(u"Please, select schedule command or input"), 0, 600, true, false};
+    lblHinweise = {QString(), 0, 300, false, false};
+    for (QString& e : ExplanationParts)
+        e.clear();
+    CurrentCommand = 0;
+    ListCommand = 0;
+    FillList();
+    listIndex = -1;
+    setHelpTopic(960);
+    focus = Control::grid;
+    rebuildRowButtonCaptions();
+    applyLineNumberColour();
+    startingUp_ = false;
+}
+
+void EntryForm::FillList() {
+    lstBefehle.clear();
+    lstBefehle.append(tx(u" Possible codes") + QStringLiteral(":   ") +
+                      tx(u"More Help information by using F1 key"));
+    for (int i = 1; i <= CommandTable::CommandCount; ++i) {
+        const CommandTable::Row& row = editor_.commands.row(i);
+        lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + row.Name);
+    }
+}
+
+void EntryForm::rebuildRowButtonCaptions() {
+    const QString n = QString::number(editor_.document.grid.currentRow);
+    buttons.cmdHol_Zei = tx(u"Fetch from ¶ line no. ") + n;
+    buttons.cmdUeb_Zei = tx(u"Move into line no. ") + n;
+    buttons.cmdUeb_leerZ = tx(u"Transfer into first empty line");
+    buttons.cmdEinf_leerZ = tx(u"Insert empty line at no. ") + n;
+    buttons.cmdLoe_Zei = tx(u"Erase ¶line no. ") + n;
+}
+
+void EntryForm::retranslate() {
+    lblLfdNr.caption = tx(u"line no.");
+    lblCode.caption = tx(u"code");
+    lblAnmerk.caption = tx(u"Remark for command line: ");
+    const int i = CurrentCommand;
+    if (i < 1 || i > CommandTable::CommandCount) {
+        if (!lblBemerkung.error)
+            lblBemerkung.caption = tx(u"Please, select schedule command or input");
+        return;
+    }
+    applyLayoutHints(i);
+    // A field shown as false keeps its message: checking it again would only
+    // beep once more.
+    bool anyError = lblBemerkung.error || txbTxt2.error || txbTxt3.error;
+    for (const EntryField& f : msk)
+        anyError = anyError || f.error;
+    if (anyError)
+        return;
+    ExplanationParts[1] = texts().heads[static_cast<size_t>(i)];
+    // The rules rewrite the hints and parts that depend on the values. Checking
+    // an operand empties the later ones, so the values go back one by one and
+    // are checked in turn, as a fetch does.
+    std::array<QString, 6> values;
+    values[0] = msk[1].text;
+    values[1] = txbTxt2.visible ? txbTxt2.text : msk[2].text;
+    values[2] = txbTxt3.visible ? txbTxt3.text : msk[3].text;
+    for (int k = 4; k <= 6; ++k)
+        values[static_cast<size_t>(k - 1)] = msk[static_cast<size_t>(k)].text;
+    const bool wasFetching = fetching_;
+    fetching_ = true;
+    for (int k = 1; k <= 6; ++k) {
+        const QString& value = values[static_cast<size_t>(k - 1)];
+        if (k == 2 && txbTxt2.visible)
+            setBoxText(Control::txbTxt2, value);
+        else if (k == 3 && txbTxt3.visible)
+            setBoxText(Control::txbTxt3, value);
+        else if (k >= 2)
+            setFieldText(k, value);
+        if (!TrimView(value).isEmpty())
+            InterpretField(k);
+    }
+    fetching_ = wasFetching;
+    const QString joined = joinedExplanation();
+    lblBemerkung.caption = joined.isEmpty() ? editor_.commands.row(i).Name : joined;
+    if (lblHinweise.visible && focus != Control::mskTxt1)
+        focusEntered(focus);
+}
+
+EntryField* EntryForm::fieldOf(Control control) {
+    const int c = static_cast<int>(control);
+    if (c >= 0 && c < FieldCount)
+        return &msk[static_cast<size_t>(c)];
+    switch (control) {
+    case Control::txbTxt2:
+        return &txbTxt2;
+    case Control::txbTxt3:
+        return &txbTxt3;
+    case Control::txbAnmerk:
+        return &txbAnmerk;
+    case Control::txbStern:
+        return &txbStern;
+    default:
+        return nullptr;
+    }
+}
+
+// ---- Change events ---------------------------------------------------------
+
+void EntryForm::setFieldText(int k, const QString& text) {
+    if (k < 0 || k >= FieldCount)
+        return;
+    EntryField& f = msk[static_cast<size_t>(k)];
+    if (f.text == text)
+        return;
+    f.text = text;
+    if (startingUp_ || eventDepth_ >= MaxEventDepth)
+        return;
+    Depth depth(eventDepth_);
+    Test_Eingabe(k);
+}
+
+void EntryForm::setBoxText(Control box, const QString& text) {
+    const int c = static_cast<int>(box);
+    if (c >= 0 && c < FieldCount) {
+        setFieldText(c, text);
+        return;
+    }
+    EntryField* f = fieldOf(box);
+    if (!f || f->text == text)
+        return;
+    f->text = text;
+    if (startingUp_ || eventDepth_ >= MaxEventDepth)
+        return;
+    Depth depth(eventDepth_);
+    boxChanged(box);
+}
+
+bool EntryForm::typeCharacter(Control control, QChar c) {
+    EntryField* f = fieldOf(control);
+    if (!f || !InputMask::Accepts(f->mask, f->maxLength, f->text.size(), c))
+        return false;
+    setBoxText(control, f->text + c);
+    f->selStart = static_cast<int>(f->text.size());
+    f->selLength = 0;
+    return true;
+}
+
+void EntryForm::boxChanged(Control box) {
+    if (box == Control::txbTxt2) {
+        lblHinweise.left = txbTxt2.left;
+        lblHinweise.caption = operandHint(1, CurrentCommand);
+        if (focus == Control::txbTxt2 && !fetching_)
+            InterpretField(2);
+    } else if (box == Control::txbTxt3) {
+        // The hint keeps what the focus entry wrote; the box is in use only
+        // while it stands in for operand field 2.
+        lblHinweise.left = txbTxt3.left;
+        if (focus == Control::txbTxt3 && !fetching_)
+            InterpretField(3);
+    }
+}
+
+// ---- Focus -------------------------------------------------------------------
+
+void EntryForm::setFocus(Control control) {
+    if (focus == control)
+        return;
+    focus = control;
+    if (eventDepth_ >= MaxEventDepth)
+        return;
+    Depth depth(eventDepth_);
+    focusEntered(control);
+}
+
+void EntryForm::focusEntered(Control control) {
+    switch (control) {
+    case Control::mskTxt0:
+        refreshExplanation();
+        lblBemerkung.caption = tx(u"Line no. of schedule command");
+        break;
+    case Control::mskTxt1:
+        commandFieldEntry();
+        break;
+    case Control::mskTxt2:
+        operandField1Entry();
+        break;
+    case Control::mskTxt3:
+        operandField2Entry();
+        break;
+    case Control::mskTxt4:
+    case Control::mskTxt5:
+    case Control::mskTxt6:
+        laterOperandEntry(static_cast<int>(control));
+        break;
+    case Control::txbTxt2:
+        freeText1Entry();
+        break;
+    case Control::txbTxt3:
+        freeText2Entry();
+        break;
+    default:
+        break;
+    }
+}
+
+QString EntryForm::operandHint(int n, int command) const {
+    const QString& hint = command >= 0 && command <= CommandTable::NoCommand
+                              ? editor_.commands.row(command).FieldHint[static_cast<size_t>(n)]
+                              : QString();
+    // Built on every keystroke in operand field 1: one allocation.
+    const LanguageTexts& t = texts();
+    const QString& br = TextCatalogue::HintLineBreak();
+    QString text;
+    text.reserve(t.please.size() + 3 + t.parameter.size() + br.size() + hint.size() + 1 +
+                 t.toEnter.size());
+    text.append(t.please).append(QChar(u'0' + n)).append(u". ").append(t.parameter);
+    text.append(br).append(hint).append(u' ').append(t.toEnter);
+    return text;
+}
+
+void EntryForm::showHint(int left, const QString& text) {
+    lblHinweise.left = left;
+    lblHinweise.caption = text;
+    lblHinweise.visible = true;
+}
+
+void EntryForm::cursorToStartIfEmpty(EntryField& field) {
+    if (TrimView(field.text).isEmpty()) {
+        field.selStart = 0;
+        field.selLength = 0;
+    }
+}
+
+void EntryForm::commandFieldEntry() {
+    if (helpMenuFreeBox != 0)
+        return;
+    cursorToStartIfEmpty(msk[1]);
+    refreshExplanation();
+    lblHinweise.visible = false;
+    const QString code = Trim(msk[1].text);
+    if (code.isEmpty()) {
+        lblBemerkung.caption = tx(u"Please, select schedule command or input");
+        ShowOperandFields(CurrentCommand);
+        return;
+    }
+    if (const std::optional<int> i = editor_.commands.findByField(code)) {
+        if (*i != CurrentCommand) {
+            selectListIndex(*i);
+            CurrentCommand = static_cast<qint16>(*i);
+        }
+        lblBemerkung.caption = editor_.commands.row(*i).Name;
+        return;
+    }
+    // A letter with a digit (I5) is no code here: the typed field keeps the
+    // layout of the command on display.
+    lblBemerkung.caption = tx(u"Please, select schedule command or input");
+    editor_.platform.desktop->beep();
+    ShowOperandFields(CurrentCommand);
+}
+
+void EntryForm::hideBeyondFieldCount(bool freeTextBoxEntry) {
+    const int count = editor_.commands.fieldCount(CurrentCommand);
+    for (int k = 7; k >= count + 2; --k) {
+        if (k != 3) {
+            msk[static_cast<size_t>(k)].visible = false;
+        } else if (freeTextBoxEntry) {
+            msk[3].visible = false;
+            txbTxt3.visible = false;
+        } else {
+            // A hidden field must not hide a value the line holds.
+            if (TrimView(msk[3].text).isEmpty())
+                msk[3].visible = false;
+            if (TrimView(txbTxt3.text).isEmpty())
+                txbTxt3.visible = false;
+        }
+    }
+}
+
+void EntryForm::operandField1Entry() {
+    if (TrimView(msk[1].text).isEmpty()) {
+        lblBemerkung.caption = tx(u"Please, first select schedule command or input");
+        return;
+    }
+    cursorToStartIfEmpty(msk[2]);
+    refreshExplanation();
+    if (CurrentCommand == 0)
+        return;
+    hideBeyondFieldCount(false);
+    switch (commandLetter().unicode()) {
+    case u'*':
+        msk[2].visible = false;
+        txbTxt2.visible = true;
+        break;
+    case u'K':
+        msk[4].visible = true;
+        break;
+    case u'N':
+        msk[2].visible = false;
+        txbTxt2.visible = true;
+        msk[3].visible = true;
+        txbTxt2.left = msk[2].left;
+        break;
+    case u'P':
+        msk[2].visible = false;
+        txbTxt2.visible = true;
+        msk[3].visible = false;
+        txbTxt2.left = msk[2].left;
+        break;
+    case u'/': {
+        const QString type = msk[2].text.toUpper();
+        if (type == u"I" || type == u"M" || type.startsWith(u'D')) {
+            msk[3].visible = false;
+            txbTxt3.visible = true;
+            txbTxt3.left = msk[3].left;
+        } else {
+            txbTxt3.visible = false;
+            msk[3].visible = true;
+        }
+        txbTxt2.left = msk[2].left;
+        break;
+    }
+    case u'I':
+    case u'M':
+    case u'S':
+        break;
+    default:
+        txbTxt2.visible = false;
+        txbTxt3.visible = false;
+        break;
+    }
+    refreshExplanation();
+    showHint(msk[2].left, operandHint(1, ListCommand));
+}
+
+void EntryForm::freeText1Entry() {
+    cursorToStartIfEmpty(txbTxt2);
+    refreshExplanation();
+    if (CurrentCommand != 0) {
+        hideBeyondFieldCount(true);
+        switch (commandLetter().unicode()) {
+        case u'*':
+        case u'P':
+            msk[3].visible = false;
+            txbTxt2.left = msk[2].left;
+            txbTxt2.width = 480;
+            txbTxt2.maxLength = 76;
+            break;
+        case u'N': {
+            txbTxt2.left = msk[2].left;
+            txbTxt2.width = 280;
+            txbTxt2.maxLength = 76;
+            txbTxt3.visible = false;
+            EntryField& start = msk[3];
+            setMask(start, QStringLiteral("9999"), u'_');
+            start.width = 56;
+            start.left = txbTxt2.left + txbTxt2.width + NewLoadingGap;
+            start.visible = true;
+            EntryField& address = msk[4];
+            setMask(address, QStringLiteral("&&&&&&&&&&&&"), u' ');
+            address.width = 128;
+            address.left = start.left + start.width + NewLoadingGap;
+            address.visible = true;
+            const int n = editor_.commands.findByLine(u"N");
+            editor_.commands.FieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
+            editor_.commands.FieldHint(n, 3) =
+                tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
+            break;
+        }
+        case u'/': {
+            const QString type = Trim(msk[2].text).toUpper();
+            if (type == u"I" || type == u"M" || type == u"D") {
+                msk[3].visible = false;
+                txbTxt3.visible = true;
+            }
+            break;
+        }
+        default:
+            txbTxt2.visible = false;
+            txbTxt3.visible = false;
+            msk[2].visible = true;
+            break;
+        }
+        refreshExplanation();
+        showHint(msk[2].left, operandHint(1, CurrentCommand));
+    }
+    setHelpTopic(topicOfCommandField(1));
+}
+
+void EntryForm::operandField2Entry() {
+    cursorToStartIfEmpty(msk[3]);
+    refreshExplanation();
+    CommandTable& table = editor_.commands;
+    const QString& br = TextCatalogue::HintLineBreak();
+    const int rowF = table.findByLine(u"F");
+    const int rowI = table.findByLine(u"I");
+    table.FieldHint(rowF, 4) = tx(u"optionally: AND or OR");
+    table.FieldHint(rowI, 2) = tx(u"highest value¶0 up to 9999");
+    table.FieldHint(rowI, 3) =
+        tx(u"optionally¶as target either:¶  Marker no. 1 up to 999¶  or empty ==> SETVar");
+    showHint(msk[3].left, lblHinweise.caption);
+
+    const QChar code = commandLetter();
+    const QString type = msk[2].text.toUpper();
+    const QChar t = type.isEmpty() ? QChar() : type.front();
+    if (code == u'J' && (t == u'0' || t == u'2'))
+        table.FieldHint(table.findByLine(u"J"), 2) =
+            QStringLiteral("0 =") + tx(u" without Auto=>Stop") + br + QStringLiteral("1 =") +
+            tx(u" with Auto=>Stop");
+    auto hintF = [&](int n, const QString& text) { table.FieldHint(rowF, n) = text; };
+    switch (t.unicode()) {
+    case u'K':
+        setMask(msk[3], QStringLiteral("####"));
+        hintF(2, tx(u"Contact number¶0 up to 1056"));
+        hintF(3, tx(u"B (occupied) or¶F (free) or¶X (changing to free)"));
+        break;
+    case u'M':
+        if (code == u'L' || code == u'C') {
+            setMask(msk[3], code == u'C' ? QStringLiteral("A##") : QStringLiteral("A"));
+        } else if (code == u'F') {
+            setMask(msk[3], QStringLiteral("####"));
+            setMask(msk[4], QStringLiteral("A"), u' ');
+            hintF(2, tx(u"Magnetic article no.¶0 up to 1024"));
+            hintF(3, tx(u"R (red), G (green) or O (orange)"));
+        }
+        break;
+    case u'S':
+        if (code == u'Q') {
+            setMask(msk[4], QStringLiteral("99"), u'_');
+            table.FieldHint(table.findByLine(u"Q"), 3) = tx(u"step ") + tx(u"-9 up to +9");
+        } else if (code == u'J') {
+            setMask(msk[3], QStringLiteral("#"));
+            table.FieldHint(table.findByLine(u"J"), 2) = u' ' + tx(u"1 up to 9 = schedule-number");
+        } else {
+            setMask(msk[3], QStringLiteral("####"));
+            setMask(msk[4], QStringLiteral("A"), u' ');
+            hintF(2, tx(u"Signal no. ") + br + tx(u"0 up to 1024"));
+            hintF(3, tx(u"R (red), G (green) or O (orange)"));
+        }
+        break;
+    case u'T':
+        setMask(msk[3], QStringLiteral("C##"), u'_');
+        setMask(msk[4], QStringLiteral("##"), u'_');
+        hintF(2, tx(u"Modell hour¶0 up to 23"));
+        hintF(3, tx(u"Modell minute¶0 up to 59"));
+        break;
+    case u'V':
+        msk[5].visible = false;
+        setMask(msk[4], QStringLiteral("CCCC"), u'_');
+        hintF(2, tx(u"Value of SET variable¶0 up to 9999,¶< or > sign is possible"));
+        hintF(3, tx(u"optionally: AND or OR"));
+        break;
+    case u'X':
+        setMask(msk[4], QStringLiteral("A"), u' ');
+        hintF(2, tx(u"Switch route no.¶0 up to 512"));
+        hintF(3, tx(u"R (reserved) or F (free)"));
+        hintF(4, tx(u"optionally: AND or OR"));
+        break;
+    case u'Z':
+        setMask(msk[3], QStringLiteral("####"));
+        setMask(msk[4], QStringLiteral("CC#####"), u' ');
+        hintF(2, tx(u"All-purpose counter no.¶0 up to 1024"));
+        hintF(3,
+              tx(u"Counter value¶-99999 up to 99999¶< or > sign is possible;¶or E=even or O=odd"));
+        break;
+    case u'I':
+        if (Trim(type) == u"I") {
+            msk[3].visible = false;
+            txbTxt3.visible = true;
+        }
+        break;
+    case u'D':
+        if (code == u'F') {
+            txbTxt3.visible = false;
+            msk[3].visible = true;
+        } else {
+            msk[3].visible = false;
+            txbTxt3.visible = true;
+        }
+        break;
+    default:
+        break;
+    }
+    refreshExplanation();
+    showHint(msk[3].left, operandHint(2, ListCommand));
+}
+
+void EntryForm::laterOperandEntry(int k) {
+    EntryField& f = msk[static_cast<size_t>(k)];
+    cursorToStartIfEmpty(f);
+    refreshExplanation();
+    showHint(f.left, operandHint(k - 1, CurrentCommand));
+}
+
+void EntryForm::freeText2Entry() {
+    if (msk[2].text.toUpper().startsWith(u'D')) {
+        lblHinweise.caption = tx(u" Please, ") + QStringLiteral("2. ") + tx(u"parameter") +
+                              TextCatalogue::HintLineBreak() + tx(u"Text for input request ") +
+                              tx(u"¶to enter.");
+    } else {
+        cursorToStartIfEmpty(txbTxt3);
+        lblHinweise.caption = operandHint(2, CurrentCommand);
+    }
+    refreshExplanation();
+    lblHinweise.left = txbTxt3.left;
+    lblHinweise.visible = true;
+}
+
+// ---- Command list ------------------------------------------------------------
+
+void EntryForm::lstBefehle_Click(int line) {
+    if (line < -1 || line >= lstBefehle.size())
+        return;
+    listIndex = line;
+    runListSetup();
+}
+
+void EntryForm::selectListIndex(int line) {
+    if (line == listIndex || line < -1 || line >= lstBefehle.size())
+        return;
+    listIndex = line;
+    if (eventDepth_ >= MaxEventDepth)
+        return;
+    Depth depth(eventDepth_);
+    runListSetup();
+}
+
+void EntryForm::setHelpTopic(int topic) {
+    CurrentHelpTopic = static_cast<qint16>(topic);
+    editor_.helpContext = topic;
+}
+
+void EntryForm::runListSetup() {
+    setHelpTopic(CommandTable::SelectionTopic);
+    const int i = listIndex;
+    if (i < 1 || i > CommandTable::CommandCount)
+        return;
+    CommandTable& table = editor_.commands;
+    const QString code = table.row(i).Code;
+    ListCommand = static_cast<qint16>(i);
+    CurrentCommand = static_cast<qint16>(i);
+    lblBemerkung.caption = table.row(i).Name;
+
+    setFieldText(1, code);
+    ShowOperandFields(i);
+    msk[1].width = 32;
+    const int n = table.fieldCount(i) + 2;
+    for (int k = 2; k <= n; ++k)
+        msk[static_cast<size_t>(std::min(k, 6))].mask.clear();
+
+    for (int k = 1; k <= 7; ++k) {
+        if (k == 2) {
+            setFieldText(2, QString());
+            setBoxText(Control::txbTxt2, QString());
+        } else if (k == 3) {
+            setFieldText(3, QString());
+            setBoxText(Control::txbTxt3, QString());
+        } else if (k >= 4) {
+            setFieldText(std::min(k, 6), QString());
+        }
+        Test_Eingabe(k);
+        ExplanationParts[static_cast<size_t>(k)].clear();
+    }
+    txbAnmerk.text.clear();
+
+    setMask(msk[1], QStringLiteral("&"), u' ');
+    msk[1].width = 32;
+    setFieldText(1, code);
+
+    // Remark lines and operating commands carry no trailing remark.
+    const bool remark = code != u"/" && code != u"*";
+    lblAnmerk.visible = remark;
+    txbStern.visible = remark;
+    txbAnmerk.visible = remark;
+
+    applyCommandLayout(i);
+    placeFields();
+
+    setFocus(Control::grid);
+    lblBemerkung.caption = table.row(i).Name;
+    lblBemerkung.visible = true;
+
+    if (code == u"N" || code == u"P" || code == u"*") {
+        msk[2].visible = false;
+        txbTxt2.visible = true;
+        setFocus(Control::txbTxt2);
+    } else {
+        setFocus(msk[2].visible ? Control::mskTxt2 : Control::mskTxt1);
+    }
+}
+
+void EntryForm::applyCommandLayout(int i) {
+    const CommandLayout& layout = LayoutOf(i);
+    if (layout.helpTopic >= 0)
+        setHelpTopic(layout.helpTopic);
+    if (layout.commandField.set) {
+        EntryField& code = msk[1];
+        setMask(code, QString::fromUtf16(layout.commandField.mask),
+                QChar(layout.commandField.prompt));
+        code.maxLength = layout.commandField.maxLength;
+        code.width = layout.commandField.width;
+    }
+    const int count = editor_.commands.fieldCount(i);
+    for (int n = 1; n <= 5; ++n) {
+        const FieldLayout& l = layout.operands[static_cast<size_t>(n - 1)];
+        EntryField& f = msk[static_cast<size_t>(n + 1)];
+        if (l.set) {
+            f.width = l.width;
+            if (!l.widthOnly) {
+                f.mask = QString::fromUtf16(l.mask);
+                if (l.prompt != 0)
+                    f.prompt = QChar(l.prompt);
+                f.maxLength = l.maxLength;
+            }
+        }
+        // Fields beyond the count keep their properties but stay hidden, also
+        // when the check of the command field has shown one (I's target).
+        if (n > count)
+            f.visible = false;
+        else if (l.shown)
+            f.visible = true;
+    }
+    if (layout.txbTxt2.width > 0) {
+        txbTxt2.width = layout.txbTxt2.width;
+        if (layout.txbTxt2.maxLength > 0)
+            txbTxt2.maxLength = layout.txbTxt2.maxLength;
+    }
+    if (layout.txbTxt3.width > 0) {
+        txbTxt3.width = layout.txbTxt3.width;
+        txbTxt3.maxLength = layout.txbTxt3.maxLength;
+    }
+    if (layout.code == u'*') {
+        txbTxt2.visible = true;
+        txbTxt3.visible = false;
+    }
+    applyLayoutHints(i);
+    ExplanationParts[1] = texts().heads[static_cast<size_t>(i)];
+}
+
+void EntryForm::applyLayoutHints(int i) {
+    const LanguageTexts& t = texts();
+    for (int n = 1; n <= 5; ++n)
+        if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
+            editor_.commands.FieldHint(i, n) =
+                t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
+}
+
+void EntryForm::placeFields() {
+    msk[1].left = lblCode.left;
+    msk[2].left = msk[1].left + lblCode.width + FieldGap;
+    for (int k = 3; k < FieldCount; ++k)
+        msk[static_cast<size_t>(k)].left =
+            msk[static_cast<size_t>(k - 1)].left + msk[static_cast<size_t>(k - 1)].width + FieldGap;
+    // The free-text boxes stand where the fields they replace stand.
+    txbTxt2.left = msk[2].left;
+    txbTxt3.left = msk[3].left;
+}
+
+// ---- Help --------------------------------------------------------------------
+
+bool EntryForm::keyF1() {
+    const int topic = CurrentHelpTopic;
+    if (!F1Help(*editor_.platform.help, editor_.programFolder, editor_.catalogue.language(), topic))
+        return false;
+    editor_.helpContext = topic;
+    return true;
+}
+
+} // namespace vx

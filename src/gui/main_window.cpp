@@ -1,0 +1,910 @@
+#include "gui/main_window.h"
+
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "gui/command_list_window.h"
+#include "gui/frm_info_window.h"
+#include "gui/masked_field_window.h"
+#include "gui/replace_window.h"
+#include "gui/search_window.h"
+#include "help/help_model.h"
+
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vx {
+
+namespace {
+
+// The entry frame. The model places the fields in pixels from the left edge
+// of the entry column; the rows are this window's own design.
+constexpr int EntryLeft = 8;
+constexpr int ExplanationTop = 4;
+constexpr int ExplanationHeight = 46;
+constexpr int CaptionTop = 54;
+constexpr int CaptionHeight = 16;
+constexpr int FieldTop = 72;
+constexpr int FieldHeight = 24;
+constexpr int HintTop = 100;
+constexpr int RemarkTop = 214;
+constexpr int ButtonLeft = 636;
+constexpr int ButtonWidth = 158;
+constexpr int ButtonHeight = 40;
+constexpr int ButtonStep = 46;
+constexpr int FrameHeight = 248;
+constexpr int EntryColumnWidth = 620;
+constexpr double EntryFontPoints = 8.0;
+
+// Grid columns: 900 and 7500 twips.
+constexpr int NumberColumnWidth = 60;
+constexpr int LineColumnWidth = 500;
+
+const QString& menuStyleSheet() {
+    static const QString sheet = QStringLiteral(
+        "QMenuBar { background-color: rgb(221, 238, 255); }"
+        "QMenuBar::item { background: transparent; padding: 3px 8px; }"
+        "QMenuBar::item:selected { background-color: rgb(185, 214, 245); }"
+        "QMenu { background-color: white; border: 1px solid rgb(150, 165, 190); }"
+        "QMenu::item { padding: 4px 24px 4px 24px; color: black; }"
+        "QMenu::item:selected { background-color: rgb(205, 228, 252); }"
+        "QMenu::separator { height: 1px; background: rgb(200, 205, 215); margin: 3px 6px; }");
+    return sheet;
+}
+
+// The grid's rows as the model holds them: row i of the view is line i + 1.
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(Editor& editor, QObject* parent)
+        : QAbstractTableModel(parent), editor_(editor) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(editor_.document.grid.rows - 1, 0);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 2;
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const GridState& grid = editor_.document.grid;
+        const auto row = static_cast<size_t>(index.row() + 1);
+        if (role == Qt::DisplayRole) {
+            const std::vector<QString>& column =
+                index.column() == 0 ? grid.numberColumn : grid.textColumn;
+            return row < column.size() ? column[row] : QString();
+        }
+        if (role == Qt::BackgroundRole && index.column() == 0)
+            return QApplication::palette().button();
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal)
+            return {};
+        if (role == Qt::DisplayRole)
+            return section == 0 ? editor_.document.grid.headerNumber
+                                : editor_.document.grid.headerText;
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return {};
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid())
+            return Qt::NoItemFlags;
+        // The number column is fixed: it never becomes the current cell.
+        return index.column() == 0 ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    }
+
+    // The rows and texts of the model, from scratch when the table grew.
+    void refresh(int& shownRows) {
+        const int rows = rowCount();
+        if (rows != shownRows) {
+            beginResetModel();
+            endResetModel();
+            shownRows = rows;
+            return;
+        }
+        if (rows > 0)
+            emit dataChanged(index(0, 0), index(rows - 1, 1), {Qt::DisplayRole});
+        emit headerDataChanged(Qt::Horizontal, 0, 1);
+    }
+
+private:
+    Editor& editor_;
+};
+
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette pal = widget->palette();
+    if (pal.color(role) == colour)
+        return;
+    pal.setColor(role, colour);
+    widget->setPalette(pal);
+}
+
+void setGeometryIfChanged(QWidget* widget, const QRect& rect) {
+    if (widget->geometry() != rect)
+        widget->setGeometry(rect);
+}
+
+void setTextIfChanged(QLabel* label, const QString& text) {
+    const QString shown = ShownText(text);
+    if (label->text() != shown)
+        label->setText(shown);
+}
+
+void showBoxText(QLineEdit* box, const EntryField& field) {
+    const QSignalBlocker blocker(box);
+    const int limit = field.maxLength > 0
+                          ? std::max(field.maxLength, static_cast<int>(field.text.size()))
+                          : 32767;
+    if (box->maxLength() != limit)
+        box->setMaxLength(limit);
+    if (box->text() != field.text)
+        box->setText(field.text);
+}
+
+// A caption broken over as many lines as the button's width needs; breaks the
+// caption already has stay.
+QString wrapCaption(const QString& caption, const QFontMetrics& metrics, int width) {
+    QStringList lines;
+    for (const QString& line : caption.split(u'\n')) {
+        QString current;
+        for (const QString& word : line.split(u' ', Qt::SkipEmptyParts)) {
+            const QString candidate = current.isEmpty() ? word : current + u' ' + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+                lines.append(current);
+                current = word;
+            } else {
+                current = candidate;
+            }
+        }
+        lines.append(current);
+    }
+    return lines.join(u'\n');
+}
+
+int keyCodeOf(const QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        break;
+    }
+    const QString text = event->text();
+    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 255)
+        return text[0].unicode();
+    return -1;
+}
+
+} // namespace
+
+QString ShownText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    return shown;
+}
+
+const QColor& MainWindow::errorColour() {
+    static const QColor colour(255, 0, 0); // colour 12 of the 16-colour palette
+    return colour;
+}
+
+const QColor& MainWindow::lineNumberColour() {
+    static const QColor colour(255, 0, 0);
+    return colour;
+}
+
+MainWindow::MainWindow(const Platform& platform, const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), editor_(std::make_unique<Editor>(platform)) {
+    setObjectName(QStringLiteral("frmVx_Edit"));
+    // The model's field widths and positions are laid out for a small font.
+    QFont small = font();
+    small.setPointSizeF(EntryFontPoints);
+    setFont(small);
+    if (!programFolder.isEmpty()) {
+        QString folder = programFolder;
+        if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
+            folder += u'/';
+        editor_->programFolder = folder;
+        editor_->autosave.programFolder = folder;
+    }
+    buildMenus();
+    buildGrid();
+    buildEntryFrame();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4); // the grid ends 4 units above the frame
+    layout->addWidget(grid_, 1);
+    layout->addWidget(frame_, 0);
+    setCentralWidget(central);
+    statusBar()->setSizeGripEnabled(false);
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("trmSichDat"));
+    timer_->setInterval(Autosave::IntervalMs);
+
+    list_ = new CommandListWindow(*editor_, this);
+
+    // Fixed width; the height can grow but not shrink below the design.
+    setMinimumSize(DesignWidth, DesignHeight);
+    setMaximumWidth(DesignWidth);
+    resize(DesignWidth, DesignHeight);
+
+    connectEvents();
+    editor_->showInfoWindow = [this] {
+        frmVx_Edit_Info info(InfoWindowTexts(editor_->catalogue), this);
+        info.exec();
+    };
+    syncFromModel();
+}
+
+MainWindow::~MainWindow() {
+    // The windows that show the model go before it.
+    delete search_;
+    delete replace_;
+    delete list_;
+    list_ = nullptr;
+    // The grid asks its model for rows while it goes; the model reads the
+    // editor, which dies with the members before the child widgets would.
+    delete grid_;
+    grid_ = nullptr;
+    gridModel_ = nullptr;
+}
+
+// ---- Building ------------------------------------------------------------------
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuBar"));
+    bar->setStyleSheet(menuStyleSheet());
+    QStyle* style = QApplication::style();
+    const QHash<QString, QStyle::StandardPixmap> icons{
+        {QStringLiteral("Dat_Neu"), QStyle::SP_FileIcon},
+        {QStringLiteral("Dat_Ein"), QStyle::SP_DialogOpenButton},
+        {QStringLiteral("Dat_Sav"), QStyle::SP_DialogSaveButton},
+        {QStringLiteral("Dat_End"), QStyle::SP_DialogCloseButton},
+        {QStringLiteral("Hlp_Hilfe"), QStyle::SP_DialogHelpButton},
+        {QStringLiteral("Hlp_Info"), QStyle::SP_MessageBoxInformation},
+    };
+    for (const MenuItem& item : editor_->menu.items) {
+        if (item.parentKey.isEmpty()) {
+            QMenu* menu = bar->addMenu(item.caption);
+            menu->setObjectName(item.key);
+            menus_.insert(item.key, menu);
+            actions_.insert(item.key, menu->menuAction());
+            const QString key = item.key;
+            connect(menu, &QMenu::aboutToShow, this, [this, key] {
+                editor_->menuClick(key);
+                afterEvent();
+            });
+            connect(menu, &QMenu::hovered, this, [this](QAction* action) {
+                const QString hovered = action->data().toString();
+                if (!hovered.isEmpty()) {
+                    editor_->menuHighlight(hovered);
+                    afterEvent();
+                }
+            });
+            continue;
+        }
+        QMenu* menu = menus_.value(item.parentKey);
+        if (!menu)
+            continue;
+        QAction* action = item.separator ? menu->addSeparator() : menu->addAction(item.caption);
+        action->setData(item.key);
+        action->setObjectName(item.key);
+        if (icons.contains(item.key))
+            action->setIcon(style->standardIcon(icons.value(item.key)));
+        actions_.insert(item.key, action);
+        if (!item.separator) {
+            const QString key = item.key;
+            connect(action, &QAction::triggered, this, [this, key] { menuTriggered(key); });
+        }
+    }
+    connect(bar, &QMenuBar::hovered, this, [this](QAction* action) {
+        const QString key = menus_.key(action->menu(), QString());
+        if (!key.isEmpty()) {
+            editor_->menuHighlight(key);
+            afterEvent();
+        }
+    });
+}
+
+void MainWindow::buildGrid() {
+    grid_ = new QTableView(this);
+    grid_->setObjectName(QStringLiteral("grdFahrpl"));
+    gridModel_ = new GridModel(*editor_, grid_);
+    grid_->setModel(gridModel_);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setMinimumSectionSize(12);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 4);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->horizontalHeader()->setSectionsClickable(false);
+    grid_->setColumnWidth(0, NumberColumnWidth);
+    grid_->setColumnWidth(1, LineColumnWidth);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid_->setTabKeyNavigation(false);
+    grid_->setWordWrap(false);
+    appliedGridRows_ = gridModel_->rowCount();
+}
+
+void MainWindow::buildEntryFrame() {
+    frame_ = new QFrame(this);
+    frame_->setObjectName(QStringLiteral("sevFrame1"));
+    frame_->setFrameShape(QFrame::StyledPanel);
+    frame_->setFixedHeight(FrameHeight);
+
+    auto label = [this](const char16_t* name) {
+        auto* l = new QLabel(frame_);
+        l->setObjectName(QString::fromUtf16(name));
+        l->setTextFormat(Qt::PlainText);
+        return l;
+    };
+    lblLfdNr_ = label(u"lblLfdNr");
+    lblCode_ = label(u"lblCode");
+    lblAnmerk_ = label(u"lblAnmerk");
+    lblBemerkung_ = label(u"lblBemerkung");
+    lblBemerkung_->setWordWrap(true);
+    lblBemerkung_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblBemerkung_->setAutoFillBackground(true);
+    QFont bold = lblBemerkung_->font();
+    bold.setBold(true);
+    lblBemerkung_->setFont(bold);
+    lblHinweise_ = label(u"lblHinweise");
+    lblHinweise_->setFrameShape(QFrame::Box);
+    lblHinweise_->setAutoFillBackground(true);
+    lblHinweise_->setMargin(3);
+    setColour(lblHinweise_, QPalette::Window, QColor(255, 255, 225));
+    setColour(lblHinweise_, QPalette::WindowText, Qt::black);
+
+    for (int k = 0; k < EntryFormState::FieldCount; ++k) {
+        auto* field = new MaskedField(frame_);
+        field->setObjectName(QStringLiteral("mskTxt") + QString::number(k));
+        msk_[static_cast<size_t>(k)] = field;
+    }
+    auto box = [this](const char16_t* name) {
+        auto* b = new QLineEdit(frame_);
+        b->setObjectName(QString::fromUtf16(name));
+        return b;
+    };
+    txbTxt2_ = box(u"txbTxt2");
+    txbTxt3_ = box(u"txbTxt3");
+    txbStern_ = box(u"txbStern");
+    txbAnmerk_ = box(u"txbAnmerk");
+
+    auto button = [this](const char16_t* name, int index) {
+        auto* b = new QPushButton(frame_);
+        b->setObjectName(QString::fromUtf16(name));
+        b->setGeometry(ButtonLeft, ExplanationTop + 4 + index * ButtonStep, ButtonWidth,
+                       ButtonHeight);
+        return b;
+    };
+    cmdHol_Zei_ = button(u"cmdHol_Zei", 0);
+    cmdUeb_Zei_ = button(u"cmdUeb_Zei", 1);
+    cmdUeb_leerZ_ = button(u"cmdUeb_leerZ", 2);
+    cmdEinf_leerZ_ = button(u"cmdEinf_leerZ", 3);
+    cmdLoe_Zei_ = button(u"cmdLoe_Zei", 4);
+
+    // Tab order of the entry area: line number, code, operands, free text,
+    // remark, then the buttons.
+    QWidget* previous = msk_[0];
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             msk_[1], msk_[2], txbTxt2_, msk_[3], txbTxt3_, msk_[4], msk_[5], msk_[6], msk_[7],
+             txbStern_, txbAnmerk_, cmdHol_Zei_, cmdUeb_Zei_, cmdUeb_leerZ_, cmdEinf_leerZ_,
+             cmdLoe_Zei_}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+SearchWindow* MainWindow::searchWindow() const {
+    return search_;
+}
+
+ReplaceWindow* MainWindow::replaceWindow() const {
+    return replace_;
+}
+
+QWidget* MainWindow::widgetOf(Control control) const {
+    const int c = static_cast<int>(control);
+    if (c >= 0 && c < EntryFormState::FieldCount)
+        return msk_[static_cast<size_t>(c)];
+    switch (control) {
+    case Control::txbTxt2:
+        return txbTxt2_;
+    case Control::txbTxt3:
+        return txbTxt3_;
+    case Control::txbAnmerk:
+        return txbAnmerk_;
+    case Control::txbStern:
+        return txbStern_;
+    case Control::grid:
+        return grid_;
+    case Control::lstBefehle:
+        return list_ ? static_cast<QWidget*>(list_->lstBefehle()) : nullptr;
+    case Control::cmdHol_Zei:
+        return cmdHol_Zei_;
+    case Control::cmdUeb_Zei:
+        return cmdUeb_Zei_;
+    case Control::cmdUeb_leerZ:
+        return cmdUeb_leerZ_;
+    case Control::cmdEinf_leerZ:
+        return cmdEinf_leerZ_;
+    case Control::cmdLoe_Zei:
+        return cmdLoe_Zei_;
+    default:
+        return nullptr;
+    }
+}
+
+void MainWindow::connectEvents() {
+    // Every control the model knows reports its focus entry.
+    for (int c = 0; c < static_cast<int>(Control::None); ++c) {
+        const auto control = static_cast<Control>(c);
+        if (control == Control::lstBefehle)
+            continue; // the command list window reports its own
+        if (QWidget* w = widgetOf(control)) {
+            w->setProperty("vxControl", c);
+            w->installEventFilter(this);
+        }
+    }
+    for (int k = 0; k < EntryFormState::FieldCount; ++k) {
+        const auto control = static_cast<Control>(k);
+        connect(msk_[static_cast<size_t>(k)], &QLineEdit::textEdited, this,
+                [this, control](const QString& text) { fieldEdited(control, text); });
+    }
+    const std::pair<QLineEdit*, Control> boxes[] = {{txbTxt2_, Control::txbTxt2},
+                                                    {txbTxt3_, Control::txbTxt3},
+                                                    {txbAnmerk_, Control::txbAnmerk},
+                                                    {txbStern_, Control::txbStern}};
+    for (const auto& [widget, control] : boxes) {
+        const Control c = control;
+        connect(widget, &QLineEdit::textEdited, this,
+                [this, c](const QString& text) { fieldEdited(c, text); });
+    }
+
+    connect(cmdHol_Zei_, &QPushButton::clicked, this, [this] {
+        editor_->form->clickFetch();
+        afterEvent();
+    });
+    connect(cmdUeb_Zei_, &QPushButton::clicked, this, [this] {
+        editor_->cmdUeb_Zei_Click();
+        afterEvent();
+    });
+    connect(cmdUeb_leerZ_, &QPushButton::clicked, this, [this] {
+        editor_->cmdUeb_leerZ_Click();
+        afterEvent();
+    });
+    connect(cmdEinf_leerZ_, &QPushButton::clicked, this, [this] {
+        editor_->cmdEinf_leerZ_Click();
+        afterEvent();
+    });
+    connect(cmdLoe_Zei_, &QPushButton::clicked, this, [this] {
+        editor_->cmdLoe_Zei_Click();
+        afterEvent();
+    });
+
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (syncing_ || !current.isValid())
+                    return;
+                editor_->form->setCurrentRow(current.row() + 1);
+                afterEvent();
+            });
+    connect(grid_, &QTableView::doubleClicked, this, [this] {
+        editor_->form->grdFahrpl_DblClick();
+        afterEvent();
+    });
+    // The grid's top row is the control's state, which the model mirrors.
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (syncing_)
+            return;
+        editor_->document.grid.topRow = value + 1;
+        appliedTopRow_ = value + 1;
+    });
+
+    // F1 is the window's, before any control sees it.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, [this] {
+        editor_->form->keyF1();
+        afterEvent();
+    });
+
+    connect(timer_, &QTimer::timeout, this, [this] {
+        editor_->autosaveTick();
+        afterEvent();
+    });
+    connect(list_, &CommandListWindow::modelChanged, this, [this] {
+        const int before = lastFocus_;
+        afterEvent();
+        // The list click puts the focus into the main window's first field.
+        if (before != static_cast<int>(editor_->form->focus) &&
+            editor_->form->focus != Control::lstBefehle && !isActiveWindow()) {
+            activateWindow();
+            raise();
+        }
+    });
+}
+
+// ---- Events ----------------------------------------------------------------------
+
+void MainWindow::afterEvent() {
+    syncFromModel();
+}
+
+void MainWindow::fieldEdited(Control control, const QString& text) {
+    if (syncing_)
+        return;
+    EntryForm& form = *editor_->form;
+    const EntryField* field = form.fieldOf(control);
+    if (!field)
+        return;
+    const QString before = field->text;
+    // One character typed at the end is the user's typing; any other edit
+    // (a deletion, a paste, a character typed in between) is a change of the
+    // whole text.
+    if (text.size() == before.size() + 1 && text.startsWith(before))
+        form.typeCharacter(control, text.back());
+    else
+        form.setBoxText(control, text);
+    afterEvent();
+}
+
+void MainWindow::focusEntered(Control control, Qt::FocusReason reason) {
+    if (syncing_ || reason == Qt::PopupFocusReason)
+        return;
+    EntryForm& form = *editor_->form;
+    // Coming back to the window gives the control the focus it had: no event.
+    if (reason == Qt::ActiveWindowFocusReason && form.focus == control)
+        return;
+    form.setFocus(control);
+    afterEvent();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        const QVariant c = watched->property("vxControl");
+        if (c.isValid())
+            focusEntered(static_cast<Control>(c.toInt()),
+                         static_cast<QFocusEvent*>(event)->reason());
+    } else if (event->type() == QEvent::KeyPress && watched == grid_) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const int code = keyCodeOf(key);
+        if (code >= 0 &&
+            key->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier) == false) {
+            editor_->gridKeyPress(code);
+            afterEvent();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::menuTriggered(const QString& key) {
+    editor_->menuClick(key);
+    afterEvent();
+    if (key == u"Dat_End" && editor_->ended) {
+        // The model has run the shutdown (question included): the window goes.
+        close();
+        return;
+    }
+    QWidget* window = key == u"Wrk_Such"  ? static_cast<QWidget*>(search_.data())
+                      : key == u"Wrk_Ers" ? static_cast<QWidget*>(replace_.data())
+                                          : nullptr;
+    if (window) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void MainWindow::syncToolWindows() {
+    // The model says which of the two windows is open; each is created on
+    // first use and destroyed by its close button.
+    const SearchState& state = editor_->search;
+    if (state.searchWindowOpen && !search_) {
+        search_ = new SearchWindow(*editor_, this);
+        search_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(search_, &SearchWindow::modelChanged, this, &MainWindow::afterEvent);
+        search_->show();
+        placeBeside(search_, 0);
+    } else if (!state.searchWindowOpen && search_) {
+        search_->close();
+    }
+    if (state.replaceWindowOpen && !replace_) {
+        replace_ = new ReplaceWindow(*editor_, this);
+        replace_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(replace_, &ReplaceWindow::modelChanged, this, &MainWindow::afterEvent);
+        replace_->show();
+        placeBeside(replace_, 1);
+    } else if (!state.replaceWindowOpen && replace_) {
+        replace_->close();
+    }
+    if (search_)
+        search_->syncFromModel();
+    if (replace_)
+        replace_->syncFromModel();
+}
+
+void MainWindow::openAtStart(const QString& path) {
+    editor_->openFromCommandLine(path);
+    afterEvent();
+}
+
+// ---- Window events -------------------------------------------------------------
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!editor_->ended) {
+        const int mode = unloadMode_;
+        unloadMode_ = 0;
+        const bool cancelled = editor_->Form_QueryUnload(mode);
+        afterEvent();
+        if (cancelled) {
+            event->ignore();
+            return;
+        }
+    }
+    timer_->stop();
+    delete search_;
+    delete replace_;
+    list_->close();
+    event->accept();
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    // Presses that no control takes reach the window: a click on its background.
+    QMainWindow::mousePressEvent(event);
+    editor_->Form_Click();
+    afterEvent();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !list_)
+        return;
+    if (isMinimized()) {
+        list_->hide();
+    } else if (isVisible()) {
+        list_->show();
+        placeCommandList();
+    }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    placeCommandList();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeCommandList();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (placedOnce_ || !list_)
+        return;
+    placedOnce_ = true;
+    // The frame's size is known once the window manager has placed it.
+    QTimer::singleShot(0, this, [this] {
+        if (!list_ || isMinimized() || !isVisible())
+            return;
+        list_->show();
+        placeCommandList();
+    });
+}
+
+void MainWindow::placeCommandList() {
+    if (list_ && list_->isVisible())
+        list_->followMainWindow(frameGeometry());
+}
+
+void MainWindow::placeBeside(QWidget* window, int fromBottom) {
+    // Right of the main window over the lower part of the command list, one
+    // above the other, a pixel apart.
+    const QRect main = frameGeometry();
+    const int decoration = window->frameGeometry().height() - window->height();
+    const int outer = window->height() + decoration;
+    int top = main.bottom() - outer * (fromBottom + 1) - fromBottom;
+    top = std::max(top, main.top());
+    int left = main.right() + 2;
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (left + window->frameGeometry().width() > area.right())
+            left = std::max(area.left(), area.right() - window->frameGeometry().width());
+    }
+    window->move(left, top);
+}
+
+// ---- Bringing the widgets in line with the model ----------------------------------
+
+void MainWindow::syncFromModel() {
+    if (syncing_)
+        return;
+    const QScopedValueRollback guard(syncing_, true);
+    if (windowTitle() != editor_->windowTitle)
+        setWindowTitle(editor_->windowTitle);
+    syncMenus();
+    syncGrid();
+    syncEntryArea();
+    if (editor_->autosaveEnabled && !timer_->isActive())
+        timer_->start();
+    else if (!editor_->autosaveEnabled && timer_->isActive())
+        timer_->stop();
+    if (list_)
+        list_->syncFromModel();
+    syncToolWindows();
+    syncFocus();
+}
+
+void MainWindow::syncMenus() {
+    for (const MenuItem& item : editor_->menu.items) {
+        QAction* action = actions_.value(item.key);
+        if (!action)
+            continue;
+        if (!item.separator) {
+            QString caption = item.caption;
+            // A path in the recent list is shown as it is, ampersands included.
+            if (item.key.startsWith(u"MyFpls_"))
+                caption.replace(u'&', QStringLiteral("&&"));
+            if (action->text() != caption)
+                action->setText(caption);
+        }
+        if (action->statusTip() != item.hint)
+            action->setStatusTip(item.hint);
+        if (action->isVisible() != item.visible)
+            action->setVisible(item.visible);
+    }
+}
+
+void MainWindow::syncGrid() {
+    static_cast<GridModel*>(gridModel_)->refresh(appliedGridRows_);
+    const GridState& grid = editor_->document.grid;
+    const QModelIndex current = gridModel_->index(grid.currentRow - 1, grid.currentColumn);
+    if (current.isValid() && grid_->currentIndex() != current)
+        grid_->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    if (grid.topRow != appliedTopRow_) {
+        appliedTopRow_ = grid.topRow;
+        grid_->verticalScrollBar()->setValue(grid.topRow - 1);
+    }
+}
+
+void MainWindow::syncEntryArea() {
+    const EntryForm& form = *editor_->form;
+    const QPalette base = QApplication::palette();
+
+    for (int k = 0; k < EntryFormState::FieldCount; ++k) {
+        MaskedField* widget = msk_[static_cast<size_t>(k)];
+        const EntryField& field = form.msk[static_cast<size_t>(k)];
+        widget->setMask(field.mask, field.prompt, field.maxLength);
+        widget->showText(field.text);
+        setGeometryIfChanged(widget, QRect(EntryLeft + field.left, FieldTop,
+                                           field.width > 0 ? field.width : 32, FieldHeight));
+        setColour(widget, QPalette::Base, field.error ? errorColour() : base.color(QPalette::Base));
+        setColour(widget, QPalette::Text,
+                  k == 0 && form.lineNumberRed ? lineNumberColour() : base.color(QPalette::Text));
+        if (widget->isVisibleTo(frame_) != field.visible)
+            widget->setVisible(field.visible);
+    }
+
+    const std::pair<QLineEdit*, const EntryField*> boxes[] = {{txbTxt2_, &form.txbTxt2},
+                                                              {txbTxt3_, &form.txbTxt3}};
+    for (const auto& [widget, field] : boxes) {
+        showBoxText(widget, *field);
+        setGeometryIfChanged(widget, QRect(EntryLeft + field->left, FieldTop,
+                                           field->width > 0 ? field->width : 280, FieldHeight));
+        setColour(widget, QPalette::Base,
+                  field->error ? errorColour() : base.color(QPalette::Base));
+        if (widget->isVisibleTo(frame_) != field->visible)
+            widget->setVisible(field->visible);
+    }
+    const std::pair<QLineEdit*, const EntryField*> remark[] = {{txbStern_, &form.txbStern},
+                                                               {txbAnmerk_, &form.txbAnmerk}};
+    for (const auto& [widget, field] : remark) {
+        showBoxText(widget, *field);
+        setGeometryIfChanged(widget, QRect(EntryLeft + field->left, RemarkTop,
+                                           field->width > 0 ? field->width : 32, FieldHeight));
+        if (widget->isVisibleTo(frame_) != field->visible)
+            widget->setVisible(field->visible);
+    }
+
+    const struct {
+        QLabel* widget;
+        const Label& model;
+        int top;
+        int height;
+    } labels[] = {
+        {lblLfdNr_, form.lblLfdNr, CaptionTop, CaptionHeight},
+        {lblCode_, form.lblCode, CaptionTop, CaptionHeight},
+        {lblAnmerk_, form.lblAnmerk, RemarkTop, FieldHeight},
+        {lblBemerkung_, form.lblBemerkung, ExplanationTop, ExplanationHeight},
+    };
+    for (const auto& l : labels) {
+        setTextIfChanged(l.widget, l.model.caption);
+        const int width = l.model.width > 0 ? l.model.width : EntryColumnWidth - l.model.left;
+        setGeometryIfChanged(l.widget, QRect(EntryLeft + l.model.left, l.top, width, l.height));
+        if (l.widget->isVisibleTo(frame_) != l.model.visible)
+            l.widget->setVisible(l.model.visible);
+    }
+    lblBemerkung_->setAutoFillBackground(form.lblBemerkung.error);
+    setColour(lblBemerkung_, QPalette::Window,
+              form.lblBemerkung.error ? errorColour() : base.color(QPalette::Window));
+
+    // The hint stands right under the field that has the focus, over
+    // whatever is below it, as tall as its lines.
+    setTextIfChanged(lblHinweise_, form.lblHinweise.caption);
+    const QSize hint = lblHinweise_->sizeHint();
+    const int hintLeft = EntryLeft + form.lblHinweise.left;
+    const int hintWidth =
+        std::min(std::max(hint.width(), form.lblHinweise.width), ButtonLeft - 4 - hintLeft);
+    setGeometryIfChanged(lblHinweise_, QRect(hintLeft, HintTop, std::max(hintWidth, 40),
+                                             std::min(hint.height(), FrameHeight - HintTop - 2)));
+    const bool hintShown = form.lblHinweise.visible && !form.lblHinweise.caption.isEmpty();
+    if (lblHinweise_->isVisibleTo(frame_) != hintShown)
+        lblHinweise_->setVisible(hintShown);
+    lblHinweise_->raise();
+
+    const std::pair<QPushButton*, const QString*> buttons[] = {
+        {cmdHol_Zei_, &form.buttons.cmdHol_Zei},     {cmdUeb_Zei_, &form.buttons.cmdUeb_Zei},
+        {cmdUeb_leerZ_, &form.buttons.cmdUeb_leerZ}, {cmdEinf_leerZ_, &form.buttons.cmdEinf_leerZ},
+        {cmdLoe_Zei_, &form.buttons.cmdLoe_Zei},
+    };
+    for (const auto& [widget, caption] : buttons) {
+        // "&" in a caption is a literal here, not an accelerator.
+        QString shown =
+            wrapCaption(ShownText(*caption).trimmed(), widget->fontMetrics(), ButtonWidth - 12);
+        shown.replace(u'&', QStringLiteral("&&"));
+        if (widget->text() != shown)
+            widget->setText(shown);
+    }
+}
+
+void MainWindow::syncFocus() {
+    const Control focus = editor_->form->focus;
+    lastFocus_ = static_cast<int>(focus);
+    QWidget* target = widgetOf(focus);
+    if (!target || !target->isVisibleTo(target->window()) || !target->isEnabled())
+        return;
+    // In a window that is not active this only chooses the control that gets
+    // the focus when the window is activated.
+    if (target->window()->focusWidget() != target)
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace vx

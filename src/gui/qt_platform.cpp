@@ -1,0 +1,149 @@
+#include "gui/qt_platform.h"
+
+#include "gui/styled_message_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QSettings>
+
+namespace vx {
+
+QString QtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        // Qt reads the patterns from the parentheses of each entry.
+        if (description.contains(u'(' + pattern + u')'))
+            filters.append(description);
+        else
+            filters.append(description + QStringLiteral(" (") + pattern + u')');
+    }
+    if (filters.isEmpty() && !filter.trimmed().isEmpty())
+        filters.append(filter.trimmed());
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString InitialDialogFolder(const QString& requested, const QString& currentSchedule) {
+    if (!requested.trimmed().isEmpty()) {
+        const QFileInfo info(QDir::fromNativeSeparators(requested));
+        if (info.isDir())
+            return info.absoluteFilePath();
+    }
+    if (!currentSchedule.trimmed().isEmpty()) {
+        const QFileInfo info(currentSchedule.trimmed());
+        if (info.absoluteDir().exists())
+            return info.absolutePath();
+    }
+    return QDir::homePath();
+}
+
+QtPlatform::QtPlatform() {
+    printer.previewFirst = true;
+}
+
+QtPlatform::~QtPlatform() {
+    while (busyDepth_ > 0)
+        setBusy(false);
+}
+
+Platform QtPlatform::platform() {
+    Platform p;
+    p.messages = this;
+    p.files = this;
+    p.fonts = this;
+    p.settings = this;
+    p.help = &help;
+    p.desktop = this;
+    p.printer = &printer;
+    return p;
+}
+
+int QtPlatform::show(const QString& prompt, int style, const QString& title, bool germanButtons) {
+    // A question asked while the busy cursor is up must still be answerable.
+    const int busy = busyDepth_;
+    for (int i = 0; i < busy; ++i)
+        QApplication::restoreOverrideCursor();
+    StyledMessageDialog dialog(prompt, style, title, germanButtons, parent_);
+    dialog.exec();
+    for (int i = 0; i < busy; ++i)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    return dialog.answer();
+}
+
+std::optional<QString> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+    const QString schedule = currentSchedule_ ? currentSchedule_() : QString();
+    QFileDialog dialog(parent_, request.title,
+                       InitialDialogFolder(request.initialFolder, schedule));
+    dialog.setNameFilter(QtNameFilters(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The editor asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QString name = request.initialName.trimmed();
+    if (!name.isEmpty() && !name.contains(u'*') && !name.contains(u'?'))
+        dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> QtPlatform::openFile(const FileDialogRequest& request) {
+    return fileDialog(request, false);
+}
+
+std::optional<QString> QtPlatform::saveFile(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
+
+std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& current) {
+    QFont initial(current.name);
+    if (current.size > 0)
+        initial.setPointSizeF(current.size);
+    initial.setBold(current.bold);
+    initial.setUnderline(current.underline);
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, initial, parent_);
+    if (!ok)
+        return std::nullopt;
+    FontChoice choice;
+    choice.name = font.family();
+    choice.size = font.pointSizeF();
+    choice.bold = font.bold();
+    choice.underline = font.underline();
+    return choice;
+}
+
+QString QtPlatform::value(const QString& app, const QString& section, const QString& key,
+                          const QString& fallback) {
+    QSettings settings(app);
+    settings.beginGroup(section);
+    return settings.value(key, fallback).toString();
+}
+
+void QtPlatform::setValue(const QString& app, const QString& section, const QString& key,
+                          const QString& value) {
+    QSettings settings(app);
+    settings.beginGroup(section);
+    settings.setValue(key, value);
+}
+
+void QtPlatform::beep() {
+    QApplication::beep();
+}
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy) {
+        ++busyDepth_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0) {
+        --busyDepth_;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+} // namespace vx

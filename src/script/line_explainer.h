@@ -1,0 +1,60 @@
+#pragma once
+
+// Explaining and checking whole schedules line by line, as vxedit-cli explain
+// and check do: every line is fetched into the entry fields of an editor that
+// is as fresh as after start-up, exactly as the fetch button does, and what the
+// fields then show is read back.
+
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "script/scripted_platform.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <memory>
+
+namespace vx {
+
+struct LineExplanation {
+    QString explanation; // caption of the explanation line afterwards
+    bool explanationRed = false;
+    QStringList redFields; // controls drawn red, in control order
+};
+
+class LineExplainer {
+public:
+    explicit LineExplainer(QStringView language = u"ES");
+    LineExplainer(const LineExplainer&) = delete;
+    LineExplainer& operator=(const LineExplainer&) = delete;
+
+    // The line goes into row 1 of an empty schedule and is fetched.
+    LineExplanation explain(const QString& line);
+
+    Editor& editor() { return *editor_; }
+
+private:
+    ScriptedPlatform platform_;
+    std::unique_ptr<Editor> editor_;
+    EntryFormState freshForm_;
+    QStringList freshNames_; // command names 1..30; a rule renames "/"
+};
+
+// The controls in the order the tools list them.
+const QList<Control>& ReportedControls();
+
+struct ScheduleProblem {
+    enum class Kind { FalseInput, UnknownCommand, DoubleAddress, UndefinedAddress };
+    int line = 0; // 1-based line of the file
+    Kind kind = Kind::FalseInput;
+    QString field; // the red control of a false input, else empty
+    QString message;
+};
+
+QString KindName(ScheduleProblem::Kind kind); // "false-input", ...
+
+// Every problem of the schedule's lines (lines[i] is line i + 1), in line order.
+QList<ScheduleProblem> CheckSchedule(LineExplainer& explainer, const QStringList& lines);
+
+} // namespace vx

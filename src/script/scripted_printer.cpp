@@ -1,0 +1,87 @@
+#include "script/scripted_printer.h"
+
+#include <QSaveFile>
+
+#include <utility>
+
+namespace vx {
+
+bool ScriptedPrinter::configure(QStringView setting, QString* error) {
+    if (setting == u"none" || setting == u"system") {
+        if (setting == u"system" && system == nullptr) {
+            if (error != nullptr)
+                *error = QStringLiteral("printer: this program cannot reach the system's printers");
+            return false;
+        }
+        mode = setting == u"none" ? Mode::None : Mode::System;
+        path.clear();
+        return true;
+    }
+    for (const auto& [word, wanted] :
+         {std::pair{u"pdf ", Mode::Pdf}, std::pair{u"text ", Mode::Text}}) {
+        const QStringView prefix(word);
+        if (!setting.startsWith(prefix))
+            continue;
+        const QString target = setting.mid(prefix.size()).toString();
+        if (target.isEmpty())
+            break;
+        mode = wanted;
+        path = target;
+        return true;
+    }
+    if (error != nullptr)
+        *error = QStringLiteral("printer: expected 'none', 'pdf PATH', 'text PATH' or 'system'");
+    return false;
+}
+
+bool ScriptedPrinter::installed() const {
+    if (mode == Mode::System)
+        return system->installed();
+    return mode != Mode::None;
+}
+
+FontChoice ScriptedPrinter::font() const {
+    return mode == Mode::System ? system->font() : currentFont;
+}
+
+void ScriptedPrinter::setFont(const FontChoice& font) {
+    if (mode == Mode::System) {
+        system->setFont(font);
+        return;
+    }
+    currentFont.name = font.name;
+    currentFont.size = font.size;
+}
+
+bool ScriptedPrinter::printListing(const ListingDocument& document) {
+    lastError_.clear();
+    if (mode == Mode::None) {
+        lastError_ = QStringLiteral("no printer");
+        return false;
+    }
+    ++listingsPrinted;
+    lastListing = document;
+    lastListingFont = font();
+    if (mode == Mode::System) {
+        const bool printed = system->printListing(document);
+        lastError_ = system->lastError();
+        return printed;
+    }
+    if (mode == Mode::Pdf) {
+        const PdfListingWriter writer = GetPdfListingWriter();
+        if (writer == nullptr) {
+            lastError_ = path + QStringLiteral(": PDF output is not available in this program");
+            return false;
+        }
+        return writer(document, currentFont, path, &lastError_);
+    }
+    QSaveFile file(path);
+    const QByteArray bytes = ListingText(document).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        lastError_ = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace vx

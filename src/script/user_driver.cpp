@@ -1,0 +1,482 @@
+#include "script/user_driver.h"
+
+#include "texts/blanks.h"
+
+#include <algorithm>
+
+namespace vx {
+
+// ---- JSON text -----------------------------------------------------------------
+
+QString JsonQuote(QStringView text) {
+    QString out;
+    out.reserve(text.size() + 2);
+    out += u'"';
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case u'"':
+            out += QStringLiteral("\\\"");
+            break;
+        case u'\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case u'\n':
+            out += QStringLiteral("\\n");
+            break;
+        case u'\r':
+            out += QStringLiteral("\\r");
+            break;
+        case u'\t':
+            out += QStringLiteral("\\t");
+            break;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            else
+                out += c;
+        }
+    }
+    out += u'"';
+    return out;
+}
+
+QString JsonBool(bool value) {
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+JsonObject& JsonObject::raw(QStringView key, const QString& value) {
+    if (!body_.isEmpty())
+        body_ += QStringLiteral(", ");
+    body_ += JsonQuote(key) + QStringLiteral(": ") + value;
+    return *this;
+}
+
+QString JsonObject::text() const {
+    return u'{' + body_ + u'}';
+}
+
+QString JsonArray(const QStringList& values) {
+    return u'[' + values.join(QStringLiteral(", ")) + u']';
+}
+
+QString JsonStringArray(const QStringList& texts) {
+    QStringList quoted;
+    quoted.reserve(texts.size());
+    for (const QString& t : texts)
+        quoted.append(JsonQuote(t));
+    return JsonArray(quoted);
+}
+
+// ---- The editor ------------------------------------------------------------------
+
+void StartInLanguage(Editor& editor, QStringView code) {
+    Language language = editor.catalogue.language();
+    if (!TextCatalogue::parseLanguageCode(code, &language))
+        return;
+    editor.loadLanguage(language);
+    editor.windowTitle = editor.catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
+    editor.form->initialise();
+}
+
+UserDriver::UserDriver(QStringView language)
+    : editor(std::make_unique<Editor>(platform.platform())) {
+    if (language != u"ES")
+        StartInLanguage(*editor, language);
+}
+
+bool UserDriver::fail(const QString& reason) {
+    lastError = reason;
+    return false;
+}
+
+std::optional<Control> UserDriver::control(QStringView name, bool withGrid) {
+    const std::optional<Control> c = ControlByName(name);
+    if (c && (form().fieldOf(*c) || (withGrid && *c == Control::grid)))
+        return c;
+    fail(QStringLiteral("unknown control '%1'").arg(name));
+    return std::nullopt;
+}
+
+bool UserDriver::select(int line) {
+    if (line < 0 || line >= form().lstBefehle.size())
+        return fail(QStringLiteral("the command list has no line %1").arg(line));
+    form().setFocus(Control::lstBefehle);
+    form().lstBefehle_Click(line);
+    return true;
+}
+
+bool UserDriver::focus(QStringView name) {
+    const std::optional<Control> c = control(name, true);
+    if (!c)
+        return false;
+    if (const EntryField* f = form().fieldOf(*c); f && !f->visible)
+        warnings.append(
+            QStringLiteral("%1 is hidden; a user could not put the focus there").arg(name));
+    form().setFocus(*c);
+    return true;
+}
+
+bool UserDriver::type(QStringView name, QStringView text) {
+    const std::optional<Control> c = control(name);
+    if (!c)
+        return false;
+    if (!form().hasFocus(*c) && !focus(name))
+        return false;
+    for (QChar ch : text)
+        form().typeCharacter(*c, ch);
+    return true;
+}
+
+bool UserDriver::set(QStringView name, const QString& text) {
+    const std::optional<Control> c = control(name);
+    if (!c)
+        return false;
+    form().setBoxText(*c, text);
+    return true;
+}
+
+bool UserDriver::key(QStringView key) {
+    if (key != u"F1")
+        return fail(QStringLiteral("unknown key '%1'").arg(key));
+    form().keyF1();
+    return true;
+}
+
+bool UserDriver::row(int r) {
+    const ScheduleDocument& doc = editor->document;
+    if (r < 1 || r > doc.RowCount)
+        return fail(QStringLiteral("the grid has no row %1").arg(r));
+    form().setFocus(Control::grid);
+    form().setCurrentRow(r);
+    return true;
+}
+
+bool UserDriver::rowText(int r, const QString& text) {
+    ScheduleDocument& doc = editor->document;
+    if (r < 1 || r > ScheduleDocument::MaxRows)
+        return fail(
+            QStringLiteral("row %1 is outside 1..%2").arg(r).arg(ScheduleDocument::MaxRows));
+    // Loading grows the table without asking; in steps below the size that asks.
+    while (doc.RowCount < ScheduleDocument::MaxRows && doc.RowCount <= r) {
+        int step = std::min(r + 1 - doc.RowCount, ScheduleDocument::AskFromRows - 1);
+        const int before = doc.RowCount;
+        doc.ExpandRows(step);
+        if (doc.RowCount == before)
+            break;
+    }
+    if (r > doc.RowCount)
+        return fail(QStringLiteral("row %1 is outside the table").arg(r));
+    doc.setLine(r, text);
+    return true;
+}
+
+bool UserDriver::click(QStringView button) {
+    Editor& ed = *editor;
+    EntryForm& f = form();
+    // A click moves the focus to the button first, as the toolkit does.
+    if (button == u"fetch") {
+        f.clickFetch();
+    } else if (button == u"transfer") {
+        f.setFocus(Control::cmdUeb_Zei);
+        ed.cmdUeb_Zei_Click();
+    } else if (button == u"transfer-empty") {
+        f.setFocus(Control::cmdUeb_leerZ);
+        ed.cmdUeb_leerZ_Click();
+    } else if (button == u"insert") {
+        f.setFocus(Control::cmdEinf_leerZ);
+        ed.cmdEinf_leerZ_Click();
+    } else if (button == u"delete") {
+        f.setFocus(Control::cmdLoe_Zei);
+        ed.cmdLoe_Zei_Click();
+    } else if (button == u"replace-search") {
+        ed.Smn_Su_Ers(2);
+        ed.replaceSearchButton();
+    } else if (button == u"replace") {
+        ed.Smn_Su_Ers(2);
+        // A disabled button cannot be pressed.
+        if (ed.search.replaceEnabled)
+            ed.replaceButton();
+    } else {
+        return fail(QStringLiteral("unknown button '%1'").arg(button));
+    }
+    return true;
+}
+
+bool UserDriver::gridKey(int code) {
+    form().setFocus(Control::grid);
+    editor->gridKeyPress(code);
+    return true;
+}
+
+bool UserDriver::find(const QString& text) {
+    editor->Smn_Su_Ers(1);
+    editor->search.searchText = text;
+    editor->searchButton();
+    return true;
+}
+
+bool UserDriver::dblclick() {
+    form().grdFahrpl_DblClick();
+    return true;
+}
+
+namespace {
+
+// "WORD REST": REST is what follows the single blank after WORD.
+std::pair<QString, QString> firstWord(const QString& text) {
+    const qsizetype blank = text.indexOf(u' ');
+    if (blank < 0)
+        return {text, QString()};
+    return {text.left(blank), text.mid(blank + 1)};
+}
+
+std::optional<int> number(const QString& text) {
+    bool ok = false;
+    const int n = Trim(text).toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+std::optional<int> answerOf(QStringView word) {
+    static const std::pair<const char16_t*, int> answers[] = {
+        {u"ok", MsgAnswer::Ok},       {u"cancel", MsgAnswer::Cancel}, {u"abort", MsgAnswer::Abort},
+        {u"retry", MsgAnswer::Retry}, {u"ignore", MsgAnswer::Ignore}, {u"yes", MsgAnswer::Yes},
+        {u"no", MsgAnswer::No}};
+    for (const auto& [name, value] : answers)
+        if (word.compare(QStringView(name), Qt::CaseInsensitive) == 0)
+            return value;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool UserDriver::runLine(const QString& input) {
+    QString line = input;
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    if (TrimView(line).isEmpty() || line.startsWith(u'#'))
+        return true;
+    lastError.clear();
+    const auto [word, rest] = firstWord(line);
+
+    if (word == u"select") {
+        const auto n = number(rest);
+        return n ? select(*n) : fail(QStringLiteral("select needs a line number"));
+    }
+    if (word == u"focus")
+        return focus(rest);
+    if (word == u"type" || word == u"set") {
+        const auto [name, text] = firstWord(rest);
+        return word == u"type" ? type(name, text) : set(name, text);
+    }
+    if (word == u"key")
+        return key(rest);
+    if (word == u"row" || word == u"row-text") {
+        const auto [first, text] = firstWord(rest);
+        const auto n = number(word == u"row" ? rest : first);
+        if (!n)
+            return fail(QStringLiteral("%1 needs a row number").arg(word));
+        return word == u"row" ? row(*n) : rowText(*n, text);
+    }
+    if (word == u"click")
+        return click(rest);
+    if (word == u"dblclick")
+        return dblclick();
+    if (word == u"gridkey") {
+        const auto code = number(rest);
+        return code ? gridKey(*code) : fail(QStringLiteral("gridkey needs a key code"));
+    }
+    if (word == u"find")
+        return find(rest);
+    if (word == u"replace-of" || word == u"replace-to") {
+        editor->Smn_Su_Ers(2);
+        (word == u"replace-of" ? editor->search.replaceOf : editor->search.replaceTo) = rest;
+        return true;
+    }
+    if (word == u"printer") {
+        QString error;
+        return platform.printer.configure(rest, &error) ? true : fail(error);
+    }
+    if (word == u"dump") {
+        dumps.append(dump());
+        return true;
+    }
+    if (word == u"menu") {
+        editor->menuClick(rest);
+        return true;
+    }
+    if (word == u"highlight") {
+        editor->menuHighlight(rest);
+        return true;
+    }
+    if (word == u"answer") {
+        const auto a = answerOf(rest);
+        if (!a)
+            return fail(QStringLiteral("unknown answer '%1'").arg(rest));
+        platform.answers.push_back(*a);
+        return true;
+    }
+    if (word == u"file") {
+        platform.fileChoices.push_back(rest == u"cancel" ? std::nullopt
+                                                         : std::optional<QString>(rest));
+        return true;
+    }
+    if (word == u"font") {
+        if (rest == u"cancel") {
+            platform.fontChoices.push_back(std::nullopt);
+            return true;
+        }
+        const qsizetype blank = rest.lastIndexOf(u' ');
+        bool ok = false;
+        const double size = blank < 0 ? 0 : rest.mid(blank + 1).toDouble(&ok);
+        if (!ok)
+            return fail(QStringLiteral("font needs a name and a size"));
+        FontChoice choice;
+        choice.name = rest.left(blank);
+        choice.size = size;
+        platform.fontChoices.push_back(choice);
+        return true;
+    }
+    if (word == u"tick") {
+        const auto k = rest.isEmpty() ? std::optional<int>(1) : number(rest);
+        if (!k || *k < 0)
+            return fail(QStringLiteral("tick needs a number of minutes"));
+        for (int i = 0; i < *k; ++i)
+            editor->autosaveTick();
+        return true;
+    }
+    if (word == u"close") {
+        editor->Form_QueryUnload(0);
+        return true;
+    }
+    return fail(QStringLiteral("unknown action '%1'").arg(word));
+}
+
+// ---- The dump --------------------------------------------------------------------
+
+namespace {
+
+QString fieldJson(const EntryField& f) {
+    return JsonObject()
+        .str(u"text", f.text)
+        .str(u"mask", f.mask)
+        .str(u"prompt", QString(f.prompt))
+        .num(u"maxLength", f.maxLength)
+        .num(u"width", f.width)
+        .num(u"left", f.left)
+        .flag(u"visible", f.visible)
+        .flag(u"error", f.error)
+        .text();
+}
+
+} // namespace
+
+QString UserDriver::dump() {
+    Editor& ed = *editor;
+    EntryForm& f = form();
+    const ScheduleDocument& doc = ed.document;
+
+    JsonObject lines;
+    for (int r = 1; r <= doc.RowCount; ++r)
+        if (!doc.line(r).isEmpty())
+            lines.str(QString::number(r), doc.line(r));
+
+    JsonObject fields;
+    for (int k = 0; k < EntryForm::FieldCount; ++k)
+        fields.raw(f.msk[static_cast<size_t>(k)].name, fieldJson(f.msk[static_cast<size_t>(k)]));
+    fields.raw(u"txbTxt2", fieldJson(f.txbTxt2));
+    fields.raw(u"txbTxt3", fieldJson(f.txbTxt3));
+    fields.raw(u"txbAnmerk", fieldJson(f.txbAnmerk));
+
+    QStringList parts;
+    for (const QString& e : f.ExplanationParts)
+        parts.append(e);
+    parts[0].clear();
+    QStringList hints;
+    for (int n = 1; n <= 5; ++n)
+        hints.append(ed.commands.row(f.CurrentCommand).FieldHint[static_cast<size_t>(n)]);
+
+    const RowButtonCaptions& b = f.buttons;
+    const QString buttons = JsonObject()
+                                .str(u"cmdHol_Zei", b.cmdHol_Zei)
+                                .str(u"cmdUeb_Zei", b.cmdUeb_Zei)
+                                .str(u"cmdUeb_leerZ", b.cmdUeb_leerZ)
+                                .str(u"cmdEinf_leerZ", b.cmdEinf_leerZ)
+                                .str(u"cmdLoe_Zei", b.cmdLoe_Zei)
+                                .flag(u"replaceEnabled", ed.search.replaceEnabled)
+                                .text();
+
+    QStringList messages;
+    for (qsizetype i = reportedMessages_; i < platform.messages.size(); ++i) {
+        const ShownMessage& m = platform.messages[i];
+        messages.append(JsonObject()
+                            .str(u"title", m.title)
+                            .str(u"prompt", m.prompt)
+                            .num(u"style", m.style)
+                            .text());
+    }
+    QStringList help;
+    for (qsizetype i = reportedHelp_; i < platform.helpRequests.size(); ++i) {
+        const HelpRequest& h = platform.helpRequests[i];
+        JsonObject o;
+        o.str(u"file", h.file);
+        if (h.context < 0)
+            o.str(u"page", h.page);
+        else
+            o.num(u"context", h.context);
+        help.append(o.text());
+    }
+
+    JsonObject menu;
+    for (const MenuItem& item : ed.menu.items)
+        if (item.visible && !item.separator)
+            menu.str(item.key, item.caption);
+
+    JsonObject out;
+    out.str(u"lang", ed.catalogue.languageCode())
+        .str(u"title", ed.windowTitle)
+        .num(u"rowCount", doc.RowCount)
+        .num(u"currentRow", doc.grid.currentRow)
+        .num(u"topRow", doc.grid.topRow)
+        .raw(u"lines", lines.text())
+        .flag(u"modified", doc.Modified)
+        .str(u"filePath", doc.FilePath)
+        .str(u"fileName", doc.FileName)
+        .num(u"answer", doc.Answer)
+        .flag(u"autosaveEnabled", ed.autosaveEnabled)
+        .flag(u"ended", ed.ended)
+        .num(u"currentCommand", f.CurrentCommand)
+        .num(u"listCommand", f.ListCommand)
+        .num(u"listIndex", f.listIndex)
+        .num(u"helpTopic", f.CurrentHelpTopic)
+        .raw(u"explanation", JsonObject()
+                                 .str(u"text", f.lblBemerkung.caption)
+                                 .flag(u"error", f.lblBemerkung.error)
+                                 .text())
+        .raw(u"hint", JsonObject()
+                          .str(u"text", f.lblHinweise.caption)
+                          .num(u"left", f.lblHinweise.left)
+                          .flag(u"visible", f.lblHinweise.visible)
+                          .text())
+        .raw(u"fields", fields.text())
+        .flag(u"lineNumberRed", f.lineNumberRed)
+        .raw(u"parts", JsonStringArray(parts))
+        .raw(u"fieldHints", JsonStringArray(hints))
+        .raw(u"buttons", buttons)
+        .str(u"focus", ControlName(f.focus))
+        .num(u"beeps", platform.beeps - reportedBeeps_)
+        .raw(u"messages", JsonArray(messages))
+        .raw(u"help", JsonArray(help))
+        .raw(u"menu", menu.text())
+        .raw(u"recent", JsonStringArray(ed.recent.visiblePaths()))
+        .raw(u"searchFound", JsonObject()
+                                 .num(u"row", ed.search.foundRow)
+                                 .num(u"position", ed.search.foundPosition)
+                                 .text());
+
+    reportedBeeps_ = platform.beeps;
+    reportedMessages_ = platform.messages.size();
+    reportedHelp_ = platform.helpRequests.size();
+    return out.text();
+}
+
+} // namespace vx

@@ -1,0 +1,91 @@
+#pragma once
+
+// The user's side of the editor without windows: one editor on the scripted
+// platform, driven by the actions of `vxedit-cli script` (select a command,
+// focus and type into a field, press a button, ...), with the state dump of
+// that tool. The tests drive the editor through this class as well, so that
+// what they check is what a user, or a script, does.
+
+#include "editor/editor.h"
+#include "form/entry_form.h"
+#include "script/scripted_platform.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace vx {
+
+// JSON text as vxedit-cli prints it: UTF-8 later, keys in the order added.
+QString JsonQuote(QStringView text);
+QString JsonBool(bool value);
+
+class JsonObject {
+public:
+    // value is JSON text already (a number, true/false, an object, ...).
+    JsonObject& raw(QStringView key, const QString& value);
+    JsonObject& str(QStringView key, QStringView value) { return raw(key, JsonQuote(value)); }
+    JsonObject& num(QStringView key, qint64 value) { return raw(key, QString::number(value)); }
+    JsonObject& flag(QStringView key, bool value) { return raw(key, JsonBool(value)); }
+    QString text() const;
+
+private:
+    QString body_;
+};
+
+QString JsonArray(const QStringList& values); // values are JSON text
+QString JsonStringArray(const QStringList& texts);
+
+// Starts the editor in a language before its first event, as start-up would
+// have loaded it: catalogue, command names, list, captions.
+void StartInLanguage(Editor& editor, QStringView code);
+
+class UserDriver {
+public:
+    explicit UserDriver(QStringView language = u"ES");
+    UserDriver(const UserDriver&) = delete;
+    UserDriver& operator=(const UserDriver&) = delete;
+
+    ScriptedPlatform platform;
+    std::unique_ptr<Editor> editor;
+    EntryForm& form() { return *editor->form; }
+
+    // ---- What the user does. Each returns false (with a reason in lastError)
+    // when the action cannot be done at all; then nothing has happened.
+    bool select(int line);
+    bool focus(QStringView control);
+    bool type(QStringView control, QStringView text);
+    bool set(QStringView control, const QString& text);
+    bool key(QStringView key);
+    bool row(int row);
+    bool rowText(int row, const QString& text);
+    bool click(QStringView button);
+    bool dblclick();
+    bool gridKey(int code);
+    bool find(const QString& text);
+
+    // One line of a script: blank lines and "#" lines do nothing.
+    bool runLine(const QString& line);
+    // The state as one JSON object; forgets the beeps, messages and help
+    // requests reported so far.
+    QString dump();
+
+    QString lastError;
+    // Actions done although a user could not quite do them (focus into a
+    // hidden control); the caller reports and clears them.
+    QStringList warnings;
+    QStringList dumps; // every dump of runLine("dump"), in order
+
+private:
+    bool fail(const QString& reason);
+    std::optional<Control> control(QStringView name, bool withGrid = false);
+
+    int reportedBeeps_ = 0;
+    qsizetype reportedMessages_ = 0;
+    qsizetype reportedHelp_ = 0;
+};
+
+} // namespace vx

@@ -1,0 +1,117 @@
+# Sources, listed per folder. The folders are layers: a folder includes only
+# folders listed before it (gui and app on top of everything).
+
+set(VXCORE_SOURCES
+    # texts
+    texts/blanks.h
+    texts/catalogue_data.cpp
+    texts/catalogue_data.h
+    texts/text_catalogue.cpp
+    texts/text_catalogue.h
+    # platform
+    platform/platform.cpp
+    platform/platform.h
+    # document
+    document/autosave.cpp
+    document/autosave.h
+    document/mts_import.cpp
+    document/mts_import.h
+    document/schedule_document.cpp
+    document/schedule_document.h
+    document/vfp_file.cpp
+    document/vfp_file.h
+    # help
+    help/help_model.cpp
+    help/help_model.h
+    # commands
+    commands/command_layouts.cpp
+    commands/command_layouts.h
+    commands/command_table.cpp
+    commands/command_table.h
+    commands/input_mask.cpp
+    commands/input_mask.h
+    commands/line_syntax.cpp
+    commands/line_syntax.h
+    commands/operand_rules.cpp
+    commands/operand_rules.h
+    commands/operand_rules_1.cpp
+    commands/operand_rules_2.cpp
+    commands/operand_rules_3_5.cpp
+    commands/operand_rules_internal.h
+    # form
+    form/entry_check.cpp
+    form/entry_form.cpp
+    form/entry_form.h
+    form/interpret_field.cpp
+    form/row_fetch.cpp
+    # editing
+    editing/search_replace.cpp
+    editing/search_replace.h
+    # print
+    print/listing.cpp
+    print/listing.h
+    print/listing_text.cpp
+    # editor
+    editor/editor.cpp
+    editor/editor.h
+    editor/error_messages.cpp
+    editor/file_commands.cpp
+    editor/language_switch.cpp
+    editor/menu_model.cpp
+    editor/menu_model.h
+    editor/print_commands.cpp
+    editor/print_commands.h
+    editor/recent_schedules.cpp
+    editor/recent_schedules.h
+    editor/row_operations.cpp
+    editor/search_flow.cpp
+    # script
+    script/line_explainer.cpp
+    script/line_explainer.h
+    script/scripted_platform.cpp
+    script/scripted_platform.h
+    script/scripted_printer.cpp
+    script/scripted_printer.h
+    script/user_driver.cpp
+    script/user_driver.h
+)
+
+set(VXGUI_SOURCES
+    gui/command_list_window.cpp
+    gui/command_list_window.h
+    gui/frm_info_window.cpp
+    gui/frm_info_window.h
+    gui/help_resolver.cpp
+    gui/help_resolver.h
+    gui/help_resources.cpp
+    gui/help_resources.h
+    gui/help_viewer_window.cpp
+    gui/help_viewer_window.h
+    gui/listing_painter.cpp
+    gui/listing_painter.h
+    gui/main_window.cpp
+    gui/main_window.h
+    gui/masked_field_window.cpp
+    gui/masked_field_window.h
+    gui/qt_platform.cpp
+    gui/qt_platform.h
+    gui/replace_window.cpp
+    gui/replace_window.h
+    gui/search_window.cpp
+    gui/search_window.h
+    gui/styled_message_window.cpp
+    gui/styled_message_window.h
+    help/help_pages.qrc
+    app/resources/vxedit.qrc
+)
+
+set(VXCLI_SOURCES
+    cli/cli.h
+    cli/cli_check.cpp
+    cli/cli_explain.cpp
+    cli/cli_import.cpp
+    cli/cli_listing.cpp
+    cli/cli_script.cpp
+    cli/cli_split.cpp
+    cli/main.cpp
+)
