@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Everything CI runs, on a fresh Debian 12 machine as root:
 #   1. installs the packages of tools/packages.txt and tools/test-packages.txt
-#      that are missing,
+#      that are missing, and generates the de_DE.UTF-8 locale,
 #   2. build/       normal build, warnings as errors, all tests,
 #   3. build-asan/  AddressSanitizer + UndefinedBehaviorSanitizer build, all tests,
 #   4. build-fuzz/  clang libFuzzer build, each fuzz target FUZZ_SECONDS seconds.
@@ -13,6 +13,13 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$ROOT"
+
+# Ninja and ccache: a second run on the same machine, even from another clone,
+# compiles only what changed (paths under ROOT are hashed relative to it).
+export CCACHE_BASEDIR="$ROOT"
+export CCACHE_NOHASHDIR=1
+export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+CMAKE_GEN=(-G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 JOBS="${JOBS:-$(nproc)}"
@@ -75,25 +82,31 @@ install_packages() {
     apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The number helpers are checked under a German locale as well.
+generate_locale() {
+    if locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        return 0
+    fi
+    if [[ $(id -u) -eq 0 && -f /etc/locale.gen ]]; then
+        sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+        grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >>/etc/locale.gen
+        locale-gen >/dev/null
+    fi
+}
+
 # ---------------------------------------------------------------- builds
 normal_build() {
-    cmake -S . -B build -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_WERROR=ON
+    cmake -S . -B build "${CMAKE_GEN[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_WERROR=ON
     cmake --build build -j "$JOBS"
     ctest --test-dir build --output-on-failure --no-tests=error -j "$JOBS"
 }
 
 sanitizer_build() {
-    cmake -S . -B build-asan -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON \
+    cmake -S . -B build-asan "${CMAKE_GEN[@]}" -DCMAKE_BUILD_TYPE=Debug -DVX_SANITIZE=ON \
         -DVX_WERROR=ON
     cmake --build build-asan -j "$JOBS"
-    local lsan=""
-    # Leaks inside Qt itself only; never for our own code.
-    if [[ -f tools/lsan.supp ]]; then
-        lsan="suppressions=$ROOT/tools/lsan.supp:print_suppressions=0"
-    fi
     ASAN_OPTIONS="detect_leaks=1" \
         UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
-        LSAN_OPTIONS="$lsan" \
         ctest --test-dir build-asan --output-on-failure --no-tests=error -j "$JOBS"
 }
 
@@ -102,7 +115,7 @@ fuzz_build_and_run() {
     for src in fuzz/fuzz_*.cpp; do
         targets+=("$(basename "$src" .cpp)")
     done
-    cmake -S . -B build-fuzz -G "Unix Makefiles" -DCMAKE_CXX_COMPILER=clang++ \
+    cmake -S . -B build-fuzz "${CMAKE_GEN[@]}" -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVX_FUZZ=ON -DVX_BUILD_TESTS=OFF -DVX_WERROR=ON
     cmake --build build-fuzz -j "$JOBS" --target "${targets[@]}"
 
@@ -139,6 +152,8 @@ note "packages"
 install_packages
 echo "compilers: $(g++ --version | head -n 1); $(clang++ --version | head -n 1)"
 echo "jobs: $JOBS, fuzzing: ${FUZZ_SECONDS}s per target"
+generate_locale
+
 
 wanted() { [[ " $STEPS " == *" $1 "* ]]; }
 if wanted build; then run_step "build: normal build and tests" normal_build; fi
