@@ -14,6 +14,8 @@ set(VXCORE_SOURCES
     # document
     document/autosave.cpp
     document/autosave.h
+    document/file_io.cpp
+    document/file_io.h
     document/mts_import.cpp
     document/mts_import.h
     document/schedule_document.cpp

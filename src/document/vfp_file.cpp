@@ -1,12 +1,9 @@
 #include "document/vfp_file.h"
 
+#include "document/file_io.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
-#include <QStorageInfo>
 #include <array>
 
 namespace vx {
@@ -26,19 +23,6 @@ int encodeChar(char32_t c) {
         if (kHighControls[i] == c)
             return static_cast<int>(0x80 + i);
     return -1;
-}
-
-QString reasonText(const TextCatalogue* catalogue, QStringView english) {
-    return catalogue ? catalogue->tx(english) : english.toString();
-}
-
-QString withDetail(const QString& reason, const QString& detail) {
-    return detail.isEmpty() ? reason : reason + QStringLiteral(" (") + detail + u')';
-}
-
-void setError(QString* error, const QString& text) {
-    if (error)
-        *error = text;
 }
 
 } // namespace
@@ -90,10 +74,10 @@ ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
         ++count;
     };
     for (qsizetype i = 0; i < size; ++i) {
-        if (bytes[i] != '\r')
+        if (bytes[i] != '\r' && bytes[i] != '\n')
             continue;
         take(i);
-        if (i + 1 < size && bytes[i + 1] == '\n')
+        if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
@@ -104,42 +88,10 @@ ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
 
 bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,
                       const TextCatalogue* catalogue) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
-        setError(error,
-                 catalogue ? catalogue->ErrorTexts(14) : QStringLiteral("File not existing"));
+    const std::optional<QByteArray> bytes = ReadInputFile(path, error, catalogue);
+    if (!bytes)
         return false;
-    }
-    if (info.isDir()) {
-        setError(error, reasonText(catalogue, u"This is a folder, not a file"));
-        return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, !info.isReadable() || file.error() == QFileDevice::PermissionsError
-                            ? reasonText(catalogue, u"No permission to read the file")
-                            : withDetail(reasonText(catalogue, u"The file cannot be read"),
-                                         file.errorString()));
-        return false;
-    }
-    // Read in pieces rather than trusting the size: devices and pipes report none.
-    QByteArray bytes;
-    while (true) {
-        const QByteArray piece = file.read(1 << 16);
-        if (file.error() != QFileDevice::NoError) {
-            setError(error, withDetail(reasonText(catalogue, u"The file cannot be read"),
-                                       file.errorString()));
-            return false;
-        }
-        if (piece.isEmpty())
-            break;
-        if (bytes.size() + piece.size() > MaxScheduleFileBytes) {
-            setError(error, reasonText(catalogue, u"The file is too large for a schedule"));
-            return false;
-        }
-        bytes.append(piece);
-    }
-    out = ParseScheduleBytes(bytes);
+    out = ParseScheduleBytes(*bytes);
     return true;
 }
 
@@ -161,49 +113,7 @@ QByteArray SerializeSchedule(const QStringList& rows, bool* lossy) {
 
 bool WriteScheduleFile(const QString& path, const QByteArray& bytes, QString* error,
                        const TextCatalogue* catalogue) {
-    const QFileInfo info(path);
-    if (path.isEmpty()) {
-        setError(error, reasonText(catalogue, u"The file cannot be written"));
-        return false;
-    }
-    if (info.isDir()) {
-        setError(error, reasonText(catalogue, u"This is a folder, not a file"));
-        return false;
-    }
-    if (!QFileInfo(info.absolutePath()).isDir()) {
-        setError(error, reasonText(catalogue, u"The folder does not exist"));
-        return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, file.error() == QFileDevice::PermissionsError ||
-                                (info.exists() && !info.isWritable()) ||
-                                !QFileInfo(info.absolutePath()).isWritable()
-                            ? reasonText(catalogue, u"No permission to write the file")
-                            : withDetail(reasonText(catalogue, u"The file cannot be written"),
-                                         file.errorString()));
-        return false;
-    }
-    // A write that breaks off half-way shows only in flush(); commit() alone
-    // would put the cut-off file in place of the old one.
-    const bool written =
-        file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
-    QString detail = file.errorString();
-    if (written && file.commit())
-        return true;
-    if (!written)
-        file.cancelWriting();
-    else
-        detail = file.errorString();
-    QStorageInfo storage(info.absolutePath());
-    storage.refresh();
-    if (storage.isValid() && storage.bytesAvailable() >= 0 &&
-        storage.bytesAvailable() < bytes.size() + 4096) {
-        setError(error, reasonText(catalogue, u"The disk is full"));
-        return false;
-    }
-    setError(error, withDetail(reasonText(catalogue, u"The file cannot be written"), detail));
-    return false;
+    return WriteOutputFile(path, bytes, error, catalogue);
 }
 
 } // namespace vx

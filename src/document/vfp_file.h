@@ -1,8 +1,10 @@
 #pragma once
 
 // The schedule file: Windows-1252 text, one schedule line per text line, CR LF,
-// no header. Reading keeps every byte (NUL and lone LF included) so that a
-// schedule comes back byte for byte when it is saved again.
+// no header. Reading keeps every other byte (NUL included) so that a schedule
+// comes back byte for byte when it is saved again.
+
+#include "document/file_io.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -26,12 +28,12 @@ struct ScheduleFileContent {
     qint64 linesNotLoaded = 0;
 };
 
-// A line ends at CR LF or a lone CR; a lone LF stays in the text. The last line
+// A line ends at CR LF, a lone CR or a lone LF (files from other systems). The last line
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
 
 // Larger files are refused: no schedule comes near this size.
-constexpr qint64 MaxScheduleFileBytes = 64LL * 1024 * 1024;
+constexpr qint64 MaxScheduleFileBytes = MaxInputFileBytes;
 
 // On failure returns false with a user-facing reason in *error, in the
 // catalogue's language when one is given, else in English.
@@ -41,7 +43,7 @@ bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* er
 // Every row whose blank-trimmed text is not empty, untrimmed, each + CR LF.
 QByteArray SerializeSchedule(const QStringList& rows, bool* lossy = nullptr);
 
-// Through QSaveFile: a failed write never destroys the file that was there.
+// A failed write never destroys the file that was there (WriteOutputFile).
 bool WriteScheduleFile(const QString& path, const QByteArray& bytes, QString* error,
                        const TextCatalogue* catalogue = nullptr);
 
