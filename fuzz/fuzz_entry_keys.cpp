@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const QStringView control = kControls[next() % std::size(kControls)];
             QString text;
             for (int n = next() % 6; n >= 0; --n)
-                text += QChar(kKeys[next() % (sizeof kKeys - 1)]);
+                text += QChar::fromLatin1(kKeys[next() % (sizeof kKeys - 1)]);
             driver.type(control, text);
             break;
         }

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size > 0)
         catalogue.LoadCatalogue(vx::TextCatalogue::languageCode(vx::Language(data[i++] % 3)));
     while (i < size && lines.size() < 400) {
-        QString line = QChar(kLetters[data[i++] % (sizeof kLetters - 1)]);
+        QString line = QChar::fromLatin1(kLetters[data[i++] % (sizeof kLetters - 1)]);
         const int operands = i < size ? data[i++] % 6 : 0;
         for (int k = 0; k < operands && i < size; ++k) {
             line += QStringLiteral(", ");
