@@ -76,6 +76,8 @@ const QString& menuStyleSheet() {
 // The grid's rows as the model holds them: row i of the view is line i + 1.
 class GridModel : public QAbstractTableModel {
 public:
+    static constexpr qsizetype MaxShownCharacters = 2000;
+
     explicit GridModel(Editor& editor, QObject* parent)
         : QAbstractTableModel(parent), editor_(editor) {}
 
@@ -93,7 +95,10 @@ public:
         if (role == Qt::DisplayRole) {
             const std::vector<QString>& column =
                 index.column() == 0 ? grid.numberColumn : grid.textColumn;
-            return row < column.size() ? column[row] : QString();
+            // The cell shows what fits on any screen; laying out a line of
+            // megabytes on every paint would freeze the window. The row keeps
+            // its whole text.
+            return row < column.size() ? column[row].left(MaxShownCharacters) : QString();
         }
         if (role == Qt::BackgroundRole && index.column() == 0)
             return QApplication::palette().button();
@@ -144,26 +149,36 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
     widget->setPalette(pal);
 }
 
+constexpr qsizetype MaxLabelCharacters = 2000;
+constexpr qsizetype MaxEditableCharacters = 32767;
+
 void setGeometryIfChanged(QWidget* widget, const QRect& rect) {
     if (widget->geometry() != rect)
         widget->setGeometry(rect);
 }
 
 void setTextIfChanged(QLabel* label, const QString& text) {
-    const QString shown = ShownText(text);
+    // A label shows a few lines at most; a remark of megabytes would cost
+    // seconds of layout on every change.
+    const QString shown = ShownText(text.left(MaxLabelCharacters));
     if (label->text() != shown)
         label->setText(shown);
 }
 
 void showBoxText(QLineEdit* box, const EntryField& field) {
     const QSignalBlocker blocker(box);
-    const int limit = field.maxLength > 0
-                          ? std::max(field.maxLength, static_cast<int>(field.text.size()))
-                          : 32767;
+    // A text longer than a line edit can lay out quickly is shown cut and
+    // cannot be edited here, so that no edit sends the cut text back.
+    const bool tooLong = field.text.size() > MaxEditableCharacters;
+    const QString shown = tooLong ? field.text.left(MaxEditableCharacters) : field.text;
+    const int limit =
+        field.maxLength > 0 ? std::max(field.maxLength, static_cast<int>(shown.size())) : 32767;
     if (box->maxLength() != limit)
         box->setMaxLength(limit);
-    if (box->text() != field.text)
-        box->setText(field.text);
+    if (box->text() != shown)
+        box->setText(shown);
+    if (box->isReadOnly() != tooLong)
+        box->setReadOnly(tooLong);
 }
 
 // A caption broken over as many lines as the button's width needs; breaks the

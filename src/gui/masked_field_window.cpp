@@ -62,14 +62,21 @@ void MaskedField::setMask(const QString& mask, QChar prompt, int maxLength) {
 }
 
 void MaskedField::showText(const QString& text) {
-    if (text == this->text())
+    // A text longer than a line edit can lay out quickly is shown cut and
+    // cannot be edited here, so that no edit sends the cut text back.
+    constexpr qsizetype MaxEditable = 32767;
+    const bool tooLong = text.size() > MaxEditable;
+    const QString shown = tooLong ? text.left(MaxEditable) : text;
+    if (isReadOnly() != tooLong)
+        setReadOnly(tooLong);
+    if (shown == this->text())
         return;
     const QSignalBlocker blocker(this);
-    applyLimit(text.size());
+    applyLimit(shown.size());
     programText_ = true;
-    setText(text);
+    setText(shown);
     programText_ = false;
-    previousText_ = text;
+    previousText_ = shown;
 }
 
 QString MaskedField::displayedText() const {
