@@ -1,6 +1,9 @@
 #include "gui/listing_painter.h"
 
+#include "document/file_io.h"
+
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -13,7 +16,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -104,26 +106,24 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
         setError(error, path + QStringLiteral(": PDF output needs the graphical application"));
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, path + QStringLiteral(": ") + file.errorString());
-        return false;
-    }
+    // Painted into memory first: the file is written by the one writer, which
+    // never replaces a device or a FIFO and replaces a file only whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("VX-EDIT"));
         writer.setTitle(QStringLiteral("VX-EDIT"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 8, 10), QPageLayout::Millimeter);
         painted = PaintListing(document, font, writer, error);
     }
-    if (!painted) {
-        file.cancelWriting();
+    if (!painted)
         return false;
-    }
-    if (!file.commit()) {
-        setError(error, path + QStringLiteral(": ") + file.errorString());
+    QString reason;
+    if (!WriteOutputFile(path, buffer.data(), &reason)) {
+        setError(error, path + QStringLiteral(": ") + reason);
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 #include "script/scripted_printer.h"
 
-#include <QSaveFile>
+#include "document/file_io.h"
 
 #include <utility>
 
@@ -75,10 +75,9 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
         }
         return writer(document, currentFont, path, &lastError_);
     }
-    QSaveFile file(path);
-    const QByteArray bytes = ListingText(document).toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        lastError_ = path + QStringLiteral(": ") + file.errorString();
+    QString reason;
+    if (!WriteOutputFile(path, ListingText(document).toUtf8(), &reason)) {
+        lastError_ = path + QStringLiteral(": ") + reason;
         return false;
     }
     return true;
