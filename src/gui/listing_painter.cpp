@@ -24,8 +24,7 @@ namespace vx {
 namespace {
 
 constexpr qreal LinesPerPage = ListingLayout::LinesPerPage;
-// The command line's column and 25 characters of it.
-constexpr qreal FittingColumns = ListingLayout::CommandLineColumn + 25;
+constexpr qreal MinimumPointSize = 6.0;
 
 bool haveGuiApplication() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
@@ -36,6 +35,39 @@ void setError(QString* error, const QString& text) {
         *error = text;
 }
 
+// Where the widest printed line ends, in device units, at the font base: a
+// piece runs to the end of its text or to the next piece, which cuts it.
+qreal widestLine(const ListingDocument& document, const QFont& base, QPagedPaintDevice& device) {
+    QFont bold = base;
+    bold.setBold(true);
+    const QFontMetricsF plain(base, &device);
+    const QFontMetricsF heavy(bold, &device);
+    const qreal column = plain.averageCharWidth();
+    qreal widest = 0;
+    for (const ListingPage& page : document.pages)
+        for (const ListingLine& line : page.lines) {
+            if (line.pieces.isEmpty())
+                continue;
+            const ListingPiece& last = line.pieces.back();
+            const QFontMetricsF& m = last.bold ? heavy : plain;
+            widest = std::max(widest, (last.column - 1) * column + m.horizontalAdvance(last.text));
+        }
+    return widest;
+}
+
+// How much the font must shrink for sixty lines a sheet and the widest line
+// across it on the device as its page now stands; 1 when it fits.
+qreal fittingScale(const ListingDocument& document, const QFont& base, QPagedPaintDevice& device) {
+    const QFontMetricsF metrics(base, &device);
+    const qreal width = device.width();
+    const qreal height = device.height();
+    const qreal widest = widestLine(document, base, device);
+    qreal scale = std::min(1.0, height / (metrics.lineSpacing() * LinesPerPage));
+    if (widest > 0)
+        scale = std::min(scale, width / widest);
+    return scale;
+}
+
 } // namespace
 
 bool PaintListing(const ListingDocument& document, const FontChoice& font,
@@ -44,26 +76,30 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
         setError(error, QStringLiteral("printing needs the graphical application"));
         return false;
     }
+    QFont base(font.name.isEmpty() ? QStringLiteral("Arial") : font.name);
+    base.setStyleHint(QFont::SansSerif);
+    base.setPointSizeF(font.size > 0 ? font.size : 10.08);
+    // Every column on the paper: portrait when the widest printed line fits,
+    // else landscape, else a smaller font, down to a size still readable.
+    // The layout is decided before painting starts, so a preview shows it.
+    qreal scale = fittingScale(document, base, device);
+    if (scale < 1.0 && device.pageLayout().orientation() == QPageLayout::Portrait) {
+        device.setPageOrientation(QPageLayout::Landscape);
+        const qreal landscape = fittingScale(document, base, device);
+        if (landscape > scale)
+            scale = landscape;
+        else
+            device.setPageOrientation(QPageLayout::Portrait);
+    }
+    if (scale < 1.0)
+        base.setPointSizeF(std::max(base.pointSizeF() * scale, MinimumPointSize));
     QPainter painter;
     if (!painter.begin(&device)) {
         setError(error, QStringLiteral("the print document cannot be started"));
         return false;
     }
-    QFont base(font.name.isEmpty() ? QStringLiteral("Arial") : font.name);
-    base.setStyleHint(QFont::SansSerif);
-    base.setPointSizeF(font.size > 0 ? font.size : 10.08);
     const qreal width = device.width();
     const qreal height = device.height();
-    // A sheet must hold sixty lines and the columns up to the command line
-    // with room for a short one; a font too large for that (or a wider
-    // stand-in for a missing one) is printed smaller.
-    {
-        const QFontMetricsF wanted(base, &device);
-        const qreal scale = std::min({1.0, height / (wanted.lineSpacing() * LinesPerPage),
-                                      width / (wanted.averageCharWidth() * FittingColumns)});
-        if (scale < 1.0)
-            base.setPointSizeF(base.pointSizeF() * scale);
-    }
     const QFontMetricsF metrics(base, &device);
     const qreal column = metrics.averageCharWidth();
     const qreal step = std::min(metrics.lineSpacing(), height / LinesPerPage);
