@@ -637,11 +637,13 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(InitialDialogFolder(dir.path(), QString()), dir.path());
         const QString schedule = dir.filePath(QStringLiteral("x.vfp"));
-        QCOMPARE(InitialDialogFolder(QStringLiteral("C:\\Velox-PC_V9"), schedule), dir.path());
-        QCOMPARE(InitialDialogFolder(QStringLiteral("C:\\Velox-PC_V9"), QString()),
-                 QDir::homePath());
-        QCOMPARE(InitialDialogFolder(QString(), QStringLiteral("/no/such/folder/x.vfp")),
-                 QDir::homePath());
+        QCOMPARE(InitialDialogFolder(QDir::tempPath(), schedule), dir.path());
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString fallback = QFileInfo(documents).isDir() ? documents : QDir::homePath();
+        QCOMPARE(InitialDialogFolder(QStringLiteral("C:\\Velox-PC_V9"), QString()), fallback);
+        QCOMPARE(InitialDialogFolder(QString(), QStringLiteral("/no/such/folder/x.vfp")), fallback);
+        QCOMPARE(DefaultSuffix(QStringLiteral("Schedule files  (*.vfp) | *.vfp")), u"vfp"_qs);
     }
 
     void settingsStore() {

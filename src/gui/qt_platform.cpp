@@ -7,7 +7,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace vx {
 
@@ -29,17 +31,24 @@ QString QtNameFilters(const QString& filter) {
 }
 
 QString InitialDialogFolder(const QString& requested, const QString& currentSchedule) {
-    if (!requested.trimmed().isEmpty()) {
-        const QFileInfo info(QDir::fromNativeSeparators(requested));
-        if (info.isDir())
-            return info.absoluteFilePath();
-    }
     if (!currentSchedule.trimmed().isEmpty()) {
         const QFileInfo info(currentSchedule.trimmed());
         if (info.absoluteDir().exists())
             return info.absolutePath();
     }
-    return QDir::homePath();
+    if (!requested.trimmed().isEmpty()) {
+        const QFileInfo info(QDir::fromNativeSeparators(requested));
+        if (info.isDir())
+            return info.absoluteFilePath();
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString DefaultSuffix(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
 }
 
 QtPlatform::QtPlatform() {
@@ -82,6 +91,9 @@ std::optional<QString> QtPlatform::fileDialog(const FileDialogRequest& request, 
     dialog.setNameFilter(QtNameFilters(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without an extension gets the filter's.
+    if (save)
+        dialog.setDefaultSuffix(DefaultSuffix(request.filter));
     // The editor asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QString name = request.initialName.trimmed();

@@ -21,6 +21,8 @@ QString QtNameFilters(const QString& filter);
 // Where a file dialog opens: the requested folder where it exists, otherwise
 // the folder of the current schedule where that exists, otherwise home.
 QString InitialDialogFolder(const QString& requested, const QString& currentSchedule);
+// The extension of the filter's first pattern ("vfp" of "... (*.vfp) | *.vfp").
+QString DefaultSuffix(const QString& filter);
 
 class QtPlatform : public MessageWindow,
                    public FileDialogs,
