@@ -103,6 +103,8 @@ set(VXGUI_SOURCES
     gui/search_window.h
     gui/styled_message_window.cpp
     gui/styled_message_window.h
+    gui/toolkit_translation.cpp
+    gui/toolkit_translation.h
     help/help_pages.qrc
     app/resources/vxedit.qrc
 )

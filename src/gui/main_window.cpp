@@ -773,6 +773,7 @@ void MainWindow::syncFromModel() {
     if (syncing_)
         return;
     const QScopedValueRollback guard(syncing_, true);
+    toolkit_.follow(editor_->catalogue.language());
     if (windowTitle() != editor_->windowTitle)
         setWindowTitle(editor_->windowTitle);
     syncMenus();

@@ -7,6 +7,7 @@
 // The platform (message window, dialogs, settings, help, printer) is handed
 // in, so that tests can give scripted answers.
 
+#include "gui/toolkit_translation.h"
 #include "platform/platform.h"
 
 #include <QHash>
@@ -151,6 +152,7 @@ private:
     int appliedGridRows_ = -1;
     int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;
+    ToolkitTranslation toolkit_;
 };
 
 } // namespace vx
