@@ -17,6 +17,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +27,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSet>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -313,6 +315,16 @@ void MainWindow::buildMenus() {
         {QStringLiteral("Hlp_Hilfe"), QStyle::SP_DialogHelpButton},
         {QStringLiteral("Hlp_Info"), QStyle::SP_MessageBoxInformation},
     };
+    // The platform's standard keys; F1 stays the window's own help key.
+    const QHash<QString, QKeySequence> shortcuts{
+        {QStringLiteral("Dat_Neu"), QKeySequence::New},
+        {QStringLiteral("Dat_Ein"), QKeySequence::Open},
+        {QStringLiteral("Dat_Sav"), QKeySequence::Save},
+        {QStringLiteral("Dat_Dru"), QKeySequence::Print},
+        {QStringLiteral("Dat_End"), QKeySequence::Quit},
+        {QStringLiteral("Wrk_Such"), QKeySequence::Find},
+        {QStringLiteral("Wrk_Ers"), QKeySequence::Replace},
+    };
     for (const MenuItem& item : editor_->menu.items) {
         if (item.parentKey.isEmpty()) {
             QMenu* menu = bar->addMenu(item.caption);
@@ -341,6 +353,8 @@ void MainWindow::buildMenus() {
         action->setObjectName(item.key);
         if (icons.contains(item.key))
             action->setIcon(style->standardIcon(icons.value(item.key)));
+        if (shortcuts.contains(item.key))
+            action->setShortcut(shortcuts.value(item.key));
         actions_.insert(item.key, action);
         if (!item.separator) {
             const QString key = item.key;
@@ -789,16 +803,60 @@ void MainWindow::syncFromModel() {
     syncFocus();
 }
 
+namespace {
+
+// Every menu and entry reachable with Alt in every language: a caption
+// without an accelerator gets one on its first letter that no sibling uses.
+// Paths in the recent list are shown as they are, ampersands included.
+QHash<QString, QString> MenuCaptions(const QList<MenuItem>& items) {
+    QHash<QString, QString> shown;
+    QHash<QString, QSet<QChar>> taken; // by parent menu
+    const auto accelerator = [](const QString& caption) {
+        for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+            if (caption[i] != u'&')
+                continue;
+            if (caption[i + 1] != u'&')
+                return caption[i + 1].toLower();
+            ++i;
+        }
+        return QChar();
+    };
+    for (const MenuItem& item : items)
+        if (!item.separator && !item.key.startsWith(u"MyFpls_"))
+            if (const QChar c = accelerator(item.caption); !c.isNull())
+                taken[item.parentKey].insert(c);
+    for (const MenuItem& item : items) {
+        if (item.separator)
+            continue;
+        QString caption = item.caption;
+        if (item.key.startsWith(u"MyFpls_")) {
+            caption.replace(u'&', QStringLiteral("&&"));
+        } else if (accelerator(caption).isNull()) {
+            QSet<QChar>& used = taken[item.parentKey];
+            for (qsizetype i = 0; i < caption.size(); ++i) {
+                const QChar c = caption[i].toLower();
+                if (caption[i].isLetterOrNumber() && !used.contains(c)) {
+                    used.insert(c);
+                    caption.insert(i, u'&');
+                    break;
+                }
+            }
+        }
+        shown.insert(item.key, caption);
+    }
+    return shown;
+}
+
+} // namespace
+
 void MainWindow::syncMenus() {
+    const QHash<QString, QString> captions = MenuCaptions(editor_->menu.items);
     for (const MenuItem& item : editor_->menu.items) {
         QAction* action = actions_.value(item.key);
         if (!action)
             continue;
         if (!item.separator) {
-            QString caption = item.caption;
-            // A path in the recent list is shown as it is, ampersands included.
-            if (item.key.startsWith(u"MyFpls_"))
-                caption.replace(u'&', QStringLiteral("&&"));
+            const QString caption = captions.value(item.key);
             if (action->text() != caption)
                 action->setText(caption);
         }
