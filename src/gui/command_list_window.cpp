@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QListWidget>
 #include <QScopedValueRollback>
+#include <QScreen>
 
 namespace vx {
 
@@ -87,7 +88,14 @@ void CommandListWindow::syncFromModel() {
 
 void CommandListWindow::followMainWindow(const QRect& mainFrame) {
     const int decoration = frameGeometry().height() - height();
-    move(mainFrame.right() + 1, mainFrame.top());
+    int left = mainFrame.right() + 1;
+    // On a screen too narrow for both, the list stays whole over the main
+    // window's right edge.
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        left = std::max(area.left(), std::min(left, area.right() + 1 - frameGeometry().width()));
+    }
+    move(left, mainFrame.top());
     const int inner = std::max(mainFrame.height() - decoration, 100);
     if (height() != inner)
         resize(width(), inner);

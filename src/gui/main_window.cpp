@@ -755,8 +755,24 @@ void MainWindow::showEvent(QShowEvent* event) {
         if (!list_ || isMinimized() || !isVisible())
             return;
         list_->show();
+        placePair();
         placeCommandList();
     });
+}
+
+void MainWindow::placePair() {
+    // The main window and the command list side by side, centred on the
+    // screen, so that both are whole on it at every start.
+    const QScreen* screen = this->screen();
+    if (!screen || !list_)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect main = frameGeometry();
+    const int listWidth = list_->frameGeometry().width();
+    const int total = main.width() + 1 + listWidth;
+    const int left = area.left() + std::max(0, (area.width() - total) / 2);
+    const int top = area.top() + std::max(0, (area.height() - main.height()) / 2);
+    move(pos() + QPoint(left, top) - main.topLeft());
 }
 
 void MainWindow::placeCommandList() {

@@ -109,6 +109,7 @@ private:
     void menuTriggered(const QString& key);
     void syncToolWindows();
     void placeCommandList();
+    void placePair();
     void placeBeside(QWidget* window, int fromBottom);
 
     void syncMenus();
