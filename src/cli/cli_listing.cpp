@@ -92,10 +92,6 @@ int produce(const Invocation& inv, const QString& input, bool pdf,
     return ExitDone;
 }
 
-bool isPdf(const Invocation& inv) {
-    return inv.value(FormatOption) == u"pdf";
-}
-
 bool checkListing(Invocation& inv) {
     if (inv.args.size() != 1)
         return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE is missing")
@@ -116,7 +112,7 @@ bool checkListing(Invocation& inv) {
 }
 
 int runListing(const Invocation& inv) {
-    const bool pdf = isPdf(inv);
+    const bool pdf = inv.value(FormatOption) == u"pdf";
     if (pdf)
         InstallListingPainter();
     return produce(inv, inv.args.front(), pdf, inv.value(OutputOption));

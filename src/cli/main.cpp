@@ -116,11 +116,11 @@ bool takesNextArgument(const QList<QCommandLineOption>& options, const QString& 
     return false;
 }
 
-// The argument, as typed, of the first option that the parser refuses on its
-// own: an unknown name, or a value given to an option that takes none. Values
-// of earlier options are passed over.
-QString refusedArgument(const QList<QCommandLineOption>& options, const QStringList& args,
-                        bool stopAtPositional) {
+// The index of the first option that the parser refuses on its own: an unknown
+// name, or a value given to an option that takes none. Values of earlier
+// options are passed over. -1 when there is none.
+qsizetype refusedArgument(const QList<QCommandLineOption>& options, const QStringList& args,
+                          bool stopAtPositional) {
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == u"--")
@@ -133,11 +133,11 @@ QString refusedArgument(const QList<QCommandLineOption>& options, const QStringL
         QCommandLineParser alone;
         configure(alone, options, false);
         if (!alone.parse({args[0], arg, QStringLiteral("value")}))
-            return arg;
+            return i;
         if (takesNextArgument(options, arg))
             ++i;
     }
-    return QString();
+    return -1;
 }
 
 // The last argument, when it is an option left without its value.
@@ -200,12 +200,10 @@ bool takeCommonValues(Invocation& inv, const QCommandLineParser& parser) {
     return true;
 }
 
-bool refuse(const Invocation& inv, const QCommandLineParser& parser,
-            const QList<QCommandLineOption>& options, const QStringList& args,
-            bool stopAtPositional) {
-    const QString arg = refusedArgument(options, args, stopAtPositional);
-    return UsageError(inv, arg.isEmpty() ? parser.errorText()
-                                         : QStringLiteral("unknown option '%1'").arg(arg));
+bool refuse(const Invocation& inv, const QCommandLineParser& parser, const QStringList& args,
+            qsizetype at) {
+    return UsageError(inv, at < 0 ? parser.errorText()
+                                  : QStringLiteral("unknown option '%1'").arg(args[at]));
 }
 
 bool needsValue(const Invocation& inv, const QString& option) {
@@ -222,15 +220,27 @@ std::optional<int> parseCommandLine(const QStringList& args, Invocation& inv,
     globalOptions.append(versionOption());
     QCommandLineParser global;
     configure(global, globalOptions, true);
-    const bool globalParsed = global.parse(args);
+    if (!global.parse(args)) {
+        // What comes first is reported first, as before the subcommand every
+        // option is looked at in turn.
+        const qsizetype at = refusedArgument(globalOptions, args, true);
+        if (at > 0) {
+            QCommandLineParser before;
+            configure(before, globalOptions, true);
+            before.parse(args.mid(0, at));
+            if (takeCommonValues(inv, before))
+                refuse(inv, global, args, at);
+            return ExitUsage;
+        }
+    }
     if (!takeCommonValues(inv, global))
         return ExitUsage;
     if (const auto option = lackingValue(global, globalOptions, args)) {
         needsValue(inv, *option);
         return ExitUsage;
     }
-    if (!globalParsed) {
-        refuse(inv, global, globalOptions, args, true);
+    if (!global.errorText().isEmpty()) {
+        refuse(inv, global, args, -1);
         return ExitUsage;
     }
     if (global.isSet(VersionOption)) {
@@ -251,6 +261,12 @@ std::optional<int> parseCommandLine(const QStringList& args, Invocation& inv,
     const qsizetype commandAt = args.size() - positional.size();
     // After a "--" the common options are over; the subcommand's own are not.
     const bool common = !separatorBefore(globalOptions, args, commandAt);
+    if (common && inv.command == u"-") {
+        const QString name = inv.command;
+        inv.command.clear();
+        UsageError(inv, QStringLiteral("unknown option '%1'").arg(name));
+        return ExitUsage;
+    }
 
     // The subcommand's part, with its own options. The common options are
     // checked first, even for a subcommand that does not exist.
@@ -283,7 +299,7 @@ std::optional<int> parseCommandLine(const QStringList& args, Invocation& inv,
         return ExitUsage;
     }
     if (!parsed) {
-        refuse(inv, own, options, rest, false);
+        refuse(inv, own, rest, refusedArgument(options, rest, false));
         return ExitUsage;
     }
     inv.args = own.positionalArguments();
