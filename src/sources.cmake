@@ -6,6 +6,8 @@ set(VXCORE_SOURCES
     texts/blanks.h
     texts/catalogue_data.cpp
     texts/catalogue_data.h
+    texts/json_writer.cpp
+    texts/json_writer.h
     texts/text_catalogue.cpp
     texts/text_catalogue.h
     # platform

@@ -1,23 +1,30 @@
 #pragma once
 
-// The frame of vxedit-cli: a registry of subcommands, the common options and
+// The frame of vxedit-cli: a registry of subcommands, the options they take and
 // the input and output helpers that every subcommand shares.
+//
+// main() parses the whole command line before there is an application object:
+// the common options, then the subcommand's own options. The subcommand's
+// check() looks at what was parsed and says which application object it needs;
+// main() makes that one object, owns it, and calls run() for the exit code.
 //
 // A subcommand lives in one file, cli_<name>.cpp, and registers itself with one
 // line at namespace scope:
 //
-//     static const vx::cli::Registration reg{{u"name", u"usage", u"help text", run}};
+//     static const vx::cli::Registration reg{{u"name", u"usage", u"help text",
+//                                             {options}, check, run}};
 
 #include <QByteArray>
+#include <QCommandLineOption>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 
 #include <limits>
-#include <memory>
 #include <optional>
 
-class QCoreApplication;
+class QCommandLineParser;
 
 namespace vx::cli {
 
@@ -26,23 +33,36 @@ constexpr int ExitDone = 0;
 constexpr int ExitProblems = 1; // check: problems found
 constexpr int ExitUsage = 2;    // bad usage or unreadable input
 
-// What main hands to a subcommand: the common options already taken out of the
-// arguments, the rest in the order given.
+// The application object a subcommand runs under.
+enum class Application {
+    Core,
+    Gui, // fonts, printers, the PDF writer; offscreen unless QT_QPA_PLATFORM says otherwise
+};
+
+// What main hands to a subcommand: the common options and the subcommand's own,
+// parsed; the other arguments in the order given.
 struct Invocation {
     QString command;
-    QStringList args;
+    QStringList args;                    // positional arguments, without the "--"
     QString lang = QStringLiteral("ES"); // "DE", "EN" or "ES", upper case
     QString date;                        // listing header date; the system short date by default
+    Application application = Application::Core;
+    const QCommandLineParser* options = nullptr; // the subcommand's own options
+
+    bool isSet(const QString& option) const;
+    // The value given last, if the option was given.
+    std::optional<QString> value(const QString& option) const;
 };
 
 struct Subcommand {
     QStringView name;
     QStringView usage; // the arguments after the subcommand name
     QStringView help;  // what it does, shown by --help; may span lines
-    int (*run)(Invocation& invocation);
-    // The application object the subcommand runs under; a QCoreApplication when
-    // not given (a subcommand that draws or prints may want a QGuiApplication).
-    std::unique_ptr<QCoreApplication> (*application)(int& argc, char** argv) = nullptr;
+    QList<QCommandLineOption> options;
+    // Checks the arguments before there is an application object and may ask for
+    // the GUI one; false after a usage message.
+    bool (*check)(Invocation& invocation);
+    int (*run)(const Invocation& invocation);
 };
 
 // Self-registration of a subcommand at start-up.
@@ -56,13 +76,11 @@ std::optional<Subcommand> FindSubcommand(QStringView name);
 
 // Messages on stderr, prefixed with "vxedit-cli: " (and the subcommand, if any).
 void PrintError(const Invocation& invocation, const QString& message);
+// Writes bytes to stderr as they are.
+void WriteStderr(QByteArrayView bytes);
 
-// Standard error carries the subcommand's own messages; the toolkit's chatter
-// (a missing runtime folder, font substitutions) stays out of it, its errors
-// do not.
-void QuietToolkitMessages();
-// Usage error: the message and a pointer to --help; returns ExitUsage.
-int UsageError(const Invocation& invocation, const QString& message);
+// Usage error: the message and a pointer to --help; returns false.
+bool UsageError(const Invocation& invocation, const QString& message);
 
 // Writes bytes to stdout; false (and a message on stderr) when that fails.
 bool WriteStdout(const Invocation& invocation, QByteArrayView bytes);
@@ -71,14 +89,5 @@ bool WriteStdout(const Invocation& invocation, QByteArrayView bytes);
 // returns nothing and has written a message on stderr.
 std::optional<QByteArray> ReadInput(const Invocation& invocation, const QString& path,
                                     qint64 maxBytes = std::numeric_limits<qint64>::max());
-
-// Takes "-o VALUE" / "--output VALUE" / "--output=VALUE" style options out of
-// args. Returns false (after a usage message) when the option lacks its value.
-bool TakeOption(Invocation& invocation, QStringList names, std::optional<QString>& value);
-
-// After the subcommand's own options are taken: any argument left that starts
-// with "-" (except "-" itself and anything after "--") is an unknown option.
-// Removes a "--" separator. Returns false after a usage message.
-bool RejectUnknownOptions(Invocation& invocation);
 
 } // namespace vx::cli

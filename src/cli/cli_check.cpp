@@ -3,7 +3,7 @@
 #include "cli/cli.h"
 #include "document/vfp_file.h"
 #include "script/line_explainer.h"
-#include "script/user_driver.h"
+#include "texts/json_writer.h"
 
 #include <limits>
 
@@ -11,17 +11,12 @@ namespace vx::cli {
 
 namespace {
 
-int runCheck(Invocation& inv) {
-    const qsizetype end = inv.args.indexOf(QStringLiteral("--"));
-    const qsizetype jsonAt = inv.args.indexOf(QStringLiteral("--json"));
-    const bool json = jsonAt >= 0 && (end < 0 || jsonAt < end);
-    if (json)
-        inv.args.remove(jsonAt);
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
-    if (inv.args.isEmpty())
-        return UsageError(inv, QStringLiteral("FILE is missing"));
+bool checkCheck(Invocation& inv) {
+    return !inv.args.isEmpty() || UsageError(inv, QStringLiteral("FILE is missing"));
+}
 
+int runCheck(const Invocation& inv) {
+    const bool json = inv.isSet(QStringLiteral("json"));
     LineExplainer explainer(inv.lang);
     bool unreadable = false;
     bool found = false;
@@ -42,8 +37,7 @@ int runCheck(Invocation& inv) {
                            .str(u"file", path)
                            .num(u"line", p.line)
                            .str(u"kind", KindName(p.kind))
-                           .raw(u"field",
-                                p.field.isEmpty() ? QStringLiteral("null") : JsonQuote(p.field))
+                           .strOrNull(u"field", p.field)
                            .str(u"message", p.message)
                            .text();
             else
@@ -60,7 +54,8 @@ int runCheck(Invocation& inv) {
 }
 
 const Registration registration{
-    {u"check", u"[--json] FILE...",
+    {u"check",
+     u"[--json] FILE...",
      u"Checks schedules: every line whose fetch leaves a field marked as false input,\n"
      u"every line whose code names no command, every address ('!' or 'U') defined\n"
      u"twice and every goto ('G') or subroutine call ('R') whose address is defined\n"
@@ -68,6 +63,8 @@ const Registration registration{
      u"object per problem: {\"file\", \"line\", \"kind\", \"field\", \"message\"}.\n"
      u"Exit 0 when nothing was found, 1 when something was, 2 when a FILE cannot be\n"
      u"read. FILE may be '-' for standard input.",
+     {QCommandLineOption(QStringLiteral("json"))},
+     checkCheck,
      runCheck}};
 
 } // namespace

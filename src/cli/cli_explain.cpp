@@ -4,8 +4,8 @@
 #include "cli/cli.h"
 #include "document/vfp_file.h"
 #include "script/line_explainer.h"
-#include "script/user_driver.h"
 #include "texts/blanks.h"
+#include "texts/json_writer.h"
 
 #include <limits>
 
@@ -13,11 +13,11 @@ namespace vx::cli {
 
 namespace {
 
-int runExplain(Invocation& inv) {
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
-    if (inv.args.size() > 1)
-        return UsageError(inv, QStringLiteral("one FILE at most"));
+bool checkExplain(Invocation& inv) {
+    return inv.args.size() <= 1 || UsageError(inv, QStringLiteral("one FILE at most"));
+}
+
+int runExplain(const Invocation& inv) {
     const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
     const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
     if (!bytes)
@@ -35,7 +35,7 @@ int runExplain(Invocation& inv) {
                    .num(u"line", i + 1)
                    .str(u"text", line)
                    .str(u"explanation", e.explanation)
-                   .raw(u"redFields", JsonStringArray(e.redFields))
+                   .raw(u"redFields", JsonArray::strings(e.redFields).text())
                    .text() +
                u'\n';
         if (out.size() > 1 << 16) {
@@ -48,12 +48,15 @@ int runExplain(Invocation& inv) {
 }
 
 const Registration registration{
-    {u"explain", u"[FILE]",
+    {u"explain",
+     u"[FILE]",
      u"Puts every line of FILE (or of standard input when FILE is missing or '-') whose\n"
      u"text is not blank into row 1 of an empty schedule and fetches it into the entry\n"
      u"fields exactly as the fetch button does. Prints one JSON object per line:\n"
      u"{\"line\": N, \"text\": \"...\", \"explanation\": \"...\", \"redFields\": [...]}\n"
      u"with the explanation line afterwards and the controls drawn as false input.",
+     {},
+     checkExplain,
      runExplain}};
 
 } // namespace

@@ -16,24 +16,21 @@ namespace vx::cli {
 
 namespace {
 
-int runImport(Invocation& inv) {
-    std::optional<QString> output;
-    if (!TakeOption(inv, {QStringLiteral("-o"), QStringLiteral("--output")}, output))
-        return ExitUsage;
-    const qsizetype allAt = inv.args.indexOf(QStringLiteral("--all-lines"));
-    const qsizetype endAt = inv.args.indexOf(QStringLiteral("--"));
-    const bool allLines = allAt >= 0 && (endAt < 0 || allAt < endAt);
-    if (allLines)
-        inv.args.remove(allAt);
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
+const QString OutputOption = QStringLiteral("output");
+
+bool checkImport(Invocation& inv) {
     if (inv.args.size() != 1)
         return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE.lsp is missing")
                                                   : QStringLiteral("one FILE.lsp only"));
-    const QString input = inv.args.front();
-    if (output && output->isEmpty())
-        return UsageError(inv, QStringLiteral("the output name is empty"));
+    const std::optional<QString> output = inv.value(OutputOption);
+    return !output || !output->isEmpty() ||
+           UsageError(inv, QStringLiteral("the output name is empty"));
+}
 
+int runImport(const Invocation& inv) {
+    const std::optional<QString> output = inv.value(OutputOption);
+    const bool allLines = inv.isSet(QStringLiteral("all-lines"));
+    const QString input = inv.args.front();
     const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
     if (!bytes)
         return ExitUsage;
@@ -87,7 +84,8 @@ int runImport(Invocation& inv) {
 }
 
 const Registration registration{
-    {u"import", u"FILE.lsp [-o OUT.vfp] [--all-lines]",
+    {u"import",
+     u"FILE.lsp [-o OUT.vfp] [--all-lines]",
      u"Converts an MTS-PC schedule exactly as the Import command does: every line\n"
      u"goes through the MTS conversion (decoder addresses such as 5A, 12V become\n"
      u"single numbers with the old address noted as a remark; every other line is\n"
@@ -102,6 +100,10 @@ const Registration registration{
      u"  -o, --output OUT  write the schedule file to OUT (replaced only when the whole\n"
      u"                    file could be written)\n"
      u"  --all-lines       convert every line of FILE.lsp, beyond the 1999th too",
+     {QCommandLineOption(QStringList{QStringLiteral("o"), OutputOption}, QString(),
+                         QStringLiteral("OUT")),
+      QCommandLineOption(QStringLiteral("all-lines"))},
+     checkImport,
      runImport}};
 
 } // namespace

@@ -9,34 +9,30 @@
 #include "gui/listing_painter.h"
 #include "print/listing.h"
 #include "script/scripted_platform.h"
+#include "texts/json_writer.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSaveFile>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vx::cli {
 
 namespace {
 
-QByteArray jsonString(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-}
+const QString FormatOption = QStringLiteral("format");
+const QString OutputOption = QStringLiteral("output");
 
-// One message of the listing on stderr, keys in the documented order.
+// One message of the listing on stderr, keys in the documented order, strings
+// spelled as QJsonDocument has always spelled them here.
 void writeMessage(int number, const ShownMessage& message) {
-    const QByteArray line = "{\"number\": " + QByteArray::number(number) +
-                            ", \"title\": " + jsonString(message.title) +
-                            ", \"prompt\": " + jsonString(message.prompt) +
-                            ", \"style\": " + QByteArray::number(message.style) + "}\n";
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
-    std::fflush(stderr);
+    const QString line = JsonObject({JsonSeparators::Spaced, JsonEscapes::Toolkit})
+                             .num(u"number", number)
+                             .str(u"title", message.title)
+                             .str(u"prompt", message.prompt)
+                             .num(u"style", message.style)
+                             .text();
+    WriteStderr((line + u'\n').toUtf8());
 }
 
 // The rows of the file go into the document as loading puts them there.
@@ -50,7 +46,8 @@ void loadRows(Editor& editor, const QStringList& lines) {
         doc.setLine(r, lines[r - 1]);
 }
 
-int produce(Invocation& inv, const QString& input, bool pdf, const std::optional<QString>& output) {
+int produce(const Invocation& inv, const QString& input, bool pdf,
+            const std::optional<QString>& output) {
     const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
     if (!bytes)
         return ExitUsage;
@@ -95,62 +92,35 @@ int produce(Invocation& inv, const QString& input, bool pdf, const std::optional
     return ExitDone;
 }
 
-// main() keeps a QCoreApplication for the whole run, but fonts and the PDF
-// writer need a QGuiApplication. Here the core application is ended and a GUI
-// one (offscreen unless QT_QPA_PLATFORM says otherwise) takes its place; the
-// run then ends in this function and never goes back to main(), whose
-// application object no longer exists.
-[[noreturn]] void produceWithGuiApplication(Invocation& inv, const QString& input,
-                                            const std::optional<QString>& output) {
-    std::fflush(stdout);
-    std::fflush(stderr);
-    static QByteArray programName = QCoreApplication::applicationFilePath().toLocal8Bit();
-    static char* argv[] = {programName.data(), nullptr};
-    static int argc = 1;
-    QCoreApplication::instance()->~QCoreApplication();
-    QuietToolkitMessages();
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    int code = ExitUsage;
-    {
-        QGuiApplication gui(argc, argv);
-        InstallListingPainter();
-        code = produce(inv, input, true, output);
-    }
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        code = ExitUsage;
-    std::exit(code);
-}
-
-int runListing(Invocation& inv) {
-    std::optional<QString> format;
-    std::optional<QString> output;
-    if (!TakeOption(inv, {QStringLiteral("--format")}, format) ||
-        !TakeOption(inv, {QStringLiteral("-o"), QStringLiteral("--output")}, output))
-        return ExitUsage;
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
+bool checkListing(Invocation& inv) {
     if (inv.args.size() != 1)
         return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE is missing")
                                                   : QStringLiteral("one FILE only"));
-    const QString input = inv.args.front();
-    const QString kind = format.value_or(QStringLiteral("text"));
+    const QString kind = inv.value(FormatOption).value_or(QStringLiteral("text"));
     if (kind != u"text" && kind != u"pdf")
         return UsageError(inv, QStringLiteral("unknown format '%1' (use text or pdf)").arg(kind));
+    const std::optional<QString> output = inv.value(OutputOption);
     if (output && output->isEmpty())
         return UsageError(inv, QStringLiteral("the output name is empty"));
     if (kind == u"text")
-        return produce(inv, input, false, output);
+        return true;
     if (!output || *output == u"-")
         return UsageError(inv, QStringLiteral("--format pdf needs -o OUT"));
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
-        produceWithGuiApplication(inv, input, output);
-    InstallListingPainter();
-    return produce(inv, input, true, output);
+    // Fonts and the PDF writer.
+    inv.application = Application::Gui;
+    return true;
+}
+
+int runListing(const Invocation& inv) {
+    const bool pdf = inv.value(FormatOption) == u"pdf";
+    if (pdf)
+        InstallListingPainter();
+    return produce(inv, inv.args.front(), pdf, inv.value(OutputOption));
 }
 
 const Registration registration{
-    {u"listing", u"[--format text|pdf] [-o OUT] FILE",
+    {u"listing",
+     u"[--format text|pdf] [-o OUT] FILE",
      u"Renders the printed listing of the schedule FILE as the Print command does:\n"
      u"pages of five header lines and 55 schedule lines, line numbers, the command\n"
      u"as text (indented after an If), the stored command line, and the target line\n"
@@ -166,6 +136,10 @@ const Registration registration{
      u"Messages that the listing raises (an address defined twice, too many\n"
      u"addresses, a value beyond its limits) go to standard error, one JSON object\n"
      u"per line: {\"number\": N, \"title\": \"...\", \"prompt\": \"...\", \"style\": N}.",
+     {QCommandLineOption(FormatOption, QString(), QStringLiteral("text|pdf")),
+      QCommandLineOption(QStringList{QStringLiteral("o"), OutputOption}, QString(),
+                         QStringLiteral("OUT"))},
+     checkListing,
      runListing}};
 
 } // namespace

@@ -6,9 +6,9 @@
 #include "gui/listing_painter.h"
 #include "script/user_driver.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace vx::cli {
 
@@ -19,28 +19,32 @@ QString withSeparator(const QString& folder) {
     return path.endsWith(u'/') ? path : path + u'/';
 }
 
-int runScript(Invocation& inv) {
-    std::optional<QString> settings;
-    std::optional<QString> programFolder;
-    if (!TakeOption(inv, {QStringLiteral("--settings")}, settings) ||
-        !TakeOption(inv, {QStringLiteral("--program-folder")}, programFolder))
-        return ExitUsage;
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
+const QString SettingsOption = QStringLiteral("settings");
+const QString ProgramFolderOption = QStringLiteral("program-folder");
+
+bool checkScript(Invocation& inv) {
     if (inv.args.size() > 1)
         return UsageError(inv, QStringLiteral("one FILE at most"));
-    for (const std::optional<QString>* folder : {&settings, &programFolder})
-        if (*folder && !QFileInfo(**folder).isDir())
-            return UsageError(inv, QStringLiteral("%1: no such folder").arg(**folder));
+    for (const QString& option : {SettingsOption, ProgramFolderOption}) {
+        const std::optional<QString> folder = inv.value(option);
+        if (folder && !QFileInfo(*folder).isDir())
+            return UsageError(inv, QStringLiteral("%1: no such folder").arg(*folder));
+    }
+    // "printer pdf" and "printer system" draw the listing: fonts and printers.
+    // No display is needed, the script never shows a window.
+    inv.application = Application::Gui;
+    return true;
+}
 
+int runScript(const Invocation& inv) {
+    const std::optional<QString> settings = inv.value(SettingsOption);
+    const std::optional<QString> programFolder = inv.value(ProgramFolderOption);
     const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
     const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
     if (!bytes)
         return ExitUsage;
     const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
 
-    // "printer pdf" and "printer system" draw the listing: fonts and printers
-    // need the GUI application that guiApplication() made.
     InstallListingPainter();
     SystemPrinter systemPrinter;
     UserDriver driver(inv.lang);
@@ -75,16 +79,9 @@ int runScript(Invocation& inv) {
     return ExitDone;
 }
 
-std::unique_ptr<QCoreApplication> guiApplication(int& argc, char** argv) {
-    // No display needed: the script never shows a window.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuietToolkitMessages();
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
 const Registration registration{
-    {u"script", u"[--settings DIR] [--program-folder DIR] [FILE]",
+    {u"script",
+     u"[--settings DIR] [--program-folder DIR] [FILE]",
      u"Replays a script of user actions (FILE, or standard input when FILE is missing\n"
      u"or '-'), one action per line: select N, focus CONTROL, type CONTROL TEXT,\n"
      u"set CONTROL TEXT, click fetch|transfer|transfer-empty|insert|delete, row N,\n"
@@ -99,7 +96,10 @@ const Registration registration{
      u"  --settings DIR        keep the recent-schedules list in a file under DIR\n"
      u"  --program-folder DIR  stands in for the program folder (help, backups)\n"
      u"'printer system' prints on the system's default printer (else the first one).",
-     runScript, guiApplication}};
+     {QCommandLineOption(SettingsOption, QString(), QStringLiteral("DIR")),
+      QCommandLineOption(ProgramFolderOption, QString(), QStringLiteral("DIR"))},
+     checkScript,
+     runScript}};
 
 } // namespace
 

@@ -3,9 +3,7 @@
 #include "cli/cli.h"
 #include "commands/line_syntax.h"
 #include "document/vfp_file.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
+#include "texts/json_writer.h"
 
 #include <limits>
 
@@ -13,11 +11,14 @@ namespace vx::cli {
 
 namespace {
 
-int runSplit(Invocation& inv) {
-    if (!RejectUnknownOptions(inv))
-        return ExitUsage;
-    if (inv.args.size() > 1)
-        return UsageError(inv, QStringLiteral("one FILE at most"));
+// As QJsonDocument::Compact has always written them.
+constexpr JsonStyle SplitStyle{JsonSeparators::Tight, JsonEscapes::Toolkit};
+
+bool checkSplit(Invocation& inv) {
+    return inv.args.size() <= 1 || UsageError(inv, QStringLiteral("one FILE at most"));
+}
+
+int runSplit(const Invocation& inv) {
     const QString path = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
     const std::optional<QByteArray> bytes = ReadInput(inv, path);
     if (!bytes)
@@ -28,10 +29,10 @@ int runSplit(Invocation& inv) {
     QByteArray out;
     for (const QString& line : content.lines) {
         const std::array<QString, 6> fields = SplitLine(line);
-        QJsonArray array;
+        JsonArray array(SplitStyle);
         for (const QString& f : fields)
-            array.append(f);
-        out += QJsonDocument(array).toJson(QJsonDocument::Compact);
+            array.str(f);
+        out += array.text().toUtf8();
         out += '\n';
         if (out.size() >= 1 << 16) {
             if (!WriteStdout(inv, out))
@@ -43,13 +44,16 @@ int runSplit(Invocation& inv) {
 }
 
 const Registration registration{
-    {u"split", u"[FILE]",
+    {u"split",
+     u"[FILE]",
      u"Splits each line of FILE (or of standard input when FILE is missing or '-') into\n"
      u"the command field and the five operands exactly as fetching a row does, and\n"
      u"prints one JSON array [f1,f2,f3,f4,f5,f6] per line read. Empty lines give six\n"
      u"empty strings; a trailing remark is not among the fields. Lines are read as the\n"
      u"editor reads a schedule file: Windows-1252, ending at CR LF or a lone CR; a lone\n"
      u"LF ends no line and stays in the text (as \"\\n\" in the JSON).",
+     {},
+     checkSplit,
      runSplit}};
 
 } // namespace

@@ -1,16 +1,20 @@
-// vxedit-cli: the editor without its windows. main() takes out the common
-// options and hands the rest to the registered subcommand.
+// vxedit-cli: the editor without its windows. main() parses the command line
+// with QCommandLineParser, the common options and then the subcommand's own,
+// makes the one application object the subcommand needs and runs it.
 
 #include "cli/cli.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 
 #include <cstdio>
 #include <map>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -27,9 +31,7 @@ std::map<QString, Subcommand>& registry() {
 }
 
 void writeStderr(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
-    std::fflush(stderr);
+    WriteStderr(text.toUtf8());
 }
 
 QString usageLine(const Subcommand& s) {
@@ -73,47 +75,265 @@ bool isLanguage(const QString& code) {
     return code == u"DE" || code == u"EN" || code == u"ES";
 }
 
-// Takes one common option at args[i], if it is one. Returns 1 when taken
-// (i then points behind it), 0 when args[i] is no common option, -1 on error.
-int takeCommonOption(Invocation& inv, const QStringList& args, qsizetype& i, bool& help) {
-    const QString& a = args[i];
-    if (a == u"--help" || a == u"-h") {
-        help = true;
-        ++i;
-        return 1;
+// ---- Parsing -----------------------------------------------------------------------
+
+const QString LangOption = QStringLiteral("lang");
+const QString DateOption = QStringLiteral("date");
+const QString HelpOption = QStringLiteral("help");
+const QString VersionOption = QStringLiteral("version");
+
+// Taken before or after the subcommand.
+QList<QCommandLineOption> commonOptions() {
+    return {QCommandLineOption(LangOption, QString(), QStringLiteral("L")),
+            QCommandLineOption(DateOption, QString(), QStringLiteral("TEXT")),
+            QCommandLineOption(QStringList{QStringLiteral("h"), HelpOption})};
+}
+
+// Before the subcommand only; the help texts leave it out.
+QCommandLineOption versionOption() {
+    return QCommandLineOption(VersionOption);
+}
+
+void configure(QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+               bool stopAtPositional) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(
+        stopAtPositional ? QCommandLineParser::ParseAsPositionalArguments
+                         : QCommandLineParser::ParseAsOptions);
+    parser.addOptions(options);
+}
+
+// ARG names an option whole ("-o", "--output") that takes the next argument as
+// its value.
+bool takesNextArgument(const QList<QCommandLineOption>& options, const QString& arg) {
+    for (const QCommandLineOption& option : options) {
+        if (option.valueName().isEmpty())
+            continue;
+        for (const QString& name : option.names())
+            if (arg == (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name)
+                return true;
     }
-    for (const QStringView name : {u"--lang", u"--date"}) {
-        QString value;
-        if (a == name) {
-            if (i + 1 >= args.size()) {
-                UsageError(inv, QStringLiteral("option %1 needs a value").arg(name));
-                return -1;
-            }
-            value = args[i + 1];
-            i += 2;
-        } else if (a.startsWith(name) && a.mid(name.size()).startsWith(u'=')) {
-            value = a.mid(name.size() + 1);
-            ++i;
-        } else {
+    return false;
+}
+
+// The index of the first option that the parser refuses on its own: an unknown
+// name, or a value given to an option that takes none. Values of earlier
+// options are passed over. -1 when there is none.
+qsizetype refusedArgument(const QList<QCommandLineOption>& options, const QStringList& args,
+                          bool stopAtPositional) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == u"--")
+            break;
+        if (!arg.startsWith(u'-') || arg == u"-") {
+            if (stopAtPositional)
+                break;
             continue;
         }
-        if (name == u"--lang") {
-            value = value.toUpper();
-            if (!isLanguage(value)) {
-                UsageError(inv,
-                           QStringLiteral("unknown language '%1' (use DE, EN or ES)").arg(value));
-                return -1;
-            }
-            inv.lang = value;
-        } else {
-            inv.date = value;
-        }
-        return 1;
+        QCommandLineParser alone;
+        configure(alone, options, false);
+        if (!alone.parse({args[0], arg, QStringLiteral("value")}))
+            return i;
+        if (takesNextArgument(options, arg))
+            ++i;
     }
-    return 0;
+    return -1;
+}
+
+// The last argument, when it is an option left without its value.
+std::optional<QString> lackingValue(const QCommandLineParser& parser,
+                                    const QList<QCommandLineOption>& options,
+                                    const QStringList& args) {
+    if (!takesNextArgument(options, args.back()))
+        return std::nullopt;
+    const QStringList found = parser.optionNames();
+    for (const QCommandLineOption& option : options) {
+        if (option.valueName().isEmpty())
+            continue;
+        qsizetype named = 0;
+        for (const QString& name : option.names())
+            named += found.count(name);
+        if (named > parser.values(option.names().front()).size())
+            return args.back();
+    }
+    return std::nullopt;
+}
+
+// Whether a "--" ends the options before the subcommand's name at commandAt.
+bool separatorBefore(const QList<QCommandLineOption>& options, const QStringList& args,
+                     qsizetype commandAt) {
+    for (qsizetype i = 1; i < commandAt; ++i) {
+        if (args[i] == u"--")
+            return true;
+        if (takesNextArgument(options, args[i]))
+            ++i;
+    }
+    return false;
+}
+
+// --help or -h as typed, not in a value or after "--".
+bool helpAsked(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+               const QStringList& args) {
+    if (!parser.isSet(HelpOption))
+        return false;
+    for (qsizetype i = 1; i < args.size() && args[i] != u"--"; ++i) {
+        if (args[i] == u"--help" || args[i] == u"-h")
+            return true;
+        if (takesNextArgument(options, args[i]))
+            ++i;
+    }
+    return false;
+}
+
+// The values of --lang and --date; false after a usage message.
+bool takeCommonValues(Invocation& inv, const QCommandLineParser& parser) {
+    for (const QString& value : parser.values(LangOption)) {
+        const QString code = value.toUpper();
+        if (!isLanguage(code))
+            return UsageError(inv,
+                              QStringLiteral("unknown language '%1' (use DE, EN or ES)").arg(code));
+        inv.lang = code;
+    }
+    const QStringList dates = parser.values(DateOption);
+    if (!dates.isEmpty())
+        inv.date = dates.back();
+    return true;
+}
+
+bool refuse(const Invocation& inv, const QCommandLineParser& parser, const QStringList& args,
+            qsizetype at) {
+    return UsageError(inv, at < 0 ? parser.errorText()
+                                  : QStringLiteral("unknown option '%1'").arg(args[at]));
+}
+
+bool needsValue(const Invocation& inv, const QString& option) {
+    return UsageError(inv, QStringLiteral("option %1 needs a value").arg(option));
+}
+
+// Parses the command line (args[0] is the program). Returns the exit code when
+// the run ends here: after help, the version or a usage message.
+std::optional<int> parseCommandLine(const QStringList& args, Invocation& inv,
+                                    std::optional<Subcommand>& subcommand,
+                                    QCommandLineParser& own) {
+    // Up to the subcommand's name.
+    QList<QCommandLineOption> globalOptions = commonOptions();
+    globalOptions.append(versionOption());
+    QCommandLineParser global;
+    configure(global, globalOptions, true);
+    if (!global.parse(args)) {
+        // What comes first is reported first, as before the subcommand every
+        // option is looked at in turn.
+        const qsizetype at = refusedArgument(globalOptions, args, true);
+        if (at > 0) {
+            QCommandLineParser before;
+            configure(before, globalOptions, true);
+            before.parse(args.mid(0, at));
+            if (takeCommonValues(inv, before))
+                refuse(inv, global, args, at);
+            return ExitUsage;
+        }
+    }
+    if (!takeCommonValues(inv, global))
+        return ExitUsage;
+    if (const auto option = lackingValue(global, globalOptions, args)) {
+        needsValue(inv, *option);
+        return ExitUsage;
+    }
+    if (!global.errorText().isEmpty()) {
+        refuse(inv, global, args, -1);
+        return ExitUsage;
+    }
+    if (global.isSet(VersionOption)) {
+        std::fputs("vxedit-cli " VX_VERSION "\n", stdout);
+        return ExitDone;
+    }
+    const QStringList positional = global.positionalArguments();
+    if (positional.isEmpty()) {
+        if (helpAsked(global, globalOptions, args)) {
+            std::fputs(overallHelp().toUtf8().constData(), stdout);
+            return ExitDone;
+        }
+        UsageError(inv, QStringLiteral("no subcommand given"));
+        return ExitUsage;
+    }
+    const bool helpBefore = helpAsked(global, globalOptions, args);
+    inv.command = positional.front();
+    const qsizetype commandAt = args.size() - positional.size();
+    // After a "--" the common options are over; the subcommand's own are not.
+    const bool common = !separatorBefore(globalOptions, args, commandAt);
+    if (common && inv.command == u"-") {
+        const QString name = inv.command;
+        inv.command.clear();
+        UsageError(inv, QStringLiteral("unknown option '%1'").arg(name));
+        return ExitUsage;
+    }
+
+    // The subcommand's part, with its own options. The common options are
+    // checked first, even for a subcommand that does not exist.
+    subcommand = FindSubcommand(inv.command);
+    QList<QCommandLineOption> options = common ? commonOptions() : QList<QCommandLineOption>();
+    if (subcommand)
+        options.append(subcommand->options);
+    configure(own, options, false);
+    const QStringList rest = QStringList{args.front()} + args.mid(commandAt + 1);
+    const bool parsed = own.parse(rest);
+    if (common && !takeCommonValues(inv, own))
+        return ExitUsage;
+    const std::optional<QString> lacking = lackingValue(own, options, rest);
+    if (lacking && takesNextArgument(commonOptions(), *lacking) && common) {
+        needsValue(inv, *lacking);
+        return ExitUsage;
+    }
+    if (!subcommand) {
+        const QString name = inv.command;
+        inv.command.clear();
+        UsageError(inv, QStringLiteral("unknown subcommand '%1'").arg(name));
+        return ExitUsage;
+    }
+    if (helpBefore || (common && helpAsked(own, options, rest))) {
+        std::fputs(subcommandHelp(*subcommand).toUtf8().constData(), stdout);
+        return ExitDone;
+    }
+    if (lacking) {
+        needsValue(inv, *lacking);
+        return ExitUsage;
+    }
+    if (!parsed) {
+        refuse(inv, own, rest, refusedArgument(options, rest, false));
+        return ExitUsage;
+    }
+    inv.args = own.positionalArguments();
+    inv.options = &own;
+    if (!subcommand->check(inv))
+        return ExitUsage;
+    return std::nullopt;
+}
+
+// Standard error carries the subcommand's own messages; the toolkit's chatter
+// (a missing runtime folder, font substitutions) stays out of it, its errors
+// do not.
+void quietToolkitMessages() {
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+            return;
+        writeStderr(QStringLiteral("vxedit-cli: ") + text + u'\n');
+    });
 }
 
 } // namespace
+
+bool Invocation::isSet(const QString& option) const {
+    return options && options->isSet(option);
+}
+
+std::optional<QString> Invocation::value(const QString& option) const {
+    if (!options)
+        return std::nullopt;
+    const QStringList values = options->values(option);
+    if (values.isEmpty())
+        return std::nullopt;
+    return values.back();
+}
 
 Registration::Registration(const Subcommand& subcommand) {
     registry().insert_or_assign(subcommand.name.toString(), subcommand);
@@ -133,12 +353,9 @@ std::optional<Subcommand> FindSubcommand(QStringView name) {
     return it->second;
 }
 
-void QuietToolkitMessages() {
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
-            return;
-        writeStderr(QStringLiteral("vxedit-cli: ") + text + u'\n');
-    });
+void WriteStderr(QByteArrayView bytes) {
+    std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
 }
 
 void PrintError(const Invocation& inv, const QString& message) {
@@ -148,12 +365,12 @@ void PrintError(const Invocation& inv, const QString& message) {
     writeStderr(prefix + message + u'\n');
 }
 
-int UsageError(const Invocation& inv, const QString& message) {
+bool UsageError(const Invocation& inv, const QString& message) {
     PrintError(inv, message);
     writeStderr(inv.command.isEmpty()
                     ? QStringLiteral("Try 'vxedit-cli --help'.\n")
                     : QStringLiteral("Try 'vxedit-cli %1 --help'.\n").arg(inv.command));
-    return ExitUsage;
+    return false;
 }
 
 bool WriteStdout(const Invocation& inv, QByteArrayView bytes) {
@@ -207,52 +424,6 @@ std::optional<QByteArray> ReadInput(const Invocation& inv, const QString& path, 
     return bytes;
 }
 
-bool TakeOption(Invocation& inv, QStringList names, std::optional<QString>& value) {
-    QStringList& args = inv.args;
-    for (qsizetype i = 0; i < args.size();) {
-        const QString& a = args[i];
-        if (a == u"--")
-            break;
-        bool taken = false;
-        for (const QString& name : names) {
-            if (a == name) {
-                if (i + 1 >= args.size()) {
-                    UsageError(inv, QStringLiteral("option %1 needs a value").arg(name));
-                    return false;
-                }
-                value = args[i + 1];
-                args.remove(i, 2);
-                taken = true;
-            } else if (name.startsWith(u"--") && a.startsWith(name + u'=')) {
-                value = a.mid(name.size() + 1);
-                args.remove(i);
-                taken = true;
-            }
-            if (taken)
-                break;
-        }
-        if (!taken)
-            ++i;
-    }
-    return true;
-}
-
-bool RejectUnknownOptions(Invocation& inv) {
-    QStringList& args = inv.args;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == u"--") {
-            args.remove(i);
-            return true;
-        }
-        if (a.startsWith(u'-') && a != u"-") {
-            UsageError(inv, QStringLiteral("unknown option '%1'").arg(a));
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace vx::cli
 
 int main(int argc, char** argv) {
@@ -262,62 +433,32 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
 #endif
-    // The subcommand chooses its application object, so the arguments are read
-    // before there is one, as QCoreApplication itself reads them on Unix.
-    QStringList args;
+    // Read as QCoreApplication reads them on Unix, but before there is one:
+    // the subcommand chooses it.
+    QStringList args{argc > 0 ? QString::fromLocal8Bit(argv[0]) : QStringLiteral("vxedit-cli")};
     for (int i = 1; i < argc; ++i)
         args.append(QString::fromLocal8Bit(argv[i]));
 
     Invocation inv;
     inv.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    bool help = false;
-    bool endOfOptions = false;
-    for (qsizetype i = 0; i < args.size();) {
-        if (!endOfOptions && args[i] == u"--") {
-            // Kept for the subcommand, which removes it, so that a file named like
-            // an option stays a file.
-            endOfOptions = true;
-            if (!inv.command.isEmpty())
-                inv.args.append(args[i]);
-            ++i;
-            continue;
-        }
-        if (!endOfOptions) {
-            const int taken = takeCommonOption(inv, args, i, help);
-            if (taken < 0)
-                return ExitUsage;
-            if (taken > 0)
-                continue;
-        }
-        if (inv.command.isEmpty() && !endOfOptions && args[i].startsWith(u'-'))
-            return UsageError(inv, QStringLiteral("unknown option '%1'").arg(args[i]));
-        if (inv.command.isEmpty())
-            inv.command = args[i];
-        else
-            inv.args.append(args[i]);
-        ++i;
-    }
+    std::optional<Subcommand> subcommand;
+    QCommandLineParser options;
+    if (const std::optional<int> code = parseCommandLine(args, inv, subcommand, options))
+        return *code;
 
-    if (inv.command.isEmpty()) {
-        if (help) {
-            std::fputs(overallHelp().toUtf8().constData(), stdout);
-            return ExitDone;
-        }
-        return UsageError(inv, QStringLiteral("no subcommand given"));
+    // The arguments are all taken; the application object gets none of them.
+    char programName[] = "vxedit-cli";
+    int appArgc = 1;
+    char* appArgv[] = {argc > 0 ? argv[0] : programName, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (inv.application == Application::Gui) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        quietToolkitMessages();
+        app = std::make_unique<QGuiApplication>(appArgc, appArgv);
+    } else {
+        app = std::make_unique<QCoreApplication>(appArgc, appArgv);
     }
-    const std::optional<Subcommand> subcommand = FindSubcommand(inv.command);
-    if (!subcommand) {
-        const QString name = inv.command;
-        inv.command.clear();
-        return UsageError(inv, QStringLiteral("unknown subcommand '%1'").arg(name));
-    }
-    if (help) {
-        std::fputs(subcommandHelp(*subcommand).toUtf8().constData(), stdout);
-        return ExitDone;
-    }
-    const std::unique_ptr<QCoreApplication> app =
-        subcommand->application ? subcommand->application(argc, argv)
-                                : std::make_unique<QCoreApplication>(argc, argv);
     const int code = subcommand->run(inv);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         PrintError(inv, QStringLiteral("cannot write to standard output"));

@@ -1,71 +1,11 @@
 #include "script/user_driver.h"
 
 #include "texts/blanks.h"
+#include "texts/json_writer.h"
 
 #include <algorithm>
 
 namespace vx {
-
-// ---- JSON text -----------------------------------------------------------------
-
-QString JsonQuote(QStringView text) {
-    QString out;
-    out.reserve(text.size() + 2);
-    out += u'"';
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            out += QStringLiteral("\\\"");
-            break;
-        case u'\\':
-            out += QStringLiteral("\\\\");
-            break;
-        case u'\n':
-            out += QStringLiteral("\\n");
-            break;
-        case u'\r':
-            out += QStringLiteral("\\r");
-            break;
-        case u'\t':
-            out += QStringLiteral("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x7f)
-                out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += c;
-        }
-    }
-    out += u'"';
-    return out;
-}
-
-QString JsonBool(bool value) {
-    return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-JsonObject& JsonObject::raw(QStringView key, const QString& value) {
-    if (!body_.isEmpty())
-        body_ += QStringLiteral(", ");
-    body_ += JsonQuote(key) + QStringLiteral(": ") + value;
-    return *this;
-}
-
-QString JsonObject::text() const {
-    return u'{' + body_ + u'}';
-}
-
-QString JsonArray(const QStringList& values) {
-    return u'[' + values.join(QStringLiteral(", ")) + u']';
-}
-
-QString JsonStringArray(const QStringList& texts) {
-    QStringList quoted;
-    quoted.reserve(texts.size());
-    for (const QString& t : texts)
-        quoted.append(JsonQuote(t));
-    return JsonArray(quoted);
-}
 
 // ---- The editor ------------------------------------------------------------------
 
@@ -405,16 +345,16 @@ QString UserDriver::dump() {
                                 .flag(u"replaceEnabled", ed.search.replaceEnabled)
                                 .text();
 
-    QStringList messages;
+    JsonArray messages;
     for (qsizetype i = reportedMessages_; i < platform.messages.size(); ++i) {
         const ShownMessage& m = platform.messages[i];
-        messages.append(JsonObject()
-                            .str(u"title", m.title)
-                            .str(u"prompt", m.prompt)
-                            .num(u"style", m.style)
-                            .text());
+        messages.raw(JsonObject()
+                         .str(u"title", m.title)
+                         .str(u"prompt", m.prompt)
+                         .num(u"style", m.style)
+                         .text());
     }
-    QStringList help;
+    JsonArray help;
     for (qsizetype i = reportedHelp_; i < platform.helpRequests.size(); ++i) {
         const HelpRequest& h = platform.helpRequests[i];
         JsonObject o;
@@ -423,7 +363,7 @@ QString UserDriver::dump() {
             o.str(u"page", h.page);
         else
             o.num(u"context", h.context);
-        help.append(o.text());
+        help.raw(o.text());
     }
 
     JsonObject menu;
@@ -459,15 +399,15 @@ QString UserDriver::dump() {
                           .text())
         .raw(u"fields", fields.text())
         .flag(u"lineNumberRed", f.lineNumberRed)
-        .raw(u"parts", JsonStringArray(parts))
-        .raw(u"fieldHints", JsonStringArray(hints))
+        .raw(u"parts", JsonArray::strings(parts).text())
+        .raw(u"fieldHints", JsonArray::strings(hints).text())
         .raw(u"buttons", buttons)
         .str(u"focus", ControlName(f.focus))
         .num(u"beeps", platform.beeps - reportedBeeps_)
-        .raw(u"messages", JsonArray(messages))
-        .raw(u"help", JsonArray(help))
+        .raw(u"messages", messages.text())
+        .raw(u"help", help.text())
         .raw(u"menu", menu.text())
-        .raw(u"recent", JsonStringArray(ed.recent.visiblePaths()))
+        .raw(u"recent", JsonArray::strings(ed.recent.visiblePaths()).text())
         .raw(u"searchFound", JsonObject()
                                  .num(u"row", ed.search.foundRow)
                                  .num(u"position", ed.search.foundPosition)

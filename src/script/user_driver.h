@@ -19,26 +19,6 @@
 
 namespace vx {
 
-// JSON text as vxedit-cli prints it: UTF-8 later, keys in the order added.
-QString JsonQuote(QStringView text);
-QString JsonBool(bool value);
-
-class JsonObject {
-public:
-    // value is JSON text already (a number, true/false, an object, ...).
-    JsonObject& raw(QStringView key, const QString& value);
-    JsonObject& str(QStringView key, QStringView value) { return raw(key, JsonQuote(value)); }
-    JsonObject& num(QStringView key, qint64 value) { return raw(key, QString::number(value)); }
-    JsonObject& flag(QStringView key, bool value) { return raw(key, JsonBool(value)); }
-    QString text() const;
-
-private:
-    QString body_;
-};
-
-QString JsonArray(const QStringList& values); // values are JSON text
-QString JsonStringArray(const QStringList& texts);
-
 // Starts the editor in a language before its first event, as start-up would
 // have loaded it: catalogue, command names, list, captions.
 void StartInLanguage(Editor& editor, QStringView code);
