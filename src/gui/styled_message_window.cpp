@@ -4,10 +4,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -160,6 +164,14 @@ StyledMessageDialog::StyledMessageDialog(const QString& prompt, int style, const
     layout->setSpacing(16);
     layout->addLayout(top);
     layout->addLayout(row);
+    // Wide enough for the whole title beside the window manager's icon and
+    // buttons (a path is a common title), within the screen.
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    int titleWidth = QFontMetrics(titleFont).horizontalAdvance(title) * 6 / 5 + 120;
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        titleWidth = std::min(titleWidth, screen->availableGeometry().width() - 40);
+    layout->addItem(new QSpacerItem(titleWidth - 36, 0, QSizePolicy::Fixed, QSizePolicy::Fixed));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     answer_ = escapeAnswer_;
