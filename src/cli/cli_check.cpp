@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "script/line_explainer.h"
+#include "editor/schedule_check.h"
 #include "script/user_driver.h"
 
 #include <limits>

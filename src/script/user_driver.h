@@ -39,10 +39,6 @@ private:
 QString JsonArray(const QStringList& values); // values are JSON text
 QString JsonStringArray(const QStringList& texts);
 
-// Starts the editor in a language before its first event, as start-up would
-// have loaded it: catalogue, command names, list, captions.
-void StartInLanguage(Editor& editor, QStringView code);
-
 class UserDriver {
 public:
     explicit UserDriver(QStringView language = u"ES");
