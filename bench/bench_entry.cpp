@@ -2,7 +2,7 @@
 // rebuilt explanation) in a long command, and explain over a full schedule.
 // Targets: under 50 us per keystroke, over 50,000 lines per second.
 
-#include "script/line_explainer.h"
+#include "editor/schedule_check.h"
 #include "script/user_driver.h"
 
 #include <QStringList>

@@ -13,6 +13,8 @@ set(VXCORE_SOURCES
     # platform
     platform/platform.cpp
     platform/platform.h
+    platform/silent_platform.cpp
+    platform/silent_platform.h
     # document
     document/autosave.cpp
     document/autosave.h
@@ -49,6 +51,9 @@ set(VXCORE_SOURCES
     form/interpret_field.cpp
     form/row_fetch.cpp
     # editing
+    editing/editing_operations.h
+    editing/row_operations.cpp
+    editing/search_flow.cpp
     editing/search_replace.cpp
     editing/search_replace.h
     # print
@@ -56,22 +61,23 @@ set(VXCORE_SOURCES
     print/listing.h
     print/listing_text.cpp
     # editor
+    editor/document_files.cpp
+    editor/document_files.h
     editor/editor.cpp
     editor/editor.h
     editor/error_messages.cpp
-    editor/file_commands.cpp
+    editor/error_messages.h
     editor/language_switch.cpp
+    editor/language_switch.h
     editor/menu_model.cpp
     editor/menu_model.h
     editor/print_commands.cpp
     editor/print_commands.h
     editor/recent_schedules.cpp
     editor/recent_schedules.h
-    editor/row_operations.cpp
-    editor/search_flow.cpp
+    editor/schedule_check.cpp
+    editor/schedule_check.h
     # script
-    script/line_explainer.cpp
-    script/line_explainer.h
     script/scripted_platform.cpp
     script/scripted_platform.h
     script/scripted_printer.cpp

@@ -138,7 +138,7 @@ private slots:
         QVERIFY(d.editor->document.Modified);
         // A second replace without a new search changes nothing more.
         run(d, {u"replace-to 99"_qs});
-        d.editor->search.foundRow = 0;
+        d.editor->editing.forgetOccurrence();
         run(d, {u"click replace"_qs});
         QCOMPARE(d.editor->document.line(2), expected);
     }

@@ -1,7 +1,7 @@
 // Fetching a row back into the entry fields, and the line-number field that
 // follows the grid's current row.
 
-#include "script/line_explainer.h"
+#include "editor/schedule_check.h"
 #include "test_entry_driver.h"
 
 using namespace vx;
@@ -165,7 +165,7 @@ private slots:
         QVERIFY(e.focus(u"txbTxt3"));
         QVERIFY(e.type(u"txbAnmerk", u"x"));
         QVERIFY(e.dump() != before);
-        e.form().restoreFrom(fresh);
+        static_cast<EntryFormState&>(e.form()) = fresh;
         QCOMPARE(e.dump(), before);
     }
 

@@ -97,7 +97,7 @@ private slots:
         QFETCH(QString, prompt);
         QFETCH(int, style);
         Fixture f(lang);
-        f.editor->listingCommandLine = u"K, 5"_qs;
+        f.editor->messages.setListingLine(0, u"K, 5"_qs);
         const QString detail = number == 27014 ? u"/plans/gone.vfp"_qs : u"vfp: LNo.12: 1100"_qs;
         f.scripted.answers.push_back(MsgAnswer::Retry);
         qint16 answer = 9;
@@ -133,7 +133,7 @@ private slots:
         QFETCH(int, symbol);
         QFETCH(QString, text);
         Fixture f(lang);
-        f.editor->listingLineNumber = 117;
+        f.editor->messages.setListingLine(117, QString());
         qint16 answer = 9;
         f.editor->ReportError(27019, symbol, 0, u"t"_qs, answer);
         QCOMPARE(f.scripted.messages.size(), 1);

@@ -53,7 +53,7 @@ struct Fixture {
         doc.ExtractFileName();
         doc.Modified = true;
         editor.autosaveEnabled = true;
-        editor.windowTitle = u"before"_qs;
+        editor.files.setWindowTitle(u"before"_qs);
     }
 
     QStringList rows() const {
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(f.doc.Modified);
         QVERIFY(f.editor.autosaveEnabled);
         QCOMPARE(f.editor.windowTitle, u"before"_qs);
-        QVERIFY(!f.editor.openWithoutDialog);
+        QVERIFY(!f.editor.files.openWithoutDialog());
         QVERIFY(f.editor.recent.visiblePaths().isEmpty());
     }
 
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(f.doc.FilePath, chosen);
         QCOMPARE(f.doc.line(1), u"K, 2"_qs);
         QCOMPARE(f.doc.Answer, qint16(9));
-        QVERIFY(!f.editor.openWithoutDialog);
+        QVERIFY(!f.editor.files.openWithoutDialog());
         QCOMPARE(f.editor.recent.visiblePaths(), (QStringList{chosen, current}));
     }
 
@@ -509,7 +509,7 @@ private slots:
         Fixture f;
         const QString file = f.write(name, "K, 5A\r\n  T, 12:30\r\nR,3,4B xyz\r\n");
         f.p.fileChoices.push_back(file);
-        f.editor.windowTitle = u"before"_qs;
+        f.editor.files.setWindowTitle(u"before"_qs);
         f.doc.Modified = false;
         f.editor.Import();
         const FileDialogRequest& r = f.p.fileRequests[0];

@@ -148,8 +148,8 @@ private slots:
                                          TextCatalogue::HintLineBreak() + u"vfp: LNo.3: M0"_qs +
                                          TextCatalogue::HintLineBreak() + u"Z, M0  * why"_qs),
                  qPrintable(input.prompt));
-        QVERIFY(editor.listingCommandLine.isEmpty());
-        QCOMPARE(editor.listingLineNumber, 0);
+        QVERIFY(editor.messages.listingCommandLine().isEmpty());
+        QCOMPARE(editor.messages.listingLineNumber(), 0);
     }
 
     void buildListingTellsNumbers() {

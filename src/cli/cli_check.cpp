@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "script/line_explainer.h"
+#include "editor/schedule_check.h"
 #include "texts/json_writer.h"
 
 #include <limits>

@@ -1,45 +1,79 @@
 #include "editor/editor.h"
 
+#include "commands/operand_rules.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
-
 #include "help/help_model.h"
+#include "texts/blanks.h"
 
 #include <QFileInfo>
 
 namespace vx {
 
+// What each part is handed. A callback stands where the callee lives in a
+// layer above the part (the operand rules, the messages) or is built after it
+// (the form).
+DocumentFiles::Parts Editor::filesParts() {
+    return {platform,
+            catalogue,
+            messages,
+            recent,
+            autosaveEnabled,
+            [this](int field, const QString& text) { form->setFieldText(field, text); }};
+}
+
+EntryFormParts Editor::formParts() {
+    return {catalogue,
+            commands,
+            document,
+            *platform.desktop,
+            *platform.help,
+            programFolder,
+            helpContext,
+            autosaveEnabled,
+            [this](int field, const QString& code, QString& v) {
+                return InterpretOperand(*this, field, code, v);
+            }};
+}
+
+EditingOperations::Parts Editor::editingParts() {
+    return {document,
+            *form,
+            catalogue,
+            commands,
+            *platform.desktop,
+            autosaveEnabled,
+            [this](const QString& prompt, int style, const QString& title) {
+                return messages.ShowMessage(prompt, style, title);
+            }};
+}
+
 Editor::Editor(const Platform& p)
-    : platform(p), document(platform, catalogue), form(std::make_unique<EntryForm>(*this)),
-      recent(*platform.settings, menu), autosave(document, autosaveEnabled) {
+    : platform(p), recent(*platform.settings, menu), messages(*platform.messages, catalogue),
+      files(filesParts()), document(files.document()),
+      form(std::make_unique<EntryForm>(formParts())), editing(editingParts()),
+      languageSwitch(catalogue, commands, menu, *form, document.grid),
+      autosave(document, autosaveEnabled), windowTitle(files.windowTitle()),
+      search(editing.search()) {
     commands.setNames(catalogue);
     form->initialise();
     menu.setCaptions(catalogue);
     menu.setHints(catalogue);
     recent.Smn_GetRecentSchedules();
-    refreshGridHeadings();
-    windowTitle = catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
+    languageSwitch.refreshGridHeadings();
+    files.resetWindowTitle();
     ListingFontStartUp(*this);
 }
 
 Editor::~Editor() = default;
 
-void Editor::ClearDocument() {
-    document.ClearDocument();
-    for (int k = 1; k <= 7; ++k)
-        form->setFieldText(k, QString());
-    form->setFieldText(0, QStringLiteral("1"));
-    windowTitle = catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
-}
-
-QString Editor::titleWithFile() const {
-    return catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X") +
-           QStringLiteral("   ") + Trim(document.FilePath);
-}
-
-void Editor::afterFileWritten(const QString& path) {
-    recent.Smn_WriteRecentSchedules(path);
-    recent.Smn_GetRecentSchedules();
+void Editor::startInLanguage(QStringView code) {
+    Language language = catalogue.language();
+    if (!TextCatalogue::parseLanguageCode(code, &language))
+        return;
+    languageSwitch.loadLanguage(language);
+    files.resetWindowTitle();
+    form->initialise();
 }
 
 void Editor::menuHighlight(const QString& key) {
@@ -133,6 +167,10 @@ void Editor::frmVx_Edit_Fpl_Resize() {
     helpContext = form->CurrentHelpTopic;
 }
 
+void Editor::gridScrolled(int topRow) {
+    document.grid.topRow = topRow;
+}
+
 void Editor::autosaveTick() {
     if (autosaveEnabled)
         autosave.tick(catalogue.language());
@@ -150,7 +188,7 @@ bool Editor::Form_QueryUnload(int unloadMode) {
         if (answer == MsgAnswer::Cancel)
             return true;
         if (answer == MsgAnswer::Yes)
-            Save();
+            files.Save();
     }
     if (!ending && unloadMode >= 0 && unloadMode <= 3)
         Smn_Dat_Progende();

@@ -1,27 +1,32 @@
 #pragma once
 
-// The presentation model of the main window frmVx_Edit: it owns the one
-// document, the catalogue, the command table and the entry area for the whole
-// run. Every user event is a method here or on one of its parts; the windows
-// and vxedit-cli only forward events and show the state.
+// The presentation model of the main window frmVx_Edit and the composition
+// root of the model: it owns the catalogue, the command table, the document
+// with its file commands, the entry area, the editing operations, the language
+// switch and the messages for the whole run, and wires them to each other.
+// Every user event is a method here or on one of its parts; the windows and
+// vxedit-cli only forward events and show the state.
 
 #include "commands/command_table.h"
 #include "document/autosave.h"
 #include "document/schedule_document.h"
-#include "editing/search_replace.h"
+#include "editing/editing_operations.h"
+#include "editor/document_files.h"
+#include "editor/error_messages.h"
+#include "editor/language_switch.h"
 #include "editor/menu_model.h"
 #include "editor/recent_schedules.h"
+#include "form/entry_form.h"
 #include "platform/platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QString>
+#include <QStringView>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace vx {
-
-class EntryForm;
 
 class Editor {
 public:
@@ -33,59 +38,62 @@ public:
     Platform platform;
     TextCatalogue catalogue;
     CommandTable commands;
-    ScheduleDocument document;
-    std::unique_ptr<EntryForm> form;
-
-    QString windowTitle;
-    bool autosaveEnabled = false;
     // Folder of the program, with a trailing separator; help files and backups.
     QString programFolder;
+    // The main window's help context: the page F1 opens.
+    int helpContext = 1;
+    // The autosave timer's enabled state: on with the first edit, off once saved.
+    bool autosaveEnabled = false;
+    MenuModel menu;
+    RecentSchedules recent;
 
-    // File commands of the File menu.
-    void New();
-    // A path from the recent list opens without the dialog.
-    void Open(const std::optional<QString>& pathFromRecent = std::nullopt);
-    // Failed: the file could not be written (the user was told); the document
-    // and the file that was there are unchanged.
-    enum class SaveResult { Written, Cancelled, Failed };
-    SaveResult Save();
-    void Import();
-    // Set while Open works on a path handed over by the recent list.
-    bool openWithoutDialog = false;
+    // The parts, in the order they are built.
+    Messages messages;
+    DocumentFiles files;
+    ScheduleDocument& document; // the one document, owned by files
+    std::unique_ptr<EntryForm> form;
+    EditingOperations editing;
+    LanguageSwitch languageSwitch;
+    Autosave autosave;
+    // What the windows and the dump read of the parts' state; they change it
+    // only through events.
+    const QString& windowTitle; // files
+    const SearchState& search;  // editing
 
-    // Empties the document and the entry fields, resets the title.
-    void ClearDocument();
-
-    // " S C H E D U L E - E D I T O R   for   V E L O X" plus the file, if any.
-    QString titleWithFile() const;
-
-    // Error messages.
-    int ShowMessage(const QString& prompt, int style, const QString& title);
-    void ReportError(int number, int symbol, int styleAddition, const QString& detail,
-                     qint16& answer);
-    // The command line the listing is working on; part of some error prompts.
-    QString listingCommandLine;
-    int listingLineNumber = 0;
     // The listing font for the whole run, and the printer's own font found at
-    // start-up, given back at the end (print/print_commands.h).
+    // start-up, given back at the end (editor/print_commands.h).
     FontChoice listingFont{QStringLiteral("Arial"), 10.08};
     FontChoice startupPrinterFont;
     // The date in listing headers; empty: today in the system's short format.
     QString listingDate;
 
-    // After a successful Open or Save: the path goes to the top of the recent list.
-    void afterFileWritten(const QString& path);
-    void setAutosaveEnabled(bool on) { autosaveEnabled = on; }
+    // The start-up language other than the default: code "DE", "EN" or "ES";
+    // an unknown code changes nothing.
+    void startInLanguage(QStringView code);
 
-    MenuModel menu;
-    RecentSchedules recent;
-    Autosave autosave;
-    // The main window's help context: the page F1 opens.
-    int helpContext = 1;
+    // File commands of the File menu.
+    using SaveResult = DocumentFiles::SaveResult;
+    void New() { files.New(); }
+    void Open(const std::optional<QString>& pathFromRecent = std::nullopt) {
+        files.Open(pathFromRecent);
+    }
+    SaveResult Save() { return files.Save(); }
+    void Import() { files.Import(); }
+
+    int ShowMessage(const QString& prompt, int style, const QString& title) {
+        return messages.ShowMessage(prompt, style, title);
+    }
+    void ReportError(int number, int symbol, int styleAddition, const QString& detail,
+                     qint16& answer) {
+        messages.ReportError(number, symbol, styleAddition, detail, answer);
+    }
+
     // A click on the main window's background: the general page.
     void Form_Click() { helpContext = 1; }
     // The command list window was resized: the context follows the command again.
     void frmVx_Edit_Fpl_Resize();
+    // The user scrolls the grid; topRow is the first row shown (1-based).
+    void gridScrolled(int topRow);
     // True once shutdown has passed the point of no return.
     bool ending = false;
 
@@ -107,17 +115,15 @@ public:
     bool ended = false;
 
     // The row buttons and direct typing in the grid (code: the key code).
-    void cmdUeb_Zei_Click();
-    void cmdUeb_leerZ_Click();
-    void cmdEinf_leerZ_Click();
-    void cmdLoe_Zei_Click();
-    void gridKeyPress(int code);
+    void cmdUeb_Zei_Click() { editing.cmdUeb_Zei_Click(); }
+    void cmdUeb_leerZ_Click() { editing.cmdUeb_leerZ_Click(); }
+    void cmdEinf_leerZ_Click() { editing.cmdEinf_leerZ_Click(); }
+    void cmdLoe_Zei_Click() { editing.cmdLoe_Zei_Click(); }
+    void gridKeyPress(int code) { editing.gridKeyPress(code); }
 
     // The language switch of the Options menu.
-    void Smn_Opt_Sprache();
-    void loadLanguage(Language next);
-    void refreshGridHeadings();
-    bool languageSwitchRunning = false;
+    void Smn_Opt_Sprache() { languageSwitch.Smn_Opt_Sprache(); }
+    void loadLanguage(Language next) { languageSwitch.loadLanguage(next); }
 
     // Help menu: the help file at the current topic; the information window.
     void helpMenu();
@@ -125,19 +131,21 @@ public:
     int infoWindowShown = 0;
 
     // Search and replace windows (Work menu).
-    SearchState search;
-    void Smn_Su_Ers(int which);
-    void searchButton();        // "Search (cont.)" of the search window
-    void replaceSearchButton(); // "Search (cont.)" of the replace window
-    void replaceButton();
+    void Smn_Su_Ers(int which) { editing.Smn_Su_Ers(which); }
+    void searchTextEdited(const QString& text) { editing.searchTextEdited(text); }
+    void replaceOfEdited(const QString& text) { editing.replaceOfEdited(text); }
+    void replaceToEdited(const QString& text) { editing.replaceToEdited(text); }
+    void searchButton() { editing.searchButton(); }
+    void replaceSearchButton() { editing.replaceSearchButton(); }
+    void replaceButton() { editing.replaceButton(); }
+    void searchWindowClosed() { editing.searchWindowClosed(); }
+    void replaceWindowClosed() { editing.replaceWindowClosed(); }
 
 private:
+    DocumentFiles::Parts filesParts();
+    EntryFormParts formParts();
+    EditingOperations::Parts editingParts();
     void openListedPath(const QString& path);
-    bool searchRoutine(const QString& text);
-    void loadFoundLineIntoFields(const QString& line);
-    void beginRowOperation();
-    QString composeFromEntryFields() const;
-    void writeRow(int row, const QString& text);
 };
 
 } // namespace vx

@@ -1,36 +1,39 @@
-// The language switch of the Options menu: every text is reloaded, the
-// document is left alone.
+#include "editor/language_switch.h"
 
-#include "editor/editor.h"
+#include "commands/command_table.h"
+#include "editor/menu_model.h"
 #include "form/entry_form.h"
 
 namespace vx {
 
-void Editor::loadLanguage(Language next) {
-    catalogue.LoadCatalogue(TextCatalogue::languageCode(next));
-    commands.setNames(catalogue);
-    menu.setCaptions(catalogue);
-    menu.setHints(catalogue);
-    form->ListCommand = form->CurrentCommand;
-    form->FillList();
-    form->rebuildRowButtonCaptions();
-    form->retranslate();
+LanguageSwitch::LanguageSwitch(TextCatalogue& catalogue, CommandTable& commands, MenuModel& menu,
+                               EntryForm& form, GridState& grid)
+    : catalogue_(catalogue), commands_(commands), menu_(menu), form_(form), grid_(grid) {}
+
+void LanguageSwitch::loadLanguage(Language next) {
+    catalogue_.LoadCatalogue(TextCatalogue::languageCode(next));
+    commands_.setNames(catalogue_);
+    menu_.setCaptions(catalogue_);
+    menu_.setHints(catalogue_);
+    form_.ListCommand = form_.CurrentCommand;
+    form_.FillList();
+    form_.rebuildRowButtonCaptions();
+    form_.retranslate();
     refreshGridHeadings();
 }
 
-void Editor::refreshGridHeadings() {
-    GridState& grid = document.grid;
-    grid.headerNumber = catalogue.tx(u"line no.");
-    grid.headerText = catalogue.tx(u"Schedule commands - L i s t i n g");
+void LanguageSwitch::refreshGridHeadings() {
+    grid_.headerNumber = catalogue_.tx(u"line no.");
+    grid_.headerText = catalogue_.tx(u"Schedule commands - L i s t i n g");
 }
 
-void Editor::Smn_Opt_Sprache() {
-    languageSwitchRunning = true;
-    const Language next = TextCatalogue::nextLanguage(catalogue.language());
+void LanguageSwitch::Smn_Opt_Sprache() {
+    running_ = true;
+    const Language next = TextCatalogue::nextLanguage(catalogue_.language());
     loadLanguage(next);
     // The grid is set up again: same rows, current cell back to row 1.
-    form->setCurrentRow(1);
-    languageSwitchRunning = false;
+    form_.setCurrentRow(1);
+    running_ = false;
 }
 
 } // namespace vx

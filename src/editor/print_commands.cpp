@@ -21,8 +21,7 @@ public:
 
     void reportError(int number, int styleAddition, const QString& detail, int lineNumber,
                      const QString& commandLine) override {
-        editor_.listingLineNumber = lineNumber;
-        editor_.listingCommandLine = commandLine;
+        editor_.messages.setListingLine(lineNumber, commandLine);
         editor_.ReportError(number, 0, styleAddition, detail, editor_.document.Answer);
         if (afterMessage_)
             afterMessage_(number);
@@ -55,8 +54,7 @@ ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& aft
     source.date = ListingDate(editor);
     EditorReporter reporter(editor, afterMessage);
     ListingDocument document = RenderListing(source, editor.catalogue, &reporter);
-    editor.listingCommandLine.clear();
-    editor.listingLineNumber = 0;
+    editor.messages.setListingLine(0, QString());
     return document;
 }
 

@@ -2,7 +2,6 @@
 // keystroke, and ShowOperandFields, the reset of the operand fields to a
 // command's field count.
 
-#include "editor/editor.h"
 #include "form/entry_form.h"
 #include "texts/blanks.h"
 
@@ -66,11 +65,11 @@ bool EntryForm::lineNumberCheck() {
         return false;
     const int n = leadingNumber(text);
     if (n < 1 || n > ScheduleDocument::MaxRows) {
-        editor_.platform.desktop->beep();
+        parts_.desktop.beep();
         lblBemerkung.caption = tx(u"False line number!");
         return false;
     }
-    ScheduleDocument& doc = editor_.document;
+    ScheduleDocument& doc = parts_.document;
     const int remembered = doc.grid.currentRow;
     if (n > doc.RowCount - 1) {
         int more = n - (doc.RowCount - 1);
@@ -87,7 +86,7 @@ bool EntryForm::lineNumberCheck() {
 }
 
 bool EntryForm::commandFieldCheck() {
-    CommandTable& table = editor_.commands;
+    CommandTable& table = parts_.commands;
     if (msk[1].text.isEmpty()) {
         lblBemerkung.caption = tx(u"Please, select schedule command or input");
         selectListIndex(0);
@@ -127,7 +126,7 @@ int EntryForm::topicOfCommandField(int fallback) const {
     const QChar letter = commandLetter();
     if (letter.isNull())
         return fallback;
-    const CommandTable& table = editor_.commands;
+    const CommandTable& table = parts_.commands;
     for (qsizetype p = 0; p < table.CommandCodes.size(); ++p) {
         const QString& code = table.CommandCodes[p];
         if (code.size() == 1 && code.front() == letter)
@@ -147,7 +146,7 @@ void EntryForm::ShowOperandFields(int command) {
         msk[static_cast<size_t>(k)].visible = false;
     txbTxt2.visible = false;
     txbTxt3.visible = false;
-    const int count = editor_.commands.fieldCount(command);
+    const int count = parts_.commands.fieldCount(command);
     for (int k = 2; k < 2 + count && k < FieldCount; ++k)
         msk[static_cast<size_t>(k)].visible = true;
 }

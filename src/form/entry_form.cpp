@@ -2,7 +2,6 @@
 
 #include "commands/command_layouts.h"
 #include "commands/input_mask.h"
-#include "editor/editor.h"
 #include "help/help_model.h"
 #include "texts/blanks.h"
 
@@ -51,67 +50,6 @@ private:
 
 } // namespace
 
-namespace {
-
-void restoreText(QString& to, const QString& from) {
-    if (!to.isSharedWith(from))
-        to = from;
-}
-
-void restoreField(EntryField& to, const EntryField& from) {
-    restoreText(to.name, from.name);
-    restoreText(to.text, from.text);
-    restoreText(to.mask, from.mask);
-    to.prompt = from.prompt;
-    to.maxLength = from.maxLength;
-    to.width = from.width;
-    to.left = from.left;
-    to.visible = from.visible;
-    to.error = from.error;
-    to.selStart = from.selStart;
-    to.selLength = from.selLength;
-}
-
-void restoreLabel(Label& to, const Label& from) {
-    restoreText(to.caption, from.caption);
-    to.left = from.left;
-    to.width = from.width;
-    to.visible = from.visible;
-    to.error = from.error;
-}
-
-} // namespace
-
-void EntryFormState::restoreFrom(const EntryFormState& s) {
-    for (size_t k = 0; k < msk.size(); ++k)
-        restoreField(msk[k], s.msk[k]);
-    restoreField(txbTxt2, s.txbTxt2);
-    restoreField(txbTxt3, s.txbTxt3);
-    restoreField(txbAnmerk, s.txbAnmerk);
-    restoreField(txbStern, s.txbStern);
-    restoreLabel(lblLfdNr, s.lblLfdNr);
-    restoreLabel(lblAnmerk, s.lblAnmerk);
-    restoreLabel(lblCode, s.lblCode);
-    restoreLabel(lblBemerkung, s.lblBemerkung);
-    restoreLabel(lblHinweise, s.lblHinweise);
-    for (size_t k = 0; k < ExplanationParts.size(); ++k)
-        restoreText(ExplanationParts[k], s.ExplanationParts[k]);
-    CurrentCommand = s.CurrentCommand;
-    ListCommand = s.ListCommand;
-    CurrentHelpTopic = s.CurrentHelpTopic;
-    if (!lstBefehle.isSharedWith(s.lstBefehle))
-        lstBefehle = s.lstBefehle;
-    listIndex = s.listIndex;
-    focus = s.focus;
-    restoreText(buttons.cmdHol_Zei, s.buttons.cmdHol_Zei);
-    restoreText(buttons.cmdUeb_Zei, s.buttons.cmdUeb_Zei);
-    restoreText(buttons.cmdUeb_leerZ, s.buttons.cmdUeb_leerZ);
-    restoreText(buttons.cmdEinf_leerZ, s.buttons.cmdEinf_leerZ);
-    restoreText(buttons.cmdLoe_Zei, s.buttons.cmdLoe_Zei);
-    lineNumberRed = s.lineNumberRed;
-    helpMenuFreeBox = s.helpMenuFreeBox;
-}
-
 QString ControlName(Control control) {
     return QString::fromUtf16(ControlNames[static_cast<int>(control)]);
 }
@@ -125,7 +63,7 @@ std::optional<Control> ControlByName(QStringView name) {
     return std::nullopt;
 }
 
-EntryForm::EntryForm(Editor& editor) : editor_(editor) {
+EntryForm::EntryForm(const EntryFormParts& parts) : parts_(parts) {
     for (int k = 0; k < FieldCount; ++k)
         msk[static_cast<size_t>(k)].name = QStringLiteral("mskTxt") + QString::number(k);
     txbTxt2.name = QStringLiteral("txbTxt2");
@@ -135,11 +73,11 @@ EntryForm::EntryForm(Editor& editor) : editor_(editor) {
 }
 
 QString EntryForm::tx(QStringView english) const {
-    return editor_.catalogue.tx(english);
+    return parts_.catalogue.tx(english);
 }
 
 const EntryForm::LanguageTexts& EntryForm::texts() const {
-    const TextCatalogue& cat = editor_.catalogue;
+    const TextCatalogue& cat = parts_.catalogue;
     if (texts_.built && texts_.language == cat.language())
         return texts_;
     texts_.language = cat.language();
@@ -235,13 +173,13 @@ void EntryForm::FillList() {
     lstBefehle.append(tx(u" Possible codes") + QStringLiteral(":   ") +
                       tx(u"More Help information by using F1 key"));
     for (int i = 1; i <= CommandTable::CommandCount; ++i) {
-        const CommandTable::Row& row = editor_.commands.row(i);
+        const CommandTable::Row& row = parts_.commands.row(i);
         lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + row.Name);
     }
 }
 
 void EntryForm::rebuildRowButtonCaptions() {
-    const QString n = QString::number(editor_.document.grid.currentRow);
+    const QString n = QString::number(parts_.document.grid.currentRow);
     buttons.cmdHol_Zei = tx(u"Fetch from ¶ line no. ") + n;
     buttons.cmdUeb_Zei = tx(u"Move into line no. ") + n;
     buttons.cmdUeb_leerZ = tx(u"Transfer into first empty line");
@@ -292,7 +230,7 @@ void EntryForm::retranslate() {
     }
     fetching_ = wasFetching;
     const QString joined = joinedExplanation();
-    lblBemerkung.caption = joined.isEmpty() ? editor_.commands.row(i).Name : joined;
+    lblBemerkung.caption = joined.isEmpty() ? parts_.commands.row(i).Name : joined;
     if (lblHinweise.visible && focus != Control::mskTxt1)
         focusEntered(focus);
 }
@@ -416,7 +354,7 @@ void EntryForm::focusEntered(Control control) {
 
 QString EntryForm::operandHint(int n, int command) const {
     const QString& hint = command >= 0 && command <= CommandTable::NoCommand
-                              ? editor_.commands.row(command).FieldHint[static_cast<size_t>(n)]
+                              ? parts_.commands.row(command).FieldHint[static_cast<size_t>(n)]
                               : QString();
     // Built on every keystroke in operand field 1: one allocation.
     const LanguageTexts& t = texts();
@@ -454,23 +392,23 @@ void EntryForm::commandFieldEntry() {
         ShowOperandFields(CurrentCommand);
         return;
     }
-    if (const std::optional<int> i = editor_.commands.findByField(code)) {
+    if (const std::optional<int> i = parts_.commands.findByField(code)) {
         if (*i != CurrentCommand) {
             selectListIndex(*i);
             CurrentCommand = static_cast<qint16>(*i);
         }
-        lblBemerkung.caption = editor_.commands.row(*i).Name;
+        lblBemerkung.caption = parts_.commands.row(*i).Name;
         return;
     }
     // A letter with a digit (I5) is no code here: the typed field keeps the
     // layout of the command on display.
     lblBemerkung.caption = tx(u"Please, select schedule command or input");
-    editor_.platform.desktop->beep();
+    parts_.desktop.beep();
     ShowOperandFields(CurrentCommand);
 }
 
 void EntryForm::hideBeyondFieldCount(bool freeTextBoxEntry) {
-    const int count = editor_.commands.fieldCount(CurrentCommand);
+    const int count = parts_.commands.fieldCount(CurrentCommand);
     for (int k = 7; k >= count + 2; --k) {
         if (k != 3) {
             msk[static_cast<size_t>(k)].visible = false;
@@ -571,9 +509,9 @@ void EntryForm::freeText1Entry() {
             address.width = 128;
             address.left = start.left + start.width + NewLoadingGap;
             address.visible = true;
-            const int n = editor_.commands.findByLine(u"N");
-            editor_.commands.FieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
-            editor_.commands.FieldHint(n, 3) =
+            const int n = parts_.commands.findByLine(u"N");
+            parts_.commands.FieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
+            parts_.commands.FieldHint(n, 3) =
                 tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
             break;
         }
@@ -600,7 +538,7 @@ void EntryForm::freeText1Entry() {
 void EntryForm::operandField2Entry() {
     cursorToStartIfEmpty(msk[3]);
     refreshExplanation();
-    CommandTable& table = editor_.commands;
+    CommandTable& table = parts_.commands;
     const QString& br = TextCatalogue::HintLineBreak();
     const int rowF = table.findByLine(u"F");
     const int rowI = table.findByLine(u"I");
@@ -737,7 +675,7 @@ void EntryForm::selectListIndex(int line) {
 
 void EntryForm::setHelpTopic(int topic) {
     CurrentHelpTopic = static_cast<qint16>(topic);
-    editor_.helpContext = topic;
+    parts_.helpContext = topic;
 }
 
 void EntryForm::runListSetup() {
@@ -745,7 +683,7 @@ void EntryForm::runListSetup() {
     const int i = listIndex;
     if (i < 1 || i > CommandTable::CommandCount)
         return;
-    CommandTable& table = editor_.commands;
+    CommandTable& table = parts_.commands;
     const QString code = table.row(i).Code;
     ListCommand = static_cast<qint16>(i);
     CurrentCommand = static_cast<qint16>(i);
@@ -810,7 +748,7 @@ void EntryForm::applyCommandLayout(int i) {
         code.maxLength = layout.commandField.maxLength;
         code.width = layout.commandField.width;
     }
-    const int count = editor_.commands.fieldCount(i);
+    const int count = parts_.commands.fieldCount(i);
     for (int n = 1; n <= 5; ++n) {
         const FieldLayout& l = layout.operands[static_cast<size_t>(n - 1)];
         EntryField& f = msk[static_cast<size_t>(n + 1)];
@@ -851,7 +789,7 @@ void EntryForm::applyLayoutHints(int i) {
     const LanguageTexts& t = texts();
     for (int n = 1; n <= 5; ++n)
         if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
-            editor_.commands.FieldHint(i, n) =
+            parts_.commands.FieldHint(i, n) =
                 t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
 }
 
@@ -870,9 +808,9 @@ void EntryForm::placeFields() {
 
 bool EntryForm::keyF1() {
     const int topic = CurrentHelpTopic;
-    if (!F1Help(*editor_.platform.help, editor_.programFolder, editor_.catalogue.language(), topic))
+    if (!F1Help(parts_.help, parts_.programFolder, parts_.catalogue.language(), topic))
         return false;
-    editor_.helpContext = topic;
+    parts_.helpContext = topic;
     return true;
 }
 

@@ -13,17 +13,20 @@
 // width, left, visible, error), ExplanationParts, lblBemerkung, listIndex; for a
 // later field's text they call setFieldText(), which runs its change handling.
 
+#include "commands/command_table.h"
+#include "commands/operand_rules.h"
+#include "document/schedule_document.h"
+#include "platform/platform.h"
 #include "texts/text_catalogue.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace vx {
-
-class Editor;
 
 struct EntryField {
     QString name;
@@ -122,17 +125,25 @@ struct EntryFormState {
     // txbTxt3 was in use before it, 0 otherwise. While it is nonzero the
     // command field's focus handler does nothing.
     int helpMenuFreeBox = 0;
+};
 
-    // Becomes equal to `state` like an assignment, but leaves the texts alone
-    // that already share their data with it (explain puts a state back for
-    // every line; most texts are untouched). A member added above must be
-    // added there too.
-    void restoreFrom(const EntryFormState& state);
+// What the entry area uses of the rest of the model; the editor hands it in.
+struct EntryFormParts {
+    const TextCatalogue& catalogue;
+    CommandTable& commands; // the operand rules rename commands and rewrite hints
+    ScheduleDocument& document;
+    Desktop& desktop;
+    HelpViewer& help;
+    const QString& programFolder;
+    int& helpContext;      // the main window's: follows the command's topic
+    bool& autosaveEnabled; // a fetch counts as an edit of the document
+    // The per-command operand rules for field 2..6.
+    std::function<RuleEnd(int field, const QString& code, QString& v)> interpretOperand;
 };
 
 class EntryForm : public EntryFormState {
 public:
-    explicit EntryForm(Editor& editor);
+    explicit EntryForm(const EntryFormParts& parts);
 
     // Start-up state of the entry area and the command list (main window
     // initialisation, command list window load); again after a language load
@@ -249,7 +260,7 @@ private:
     };
     const LanguageTexts& texts() const;
 
-    Editor& editor_;
+    EntryFormParts parts_;
     mutable LanguageTexts texts_;
     int eventDepth_ = 0;
     bool startingUp_ = false;

@@ -3,7 +3,6 @@
 
 #include "commands/command_layouts.h"
 #include "commands/operand_rules.h"
-#include "editor/editor.h"
 #include "form/entry_form.h"
 #include "texts/blanks.h"
 
@@ -50,7 +49,7 @@ void EntryForm::InterpretField(int field) {
     if (field == 1)
         normal = interpretCommandField(v);
     else if (field <= 6)
-        normal = InterpretOperand(editor_, field, code, v) == RuleEnd::Normal;
+        normal = parts_.interpretOperand(field, code, v) == RuleEnd::Normal;
 
     if (!normal) {
         // An empty value is no error: the user has not typed it yet.
@@ -60,8 +59,8 @@ void EntryForm::InterpretField(int field) {
         judged->error = true;
         lblBemerkung.error = true;
         lblBemerkung.caption = tx(u"False input");
-        editor_.platform.desktop->beep();
-        editor_.platform.desktop->beep();
+        parts_.desktop.beep();
+        parts_.desktop.beep();
         return;
     }
 
@@ -107,7 +106,7 @@ bool EntryForm::interpretCommandField(QString& v) {
             msk[4].visible = true;
             e[4] = QStringLiteral(" ==> SETVar");
         }
-        e[1] = RandomNumberHead(editor_.catalogue);
+        e[1] = RandomNumberHead(parts_.catalogue);
         break;
     case u'J':
         e[1] = tx(u"Jam/blockade generating: ");

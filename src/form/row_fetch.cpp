@@ -2,7 +2,6 @@
 // into the entry fields (cmdHol_Zei_Click).
 
 #include "commands/line_syntax.h"
-#include "editor/editor.h"
 #include "form/entry_form.h"
 #include "texts/blanks.h"
 
@@ -26,7 +25,7 @@ int lineNumberOf(QStringView text) {
 } // namespace
 
 void EntryForm::setCurrentRow(int row) {
-    ScheduleDocument& doc = editor_.document;
+    ScheduleDocument& doc = parts_.document;
     GridState& grid = doc.grid;
     if (row < 1 || row > doc.RowCount || row >= grid.rows)
         return;
@@ -42,7 +41,7 @@ void EntryForm::setCurrentRow(int row) {
 }
 
 void EntryForm::applyLineNumberColour() {
-    const ScheduleDocument& doc = editor_.document;
+    const ScheduleDocument& doc = parts_.document;
     const int n = lineNumberOf(msk[0].text);
     const QStringView named = n >= 1 && n <= doc.RowCount ? TrimView(doc.line(n)) : QStringView();
     const int current = doc.grid.currentRow;
@@ -63,9 +62,9 @@ void EntryForm::grdFahrpl_DblClick() {
 }
 
 void EntryForm::cmdHol_Zei_Click() {
-    ScheduleDocument& doc = editor_.document;
+    ScheduleDocument& doc = parts_.document;
     doc.Modified = true;
-    editor_.setAutosaveEnabled(true);
+    parts_.autosaveEnabled = true;
     doc.grid.currentColumn = 1;
 
     // The remark box changes only when the fetched line carries a remark, although

@@ -564,7 +564,7 @@ void MainWindow::connectEvents() {
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         if (syncing_)
             return;
-        editor_->document.grid.topRow = value + 1;
+        editor_->gridScrolled(value + 1);
         appliedTopRow_ = value + 1;
     });
 

@@ -46,13 +46,13 @@ ReplaceWindow::ReplaceWindow(Editor& editor, QWidget* parent)
     connect(txbvon_Text_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (syncing_)
             return;
-        editor_.search.replaceOf = text;
+        editor_.replaceOfEdited(text);
         emit modelChanged();
     });
     connect(txbnach_Text_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (syncing_)
             return;
-        editor_.search.replaceTo = text;
+        editor_.replaceToEdited(text);
         emit modelChanged();
     });
     connect(search_, &QPushButton::clicked, this, [this] {
@@ -105,7 +105,7 @@ void ReplaceWindow::changeEvent(QEvent* event) {
 }
 
 void ReplaceWindow::closeEvent(QCloseEvent* event) {
-    editor_.search.replaceWindowOpen = false;
+    editor_.replaceWindowClosed();
     QWidget::closeEvent(event);
 }
 

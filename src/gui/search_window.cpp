@@ -37,7 +37,7 @@ SearchWindow::SearchWindow(Editor& editor, QWidget* parent)
     connect(txbSuchtext_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (syncing_)
             return;
-        editor_.search.searchText = text;
+        editor_.searchTextEdited(text);
         emit modelChanged();
     });
     connect(txbSuchtext_, &QLineEdit::returnPressed, search_, &QPushButton::click);
@@ -73,7 +73,7 @@ void SearchWindow::changeEvent(QEvent* event) {
 
 void SearchWindow::closeEvent(QCloseEvent* event) {
     // The close button destroys the window; the model keeps its search.
-    editor_.search.searchWindowOpen = false;
+    editor_.searchWindowClosed();
     QWidget::closeEvent(event);
 }
 

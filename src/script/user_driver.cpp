@@ -9,19 +9,10 @@ namespace vx {
 
 // ---- The editor ------------------------------------------------------------------
 
-void StartInLanguage(Editor& editor, QStringView code) {
-    Language language = editor.catalogue.language();
-    if (!TextCatalogue::parseLanguageCode(code, &language))
-        return;
-    editor.loadLanguage(language);
-    editor.windowTitle = editor.catalogue.tx(u" S C H E D U L E - E D I T O R   for   V E L O X");
-    editor.form->initialise();
-}
-
 UserDriver::UserDriver(QStringView language)
     : editor(std::make_unique<Editor>(platform.platform())) {
     if (language != u"ES")
-        StartInLanguage(*editor, language);
+        editor->startInLanguage(language);
 }
 
 bool UserDriver::fail(const QString& reason) {
@@ -150,7 +141,7 @@ bool UserDriver::gridKey(int code) {
 
 bool UserDriver::find(const QString& text) {
     editor->Smn_Su_Ers(1);
-    editor->search.searchText = text;
+    editor->searchTextEdited(text);
     editor->searchButton();
     return true;
 }
@@ -229,7 +220,10 @@ bool UserDriver::runLine(const QString& input) {
         return find(rest);
     if (word == u"replace-of" || word == u"replace-to") {
         editor->Smn_Su_Ers(2);
-        (word == u"replace-of" ? editor->search.replaceOf : editor->search.replaceTo) = rest;
+        if (word == u"replace-of")
+            editor->replaceOfEdited(rest);
+        else
+            editor->replaceToEdited(rest);
         return true;
     }
     if (word == u"printer") {

@@ -19,10 +19,6 @@
 
 namespace vx {
 
-// Starts the editor in a language before its first event, as start-up would
-// have loaded it: catalogue, command names, list, captions.
-void StartInLanguage(Editor& editor, QStringView code);
-
 class UserDriver {
 public:
     explicit UserDriver(QStringView language = u"ES");

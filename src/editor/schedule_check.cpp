@@ -1,7 +1,6 @@
-#include "script/line_explainer.h"
+#include "editor/schedule_check.h"
 
 #include "commands/line_syntax.h"
-#include "script/user_driver.h"
 #include "texts/blanks.h"
 
 #include <QHash>
@@ -12,7 +11,7 @@ namespace vx {
 LineExplainer::LineExplainer(QStringView language)
     : editor_(std::make_unique<Editor>(platform_.platform())) {
     if (language != u"ES")
-        StartInLanguage(*editor_, language);
+        editor_->startInLanguage(language);
     freshForm_ = *editor_->form;
     for (int i = 1; i <= CommandTable::NoCommand; ++i)
         freshNames_.append(editor_->commands.row(i).Name);
@@ -31,7 +30,7 @@ LineExplanation LineExplainer::explain(const QString& line) {
     // Every line starts from the entry area after start-up. Of the command
     // table only the names can reach the explanation (a rule renames "/"); the
     // field hints are rewritten by every selection that shows them.
-    form.restoreFrom(freshForm_);
+    static_cast<EntryFormState&>(form) = freshForm_;
     for (int i = 1; i <= CommandTable::NoCommand; ++i) {
         QString& name = editor_->commands.row(i).Name;
         if (!name.isSharedWith(freshNames_[i - 1]))

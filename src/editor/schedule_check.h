@@ -3,11 +3,11 @@
 // Explaining and checking whole schedules line by line, as vxedit-cli explain
 // and check do: every line is fetched into the entry fields of an editor that
 // is as fresh as after start-up, exactly as the fetch button does, and what the
-// fields then show is read back.
+// fields then show is read back. The editor runs on a silent platform.
 
 #include "editor/editor.h"
 #include "form/entry_form.h"
-#include "script/scripted_platform.h"
+#include "platform/silent_platform.h"
 
 #include <QList>
 #include <QString>
@@ -35,7 +35,7 @@ public:
     Editor& editor() { return *editor_; }
 
 private:
-    ScriptedPlatform platform_;
+    SilentPlatform platform_;
     std::unique_ptr<Editor> editor_;
     EntryFormState freshForm_;
     QStringList freshNames_; // command names 1..30; a rule renames "/"

@@ -1,0 +1,157 @@
+// The row buttons beside the entry fields and direct typing in the grid: they
+// move lines between the entry fields and the document. None of them may write
+// outside the table or lose a line.
+
+#include "editing/editing_operations.h"
+
+#include "commands/line_syntax.h"
+#include "document/vfp_file.h"
+#include "form/entry_form.h"
+#include "texts/blanks.h"
+
+namespace vx {
+
+namespace {
+bool startsWithAny(QStringView text, QStringView letters) {
+    return !text.isEmpty() && letters.contains(text.front().toUpper());
+}
+} // namespace
+
+EditingOperations::EditingOperations(const Parts& parts)
+    : document_(parts.document), form_(parts.form), catalogue_(parts.catalogue),
+      commands_(parts.commands), desktop_(parts.desktop), autosaveEnabled_(parts.autosaveEnabled),
+      showMessage_(parts.showMessage) {}
+
+void EditingOperations::beginRowOperation() {
+    document_.Modified = true;
+    autosaveEnabled_ = true;
+    document_.grid.currentColumn = 1;
+}
+
+QString EditingOperations::composeFromEntryFields() const {
+    const EntryForm& f = form_;
+    LineEntry e;
+    e.code = f.msk[1].text;
+    for (int k = 1; k <= 5; ++k)
+        e.operands[static_cast<size_t>(k)] = f.msk[static_cast<size_t>(k + 1)].text;
+    e.freeText1 = f.txbTxt2.text;
+    e.freeText2 = f.txbTxt3.text;
+    e.operand1FromFreeText = f.txbTxt2.visible && !f.msk[2].visible;
+    const bool textOfOperatingCommand =
+        TrimView(f.msk[1].text).startsWith(u'/') && startsWithAny(TrimView(f.msk[2].text), u"MID");
+    e.operand2FromFreeText = textOfOperatingCommand || (f.txbTxt3.visible && !f.msk[3].visible);
+    e.remark = f.txbAnmerk.text;
+    return ComposeLine(e);
+}
+
+void EditingOperations::writeRow(int row, const QString& text) {
+    document_.setLine(row, text);
+}
+
+void EditingOperations::cmdUeb_Zei_Click() {
+    beginRowOperation();
+    const QString number = Trim(form_.msk[0].text);
+    bool ok = false;
+    const int target = number.toInt(&ok);
+    if (!ok || target < 1 || target > document_.RowCount) {
+        // The number names no row of the table: nothing is written.
+        form_.lblBemerkung.caption = catalogue_.tx(u"False line number!");
+        return;
+    }
+    form_.setCurrentRow(target);
+    writeRow(target, composeFromEntryFields());
+    form_.applyLineNumberColour();
+}
+
+void EditingOperations::cmdUeb_leerZ_Click() {
+    beginRowOperation();
+    const QString caption = form_.lblBemerkung.caption;
+    int k = 0;
+    for (int r = 1; r <= document_.RowCount; ++r) {
+        if (!ScheduleDocument::hasContent(document_.line(r))) {
+            k = r;
+            break;
+        }
+    }
+    if (k == 0) {
+        form_.lblBemerkung.caption = catalogue_.tx(u"No free space");
+        return;
+    }
+    const QString text = composeFromEntryFields();
+    writeRow(k, text);
+    form_.setCurrentRow(k);
+    form_.applyLineNumberColour();
+    form_.lblBemerkung.caption = caption;
+}
+
+void EditingOperations::cmdEinf_leerZ_Click() {
+    beginRowOperation();
+    const int r = document_.grid.currentRow;
+    if (r < 1 || r > document_.RowCount || !ScheduleDocument::hasContent(document_.line(r)))
+        return;
+    desktop_.setBusy(true);
+    if (r == document_.RowCount) {
+        int one = 1;
+        document_.ExpandRows(one);
+    }
+    int j = document_.RowCount;
+    while (j >= r && !ScheduleDocument::hasContent(document_.line(j)))
+        --j;
+    if (j == document_.RowCount) {
+        // The reserve line holds text: the shift needs one row more.
+        if (document_.RowCount < ScheduleDocument::MaxRows) {
+            int one = 1;
+            document_.ExpandRows(one);
+        } else {
+            form_.lblBemerkung.caption = catalogue_.tx(u"No free space");
+            desktop_.setBusy(false);
+            return;
+        }
+    }
+    for (int i = j; i >= r; --i) {
+        writeRow(i + 1, document_.line(i));
+        writeRow(i, QString());
+    }
+    form_.setCurrentRow(r);
+    if (r > 1)
+        document_.grid.topRow = r - 1;
+    desktop_.setBusy(false);
+}
+
+void EditingOperations::cmdLoe_Zei_Click() {
+    beginRowOperation();
+    const int r = document_.grid.currentRow;
+    if (r < 1 || r > document_.RowCount)
+        return;
+    document_.CurrentRow = static_cast<qint16>(r);
+    for (int i = r; i < document_.RowCount; ++i)
+        writeRow(i, document_.line(i + 1));
+    writeRow(document_.RowCount, QString());
+    form_.setCurrentRow(r);
+}
+
+void EditingOperations::gridKeyPress(int code) {
+    GridState& grid = document_.grid;
+    const int row = grid.currentRow;
+    if (row < 1 || row > document_.RowCount)
+        return;
+    if (code == 13) {
+        if (row < document_.RowCount)
+            form_.setCurrentRow(row + 1);
+        return;
+    }
+    const int column = grid.currentColumn;
+    QString cell = document_.line(row);
+    if (code == 8)
+        cell.chop(1);
+    else if (code == 27)
+        cell.clear();
+    else if (code >= 32 && code <= 255)
+        cell += DecodeWindows1252(QByteArray(1, static_cast<char>(code)));
+    else
+        return;
+    writeRow(row, cell);
+    grid.currentColumn = column;
+}
+
+} // namespace vx

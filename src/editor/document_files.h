@@ -1,0 +1,74 @@
+#pragma once
+
+// The one schedule document and the File commands that replace or write it:
+// New, Open, Save and the MTS-PC import.
+
+#include "document/schedule_document.h"
+#include "platform/platform.h"
+#include "texts/text_catalogue.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace vx {
+
+class Messages;
+struct ScheduleFileContent;
+class RecentSchedules;
+
+class DocumentFiles {
+public:
+    struct Parts {
+        const Platform& platform;
+        const TextCatalogue& catalogue;
+        Messages& messages;
+        RecentSchedules& recent;
+        bool& autosaveEnabled;
+        // The program sets an entry field's text (0 = mskTxt0).
+        std::function<void(int field, const QString& text)> setEntryField;
+    };
+    explicit DocumentFiles(const Parts& parts);
+
+    ScheduleDocument& document() { return document_; }
+    const ScheduleDocument& document() const { return document_; }
+
+    void New();
+    // A path from the recent list opens without the dialog.
+    void Open(const std::optional<QString>& pathFromRecent = std::nullopt);
+    // Failed: the file could not be written (the user was told); the document
+    // and the file that was there are unchanged.
+    enum class SaveResult { Written, Cancelled, Failed };
+    SaveResult Save();
+    void Import();
+
+    // Empties the document and the entry fields, resets the title.
+    void ClearDocument();
+
+    const QString& windowTitle() const { return windowTitle_; }
+    void setWindowTitle(const QString& title) { windowTitle_ = title; }
+    // The title without a file, in the current language.
+    void resetWindowTitle();
+    // True while Open works on a path handed over by the recent list.
+    bool openWithoutDialog() const { return openWithoutDialog_; }
+
+private:
+    // " S C H E D U L E - E D I T O R   for   V E L O X" plus the file, if any.
+    QString titleWithFile() const;
+    // After a successful Open or Save: the path goes to the top of the recent list.
+    void afterFileWritten(const QString& path);
+    bool askToSaveCurrent();
+    std::optional<QString> askForFileToOpen(QStringView title, QStringView filter,
+                                            const QString& initialName);
+    bool readBeforeLoading(const QString& path, ScheduleFileContent& content);
+    void fillRows(const QStringList& lines);
+    void finishLoading();
+    void tellLinesNotLoaded(const QString& path, qint64 count);
+
+    Parts parts_;
+    ScheduleDocument document_;
+    QString windowTitle_;
+    bool openWithoutDialog_ = false;
+};
+
+} // namespace vx

@@ -1,0 +1,33 @@
+#pragma once
+
+// The editor's message windows: plain messages and the numbered error
+// messages, in the language of the catalogue.
+
+#include "platform/platform.h"
+#include "texts/text_catalogue.h"
+
+#include <QString>
+
+namespace vx {
+
+class Messages {
+public:
+    Messages(MessageWindow& window, const TextCatalogue& catalogue);
+
+    int ShowMessage(const QString& prompt, int style, const QString& title);
+    void ReportError(int number, int symbol, int styleAddition, const QString& detail,
+                     qint16& answer);
+
+    // The command line the listing is working on; part of some error prompts.
+    void setListingLine(int lineNumber, const QString& commandLine);
+    int listingLineNumber() const { return listingLineNumber_; }
+    const QString& listingCommandLine() const { return listingCommandLine_; }
+
+private:
+    MessageWindow& window_;
+    const TextCatalogue& catalogue_;
+    QString listingCommandLine_;
+    int listingLineNumber_ = 0;
+};
+
+} // namespace vx
