@@ -3,6 +3,8 @@
 
 set(VXCORE_SOURCES
     # texts
+    texts/basic_numbers.cpp
+    texts/basic_numbers.h
     texts/blanks.h
     texts/catalogue_data.cpp
     texts/catalogue_data.h
@@ -28,6 +30,8 @@ set(VXCORE_SOURCES
     commands/command_layouts.h
     commands/command_table.cpp
     commands/command_table.h
+    commands/entry_state.cpp
+    commands/entry_state.h
     commands/input_mask.cpp
     commands/input_mask.h
     commands/line_syntax.cpp

@@ -6,71 +6,13 @@ namespace vx {
 
 namespace rules {
 
-bool isDigits(QStringView s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (!isAsciiDigit(c))
-            return false;
-    return true;
-}
-
-std::optional<qint64> digitsValue(QStringView s) {
-    if (!isDigits(s))
-        return std::nullopt;
-    constexpr qint64 Saturated = 1'000'000'000'000LL;
-    qint64 n = 0;
-    for (QChar c : s) {
-        n = n * 10 + (c.unicode() - u'0');
-        if (n >= Saturated)
-            return Saturated;
-    }
-    return n;
-}
-
-std::optional<qint64> signedValue(QStringView s) {
-    if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-')) {
-        const auto n = digitsValue(s.mid(1));
-        if (!n)
-            return std::nullopt;
-        return s.front() == u'-' ? -*n : *n;
-    }
-    return digitsValue(s);
-}
-
-qint64 leadingValue(QStringView s) {
-    s = LTrimView(s);
-    bool negative = false;
-    if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-')) {
-        negative = s.front() == u'-';
-        s = s.mid(1);
-    }
-    qsizetype n = 0;
-    while (n < s.size() && isAsciiDigit(s[n]))
-        ++n;
-    const qint64 value = n == 0 ? 0 : *digitsValue(s.left(n));
-    return negative ? -value : value;
-}
-
-bool inRange(QStringView s, qint64 lo, qint64 hi) {
-    const auto n = digitsValue(s);
-    return n && *n >= lo && *n <= hi;
-}
-
 bool markerOk(QStringView digits) {
-    return digits.isEmpty() || inRange(digits, 1, MaxMarker);
+    return digits.isEmpty() || InRange(digits, 1, MaxMarker);
 }
 
-QString twoDigits(qint64 n) {
-    return n < 10 ? u'0' + QString::number(n) : QString::number(n);
-}
-
-QString basicNumber(qint64 n) {
-    return n < 0 ? QString::number(n) : u' ' + QString::number(n);
-}
-
-Rule::Rule(Editor& editor, int f, const QString& c, QString& value)
-    : ed(editor), form(*editor.form), cat(editor.catalogue), field(f), code(c),
+Rule::Rule(EntryFormState& state, FormEvents& formEvents, const TextCatalogue& catalogue,
+           const CommandTable& commands, int f, const QString& c, QString& value)
+    : form(state), events(formEvents), cat(catalogue), table(commands), field(f), code(c),
       letter(c.isEmpty() ? QChar() : c.front()), v(value) {}
 
 QString Rule::operand(int n) const {
@@ -96,11 +38,7 @@ QChar Rule::codeDigit() const {
 }
 
 int Rule::row() const {
-    return ed.commands.findByLine(code);
-}
-
-QString& Rule::hint(int n) {
-    return ed.commands.FieldHint(row(), n);
+    return table.findByLine(code);
 }
 
 void Rule::setMask(EntryField& f, const QString& mask, QChar prompt) {
@@ -116,12 +54,12 @@ void Rule::setWidth(int k, int width) {
 }
 
 void Rule::relayoutFrom(int k) {
-    for (int j = k + 1; j < EntryForm::FieldCount; ++j)
+    for (int j = k + 1; j < EntryFormState::FieldCount; ++j)
         msk(j).left = msk(j - 1).left + msk(j - 1).width + 3;
 }
 
 void Rule::clearField(int k) {
-    form.setFieldText(k, QString());
+    events.setFieldText(k, QString());
 }
 
 namespace {
@@ -138,10 +76,11 @@ void readValue(Rule& r, EntryField& masked, EntryField& freeText) {
 
 } // namespace rules
 
-RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString& v) {
+RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCatalogue& catalogue,
+                         const CommandTable& table, int field, const QString& code, QString& v) {
     using namespace rules;
-    Rule r(editor, field, code, v);
-    EntryForm& form = r.form;
+    Rule r(state, events, catalogue, table, field, code, v);
+    EntryFormState& form = r.form;
     switch (field) {
     case 2:
         readValue(r, r.msk(2), form.txbTxt2);

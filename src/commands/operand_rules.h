@@ -8,7 +8,10 @@
 
 namespace vx {
 
-class Editor;
+class CommandTable;
+class FormEvents;
+class TextCatalogue;
+struct EntryFormState;
 
 enum class RuleEnd { Normal, Error };
 
@@ -21,10 +24,11 @@ enum class RuleEnd { Normal, Error };
 // (operand 2 of T naming marker 0 after a time source) empties v and returns
 // Error: the call then only ends, as for an empty field.
 //
-// Rules may set later fields' texts through EntryForm::setFieldText, whose
+// Rules may set later fields' texts through FormEvents::setFieldText, whose
 // change handling can run InterpretField again (D's "&" becoming "&SETVAR&"
 // re-interprets field 3 while it has the focus); they set a text only when it
 // differs, so such a chain stops after one round.
-RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString& v);
+RuleEnd InterpretOperand(EntryFormState& form, FormEvents& events, const TextCatalogue& catalogue,
+                         const CommandTable& table, int field, const QString& code, QString& v);
 
 } // namespace vx

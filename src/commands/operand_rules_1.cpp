@@ -10,7 +10,7 @@ namespace {
 RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!inRange(r.v, lo, hi))
+    if (!InRange(r.v, lo, hi))
         return Rule::error();
     r.E(2) = r.v + u' ';
     return Rule::normal();
@@ -59,7 +59,7 @@ RuleEnd functionModule(Rule& r) {
         r.E(2) = marker + QStringLiteral(") ");
         return Rule::normal();
     }
-    if (!inRange(r.v, 0, MaxLoco))
+    if (!InRange(r.v, 0, MaxLoco))
         return Rule::error();
     r.E(1) = r.tx(u"Function module no.") + u' ';
     r.E(2) = r.v + u' ';
@@ -166,7 +166,7 @@ RuleEnd condition(Rule& r) {
 RuleEnd fetchLoco(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!inRange(r.v, 1, MaxContact))
+    if (!InRange(r.v, 1, MaxContact))
         return Rule::error();
     r.E(2) = r.v + r.tx(u" and store into SET variable") + r.tx(u" or into a marker");
     r.E(3) = QStringLiteral(".");
@@ -213,9 +213,9 @@ RuleEnd locomotive(Rule& r) {
         number.chop(1);
     }
     for (QChar c : number)
-        if (!isAsciiDigit(c))
+        if (!IsAsciiDigit(c))
             return Rule::error();
-    const qint64 n = number.isEmpty() ? 0 : *digitsValue(number);
+    const qint64 n = number.isEmpty() ? 0 : *DigitsValue(number);
     if (n > (marker ? MaxMarker : MaxLoco))
         return Rule::error();
     r.E(2) = number + (marker ? QStringLiteral(") ") : QStringLiteral(" "));
@@ -238,7 +238,7 @@ RuleEnd articleOrSignal(Rule& r, const char16_t* head) {
 
         return Rule::normal();
     }
-    if (!inRange(r.v, 0, MaxArticle))
+    if (!InRange(r.v, 0, MaxArticle))
         return Rule::error();
     r.E(2) = r.v + u' ';
     return Rule::normal();
@@ -247,13 +247,13 @@ RuleEnd articleOrSignal(Rule& r, const char16_t* head) {
 RuleEnd turntable(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!inRange(r.v, 0, 2))
+    if (!InRange(r.v, 0, 2))
         return Rule::error();
     return generic(r);
 }
 
 RuleEnd sound(Rule& r) {
-    if (leadingValue(QStringView(r.v).left(3)) > 99)
+    if (LeadingValue(QStringView(r.v).left(3)) > 99)
         return Rule::error();
     return generic(r);
 }
@@ -314,7 +314,7 @@ RuleEnd modelTime(Rule& r) {
     if (Trim(r.v).isEmpty())
         return Rule::normal();
     const QChar first = r.v.front();
-    if (isAsciiDigit(first)) {
+    if (IsAsciiDigit(first)) {
         r.E(1) = r.tx(u"Modell time") + u' ';
         // Back from a time source: the minute field, its hint and the code field.
         r.setMask(3, QStringLiteral("##"), r.msk(3).prompt);
@@ -322,10 +322,10 @@ RuleEnd modelTime(Rule& r) {
         r.setHint(2, r.tx(u"Modell minute¶0 up to 59"));
         r.setHint(3, r.tx(u"optionally: code:¶S (Set clock) or¶H (stop clock)"));
         r.setHint(4, r.tx(u"optionally: time lapse value¶(1 up to 600)"));
-        if (!inRange(r.v, 0, 23))
+        if (!InRange(r.v, 0, 23))
             return Rule::error();
         // Only a one-digit hour gets its leading zero; "07" stays as typed.
-        const qint64 hour = *digitsValue(r.v);
+        const qint64 hour = *DigitsValue(r.v);
         r.E(2) = hour >= 1 && hour <= 9 && r.v.size() == 1 ? u'0' + r.v : r.v;
         return Rule::normal();
     }
@@ -353,9 +353,9 @@ RuleEnd repeatOrDelay(Rule& r, bool delay) {
     const QString sec = r.tx(u"seconds").left(3);
     if (r.v.startsWith(u'M')) {
         const QString marker = r.v.mid(1);
-        if (!marker.isEmpty() && !signedValue(marker))
+        if (!marker.isEmpty() && !SignedValue(marker))
             return Rule::error();
-        if (!marker.isEmpty() && *signedValue(marker) < 0)
+        if (!marker.isEmpty() && *SignedValue(marker) < 0)
             return Rule::error();
         r.E(2) = u'(' + r.tx(u"Value in marker no. ") + marker +
                  (delay ? QStringLiteral(") *1/10 ") + sec + u'.'
@@ -365,15 +365,15 @@ RuleEnd repeatOrDelay(Rule& r, bool delay) {
     if (!delay) {
         if (r.v.isEmpty())
             return r.quiet();
-        if (!inRange(r.v, 0, 999))
+        if (!InRange(r.v, 0, 999))
             return Rule::error();
         r.E(2) = r.v + u' ' + r.tx(u"times") + u'.';
         return Rule::normal();
     }
-    if (!r.v.isEmpty() && !inRange(r.v, 0, 999))
+    if (!r.v.isEmpty() && !InRange(r.v, 0, 999))
         return Rule::error();
     // Written from the value, so leading zeros ("005") read as 0.5.
-    const qint64 tenths = r.v.isEmpty() ? 0 : *digitsValue(r.v);
+    const qint64 tenths = r.v.isEmpty() ? 0 : *DigitsValue(r.v);
     const QString point = r.tx(u".");
     const QString digits = QString::number(tenths);
     if (tenths < 10)
@@ -422,7 +422,8 @@ RuleEnd operating(Rule& r) {
         r.msk(3).visible = false;
         r.form.txbTxt3.visible = true;
         r.E(1) = u' ' + r.tx(u"Data input with storing into ") + r.tx(u"Marker no.");
-        QString& name = r.ed.commands.row(row).Name;
+        r.form.renamedCommand = row;
+        QString& name = r.form.renamedName;
         name = r.tx(u"Input").toUpper() + QStringLiteral(" ==> ") + r.tx(u"Marker no.");
         const QString marker = r.v.mid(1);
         if (!marker.isEmpty()) {
@@ -449,7 +450,7 @@ RuleEnd operating(Rule& r) {
 RuleEnd unknownCommand(Rule& r) {
     r.E(1) = r.tx(u"Unknown command");
     r.E(2).clear();
-    r.form.selectListIndex(0); // the heading line of the command list
+    r.events.selectListIndex(0); // the heading line of the command list
     return Rule::normal();
 }
 
@@ -510,11 +511,11 @@ RuleEnd Operand1(Rule& r) {
     case u'X':
         if (r.v.isEmpty())
             return r.quiet();
-        return inRange(r.v, 0, MaxRoute) ? generic(r) : Rule::error();
+        return InRange(r.v, 0, MaxRoute) ? generic(r) : Rule::error();
     case u'Y':
         if (r.v.isEmpty())
             return r.quiet();
-        return inRange(r.v, 1, MaxMarker) ? generic(r) : Rule::error();
+        return InRange(r.v, 1, MaxMarker) ? generic(r) : Rule::error();
     case u'/':
         return operating(r);
     case u'N':

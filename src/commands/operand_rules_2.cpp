@@ -8,7 +8,7 @@ namespace {
 
 // Marker number of operand 1, the marker a D line defines.
 qint64 operand1Value(Rule& r) {
-    return leadingValue(r.operand(1));
+    return LeadingValue(r.operand(1));
 }
 
 RuleEnd occupyContact(Rule& r) {
@@ -35,12 +35,12 @@ RuleEnd function(Rule& r) {
             r.E(3) = with + r.tx(u"Function picture ");
             return Rule::normal();
         }
-        if (!inRange(number, 2, 50))
+        if (!InRange(number, 2, 50))
             return Rule::error();
         r.E(3) = with + r.tx(u"Function picture ") + number + u'=';
         return Rule::normal();
     }
-    if (!inRange(r.v, 1, 28))
+    if (!InRange(r.v, 1, 28))
         return Rule::error();
     r.E(3) = with + u'F' + r.v;
     return Rule::normal();
@@ -62,13 +62,13 @@ RuleEnd defineMarker(Rule& r) {
         const QString setvar = QStringLiteral("&SETVAR&");
         // Replacing the text runs this rule once more with the final text.
         if (r.msk(3).text != setvar)
-            r.form.setFieldText(3, setvar);
+            r.events.setFieldText(3, setvar);
         return Rule::normal();
     }
-    if (const auto n = signedValue(r.v)) {
+    if (const auto n = SignedValue(r.v)) {
         r.setMask(3, QStringLiteral("&&&&&&&&"), r.msk(3).prompt);
         r.setWidth(3, 104);
-        r.E(3) = QStringLiteral(" =") + basicNumber(*n);
+        r.E(3) = QStringLiteral(" =") + Str(*n);
         if (*n == 0)
             r.E(3) += r.tx(u" (erasing)");
         return Rule::normal();
@@ -126,7 +126,7 @@ RuleEnd conditionOperand2(Rule& r) {
         return r.quiet();
     const QChar type = r.operandLetter(1);
     auto numberPart = [&r](qint64 lo, qint64 hi) {
-        if (!inRange(r.v, lo, hi))
+        if (!InRange(r.v, lo, hi))
             return Rule::error();
         r.E(3) = r.v + u' ';
         return Rule::normal();
@@ -146,7 +146,7 @@ RuleEnd conditionOperand2(Rule& r) {
         return numberPart(1, MaxMarker);
     case u'V': {
         if (!signLed) {
-            if (!inRange(r.v, 0, 9999))
+            if (!InRange(r.v, 0, 9999))
                 return Rule::error();
             r.E(3) = QStringLiteral(" = ") + r.v + u' ';
             return Rule::normal();
@@ -155,7 +155,7 @@ RuleEnd conditionOperand2(Rule& r) {
         r.E(3) = u' ' + first + u' ';
         if (rest.isEmpty())
             return Rule::normal();
-        const auto n = signedValue(rest);
+        const auto n = SignedValue(rest);
         if (!n || *n < 0 || *n > 9999)
             return Rule::error();
         if (*n != 0)
@@ -173,9 +173,9 @@ RuleEnd conditionOperand2(Rule& r) {
                 return Rule::normal();
             }
         }
-        if (!inRange(hour, 0, 23))
+        if (!InRange(hour, 0, 23))
             return Rule::error();
-        r.E(3) = sign + twoDigits(*digitsValue(hour)) + u':'; // "< 07:"
+        r.E(3) = sign + TwoDigits(*DigitsValue(hour)) + u':'; // "< 07:"
         return Rule::normal();
     }
     default:
@@ -189,12 +189,12 @@ RuleEnd fetchLocoTarget(Rule& r) {
         return r.quiet();
     if (r.v.front() == u'M') {
         const QString marker = r.v.mid(1);
-        if (!marker.isEmpty() && !inRange(marker, 1, MaxMarker))
+        if (!marker.isEmpty() && !InRange(marker, 1, MaxMarker))
             return Rule::error();
         r.E(3) = r.tx(u" und store into the ") + r.tx(u"Marker no.") + marker;
         return Rule::normal();
     }
-    if (!inRange(r.v, 1, 9))
+    if (!InRange(r.v, 1, 9))
         return Rule::error();
     r.E(3) = r.tx(u" and store into SET variable") + r.tx(u" of schedule no. ") + r.v + u'.';
     return Rule::normal();
@@ -213,7 +213,7 @@ RuleEnd jamOperand2(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
     if (r.operandLetter(1) == u'S') {
-        if (!inRange(r.v, 1, 9))
+        if (!InRange(r.v, 1, 9))
             return Rule::error();
         r.E(3) = u' ' + r.v;
     } else if (r.v == u"0") {
@@ -273,7 +273,7 @@ RuleEnd locoAction(Rule& r) {
 RuleEnd loadStart(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!inRange(r.v, 1, 1999))
+    if (!InRange(r.v, 1, 1999))
         return Rule::error();
     r.E(3) = QStringLiteral(", ") + r.tx(u"start at: ") + r.v;
     return Rule::normal();
@@ -316,7 +316,7 @@ RuleEnd turntable(Rule& r) {
         return Rule::normal();
     }
     const QStringView number = signLed ? QStringView(r.v).mid(1) : QStringView(r.v);
-    if (!inRange(number, 1, 24))
+    if (!InRange(number, 1, 24))
         return Rule::error();
     r.E(3) = head + r.v;
     direction();
@@ -329,7 +329,7 @@ RuleEnd turntable(Rule& r) {
 RuleEnd queueField(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!inRange(r.v, 1, 9))
+    if (!InRange(r.v, 1, 9))
         return Rule::error();
     auto operand3 = [&r](const char16_t* mask, QChar prompt, const QString& hint) {
         r.setMask(4, QString::fromUtf16(mask), prompt);
@@ -378,20 +378,20 @@ RuleEnd modelTimeOperand2(Rule& r) {
     const QString op1 = r.operand(1);
     const QChar first = op1.isEmpty() ? QChar() : op1.front();
     const QString waiting = r.tx(u"waiting for") + u'.';
-    if (isAsciiDigit(first)) {
-        if (!inRange(r.v, 0, 59))
+    if (IsAsciiDigit(first)) {
+        if (!InRange(r.v, 0, 59))
             return Rule::error();
-        r.E(3) = u':' + twoDigits(*digitsValue(r.v)) + u' ' + r.tx(u"clock") + u' ';
+        r.E(3) = u':' + TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock") + u' ';
         r.E(4) = waiting;
         return Rule::normal();
     }
     if (op1 == u"TM" || op1 == u"ZM" || op1 == u"TS" || op1 == u"ZS") {
-        const qint64 n = leadingValue(r.v);
+        const qint64 n = LeadingValue(r.v);
         if (n <= 0) {
             r.E(3).clear();
             return r.quiet();
         }
-        if (!isDigits(r.v) || n > MaxMarker)
+        if (!IsDigits(r.v) || n > MaxMarker)
             return Rule::error();
         r.E(3) = r.v + u' ';
         r.E(4) = waiting;

@@ -50,7 +50,7 @@ RuleEnd occupyingLoco(Rule& r) {
         r.E(4) = r.tx(u" with ") + r.tx(u"Marker no.") + u' ' + marker;
         return Rule::normal();
     }
-    if (!inRange(r.v, 0, MaxLoco))
+    if (!InRange(r.v, 0, MaxLoco))
         return Rule::error();
     r.E(4) = u' ' + r.tx(u"with Locomtive no. ") + r.v;
     return Rule::normal();
@@ -78,9 +78,9 @@ RuleEnd defineMarkerOperand3(Rule& r) {
         return emptyEnds(r);
     const QString op2 = r.operand(2);
     const QString target =
-        QStringLiteral(" ==> ") + r.tx(u"Marker no.") + QString::number(leadingValue(r.operand(1)));
+        QStringLiteral(" ==> ") + r.tx(u"Marker no.") + QString::number(LeadingValue(r.operand(1)));
     if (op2 == u"UZ" || op2 == u"UC") {
-        if (!inRange(r.v, 1, MaxArticle))
+        if (!InRange(r.v, 1, MaxArticle))
             return Rule::error();
         r.E(4) = r.v;
         return Rule::normal();
@@ -95,9 +95,9 @@ RuleEnd defineMarkerOperand3(Rule& r) {
         r.E(4) = r.tx(u"Value") + r.tx(u" of ") + r.tx(u"Marker no.") + marker + target;
         return Rule::normal();
     }
-    if (!isAsciiDigit(first) || !inRange(r.v, 1, 99999))
+    if (!IsAsciiDigit(first) || !InRange(r.v, 1, 99999))
         return Rule::error();
-    r.E(4) = r.tx(u"Value") + basicNumber(*digitsValue(r.v)) + target;
+    r.E(4) = r.tx(u"Value") + Str(*DigitsValue(r.v)) + target;
     return Rule::normal();
 }
 
@@ -135,9 +135,9 @@ RuleEnd markerValue(Rule& r) {
         r.E(4) = relation + r.tx(u"Value of marker no. ") + marker;
         return Rule::normal();
     }
-    if (!inRange(c.rest, 0, 99999))
+    if (!InRange(c.rest, 0, 99999))
         return Rule::error();
-    r.E(4) = relation + QString::number(*digitsValue(c.rest));
+    r.E(4) = relation + QString::number(*DigitsValue(c.rest));
     return Rule::normal();
 }
 
@@ -157,7 +157,7 @@ RuleEnd counterValue(Rule& r) {
         r.E(4) = head + relation; // the value is still being typed
         return Rule::normal();
     }
-    const auto n = signedValue(c.rest);
+    const auto n = SignedValue(c.rest);
     if (!n || *n < -99999 || *n > 99999)
         return Rule::error();
     r.E(4) = head + relation + QString::number(*n);
@@ -185,9 +185,9 @@ RuleEnd conditionOperand3(Rule& r) {
     case u'X':
         return pick({{u"R", u"RESERVED"}, {u"F", u"FREE"}});
     case u'T':
-        if (!inRange(r.v, 0, 59))
+        if (!InRange(r.v, 0, 59))
             return Rule::error();
-        r.E(4) = twoDigits(*digitsValue(r.v)) + u' ' + r.tx(u"clock");
+        r.E(4) = TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock");
         return Rule::normal();
     case u'D':
         return markerValue(r);
@@ -208,7 +208,7 @@ RuleEnd randomTarget(Rule& r) {
             d.isNull() ? QStringLiteral(" ==> SETVar") : QStringLiteral(" ==> SETVar[") + d + u']';
         return Rule::normal();
     }
-    if (!inRange(r.v, 1, MaxMarker))
+    if (!InRange(r.v, 1, MaxMarker))
         return Rule::error();
     r.E(4) = QStringLiteral(" ==> ") + r.tx(u"Marker no.") + u' ' + r.v;
     return Rule::normal();
@@ -243,13 +243,13 @@ RuleEnd locoOperand3(Rule& r) {
         const QString steps = r.v.mid(1);
         if (steps.isEmpty())
             return Rule::normal(); // the sign before its number
-        if (!inRange(steps, 0, 126))
+        if (!InRange(steps, 0, 126))
             return Rule::error();
         r.E(4) = steps + u' ' + r.tx(u"steps");
         return Rule::normal();
     }
-    if (isAsciiDigit(first)) {
-        if (!inRange(r.v, 0, 126))
+    if (IsAsciiDigit(first)) {
+        if (!InRange(r.v, 0, 126))
             return Rule::error();
         r.E(4) = r.v; // "speed step 7", "accelerating to 7"
         return Rule::normal();
@@ -273,7 +273,7 @@ RuleEnd locoOperand3(Rule& r) {
     // "S" and a number: a change of the speed step by that many steps.
     if (first == u'S') {
         const QString steps = r.v.mid(1);
-        if (!steps.isEmpty() && !inRange(steps, 0, 126))
+        if (!steps.isEmpty() && !InRange(steps, 0, 126))
             return Rule::error();
         r.E(4) = r.tx(u"changing") + u' ' + steps;
         return Rule::normal();
@@ -313,7 +313,7 @@ RuleEnd queueOperand3(Rule& r) {
         r.E(4).clear(); // the sign before its number
         return Rule::normal();
     }
-    const auto n = signedValue(r.v);
+    const auto n = SignedValue(r.v);
     if (!n)
         return Rule::error();
     if (letter == u'P')
@@ -383,7 +383,7 @@ RuleEnd timeLapse(Rule& r) {
         r.E(5) = head;
         return Rule::normal();
     }
-    if (!inRange(r.v, 1, 600))
+    if (!InRange(r.v, 1, 600))
         return Rule::error();
     r.E(5) = head + u' ' + r.v;
     return Rule::normal();

@@ -1,15 +1,7 @@
 #include "editor/editor.h"
+#include "texts/basic_numbers.h"
 
 namespace vx {
-
-namespace {
-
-// A number as the message texts show it: decimal with one leading blank.
-QString Str(int value) {
-    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
-}
-
-} // namespace
 
 int Editor::ShowMessage(const QString& prompt, int style, const QString& title) {
     return platform.messages->show(prompt, style, title, catalogue.language() == Language::DE);

@@ -4,6 +4,7 @@
 
 #include "editor/editor.h"
 #include "form/entry_form.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 
 #include <algorithm>
@@ -12,17 +13,10 @@ namespace vx {
 
 namespace {
 
-// The leading number of a text as BASIC's Val reads it; saturates far beyond
+// The leading number of a text as BASIC's Val reads it; held far beyond
 // every line number.
 int leadingNumber(QStringView text) {
-    text = LTrimView(text);
-    qint64 n = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        n = std::min<qint64>(n * 10 + (c.unicode() - u'0'), 1'000'000);
-    }
-    return static_cast<int>(n);
+    return static_cast<int>(std::min<qint64>(LeadingDigits(text), 1'000'000));
 }
 
 } // namespace

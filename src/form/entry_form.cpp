@@ -23,13 +23,6 @@ constexpr int NewLoadingGap = 8;
 // deeper than this is a loop, and the toolkit would have overflowed its stack.
 constexpr int MaxEventDepth = 48;
 
-constexpr const char16_t* ControlNames[] = {
-    u"mskTxt0",    u"mskTxt1",      u"mskTxt2",       u"mskTxt3",    u"mskTxt4",
-    u"mskTxt5",    u"mskTxt6",      u"mskTxt7",       u"txbTxt2",    u"txbTxt3",
-    u"txbAnmerk",  u"txbStern",     u"grid",          u"lstBefehle", u"cmdHol_Zei",
-    u"cmdUeb_Zei", u"cmdUeb_leerZ", u"cmdEinf_leerZ", u"cmdLoe_Zei", u"",
-};
-
 void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
     f.mask = mask;
     if (!prompt.isNull())
@@ -50,80 +43,6 @@ private:
 };
 
 } // namespace
-
-namespace {
-
-void restoreText(QString& to, const QString& from) {
-    if (!to.isSharedWith(from))
-        to = from;
-}
-
-void restoreField(EntryField& to, const EntryField& from) {
-    restoreText(to.name, from.name);
-    restoreText(to.text, from.text);
-    restoreText(to.mask, from.mask);
-    to.prompt = from.prompt;
-    to.maxLength = from.maxLength;
-    to.width = from.width;
-    to.left = from.left;
-    to.visible = from.visible;
-    to.error = from.error;
-    to.selStart = from.selStart;
-    to.selLength = from.selLength;
-}
-
-void restoreLabel(Label& to, const Label& from) {
-    restoreText(to.caption, from.caption);
-    to.left = from.left;
-    to.width = from.width;
-    to.visible = from.visible;
-    to.error = from.error;
-}
-
-} // namespace
-
-void EntryFormState::restoreFrom(const EntryFormState& s) {
-    for (size_t k = 0; k < msk.size(); ++k)
-        restoreField(msk[k], s.msk[k]);
-    restoreField(txbTxt2, s.txbTxt2);
-    restoreField(txbTxt3, s.txbTxt3);
-    restoreField(txbAnmerk, s.txbAnmerk);
-    restoreField(txbStern, s.txbStern);
-    restoreLabel(lblLfdNr, s.lblLfdNr);
-    restoreLabel(lblAnmerk, s.lblAnmerk);
-    restoreLabel(lblCode, s.lblCode);
-    restoreLabel(lblBemerkung, s.lblBemerkung);
-    restoreLabel(lblHinweise, s.lblHinweise);
-    for (size_t k = 0; k < ExplanationParts.size(); ++k)
-        restoreText(ExplanationParts[k], s.ExplanationParts[k]);
-    CurrentCommand = s.CurrentCommand;
-    ListCommand = s.ListCommand;
-    CurrentHelpTopic = s.CurrentHelpTopic;
-    if (!lstBefehle.isSharedWith(s.lstBefehle))
-        lstBefehle = s.lstBefehle;
-    listIndex = s.listIndex;
-    focus = s.focus;
-    restoreText(buttons.cmdHol_Zei, s.buttons.cmdHol_Zei);
-    restoreText(buttons.cmdUeb_Zei, s.buttons.cmdUeb_Zei);
-    restoreText(buttons.cmdUeb_leerZ, s.buttons.cmdUeb_leerZ);
-    restoreText(buttons.cmdEinf_leerZ, s.buttons.cmdEinf_leerZ);
-    restoreText(buttons.cmdLoe_Zei, s.buttons.cmdLoe_Zei);
-    lineNumberRed = s.lineNumberRed;
-    helpMenuFreeBox = s.helpMenuFreeBox;
-}
-
-QString ControlName(Control control) {
-    return QString::fromUtf16(ControlNames[static_cast<int>(control)]);
-}
-
-std::optional<Control> ControlByName(QStringView name) {
-    if (name == u"grdFahrpl")
-        return Control::grid;
-    for (int c = 0; c < static_cast<int>(Control::None); ++c)
-        if (name == QStringView(ControlNames[c]))
-            return static_cast<Control>(c);
-    return std::nullopt;
-}
 
 EntryForm::EntryForm(Editor& editor) : editor_(editor) {
     for (int k = 0; k < FieldCount; ++k)
@@ -157,6 +76,10 @@ const EntryForm::LanguageTexts& EntryForm::texts() const {
     }
     texts_.built = true;
     return texts_;
+}
+
+QString EntryForm::commandName(int command) const {
+    return command == renamedCommand ? renamedName : editor_.commands.row(command).Name;
 }
 
 QString EntryForm::joinedExplanation() const {
@@ -231,12 +154,16 @@ void EntryForm::initialise() {
 }
 
 void EntryForm::FillList() {
+    // The list shows the names of the language just loaded; a name the values
+    // gave a command is gone with it.
+    renamedCommand = 0;
+    renamedName.clear();
     lstBefehle.clear();
     lstBefehle.append(tx(u" Possible codes") + QStringLiteral(":   ") +
                       tx(u"More Help information by using F1 key"));
     for (int i = 1; i <= CommandTable::CommandCount; ++i) {
         const CommandTable::Row& row = editor_.commands.row(i);
-        lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + row.Name);
+        lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + commandName(i));
     }
 }
 
@@ -292,7 +219,7 @@ void EntryForm::retranslate() {
     }
     fetching_ = wasFetching;
     const QString joined = joinedExplanation();
-    lblBemerkung.caption = joined.isEmpty() ? editor_.commands.row(i).Name : joined;
+    lblBemerkung.caption = joined.isEmpty() ? commandName(i) : joined;
     if (lblHinweise.visible && focus != Control::mskTxt1)
         focusEntered(focus);
 }
@@ -415,9 +342,8 @@ void EntryForm::focusEntered(Control control) {
 }
 
 QString EntryForm::operandHint(int n, int command) const {
-    const QString& hint = command >= 0 && command <= CommandTable::NoCommand
-                              ? editor_.commands.row(command).FieldHint[static_cast<size_t>(n)]
-                              : QString();
+    const QString& hint =
+        command >= 0 && command <= CommandTable::NoCommand ? fieldHint(command, n) : QString();
     // Built on every keystroke in operand field 1: one allocation.
     const LanguageTexts& t = texts();
     const QString& br = TextCatalogue::HintLineBreak();
@@ -459,7 +385,7 @@ void EntryForm::commandFieldEntry() {
             selectListIndex(*i);
             CurrentCommand = static_cast<qint16>(*i);
         }
-        lblBemerkung.caption = editor_.commands.row(*i).Name;
+        lblBemerkung.caption = commandName(*i);
         return;
     }
     // A letter with a digit (I5) is no code here: the typed field keeps the
@@ -572,9 +498,8 @@ void EntryForm::freeText1Entry() {
             address.left = start.left + start.width + NewLoadingGap;
             address.visible = true;
             const int n = editor_.commands.findByLine(u"N");
-            editor_.commands.FieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
-            editor_.commands.FieldHint(n, 3) =
-                tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
+            fieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
+            fieldHint(n, 3) = tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
             break;
         }
         case u'/': {
@@ -600,13 +525,13 @@ void EntryForm::freeText1Entry() {
 void EntryForm::operandField2Entry() {
     cursorToStartIfEmpty(msk[3]);
     refreshExplanation();
-    CommandTable& table = editor_.commands;
+    const CommandTable& table = editor_.commands;
     const QString& br = TextCatalogue::HintLineBreak();
     const int rowF = table.findByLine(u"F");
     const int rowI = table.findByLine(u"I");
-    table.FieldHint(rowF, 4) = tx(u"optionally: AND or OR");
-    table.FieldHint(rowI, 2) = tx(u"highest value¶0 up to 9999");
-    table.FieldHint(rowI, 3) =
+    fieldHint(rowF, 4) = tx(u"optionally: AND or OR");
+    fieldHint(rowI, 2) = tx(u"highest value¶0 up to 9999");
+    fieldHint(rowI, 3) =
         tx(u"optionally¶as target either:¶  Marker no. 1 up to 999¶  or empty ==> SETVar");
     showHint(msk[3].left, lblHinweise.caption);
 
@@ -614,10 +539,9 @@ void EntryForm::operandField2Entry() {
     const QString type = msk[2].text.toUpper();
     const QChar t = type.isEmpty() ? QChar() : type.front();
     if (code == u'J' && (t == u'0' || t == u'2'))
-        table.FieldHint(table.findByLine(u"J"), 2) =
-            QStringLiteral("0 =") + tx(u" without Auto=>Stop") + br + QStringLiteral("1 =") +
-            tx(u" with Auto=>Stop");
-    auto hintF = [&](int n, const QString& text) { table.FieldHint(rowF, n) = text; };
+        fieldHint(table.findByLine(u"J"), 2) = QStringLiteral("0 =") + tx(u" without Auto=>Stop") +
+                                               br + QStringLiteral("1 =") + tx(u" with Auto=>Stop");
+    auto hintF = [&](int n, const QString& text) { fieldHint(rowF, n) = text; };
     switch (t.unicode()) {
     case u'K':
         setMask(msk[3], QStringLiteral("####"));
@@ -637,10 +561,10 @@ void EntryForm::operandField2Entry() {
     case u'S':
         if (code == u'Q') {
             setMask(msk[4], QStringLiteral("99"), u'_');
-            table.FieldHint(table.findByLine(u"Q"), 3) = tx(u"step ") + tx(u"-9 up to +9");
+            fieldHint(table.findByLine(u"Q"), 3) = tx(u"step ") + tx(u"-9 up to +9");
         } else if (code == u'J') {
             setMask(msk[3], QStringLiteral("#"));
-            table.FieldHint(table.findByLine(u"J"), 2) = u' ' + tx(u"1 up to 9 = schedule-number");
+            fieldHint(table.findByLine(u"J"), 2) = u' ' + tx(u"1 up to 9 = schedule-number");
         } else {
             setMask(msk[3], QStringLiteral("####"));
             setMask(msk[4], QStringLiteral("A"), u' ');
@@ -749,7 +673,7 @@ void EntryForm::runListSetup() {
     const QString code = table.row(i).Code;
     ListCommand = static_cast<qint16>(i);
     CurrentCommand = static_cast<qint16>(i);
-    lblBemerkung.caption = table.row(i).Name;
+    lblBemerkung.caption = commandName(i);
 
     setFieldText(1, code);
     ShowOperandFields(i);
@@ -787,7 +711,7 @@ void EntryForm::runListSetup() {
     placeFields();
 
     setFocus(Control::grid);
-    lblBemerkung.caption = table.row(i).Name;
+    lblBemerkung.caption = commandName(i);
     lblBemerkung.visible = true;
 
     if (code == u"N" || code == u"P" || code == u"*") {
@@ -851,8 +775,7 @@ void EntryForm::applyLayoutHints(int i) {
     const LanguageTexts& t = texts();
     for (int n = 1; n <= 5; ++n)
         if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
-            editor_.commands.FieldHint(i, n) =
-                t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
+            fieldHint(i, n) = t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
 }
 
 void EntryForm::placeFields() {

@@ -50,7 +50,8 @@ void EntryForm::InterpretField(int field) {
     if (field == 1)
         normal = interpretCommandField(v);
     else if (field <= 6)
-        normal = InterpretOperand(editor_, field, code, v) == RuleEnd::Normal;
+        normal = InterpretOperand(*this, *this, editor_.catalogue, editor_.commands, field, code,
+                                  v) == RuleEnd::Normal;
 
     if (!normal) {
         // An empty value is no error: the user has not typed it yet.

@@ -1,6 +1,7 @@
 #include "print/listing.h"
 
 #include "commands/line_syntax.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 
@@ -9,7 +10,6 @@
 #include <algorithm>
 
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace vx {
@@ -17,73 +17,6 @@ namespace vx {
 namespace {
 
 using namespace ListingLayout;
-
-// The leading number of a text as BASIC's Val() reads it: blanks, tabs and
-// line feeds anywhere are skipped, then an optional sign, digits, a decimal
-// point and an exponent; reading stops at the first other character.
-double Val(QStringView text) {
-    QByteArray number;
-    number.reserve(text.size());
-    bool digits = false;
-    bool point = false;
-    bool exponent = false;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
-            continue;
-        if (c >= u'0' && c <= u'9') {
-            number.append(static_cast<char>(c));
-            digits = true;
-        } else if ((c == u'+' || c == u'-') && (number.isEmpty() || number.back() == 'e')) {
-            number.append(static_cast<char>(c));
-        } else if (c == u'.' && !point && !exponent) {
-            number.append('.');
-            point = true;
-        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
-            number.append('e');
-            exponent = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    // A dangling exponent or sign reads as if it were not there.
-    while (!number.isEmpty() &&
-           (number.back() == 'e' || number.back() == '+' || number.back() == '-'))
-        number.chop(1);
-    const double value = std::strtod(number.constData(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
-// A value brought into lo..hi and rounded as BASIC does when it stores a
-// number in an integer (half to even).
-int Held(double value, int lo, int hi) {
-    if (!(value >= lo))
-        return lo;
-    if (value > hi)
-        return hi;
-    return static_cast<int>(std::nearbyint(value));
-}
-
-// The whole-number part, within lo..hi.
-int WholeHeld(double value, int lo, int hi) {
-    return Held(std::floor(value), lo, hi);
-}
-
-// BASIC's Str(): a leading blank in place of the plus sign.
-QString Str(qint64 n) {
-    return n >= 0 ? u' ' + QString::number(n) : QString::number(n);
-}
-
-bool AllDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (const QChar ch : text)
-        if (ch < u'0' || ch > u'9')
-            return false;
-    return true;
-}
 
 QChar FirstUpper(QStringView text) {
     return text.isEmpty() ? QChar() : text.front().toUpper();
@@ -537,10 +470,6 @@ private:
         return base;
     }
 
-    static QString TwoDigits(int n) {
-        return n < 10 ? u'0' + QString::number(n) : QString::number(n);
-    }
-
     QString modelTime(const Split& s) const {
         const QString source = s.op[1].left(2).toUpper();
         if (source == u"ZS" || source == u"TS" || source == u"ZM" || source == u"TM") {
@@ -801,12 +730,12 @@ private:
         QString text;
         if (module.startsWith(u'M')) {
             const QStringView number = QStringView(module).mid(1);
-            if (!AllDigits(number) || Val(number) < 1 || Val(number) > 999)
+            if (!IsDigits(number) || Val(number) < 1 || Val(number) > 999)
                 return std::nullopt;
             text = T(u"F module addr.") + u'(' + T(u"no. in marker ") + number.toString() +
                    QStringLiteral("): ");
         } else {
-            if (!AllDigits(module) || Val(module) > 9999)
+            if (!IsDigits(module) || Val(module) > 9999)
                 return std::nullopt;
             text = T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
                    QStringLiteral(": ");
@@ -815,12 +744,12 @@ private:
         if (function.startsWith(u'P')) {
             const QStringView picture = QStringView(function).mid(1);
             const double k = Val(picture);
-            if (!AllDigits(picture) || k < 2 || k > 50)
+            if (!IsDigits(picture) || k < 2 || k > 50)
                 return std::nullopt;
             text += c_.FunctionSymbolNames(static_cast<int>(k));
         } else {
             const double k = Val(function);
-            if (!AllDigits(function) || k < 1 || k > 28)
+            if (!IsDigits(function) || k < 1 || k > 28)
                 return std::nullopt;
             text += c_.FunctionSymbolNames(1) + Str(static_cast<int>(k));
         }
@@ -852,7 +781,7 @@ private:
             window = number.back() == u'+' ? T(u" (open) ") : T(u" (close) ");
             number.chop(1);
         }
-        if (!AllDigits(number))
+        if (!IsDigits(number))
             return std::nullopt;
         const double n = Val(number);
         if (viaMarker ? (n < 1 || n > 999) : n > 9999)
@@ -881,7 +810,7 @@ private:
             } else {
                 const bool signedValue = how.front() == u'+' || how.front() == u'-';
                 const QStringView digits = signedValue ? QStringView(how).mid(1) : QStringView(how);
-                if (!AllDigits(digits) || Val(digits) > 126 || (signedValue && absolute))
+                if (!IsDigits(digits) || Val(digits) > 126 || (signedValue && absolute))
                     return std::nullopt;
                 const int k = static_cast<int>(Val(digits));
                 if (absolute) {
@@ -941,7 +870,7 @@ private:
         if (!start.isEmpty()) {
             const double at = Val(start);
             text += QStringLiteral(" <") + T(u"LNo.") + u'=' +
-                    (AllDigits(start) ? Str(Held(at, 0, 99999)) : start);
+                    (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
             if (at > 1999)
                 text += QStringLiteral(" (> max. ") + QStringLiteral("1999)");
             text += u'>';
