@@ -43,6 +43,7 @@ public:
     int helpTopicOf(QStringView commandField) const;
     int fieldCount(int command) const;
     static int helpTopic(int command); // of row 1..30
+    static QChar codeOf(int command);  // of row 1..29; null otherwise
 
     QStringList CommandCodes;   // 31 entries, position p = code of row p+1
     QList<qint16> HelpTopicIds; // 31 entries, same positions

@@ -1,6 +1,7 @@
 #include "commands/operand_rules.h"
 
-#include "commands/operand_rules_internal.h"
+#include "commands/command_family.h"
+#include "commands/operand_rule.h"
 
 namespace vx {
 
@@ -62,7 +63,69 @@ void Rule::clearField(int k) {
     events.setFieldText(k, QString());
 }
 
+RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (!InRange(r.v, lo, hi))
+        return Rule::error();
+    r.E(2) = r.v + u' ';
+    return Rule::normal();
+}
+
+RuleEnd generic(Rule& r) {
+    r.E(2) = r.v;
+    return Rule::normal();
+}
+
+QString& part(Rule& r) {
+    return r.E(r.field);
+}
+
+RuleEnd emptyEnds(Rule& r) {
+    part(r).clear();
+    return r.quiet();
+}
+
+std::optional<RuleEnd> valueInMarker(Rule& r, const QString& tail) {
+    if (!r.v.startsWith(u'M'))
+        return std::nullopt;
+    const QString marker = r.v.mid(1);
+    if (!marker.isEmpty() && !SignedValue(marker))
+        return Rule::error();
+    if (!marker.isEmpty() && *SignedValue(marker) < 0)
+        return Rule::error();
+    r.E(2) = u'(' + r.tx(u"Value in marker no. ") + marker + tail;
+    return Rule::normal();
+}
+
+QString MarkerRange(const TextCatalogue& c) {
+    return c.tx(u"Marker no.") + QStringLiteral(" (") + c.tx(u"1 up to 999") + u')';
+}
+
+QString OrMarker(const TextCatalogue& c) {
+    const QString& br = TextCatalogue::HintLineBreak();
+    return br + c.tx(u"or M with following ") + br + c.tx(u"Marker no.") + u' ' +
+           c.tx(u"1 up to 999");
+}
+
 namespace {
+
+RuleEnd unknownCommand(Rule& r) {
+    r.E(1) = r.tx(u"Unknown command");
+    r.E(2).clear();
+    r.events.selectListIndex(0); // the heading line of the command list
+    return Rule::normal();
+}
+
+// The rule of operand n that the command's family gives; an unknown command
+// explains itself as such at operand 1 and accepts the rest.
+RuleEnd operandRule(Rule& r, int n) {
+    const CommandBehaviour* b = r.letter.isNull() ? nullptr : BehaviourOf(r.letter);
+    const FieldRule rule = b ? b->operands[static_cast<size_t>(n - 1)] : nullptr;
+    if (rule)
+        return rule(r);
+    return n == 1 ? unknownCommand(r) : Rule::normal();
+}
 
 // Operands 1 and 2 may stand in a free-text box; a remark line keeps its case.
 void readValue(Rule& r, EntryField& masked, EntryField& freeText) {
@@ -92,7 +155,7 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2);
-        return Operand1(r);
+        return operandRule(r, 1);
     case 3:
         readValue(r, r.msk(3), form.txbTxt3);
         if (Trim(v).isEmpty())
@@ -102,7 +165,7 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3);
-        return Operand2(r);
+        return operandRule(r, 2);
     case 4:
         // Operand 3 discards operands 4 and 5 for every command.
         r.raw = r.msk(4).text;
@@ -111,16 +174,26 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3) + r.E(4);
-        return Operand3(r);
+        return operandRule(r, 3);
     case 5:
         r.raw = r.msk(5).text;
-        return Operand4(r);
+        return operandRule(r, 4);
     case 6:
         r.raw = r.msk(6).text;
-        return Operand5(r);
+        return operandRule(r, 5);
     default:
         return RuleEnd::Normal;
     }
+}
+
+RuleEnd InterpretCommandField(EntryFormState& state, FormEvents& events,
+                              const TextCatalogue& catalogue, const CommandTable& table,
+                              QString& v) {
+    const CommandBehaviour* b = v.isEmpty() ? nullptr : BehaviourOf(v.front());
+    if (!b || !b->commandField)
+        return RuleEnd::Normal;
+    rules::Rule r(state, events, catalogue, table, 1, v, v);
+    return b->commandField(r);
 }
 
 } // namespace vx

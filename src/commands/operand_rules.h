@@ -1,8 +1,9 @@
 #pragma once
 
-// The per-command rules of the operands (fields 2..6 = operands 1..5): they
-// check the value, write the field's explanation part and re-shape later
-// fields for sub-forms. The common frame of InterpretField calls them.
+// The frame around the rules of the command field and of the operands (fields
+// 2..6 = operands 1..5). The rules themselves live with their command's family
+// (command_family.h): they check the value, write the field's explanation part
+// and re-shape later fields for sub-forms. InterpretField calls the frame.
 
 #include <QString>
 
@@ -30,5 +31,12 @@ enum class RuleEnd { Normal, Error };
 // differs, so such a chain stops after one round.
 RuleEnd InterpretOperand(EntryFormState& form, FormEvents& events, const TextCatalogue& catalogue,
                          const CommandTable& table, int field, const QString& code, QString& v);
+
+// The command field's own rule, v its text trimmed and upper-cased (not
+// empty): a schedule digit behind the letter changes the head of the
+// explanation; Error for a digit the command does not take.
+RuleEnd InterpretCommandField(EntryFormState& form, FormEvents& events,
+                              const TextCatalogue& catalogue, const CommandTable& table,
+                              QString& v);
 
 } // namespace vx

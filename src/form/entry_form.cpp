@@ -1,6 +1,6 @@
 #include "form/entry_form.h"
 
-#include "commands/command_layouts.h"
+#include "commands/command_family.h"
 #include "commands/input_mask.h"
 #include "editor/editor.h"
 #include "help/help_model.h"
@@ -497,9 +497,7 @@ void EntryForm::freeText1Entry() {
             address.width = 128;
             address.left = start.left + start.width + NewLoadingGap;
             address.visible = true;
-            const int n = editor_.commands.findByLine(u"N");
-            fieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
-            fieldHint(n, 3) = tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
+            storeHints(editor_.commands.findByLine(u"N"), BehaviourOf(u'N')->boxHints);
             break;
         }
         case u'/': {
@@ -525,98 +523,34 @@ void EntryForm::freeText1Entry() {
 void EntryForm::operandField2Entry() {
     cursorToStartIfEmpty(msk[3]);
     refreshExplanation();
-    const CommandTable& table = editor_.commands;
-    const QString& br = TextCatalogue::HintLineBreak();
-    const int rowF = table.findByLine(u"F");
-    const int rowI = table.findByLine(u"I");
-    fieldHint(rowF, 4) = tx(u"optionally: AND or OR");
-    fieldHint(rowI, 2) = tx(u"highest value¶0 up to 9999");
-    fieldHint(rowI, 3) =
-        tx(u"optionally¶as target either:¶  Marker no. 1 up to 999¶  or empty ==> SETVar");
     showHint(msk[3].left, lblHinweise.caption);
-
-    const QChar code = commandLetter();
-    const QString type = msk[2].text.toUpper();
-    const QChar t = type.isEmpty() ? QChar() : type.front();
-    if (code == u'J' && (t == u'0' || t == u'2'))
-        fieldHint(table.findByLine(u"J"), 2) = QStringLiteral("0 =") + tx(u" without Auto=>Stop") +
-                                               br + QStringLiteral("1 =") + tx(u" with Auto=>Stop");
-    auto hintF = [&](int n, const QString& text) { fieldHint(rowF, n) = text; };
-    switch (t.unicode()) {
-    case u'K':
-        setMask(msk[3], QStringLiteral("####"));
-        hintF(2, tx(u"Contact number¶0 up to 1056"));
-        hintF(3, tx(u"B (occupied) or¶F (free) or¶X (changing to free)"));
-        break;
-    case u'M':
-        if (code == u'L' || code == u'C') {
-            setMask(msk[3], code == u'C' ? QStringLiteral("A##") : QStringLiteral("A"));
-        } else if (code == u'F') {
-            setMask(msk[3], QStringLiteral("####"));
-            setMask(msk[4], QStringLiteral("A"), u' ');
-            hintF(2, tx(u"Magnetic article no.¶0 up to 1024"));
-            hintF(3, tx(u"R (red), G (green) or O (orange)"));
-        }
-        break;
-    case u'S':
-        if (code == u'Q') {
-            setMask(msk[4], QStringLiteral("99"), u'_');
-            fieldHint(table.findByLine(u"Q"), 3) = tx(u"step ") + tx(u"-9 up to +9");
-        } else if (code == u'J') {
-            setMask(msk[3], QStringLiteral("#"));
-            fieldHint(table.findByLine(u"J"), 2) = u' ' + tx(u"1 up to 9 = schedule-number");
-        } else {
-            setMask(msk[3], QStringLiteral("####"));
-            setMask(msk[4], QStringLiteral("A"), u' ');
-            hintF(2, tx(u"Signal no. ") + br + tx(u"0 up to 1024"));
-            hintF(3, tx(u"R (red), G (green) or O (orange)"));
-        }
-        break;
-    case u'T':
-        setMask(msk[3], QStringLiteral("C##"), u'_');
-        setMask(msk[4], QStringLiteral("##"), u'_');
-        hintF(2, tx(u"Modell hour¶0 up to 23"));
-        hintF(3, tx(u"Modell minute¶0 up to 59"));
-        break;
-    case u'V':
-        msk[5].visible = false;
-        setMask(msk[4], QStringLiteral("CCCC"), u'_');
-        hintF(2, tx(u"Value of SET variable¶0 up to 9999,¶< or > sign is possible"));
-        hintF(3, tx(u"optionally: AND or OR"));
-        break;
-    case u'X':
-        setMask(msk[4], QStringLiteral("A"), u' ');
-        hintF(2, tx(u"Switch route no.¶0 up to 512"));
-        hintF(3, tx(u"R (reserved) or F (free)"));
-        hintF(4, tx(u"optionally: AND or OR"));
-        break;
-    case u'Z':
-        setMask(msk[3], QStringLiteral("####"));
-        setMask(msk[4], QStringLiteral("CC#####"), u' ');
-        hintF(2, tx(u"All-purpose counter no.¶0 up to 1024"));
-        hintF(3,
-              tx(u"Counter value¶-99999 up to 99999¶< or > sign is possible;¶or E=even or O=odd"));
-        break;
-    case u'I':
-        if (Trim(type) == u"I") {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-        }
-        break;
-    case u'D':
-        if (code == u'F') {
-            txbTxt3.visible = false;
-            msk[3].visible = true;
-        } else {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-        }
-        break;
-    default:
-        break;
-    }
+    for (const Operand2Form* form : Operand2FormsOf(commandLetter(), msk[2].text.toUpper()))
+        applyOperand2Form(*form);
     refreshExplanation();
     showHint(msk[3].left, operandHint(2, ListCommand));
+}
+
+void EntryForm::applyOperand2Form(const Operand2Form& form) {
+    if (form.mask2)
+        setMask(msk[3], QString::fromUtf16(form.mask2), QChar(form.prompt2));
+    if (form.mask3)
+        setMask(msk[4], QString::fromUtf16(form.mask3), QChar(form.prompt3));
+    if (form.hideOperand4)
+        msk[5].visible = false;
+    if (form.textBox != 0) {
+        txbTxt3.visible = form.textBox > 0;
+        msk[3].visible = form.textBox < 0;
+    }
+    if (form.hintsOf != 0)
+        storeHints(editor_.commands.findByLine(QStringView(&form.hintsOf, 1)), form.hints);
+}
+
+void EntryForm::storeHints(int command, const std::array<CatalogueText, 5>& hints) {
+    for (int n = 1; n <= 5; ++n) {
+        const CatalogueText& hint = hints[static_cast<size_t>(n - 1)];
+        if (hint.isSet())
+            fieldHint(command, n) = hint.in(editor_.catalogue);
+    }
 }
 
 void EntryForm::laterOperandEntry(int k) {

@@ -12,6 +12,7 @@
 // (commands/entry_state.h) directly; for a later field's text they call
 // setFieldText(), which runs its change handling.
 
+#include "commands/command_family.h"
 #include "commands/entry_state.h"
 #include "texts/text_catalogue.h"
 
@@ -105,6 +106,10 @@ private:
     void applyCommandLayout(int i);
     // The field hints that the layout of command i stores, in the current language.
     void applyLayoutHints(int i);
+    // What entering operand field 2 sets for the value of operand 1.
+    void applyOperand2Form(const Operand2Form& form);
+    // The hints that are set, into command's hints.
+    void storeHints(int command, const std::array<CatalogueText, 5>& hints);
     void placeFields();
 
     bool lineNumberCheck();

@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared pieces of the operand rules: one Rule object per call carries the
+// What the command families' rules share: one Rule object per call carries the
 // form's state, the command letter, the value and small helpers for the
 // catalogue, the fields and the number forms the operands use.
 
@@ -78,10 +78,24 @@ struct Rule {
     static RuleEnd normal() { return RuleEnd::Normal; }
 };
 
-RuleEnd Operand1(Rule& r);
-RuleEnd Operand2(Rule& r);
-RuleEnd Operand3(Rule& r);
-RuleEnd Operand4(Rule& r);
-RuleEnd Operand5(Rule& r);
+// ---- Pieces several families share ----
+
+// A number in lo..hi; the part is the number and a blank.
+RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi);
+// Any value; the part is the value.
+RuleEnd generic(Rule& r);
+
+// The explanation part of the field being judged.
+QString& part(Rule& r);
+// An empty operand 3..5: no part, no verdict.
+RuleEnd emptyEnds(Rule& r);
+
+// "M" and the number of a marker holding a count: the part names the marker
+// and ends with tail. nullopt when the value is no marker form.
+std::optional<RuleEnd> valueInMarker(Rule& r, const QString& tail);
+
+// Hint pieces: "Marker no. (1 up to 999)" and the marker alternative of a number.
+QString MarkerRange(const TextCatalogue& c);
+QString OrMarker(const TextCatalogue& c);
 
 } // namespace vx::rules
