@@ -247,13 +247,36 @@ private:
         currentText_ = trimmed;
         const Split s = split(trimmed);
         Rendered r;
+        // One group per command family (commands/command_family.h).
         switch (s.code.unicode()) {
-        case u'A':
-            r.text = initialStatus(s);
-            break;
         case u'B':
         case u'K':
             r.text = contact(s);
+            break;
+        case u'H':
+            r.text = fetchLocomotive(s);
+            break;
+
+        case u'A':
+            r.text = initialStatus(s);
+            break;
+        case u'M':
+        case u'S':
+            r.text = article(s);
+            break;
+        case u'X':
+        case u'Y':
+            r.text = switchRoute(s);
+            break;
+        case u'O':
+            r.text = turntable(s);
+            break;
+
+        case u'L':
+            if (const auto text = locomotive(s))
+                r.text = *text;
+            else
+                r.faulty = true;
             break;
         case u'C':
             if (const auto text = functionModule(s))
@@ -261,87 +284,66 @@ private:
             else
                 r.faulty = true;
             break;
+
         case u'D':
             r.text = marker(s);
-            break;
-        case u'E':
-            r.text = T(u"End") + u' ' + (blocks_.isEmpty() ? T(u"schedule") : blocks_.takeLast());
-            break;
-        case u'F':
-            r.text = condition(s);
-            break;
-        case u'G':
-            r.text = T(u"Goto ") + s.op[1];
-            r.suffix = targetSuffix(s.op[1]);
-            break;
-        case u'H':
-            r.text = fetchLocomotive(s);
-            break;
-        case u'I':
-            r.text = randomNumber(s);
-            break;
-        case u'J':
-            r.text = jam(s);
-            break;
-        case u'L':
-            if (const auto text = locomotive(s))
-                r.text = *text;
-            else
-                r.faulty = true;
-            break;
-        case u'M':
-        case u'S':
-            r.text = article(s);
-            break;
-        case u'N':
-            r.text = loadSchedule(s);
-            break;
-        case u'O':
-            r.text = turntable(s);
-            break;
-        case u'P':
-            r.text = sound(s);
             break;
         case u'Q':
             r.text = queue(s);
             break;
-        case u'R':
-            r.text = T(u"Call subr.: ") + s.op[1];
-            if (!Trim(s.op[2]).isEmpty())
-                r.text += T(u" with ") + T(u"SET variable") + QStringLiteral(" (=") +
-                          Trim(s.op[2]) + u')';
-            r.suffix = targetSuffix(s.op[1]);
+        case u'V':
+            r.text = setVariable(s);
             break;
+        case u'I':
+            r.text = randomNumber(s);
+            break;
+
         case u'T':
             r.text = modelTime(s);
             break;
-        case u'U':
-            r.text = T(u"Subroutine") + u' ' + s.op[1];
-            blocks_.append(T(u"Subroutine"));
+        case u'Z':
+            r.text = timeDelay(s);
             break;
-        case u'V':
-            r.text = setVariable(s);
+
+        case u'F':
+            r.text = condition(s);
+            break;
+        case u'G':
+            r = gotoLine(s);
+            break;
+        case u'!':
+            r.text = T(u"GOTO address") + u' ' + s.op[1];
+            break;
+        case u'R':
+            r = callLine(s);
+            break;
+        case u'U':
+            r.text = subroutineStart(s);
             break;
         case u'W':
             r.text = repeat(s);
             blocks_.append(T(u"Repeat "));
             break;
-        case u'X':
-        case u'Y':
-            r.text = switchRoute(s);
+        case u'E':
+            r.text = T(u"End") + u' ' + (blocks_.isEmpty() ? T(u"schedule") : blocks_.takeLast());
             break;
-        case u'Z':
-            r.text = timeDelay(s);
+        case u'N':
+            r.text = loadSchedule(s);
             break;
+
         case u'/':
             r.text = operating(s);
-            break;
-        case u'!':
-            r.text = T(u"GOTO address") + u' ' + s.op[1];
             break;
         case u'*':
             r.text = Trim(s.op[1]);
             break;
+        case u'J':
+            r.text = jam(s);
+            break;
+        case u'P':
+            r.text = sound(s);
+            break;
+
         default:
             r.text = c_.CommandNames(30);
             break;
@@ -350,6 +352,58 @@ private:
             r.text = QStringLiteral("* ") + T(u"Schedule command with error, changed => *");
         return r;
     }
+
+    // ---- shared by several families ----------------------------------------
+    // The families below are those of commands/command_family.h, in sections
+    // named like their files.
+
+    QString contactState(QChar state) const {
+        if (state == u'B')
+            return u' ' + UpperTrim(c_.SwitchStateNames(7));
+        if (state == u'F')
+            return u' ' + UpperTrim(c_.SwitchStateNames(1));
+        return QString();
+    }
+
+    QString connector(const QString& op) const {
+        if (op == u"AND")
+            return u' ' + T(u"AND");
+        if (op == u"OR")
+            return u' ' + T(u"OR");
+        return QString();
+    }
+
+    // ---- contacts: B, K, H -------------------------------------------------
+
+    QString contact(const Split& s) const {
+        const QString number = Trim(s.op[1]).toLower();
+        const bool occupy = s.code == u'B';
+        QString text = occupy ? T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
+                              : T(u"Contact no. ") + u' ' + number;
+        text += contactState(FirstUpper(s.op[2]));
+        if (occupy) {
+            if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
+                const int loco = Held(Val(s.op[3]), 0, 999999);
+                text += u' ' + T(u" with ") + u' ' +
+                        (loco == 0 ? T(u"SET variable") : T(u"Loco no.") + Str(loco));
+            }
+        } else {
+            const QString joined = connector(s.op[3]);
+            text += joined.isEmpty() ? T(u" waiting") : joined;
+        }
+        return text;
+    }
+
+    QString fetchLocomotive(const Split& s) const {
+        QString text = T(u"Fetch locomotive number from contact no. ") + u' ' +
+                       (s.op[1].startsWith(u'?') ? T(u"1. triggered contact") : s.op[1]);
+        const QString& target = s.op[2];
+        if (target.startsWith(u'M'))
+            return text + QStringLiteral(" --> ") + T(u"Marker no.") + target.mid(1);
+        return text + QStringLiteral(" --> ") + T(u"SET variable") + u'[' + target + u']';
+    }
+
+    // ---- articles_signals: A, M, S, X, Y, O --------------------------------
 
     QString initialStatus(const Split& s) const {
         switch (FirstUpper(s.op[1]).unicode()) {
@@ -369,41 +423,6 @@ private:
         default:
             return T(u"Magnetics/Contacts/Switch routes ==> Initial status");
         }
-    }
-
-    QString contactState(QChar state) const {
-        if (state == u'B')
-            return u' ' + UpperTrim(c_.SwitchStateNames(7));
-        if (state == u'F')
-            return u' ' + UpperTrim(c_.SwitchStateNames(1));
-        return QString();
-    }
-
-    QString connector(const QString& op) const {
-        if (op == u"AND")
-            return u' ' + T(u"AND");
-        if (op == u"OR")
-            return u' ' + T(u"OR");
-        return QString();
-    }
-
-    QString contact(const Split& s) const {
-        const QString number = Trim(s.op[1]).toLower();
-        const bool occupy = s.code == u'B';
-        QString text = occupy ? T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
-                              : T(u"Contact no. ") + u' ' + number;
-        text += contactState(FirstUpper(s.op[2]));
-        if (occupy) {
-            if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
-                const int loco = Held(Val(s.op[3]), 0, 999999);
-                text += u' ' + T(u" with ") + u' ' +
-                        (loco == 0 ? T(u"SET variable") : T(u"Loco no.") + Str(loco));
-            }
-        } else {
-            const QString joined = connector(s.op[3]);
-            text += joined.isEmpty() ? T(u" waiting") : joined;
-        }
-        return text;
     }
 
     QString article(const Split& s) {
@@ -470,304 +489,44 @@ private:
         return base;
     }
 
-    QString modelTime(const Split& s) const {
-        const QString source = s.op[1].left(2).toUpper();
-        if (source == u"ZS" || source == u"TS" || source == u"ZM" || source == u"TM") {
-            const bool system = source.back() == u'S';
-            return (system ? T(u"System time") : T(u"Modell time")) + u' ' + T(u"via marker no.") +
-                   s.op[2] + T(u" waiting");
-        }
-        const int h = Held(Val(s.op[1]), 0, 23);
-        const int m = Held(Val(s.op[2]), 0, 59);
-        const QString time =
-            T(u"Model clock time") + (h < 10 ? QStringLiteral(" 0") + QString::number(h) : Str(h)) +
-            (m < 10 ? QStringLiteral(":0") : QStringLiteral(":")) + QString::number(m);
-        switch (FirstUpper(s.op[3]).unicode()) {
-        case u'S': {
-            QString text = T(u"Set to ") + u' ' + time + u' ' + T(u"o'clock");
-            const QString lapse = Trim(s.op[4]);
-            if (!lapse.isEmpty())
-                text += u' ' + T(u"+ start") + T(u" with ") + T(u"time lapse value") + u'=' + lapse;
-            return text;
-        }
-        case u'H':
-            return time + u' ' + T(u"o'clock") + u' ' + T(u"stop");
-        default:
-            return time + u' ' + T(u"o'clock") + T(u" waiting");
-        }
+    QString rotation(const QString& direction) const {
+        if (direction.isEmpty() || direction == u"A")
+            return QStringLiteral(" (auto)");
+        if (direction == u"L" || direction == u"2")
+            return QStringLiteral(" <== (") + T(u"left") + u')';
+        if (direction == u"R" || direction == u"3")
+            return QStringLiteral(" ==> (") + T(u"right") + u')';
+        return u' ' + direction;
     }
 
-    QString setVariable(const Split& s) const {
-        const QString value = Trim(s.op[1]).toLower();
-        const int n = static_cast<int>(std::nearbyint(std::min(Val(value), 9999.0)));
-        QString text = T(u"Set the ") + u' ' + T(u"SET variable");
-        if (!s.digit.isEmpty())
-            text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);
-        else
-            text += QStringLiteral("[] ==> ") + Str(n);
-        if (!value.isEmpty() &&
-            (value.back() == u'a' || value.back() == u'b' || value.back() == u'v'))
-            text += QStringLiteral(" (=") + QString::number(n) + value.back() + u')';
-        return text;
-    }
-
-    QString sound(const Split& s) const {
-        const QString& name = s.op[1];
-        if (QString::compare(name, u"99") > 0 || QString::compare(name, u"0") <= 0) {
-            const QString& word = T(u"Sound no.");
-            return word.left(std::max<qsizetype>(0, word.size() - 4)) + QStringLiteral(": ") + name;
-        }
-        return T(u"Sound no.") + u' ' + name;
-    }
-
-    QString repeat(const Split& s) const {
-        const QString& op1 = s.op[1];
-        if (op1.startsWith(u'M'))
-            return T(u"Repeat") + u'(' + T(u"Value in marker no. ") +
-                   Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + T(u"times");
-        const int n = WholeHeld(Val(op1), 0, 999);
-        if (n == 0)
-            return T(u"Repeat") + QStringLiteral(" SETVar ") + T(u"times");
-        return T(u"Repeat") + Str(n) + u' ' + T(u"times");
-    }
-
-    QString timeDelay(const Split& s) {
-        const QString& op1 = s.op[1];
-        QString text;
-        if (op1.startsWith(u'M')) {
-            const QString number = Trim(QStringView(op1).mid(1));
-            const double value = Val(number);
-            if (!(value > 0) || value > 999)
-                reportError(27013, op1);
-            text = T(u"Time delay: ") + u'(' + T(u"Value in marker no. ") + number +
-                   QStringLiteral(") *1/10");
-        } else {
-            const QString digits = QString::number(WholeHeld(Val(op1), 0, 999));
-            if (digits.size() < 2)
-                text = T(u"Time delay: ") + QStringLiteral("0,") + digits;
-            else
-                text = T(u"Time delay: ") + u' ' + digits.chopped(1) + u',' + digits.back();
-        }
-        return text + u' ' + T(u"second(s)").left(3) + u'.';
-    }
-
-    QString jam(const Split& s) const {
-        const bool autoStop = Val(s.op[2]) > 0;
-        const QString& stop = T(u"all locomotives get direct STOP");
-        QString text;
-        switch (FirstUpper(s.op[1]).unicode()) {
-        case u'0':
-            text = stop + (autoStop ? QStringLiteral(" + Auto=>Stop!") : QStringLiteral("!"));
-            break;
-        case u'1':
-            text = T(u"direct ALL OFF") + u'!';
-            break;
-        case u'2':
-            text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
-                                  T(u" and then ALL OFF") + u'!'
-                            : stop + T(u" and then ALL OFF") + u'!';
-            break;
+    QString turntable(const Split& s) const {
+        QString text = T(u"Drehscheibe") + u' ' + T(u"no. ") + Trim(s.op[1]) + QStringLiteral(": ");
+        const QString position = Trim(s.op[2]);
+        const QString direction = Trim(s.op[3]);
+        const QChar first = FirstUpper(position);
+        switch (first.unicode()) {
+        case u'T':
+            return text + QStringLiteral("TURN (180°)");
         case u'S':
-            text = T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);
-            break;
-        default:
-            text = s.op[1];
-            break;
-        }
-        return T(u"Jam/blockade generating: ") + text;
-    }
-
-    QString fetchLocomotive(const Split& s) const {
-        QString text = T(u"Fetch locomotive number from contact no. ") + u' ' +
-                       (s.op[1].startsWith(u'?') ? T(u"1. triggered contact") : s.op[1]);
-        const QString& target = s.op[2];
-        if (target.startsWith(u'M'))
-            return text + QStringLiteral(" --> ") + T(u"Marker no.") + target.mid(1);
-        return text + QStringLiteral(" --> ") + T(u"SET variable") + u'[' + target + u']';
-    }
-
-    QString randomNumber(const Split& s) const {
-        QString text = T(u"Generate random number between") + u' ' + s.op[1] + u' ' +
-                       T(u"AND").toLower() + u' ' + s.op[2];
-        if (!s.digit.isEmpty())
-            return text + QStringLiteral(" ==>SETVar[") + s.digit + u']';
-        if (!s.op[3].isEmpty())
-            return text + QStringLiteral(" ==>") + T(u"Marker no.") + s.op[3];
-        return text + QStringLiteral(" ==>SETVar[]");
-    }
-
-    // A comparison as the If command writes it: a leading "<" or ">" is the
-    // sign, anything else compares for equality.
-    static QString Comparison(const QString& value) {
-        if (value.startsWith(u'<') || value.startsWith(u'>'))
-            return u' ' + value.left(1) + u' ' + Trim(QStringView(value).mid(1));
-        return QStringLiteral(" = ") + value;
-    }
-
-    QString valueTest(const QString& value, bool markerAllowed) const {
-        if (value.isEmpty())
-            return QString();
-        const QChar first = value.front();
-        if (markerAllowed && first == u'M')
-            return QStringLiteral(" = ") + T(u"Value of marker no. ") + Trim(value.mid(1));
-        if (first == u'G' || first == u'E')
-            return QStringLiteral(" = ") + T(u"even");
-        if (first == u'U' || first == u'O')
-            return QStringLiteral(" = ") + T(u"odd");
-        return Comparison(value);
-    }
-
-    QString condition(const Split& s) const {
-        const QString& what = s.op[2];
-        const QString& state = s.op[3];
-        const QString If = T(u"If") + u' ';
-        switch (FirstUpper(s.op[1]).unicode()) {
-        case u'K': {
-            QString text = T(u"If contact") + u' ' + what;
-            const QChar st = FirstUpper(state);
-            text += st == u'X' ? u' ' + T(u"changing to FREE") : contactState(st);
-            return text + connector(s.op[4]);
-        }
-        case u'M':
-        case u'S': {
-            const bool magnetic = FirstUpper(s.op[1]) == u'M';
-            QString text = If + Capitalised(magnetic ? T(u"Magnetic-no:") : T(u"Signal no. ")) +
-                           Str(Held(Val(what), 0, 1024));
-            switch (FirstUpper(state).unicode()) {
-            case u'R':
-                text += u' ' + c_.PositionNames(3);
-                break;
-            case u'G':
-                text += u' ' + c_.PositionNames(2);
-                break;
-            case u'O':
-                text += u' ' + c_.PositionNames(4);
-                break;
-            default:
-                break;
-            }
-            return text + connector(s.op[4]);
-        }
-        case u'X': {
-            QString text =
-                If + T(u"Switch route") + u'-' + T(u"no. ") + Str(Held(Val(what), 0, 512));
-            const QChar st = FirstUpper(state);
-            if (st == u'R')
-                text += u' ' + UpperTrim(c_.SwitchStateNames(38));
-            else if (st == u'F')
-                text += u' ' + UpperTrim(c_.SwitchStateNames(37));
-            return text + connector(s.op[4]);
-        }
-        case u'T': {
-            QString sign = QStringLiteral(" >= ");
-            QStringView hour = what;
-            if (what.startsWith(u'<') || what.startsWith(u'>')) {
-                sign = u' ' + what.left(1) + u' ';
-                hour = hour.mid(1);
-            }
-            return If + T(u"Model clock time") + sign + TwoDigits(Held(Val(hour), 0, 23)) + u':' +
-                   TwoDigits(Held(Val(state), 0, 59)) + connector(s.op[4]);
-        }
-        case u'V':
-            return If + T(u"SET variable") + (what.isEmpty() ? QString() : Comparison(what)) +
-                   connector(state);
+            return text + T(u"1 Step");
+        case u'C':
+            return text + QStringLiteral("CLEAR");
+        case u'E':
+            return text + QStringLiteral("END");
+        case u'I':
+            return text + QStringLiteral("INPUT");
         case u'D':
-            return If + T(u"value") + T(u" of ") + T(u"Marker no.") + what +
-                   valueTest(state, true) + connector(s.op[4]);
-        case u'Z':
-            return If + c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + what +
-                   valueTest(state, false) + connector(s.op[4]);
+        case u'R':
+            return text + T(u"Turn direction") + rotation(direction);
         default:
-            return If + s.op[1];
+            break;
         }
+        if (first.isDigit() || first == u'+' || first == u'-')
+            return text + T(u"rotate to ") + T(u"Track") + u' ' + position + rotation(direction);
+        return text + position;
     }
 
-    QString marker(const Split& s) const {
-        const QString& m = Trim(s.op[1]);
-        const QString& source = s.op[2];
-        const QString head = T(u"Value of marker no. ") + m;
-        const int first = Held(Val(m), 0, 999);
-        const QString two = source.left(2);
-        if (two == u"ZM" || two == u"TM")
-            return T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
-                   T(u"Marker no.") + QString::number(first) + T(u" and ") +
-                   QString::number(first + 1);
-        if (two == u"ZS" || two == u"TS")
-            return T(u"Actual 'System Time' hh:mm:ss and in sec.") + QStringLiteral(" ==> ") +
-                   T(u"Marker no.") + QString::number(first) + u',' + QString::number(first + 1) +
-                   u',' + QString::number(first + 2) + T(u" and ") + QString::number(first + 3);
-        if (two == u"UZ" || two == u"UC")
-            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") +
-                   c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + Trim(s.op[3]);
-        if (source.startsWith(u'&'))
-            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") + T(u"SET-Variable");
-        if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
-            static const QString signs[] = {QStringLiteral(" + "), QStringLiteral(" - "),
-                                            QStringLiteral(" * "), QStringLiteral(" / ")};
-            const QString& sign = signs[QStringView(u"ASMD").indexOf(source.front())];
-            const QString& operand = s.op[3];
-            const QString value = operand.startsWith(u'M')
-                                      ? T(u"Value") + T(u" of ") + T(u"Marker no.") +
-                                            Trim(QStringView(operand).mid(1))
-                                      : operand;
-            return head + sign + value + QStringLiteral(" ==> ") + T(u"Marker no.") + m;
-        }
-        // An empty source sets the marker to 0 as well: both erase it.
-        const bool number =
-            !source.isEmpty() &&
-            (source.front().isDigit() ||
-             (source.size() > 1 && (source.front() == u'+' || source.front() == u'-') &&
-              source[1].isDigit()));
-        if (source.isEmpty() || (number && Val(source) == 0))
-            return head + QStringLiteral(" = 0 *** ") + T(u"erase");
-        return head + QStringLiteral(" = ") + source;
-    }
-
-    // ---- the families that can be faulty ------------------------------------
-
-    std::optional<QString> functionModule(const Split& s) const {
-        const QString module = Trim(s.op[1]);
-        QString text;
-        if (module.startsWith(u'M')) {
-            const QStringView number = QStringView(module).mid(1);
-            if (!IsDigits(number) || Val(number) < 1 || Val(number) > 999)
-                return std::nullopt;
-            text = T(u"F module addr.") + u'(' + T(u"no. in marker ") + number.toString() +
-                   QStringLiteral("): ");
-        } else {
-            if (!IsDigits(module) || Val(module) > 9999)
-                return std::nullopt;
-            text = T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
-                   QStringLiteral(": ");
-        }
-        const QString function = Trim(s.op[2]);
-        if (function.startsWith(u'P')) {
-            const QStringView picture = QStringView(function).mid(1);
-            const double k = Val(picture);
-            if (!IsDigits(picture) || k < 2 || k > 50)
-                return std::nullopt;
-            text += c_.FunctionSymbolNames(static_cast<int>(k));
-        } else {
-            const double k = Val(function);
-            if (!IsDigits(function) || k < 1 || k > 28)
-                return std::nullopt;
-            text += c_.FunctionSymbolNames(1) + Str(static_cast<int>(k));
-        }
-        const QString value = Trim(s.op[3]);
-        if (value.isEmpty())
-            return text + T(u" trigger");
-        static const QStringList offWords = {
-            QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
-            QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
-        static const QStringList onWords = {QStringLiteral("1"), QStringLiteral("E"),
-                                            QStringLiteral("ON"), QStringLiteral("EI"),
-                                            QStringLiteral("EIN")};
-        if (offWords.contains(value))
-            return text + QStringLiteral(" --> ") + T(u"OFF");
-        if (onWords.contains(value))
-            return text + QStringLiteral(" --> ") + Trim(T(u" ON"));
-        return std::nullopt;
-    }
+    // ---- locomotives: L, C (both can be faulty) ----------------------------
 
     QString steps(int k) const { return Str(k) + u' ' + (k == 1 ? T(u"step") : T(u"steps")); }
 
@@ -856,66 +615,91 @@ private:
         return text;
     }
 
-    // ---- the families given by their vocabulary -----------------------------
-
-    QString loadSchedule(const Split& s) const {
-        QString text =
-            T(u"Load ") + QStringLiteral(" Vx-Fpl:") +
-            (s.digit.isEmpty() ? QStringLiteral(" N * ") : QStringLiteral(" N") + s.digit + u' ');
-        const QString file = Trim(s.op[1]);
-        text += file.isEmpty() ? T(u"LOAD ERROR") + QStringLiteral(": ") + T(u"File") + u' ' +
-                                     T(u"not available")
-                               : file;
-        const QString start = Trim(s.op[2]);
-        if (!start.isEmpty()) {
-            const double at = Val(start);
-            text += QStringLiteral(" <") + T(u"LNo.") + u'=' +
-                    (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
-            if (at > 1999)
-                text += QStringLiteral(" (> max. ") + QStringLiteral("1999)");
-            text += u'>';
+    std::optional<QString> functionModule(const Split& s) const {
+        const QString module = Trim(s.op[1]);
+        QString text;
+        if (module.startsWith(u'M')) {
+            const QStringView number = QStringView(module).mid(1);
+            if (!IsDigits(number) || Val(number) < 1 || Val(number) > 999)
+                return std::nullopt;
+            text = T(u"F module addr.") + u'(' + T(u"no. in marker ") + number.toString() +
+                   QStringLiteral("): ");
+        } else {
+            if (!IsDigits(module) || Val(module) > 9999)
+                return std::nullopt;
+            text = T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
+                   QStringLiteral(": ");
         }
-        const QString alternative = Trim(s.op[3]);
-        if (!alternative.isEmpty())
-            text += QStringLiteral(", ") + alternative;
-        return text;
+        const QString function = Trim(s.op[2]);
+        if (function.startsWith(u'P')) {
+            const QStringView picture = QStringView(function).mid(1);
+            const double k = Val(picture);
+            if (!IsDigits(picture) || k < 2 || k > 50)
+                return std::nullopt;
+            text += c_.FunctionSymbolNames(static_cast<int>(k));
+        } else {
+            const double k = Val(function);
+            if (!IsDigits(function) || k < 1 || k > 28)
+                return std::nullopt;
+            text += c_.FunctionSymbolNames(1) + Str(static_cast<int>(k));
+        }
+        const QString value = Trim(s.op[3]);
+        if (value.isEmpty())
+            return text + T(u" trigger");
+        static const QStringList offWords = {
+            QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
+            QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
+        static const QStringList onWords = {QStringLiteral("1"), QStringLiteral("E"),
+                                            QStringLiteral("ON"), QStringLiteral("EI"),
+                                            QStringLiteral("EIN")};
+        if (offWords.contains(value))
+            return text + QStringLiteral(" --> ") + T(u"OFF");
+        if (onWords.contains(value))
+            return text + QStringLiteral(" --> ") + Trim(T(u" ON"));
+        return std::nullopt;
     }
 
-    QString rotation(const QString& direction) const {
-        if (direction.isEmpty() || direction == u"A")
-            return QStringLiteral(" (auto)");
-        if (direction == u"L" || direction == u"2")
-            return QStringLiteral(" <== (") + T(u"left") + u')';
-        if (direction == u"R" || direction == u"3")
-            return QStringLiteral(" ==> (") + T(u"right") + u')';
-        return u' ' + direction;
-    }
+    // ---- markers_counters: D, Q, V, I --------------------------------------
 
-    QString turntable(const Split& s) const {
-        QString text = T(u"Drehscheibe") + u' ' + T(u"no. ") + Trim(s.op[1]) + QStringLiteral(": ");
-        const QString position = Trim(s.op[2]);
-        const QString direction = Trim(s.op[3]);
-        const QChar first = FirstUpper(position);
-        switch (first.unicode()) {
-        case u'T':
-            return text + QStringLiteral("TURN (180°)");
-        case u'S':
-            return text + T(u"1 Step");
-        case u'C':
-            return text + QStringLiteral("CLEAR");
-        case u'E':
-            return text + QStringLiteral("END");
-        case u'I':
-            return text + QStringLiteral("INPUT");
-        case u'D':
-        case u'R':
-            return text + T(u"Turn direction") + rotation(direction);
-        default:
-            break;
+    QString marker(const Split& s) const {
+        const QString& m = Trim(s.op[1]);
+        const QString& source = s.op[2];
+        const QString head = T(u"Value of marker no. ") + m;
+        const int first = Held(Val(m), 0, 999);
+        const QString two = source.left(2);
+        if (two == u"ZM" || two == u"TM")
+            return T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
+                   T(u"Marker no.") + QString::number(first) + T(u" and ") +
+                   QString::number(first + 1);
+        if (two == u"ZS" || two == u"TS")
+            return T(u"Actual 'System Time' hh:mm:ss and in sec.") + QStringLiteral(" ==> ") +
+                   T(u"Marker no.") + QString::number(first) + u',' + QString::number(first + 1) +
+                   u',' + QString::number(first + 2) + T(u" and ") + QString::number(first + 3);
+        if (two == u"UZ" || two == u"UC")
+            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") +
+                   c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + Trim(s.op[3]);
+        if (source.startsWith(u'&'))
+            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") + T(u"SET-Variable");
+        if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
+            static const QString signs[] = {QStringLiteral(" + "), QStringLiteral(" - "),
+                                            QStringLiteral(" * "), QStringLiteral(" / ")};
+            const QString& sign = signs[QStringView(u"ASMD").indexOf(source.front())];
+            const QString& operand = s.op[3];
+            const QString value = operand.startsWith(u'M')
+                                      ? T(u"Value") + T(u" of ") + T(u"Marker no.") +
+                                            Trim(QStringView(operand).mid(1))
+                                      : operand;
+            return head + sign + value + QStringLiteral(" ==> ") + T(u"Marker no.") + m;
         }
-        if (first.isDigit() || first == u'+' || first == u'-')
-            return text + T(u"rotate to ") + T(u"Track") + u' ' + position + rotation(direction);
-        return text + position;
+        // An empty source sets the marker to 0 as well: both erase it.
+        const bool number =
+            !source.isEmpty() &&
+            (source.front().isDigit() ||
+             (source.size() > 1 && (source.front() == u'+' || source.front() == u'-') &&
+              source[1].isDigit()));
+        if (source.isEmpty() || (number && Val(source) == 0))
+            return head + QStringLiteral(" = 0 *** ") + T(u"erase");
+        return head + QStringLiteral(" = ") + source;
     }
 
     QString queue(const Split& s) const {
@@ -946,24 +730,224 @@ private:
         }
     }
 
-    QString displaySwitch(QChar value, bool display) const {
-        switch (value.unicode()) {
-        case u'0':
-        case u'n':
-        case u'N':
-            return T(u"switch off") + u'!';
-        case u'1':
-        case u'j':
-        case u'J':
-        case u'y':
-        case u'Y':
-            return T(u"switch on") + u'!';
-        case u'2':
-            return display ? T(u"switch to display only K-,Z-commands") + u'!' : QString();
+    QString setVariable(const Split& s) const {
+        const QString value = Trim(s.op[1]).toLower();
+        const int n = static_cast<int>(std::nearbyint(std::min(Val(value), 9999.0)));
+        QString text = T(u"Set the ") + u' ' + T(u"SET variable");
+        if (!s.digit.isEmpty())
+            text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);
+        else
+            text += QStringLiteral("[] ==> ") + Str(n);
+        if (!value.isEmpty() &&
+            (value.back() == u'a' || value.back() == u'b' || value.back() == u'v'))
+            text += QStringLiteral(" (=") + QString::number(n) + value.back() + u')';
+        return text;
+    }
+
+    QString randomNumber(const Split& s) const {
+        QString text = T(u"Generate random number between") + u' ' + s.op[1] + u' ' +
+                       T(u"AND").toLower() + u' ' + s.op[2];
+        if (!s.digit.isEmpty())
+            return text + QStringLiteral(" ==>SETVar[") + s.digit + u']';
+        if (!s.op[3].isEmpty())
+            return text + QStringLiteral(" ==>") + T(u"Marker no.") + s.op[3];
+        return text + QStringLiteral(" ==>SETVar[]");
+    }
+
+    // ---- time: T, Z --------------------------------------------------------
+
+    QString modelTime(const Split& s) const {
+        const QString source = s.op[1].left(2).toUpper();
+        if (source == u"ZS" || source == u"TS" || source == u"ZM" || source == u"TM") {
+            const bool system = source.back() == u'S';
+            return (system ? T(u"System time") : T(u"Modell time")) + u' ' + T(u"via marker no.") +
+                   s.op[2] + T(u" waiting");
+        }
+        const int h = Held(Val(s.op[1]), 0, 23);
+        const int m = Held(Val(s.op[2]), 0, 59);
+        const QString time =
+            T(u"Model clock time") + (h < 10 ? QStringLiteral(" 0") + QString::number(h) : Str(h)) +
+            (m < 10 ? QStringLiteral(":0") : QStringLiteral(":")) + QString::number(m);
+        switch (FirstUpper(s.op[3]).unicode()) {
+        case u'S': {
+            QString text = T(u"Set to ") + u' ' + time + u' ' + T(u"o'clock");
+            const QString lapse = Trim(s.op[4]);
+            if (!lapse.isEmpty())
+                text += u' ' + T(u"+ start") + T(u" with ") + T(u"time lapse value") + u'=' + lapse;
+            return text;
+        }
+        case u'H':
+            return time + u' ' + T(u"o'clock") + u' ' + T(u"stop");
         default:
-            return QString();
+            return time + u' ' + T(u"o'clock") + T(u" waiting");
         }
     }
+
+    QString timeDelay(const Split& s) {
+        const QString& op1 = s.op[1];
+        QString text;
+        if (op1.startsWith(u'M')) {
+            const QString number = Trim(QStringView(op1).mid(1));
+            const double value = Val(number);
+            if (!(value > 0) || value > 999)
+                reportError(27013, op1);
+            text = T(u"Time delay: ") + u'(' + T(u"Value in marker no. ") + number +
+                   QStringLiteral(") *1/10");
+        } else {
+            const QString digits = QString::number(WholeHeld(Val(op1), 0, 999));
+            if (digits.size() < 2)
+                text = T(u"Time delay: ") + QStringLiteral("0,") + digits;
+            else
+                text = T(u"Time delay: ") + u' ' + digits.chopped(1) + u',' + digits.back();
+        }
+        return text + u' ' + T(u"second(s)").left(3) + u'.';
+    }
+
+    // ---- flow: F, G, !, R, U, W, E, N --------------------------------------
+
+    Rendered gotoLine(const Split& s) {
+        Rendered r;
+        r.text = T(u"Goto ") + s.op[1];
+        r.suffix = targetSuffix(s.op[1]);
+        return r;
+    }
+
+    Rendered callLine(const Split& s) {
+        Rendered r;
+        r.text = T(u"Call subr.: ") + s.op[1];
+        if (!Trim(s.op[2]).isEmpty())
+            r.text +=
+                T(u" with ") + T(u"SET variable") + QStringLiteral(" (=") + Trim(s.op[2]) + u')';
+        r.suffix = targetSuffix(s.op[1]);
+        return r;
+    }
+
+    QString subroutineStart(const Split& s) {
+        blocks_.append(T(u"Subroutine"));
+        return T(u"Subroutine") + u' ' + s.op[1];
+    }
+
+    // A comparison as the If command writes it: a leading "<" or ">" is the
+    // sign, anything else compares for equality.
+    static QString Comparison(const QString& value) {
+        if (value.startsWith(u'<') || value.startsWith(u'>'))
+            return u' ' + value.left(1) + u' ' + Trim(QStringView(value).mid(1));
+        return QStringLiteral(" = ") + value;
+    }
+
+    QString valueTest(const QString& value, bool markerAllowed) const {
+        if (value.isEmpty())
+            return QString();
+        const QChar first = value.front();
+        if (markerAllowed && first == u'M')
+            return QStringLiteral(" = ") + T(u"Value of marker no. ") + Trim(value.mid(1));
+        if (first == u'G' || first == u'E')
+            return QStringLiteral(" = ") + T(u"even");
+        if (first == u'U' || first == u'O')
+            return QStringLiteral(" = ") + T(u"odd");
+        return Comparison(value);
+    }
+
+    QString condition(const Split& s) const {
+        const QString& what = s.op[2];
+        const QString& state = s.op[3];
+        const QString If = T(u"If") + u' ';
+        switch (FirstUpper(s.op[1]).unicode()) {
+        case u'K': {
+            QString text = T(u"If contact") + u' ' + what;
+            const QChar st = FirstUpper(state);
+            text += st == u'X' ? u' ' + T(u"changing to FREE") : contactState(st);
+            return text + connector(s.op[4]);
+        }
+        case u'M':
+        case u'S': {
+            const bool magnetic = FirstUpper(s.op[1]) == u'M';
+            QString text = If + Capitalised(magnetic ? T(u"Magnetic-no:") : T(u"Signal no. ")) +
+                           Str(Held(Val(what), 0, 1024));
+            switch (FirstUpper(state).unicode()) {
+            case u'R':
+                text += u' ' + c_.PositionNames(3);
+                break;
+            case u'G':
+                text += u' ' + c_.PositionNames(2);
+                break;
+            case u'O':
+                text += u' ' + c_.PositionNames(4);
+                break;
+            default:
+                break;
+            }
+            return text + connector(s.op[4]);
+        }
+        case u'X': {
+            QString text =
+                If + T(u"Switch route") + u'-' + T(u"no. ") + Str(Held(Val(what), 0, 512));
+            const QChar st = FirstUpper(state);
+            if (st == u'R')
+                text += u' ' + UpperTrim(c_.SwitchStateNames(38));
+            else if (st == u'F')
+                text += u' ' + UpperTrim(c_.SwitchStateNames(37));
+            return text + connector(s.op[4]);
+        }
+        case u'T': {
+            QString sign = QStringLiteral(" >= ");
+            QStringView hour = what;
+            if (what.startsWith(u'<') || what.startsWith(u'>')) {
+                sign = u' ' + what.left(1) + u' ';
+                hour = hour.mid(1);
+            }
+            return If + T(u"Model clock time") + sign + TwoDigits(Held(Val(hour), 0, 23)) + u':' +
+                   TwoDigits(Held(Val(state), 0, 59)) + connector(s.op[4]);
+        }
+        case u'V':
+            return If + T(u"SET variable") + (what.isEmpty() ? QString() : Comparison(what)) +
+                   connector(state);
+        case u'D':
+            return If + T(u"value") + T(u" of ") + T(u"Marker no.") + what +
+                   valueTest(state, true) + connector(s.op[4]);
+        case u'Z':
+            return If + c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + what +
+                   valueTest(state, false) + connector(s.op[4]);
+        default:
+            return If + s.op[1];
+        }
+    }
+
+    QString repeat(const Split& s) const {
+        const QString& op1 = s.op[1];
+        if (op1.startsWith(u'M'))
+            return T(u"Repeat") + u'(' + T(u"Value in marker no. ") +
+                   Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + T(u"times");
+        const int n = WholeHeld(Val(op1), 0, 999);
+        if (n == 0)
+            return T(u"Repeat") + QStringLiteral(" SETVar ") + T(u"times");
+        return T(u"Repeat") + Str(n) + u' ' + T(u"times");
+    }
+
+    QString loadSchedule(const Split& s) const {
+        QString text =
+            T(u"Load ") + QStringLiteral(" Vx-Fpl:") +
+            (s.digit.isEmpty() ? QStringLiteral(" N * ") : QStringLiteral(" N") + s.digit + u' ');
+        const QString file = Trim(s.op[1]);
+        text += file.isEmpty() ? T(u"LOAD ERROR") + QStringLiteral(": ") + T(u"File") + u' ' +
+                                     T(u"not available")
+                               : file;
+        const QString start = Trim(s.op[2]);
+        if (!start.isEmpty()) {
+            const double at = Val(start);
+            text += QStringLiteral(" <") + T(u"LNo.") + u'=' +
+                    (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
+            if (at > 1999)
+                text += QStringLiteral(" (> max. ") + QStringLiteral("1999)");
+            text += u'>';
+        }
+        const QString alternative = Trim(s.op[3]);
+        if (!alternative.isEmpty())
+            text += QStringLiteral(", ") + alternative;
+        return text;
+    }
+
+    // ---- operating: /, *, J, P ---------------------------------------------
 
     QString operating(const Split& s) const {
         const QString& kind = s.op[1];
@@ -991,6 +975,59 @@ private:
         }
     }
 
+    QString displaySwitch(QChar value, bool display) const {
+        switch (value.unicode()) {
+        case u'0':
+        case u'n':
+        case u'N':
+            return T(u"switch off") + u'!';
+        case u'1':
+        case u'j':
+        case u'J':
+        case u'y':
+        case u'Y':
+            return T(u"switch on") + u'!';
+        case u'2':
+            return display ? T(u"switch to display only K-,Z-commands") + u'!' : QString();
+        default:
+            return QString();
+        }
+    }
+
+    QString jam(const Split& s) const {
+        const bool autoStop = Val(s.op[2]) > 0;
+        const QString& stop = T(u"all locomotives get direct STOP");
+        QString text;
+        switch (FirstUpper(s.op[1]).unicode()) {
+        case u'0':
+            text = stop + (autoStop ? QStringLiteral(" + Auto=>Stop!") : QStringLiteral("!"));
+            break;
+        case u'1':
+            text = T(u"direct ALL OFF") + u'!';
+            break;
+        case u'2':
+            text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
+                                  T(u" and then ALL OFF") + u'!'
+                            : stop + T(u" and then ALL OFF") + u'!';
+            break;
+        case u'S':
+            text = T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);
+            break;
+        default:
+            text = s.op[1];
+            break;
+        }
+        return T(u"Jam/blockade generating: ") + text;
+    }
+
+    QString sound(const Split& s) const {
+        const QString& name = s.op[1];
+        if (QString::compare(name, u"99") > 0 || QString::compare(name, u"0") <= 0) {
+            const QString& word = T(u"Sound no.");
+            return word.left(std::max<qsizetype>(0, word.size() - 4)) + QStringLiteral(": ") + name;
+        }
+        return T(u"Sound no.") + u' ' + name;
+    }
     const ListingSource& source_;
     const TextCatalogue& c_;
     ListingReporter* reporter_;
