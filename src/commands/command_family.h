@@ -26,6 +26,7 @@
 namespace vx {
 
 class TextCatalogue;
+struct EntryFormState;
 enum class RuleEnd;
 namespace rules {
 struct Rule;
@@ -52,6 +53,11 @@ constexpr CatalogueText Kept{};
 
 using FieldRule = RuleEnd (*)(rules::Rule&);
 
+// Arranges the operand fields and free-text boxes as the focus enters them.
+using EntryArrangement = void (*)(EntryFormState&);
+// Leaves the fields and boxes as they are.
+inline void KeepBoxes(EntryFormState&) {}
+
 struct CommandBehaviour {
     CommandLayout layout{}; // layout.code is the command's letter
     // Stored by choosing the command; an unset hint keeps what it was.
@@ -61,6 +67,11 @@ struct CommandBehaviour {
     FieldRule commandField = nullptr;
     // Operands 1..5; null: accepted without a part.
     std::array<FieldRule, 5> operands{};
+    // On entering operand field 1; null: both free-text boxes hidden.
+    EntryArrangement operand1Entry = nullptr;
+    // On entering the free-text box of operand 1, before boxHints are stored;
+    // null: the boxes hidden, operand field 1 shown.
+    EntryArrangement textBoxEntry = nullptr;
     // Written on entering the free-text box of operand 1.
     std::array<CatalogueText, 5> boxHints{};
 };

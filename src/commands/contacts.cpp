@@ -87,6 +87,12 @@ RuleEnd fetchLocoTarget(Rule& r) {
     return Rule::normal();
 }
 
+// Entering operand 1 shows the connector field of K, which the field count
+// hides.
+void showConnector(EntryFormState& f) {
+    f.msk[4].visible = true;
+}
+
 RuleEnd contactNumber(Rule& r) {
     return numberPart(r, 0, MaxContact);
 }
@@ -112,7 +118,8 @@ constexpr CommandBehaviour Commands[] = {
      .hints = {u"Contact number¶0 up to 1056", u"B (occupied) or¶F (free)",
                u"optionally: AND or OR"},
      .head = u"Wait until contact no. ",
-     .operands = {contactNumber, waitContact}},
+     .operands = {contactNumber, waitContact},
+     .operand1Entry = showConnector},
     {.layout = {u'H', 1040, {}, {F(u"####", Under, 4, 56), F(u"A999", Blank, 4, 56)}, {}, {}},
      .hints = {u"Contact number¶1 up to 1056"},
      .head = u"Fetch locomotive number from contact no. ",

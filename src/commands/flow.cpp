@@ -381,6 +381,34 @@ RuleEnd loadCode(Rule& r) {
     return Rule::normal();
 }
 
+// The file name goes into the free-text box; the start line and the address
+// to start at stand behind it.
+void loadOperand1Entry(EntryFormState& f) {
+    f.msk[2].visible = false;
+    f.txbTxt2.visible = true;
+    f.msk[3].visible = true;
+    f.txbTxt2.left = f.msk[2].left;
+}
+
+constexpr int NewLoadingGap = 8;
+
+void loadTextBoxEntry(EntryFormState& f) {
+    f.txbTxt2.left = f.msk[2].left;
+    f.txbTxt2.width = 280;
+    f.txbTxt2.maxLength = 76;
+    f.txbTxt3.visible = false;
+    EntryField& start = f.msk[3];
+    Rule::setMask(start, QStringLiteral("9999"), u'_');
+    start.width = 56;
+    start.left = f.txbTxt2.left + f.txbTxt2.width + NewLoadingGap;
+    start.visible = true;
+    EntryField& address = f.msk[4];
+    Rule::setMask(address, QStringLiteral("&&&&&&&&&&&&"), u' ');
+    address.width = 128;
+    address.left = start.left + start.width + NewLoadingGap;
+    address.visible = true;
+}
+
 QString loadHead(const TextCatalogue& c) {
     return c.tx(u"New loading of schedule ") + u' ';
 }
@@ -444,6 +472,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = loadHead,
      .commandField = loadCode,
      .operands = {generic, loadStart, loadGoto},
+     .operand1Entry = loadOperand1Entry,
+     .textBoxEntry = loadTextBoxEntry,
      .boxHints = {Kept, u"starting with line:¶1 up to max. 1999",
                   u"optionally: Start at¶GOTO address¶max. 12 digits"}},
 };

@@ -382,7 +382,8 @@ constexpr CommandBehaviour Commands[] = {
                u"optionally¶as target either:¶  Marker no. 1 up to 999¶  or empty ==> SETVar"},
      .head = randomNumberHead,
      .commandField = randomCode,
-     .operands = {randomNumber, randomUpper, randomTarget}},
+     .operands = {randomNumber, randomUpper, randomTarget},
+     .operand1Entry = KeepBoxes},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

@@ -86,7 +86,43 @@ RuleEnd operatingOperand2(Rule& r) {
     return Rule::normal();
 }
 
+// Information, message and input texts go into the free-text box of
+// operand 2.
+void operatingOperand1Entry(EntryFormState& f) {
+    const QString type = f.msk[2].text.toUpper();
+    if (type == u"I" || type == u"M" || type.startsWith(u'D')) {
+        f.msk[3].visible = false;
+        f.txbTxt3.visible = true;
+        f.txbTxt3.left = f.msk[3].left;
+    } else {
+        f.txbTxt3.visible = false;
+        f.msk[3].visible = true;
+    }
+    f.txbTxt2.left = f.msk[2].left;
+}
+
+void operatingTextBoxEntry(EntryFormState& f) {
+    const QString type = Trim(f.msk[2].text).toUpper();
+    if (type == u"I" || type == u"M" || type == u"D") {
+        f.msk[3].visible = false;
+        f.txbTxt3.visible = true;
+    }
+}
+
+// The remark text and the sound's file name fill one wide box.
+void wideTextBox(EntryFormState& f) {
+    f.msk[3].visible = false;
+    f.txbTxt2.left = f.msk[2].left;
+    f.txbTxt2.width = 480;
+    f.txbTxt2.maxLength = 76;
+}
+
 // ---- *: remark line ----
+
+void remarkOperand1Entry(EntryFormState& f) {
+    f.msk[2].visible = false;
+    f.txbTxt2.visible = true;
+}
 
 QString remarkHead(const TextCatalogue&) {
     return QStringLiteral("* ");
@@ -152,6 +188,13 @@ QString scheduleNumberHint(const TextCatalogue& c) {
 
 // ---- P: sound ----
 
+void soundOperand1Entry(EntryFormState& f) {
+    f.msk[2].visible = false;
+    f.txbTxt2.visible = true;
+    f.msk[3].visible = false;
+    f.txbTxt2.left = f.msk[2].left;
+}
+
 RuleEnd sound(Rule& r) {
     if (LeadingValue(QStringView(r.v).left(3)) > 99)
         return Rule::error();
@@ -162,11 +205,15 @@ constexpr CommandBehaviour Commands[] = {
     {.layout = {u'/', 1210, {}, {F(u"a999", Blank, 4, 56), F(u"", Blank, 1, 32)}, {}, {420, 50}},
      .hints = {u"Command type¶I = Information,¶M = Message or¶T = Trace"},
      .head = u"Operating command",
-     .operands = {operating, operatingOperand2}},
+     .operands = {operating, operatingOperand2},
+     .operand1Entry = operatingOperand1Entry,
+     .textBoxEntry = operatingTextBoxEntry},
     {.layout = {u'*', 1230, {true, u"&", Blank, 1, 32, false, false}, {}, {480, 76}, {}},
      .hints = {u"Remark¶free text, max. up to 76 digits"},
      .head = remarkHead,
-     .operands = {generic}},
+     .operands = {generic},
+     .operand1Entry = remarkOperand1Entry,
+     .textBoxEntry = wideTextBox},
     {.layout = {u'J', -1, {}, {F(u"", Blank, 1, 32), WidthOnly(32)}, {}, {}},
      .hints = {jamHint},
      .head = u"Jam/blockade generating: ",
@@ -175,7 +222,9 @@ constexpr CommandBehaviour Commands[] = {
     {.layout = {u'P', 1100, {}, {}, {480, 0}, {}},
      .hints = {u"1 up to 99 (Sound no.) or full WAV filename"},
      .head = u"Start of sound ",
-     .operands = {sound}},
+     .operands = {sound},
+     .operand1Entry = soundOperand1Entry,
+     .textBoxEntry = wideTextBox},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

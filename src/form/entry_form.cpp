@@ -17,7 +17,6 @@ namespace {
 constexpr int CodeColumnLeft = 64;
 constexpr int CodeColumnWidth = 40;
 constexpr int FieldGap = 3;
-constexpr int NewLoadingGap = 8;
 
 // Change handlers that set texts that run change handlers again: a chain
 // deeper than this is a loop, and the toolkit would have overflowed its stack.
@@ -423,47 +422,12 @@ void EntryForm::operandField1Entry() {
     if (CurrentCommand == 0)
         return;
     hideBeyondFieldCount(false);
-    switch (commandLetter().unicode()) {
-    case u'*':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        break;
-    case u'K':
-        msk[4].visible = true;
-        break;
-    case u'N':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        msk[3].visible = true;
-        txbTxt2.left = msk[2].left;
-        break;
-    case u'P':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        msk[3].visible = false;
-        txbTxt2.left = msk[2].left;
-        break;
-    case u'/': {
-        const QString type = msk[2].text.toUpper();
-        if (type == u"I" || type == u"M" || type.startsWith(u'D')) {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-            txbTxt3.left = msk[3].left;
-        } else {
-            txbTxt3.visible = false;
-            msk[3].visible = true;
-        }
-        txbTxt2.left = msk[2].left;
-        break;
-    }
-    case u'I':
-    case u'M':
-    case u'S':
-        break;
-    default:
+    const CommandBehaviour* behaviour = BehaviourOf(commandLetter());
+    if (behaviour && behaviour->operand1Entry) {
+        behaviour->operand1Entry(*this);
+    } else {
         txbTxt2.visible = false;
         txbTxt3.visible = false;
-        break;
     }
     refreshExplanation();
     showHint(msk[2].left, operandHint(1, ListCommand));
@@ -474,45 +438,15 @@ void EntryForm::freeText1Entry() {
     refreshExplanation();
     if (CurrentCommand != 0) {
         hideBeyondFieldCount(true);
-        switch (commandLetter().unicode()) {
-        case u'*':
-        case u'P':
-            msk[3].visible = false;
-            txbTxt2.left = msk[2].left;
-            txbTxt2.width = 480;
-            txbTxt2.maxLength = 76;
-            break;
-        case u'N': {
-            txbTxt2.left = msk[2].left;
-            txbTxt2.width = 280;
-            txbTxt2.maxLength = 76;
-            txbTxt3.visible = false;
-            EntryField& start = msk[3];
-            setMask(start, QStringLiteral("9999"), u'_');
-            start.width = 56;
-            start.left = txbTxt2.left + txbTxt2.width + NewLoadingGap;
-            start.visible = true;
-            EntryField& address = msk[4];
-            setMask(address, QStringLiteral("&&&&&&&&&&&&"), u' ');
-            address.width = 128;
-            address.left = start.left + start.width + NewLoadingGap;
-            address.visible = true;
-            storeHints(editor_.commands.findByLine(u"N"), BehaviourOf(u'N')->boxHints);
-            break;
-        }
-        case u'/': {
-            const QString type = Trim(msk[2].text).toUpper();
-            if (type == u"I" || type == u"M" || type == u"D") {
-                msk[3].visible = false;
-                txbTxt3.visible = true;
-            }
-            break;
-        }
-        default:
+        const QChar letter = commandLetter();
+        const CommandBehaviour* behaviour = BehaviourOf(letter);
+        if (behaviour && behaviour->textBoxEntry) {
+            behaviour->textBoxEntry(*this);
+            storeHints(editor_.commands.findByLine(QStringView(&letter, 1)), behaviour->boxHints);
+        } else {
             txbTxt2.visible = false;
             txbTxt3.visible = false;
             msk[2].visible = true;
-            break;
         }
         refreshExplanation();
         showHint(msk[2].left, operandHint(1, CurrentCommand));
