@@ -3,6 +3,8 @@
 
 set(VXCORE_SOURCES
     # texts
+    texts/basic_numbers.cpp
+    texts/basic_numbers.h
     texts/blanks.h
     texts/catalogue_data.cpp
     texts/catalogue_data.h
@@ -30,20 +32,27 @@ set(VXCORE_SOURCES
     help/help_model.cpp
     help/help_model.h
     # commands
-    commands/command_layouts.cpp
+    commands/articles_signals.cpp
+    commands/command_family.cpp
+    commands/command_family.h
     commands/command_layouts.h
     commands/command_table.cpp
     commands/command_table.h
+    commands/contacts.cpp
+    commands/entry_state.cpp
+    commands/entry_state.h
+    commands/flow.cpp
     commands/input_mask.cpp
     commands/input_mask.h
     commands/line_syntax.cpp
     commands/line_syntax.h
+    commands/locomotives.cpp
+    commands/markers_counters.cpp
+    commands/operand_rule.h
     commands/operand_rules.cpp
     commands/operand_rules.h
-    commands/operand_rules_1.cpp
-    commands/operand_rules_2.cpp
-    commands/operand_rules_3_5.cpp
-    commands/operand_rules_internal.h
+    commands/operating.cpp
+    commands/time.cpp
     # form
     form/entry_check.cpp
     form/entry_form.cpp

@@ -188,8 +188,7 @@ private slots:
         const int command = a.CurrentCommand;
         QCOMPARE(command, b.CurrentCommand);
         for (int n = 1; n <= 5; ++n)
-            QCOMPARE(switched.editor->commands.FieldHint(command, n),
-                     english.editor->commands.FieldHint(command, n));
+            QCOMPARE(a.fieldHint(command, n), b.fieldHint(command, n));
         QCOMPARE(a.lblBemerkung.caption, b.lblBemerkung.caption);
         QCOMPARE(a.lblHinweise.caption, b.lblHinweise.caption);
         QCOMPARE(a.lblCode.caption, b.lblCode.caption);

@@ -23,7 +23,7 @@ public:
     QString part(int k) { return form().ExplanationParts[static_cast<size_t>(k)]; }
     QString tx(QStringView english) { return editor->catalogue.tx(english); }
     int command(QChar code) { return editor->commands.findByLine(QString(code)); }
-    QString hint(QChar code, int n) { return editor->commands.FieldHint(command(code), n); }
+    QString hint(QChar code, int n) { return form().fieldHint(command(code), n); }
     QString focused() { return ControlName(form().focus); }
 
     // Clicks the command's line in the command list.

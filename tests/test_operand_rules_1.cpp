@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(s.field(2).mask, u"A###"_qs);
         QVERIFY(s.form().txbTxt3.visible);
         const int row = s.editor().commands.findByLine(u"/");
-        QCOMPARE(s.editor().commands.row(row).Name, u"INPUT ==> Marker no.12"_qs);
+        QCOMPARE(s.form().commandName(row), u"INPUT ==> Marker no.12"_qs);
     }
 };
 

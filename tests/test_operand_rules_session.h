@@ -33,7 +33,7 @@ public:
     bool captionRed() { return form().lblBemerkung.error; }
     int beeps() const { return platform_.beeps; }
     QString hint(QChar code, int n) {
-        return editor_->commands.FieldHint(editor_->commands.findByLine(QString(code)), n);
+        return form().fieldHint(editor_->commands.findByLine(QString(code)), n);
     }
 
     // The first field drawn red (free-text boxes count as the field they

@@ -35,6 +35,24 @@ struct CommandLayout {
     FreeTextLayout txbTxt3; // stands for operand 2
 };
 
+// Building blocks of the layout rows that the command families hold.
+namespace layout {
+constexpr FieldLayout F(const char16_t* mask, char16_t prompt, int maxLength, int width) {
+    return {true, mask, prompt, maxLength, width, false, false};
+}
+constexpr FieldLayout Shown(FieldLayout f) {
+    f.shown = true;
+    return f;
+}
+constexpr FieldLayout WidthOnly(int width) {
+    return {true, u"", 0, 0, width, true, false};
+}
+constexpr char16_t Blank = u' ';
+constexpr char16_t Under = u'_';
+constexpr FieldLayout Code2 = F(u"A#", Blank, 2, 40);
+constexpr FieldLayout Name12 = F(u"&&&&&&&&&&&&", Blank, 12, 168);
+} // namespace layout
+
 // Layout of command 1..29; an empty layout (code 0) for any other index.
 const CommandLayout& LayoutOf(int command);
 
@@ -44,8 +62,5 @@ QString LayoutHint(const TextCatalogue& catalogue, int command, int n, bool* sto
 
 // The head of the explanation (E1) that choosing the command sets.
 QString LayoutHead(const TextCatalogue& catalogue, int command);
-
-// E1 of the random-number command I: the phrase, a blank and " between ".
-QString RandomNumberHead(const TextCatalogue& catalogue);
 
 } // namespace vx

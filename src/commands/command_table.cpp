@@ -73,4 +73,8 @@ int CommandTable::helpTopic(int command) {
     return command >= 1 && command <= NoCommand ? Topics[command] : 1;
 }
 
+QChar CommandTable::codeOf(int command) {
+    return command >= 1 && command <= CommandCount ? QChar(Codes[command - 1]) : QChar();
+}
+
 } // namespace vx

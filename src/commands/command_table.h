@@ -24,16 +24,12 @@ public:
     struct Row {
         QString Code;
         QString Name;
-        std::array<QString, 6> FieldHint; // 1..5 used
-        QString FieldCount;               // one digit, "" for row 30
+        QString FieldCount; // one digit, "" for row 30
     };
 
     // Rows 1..30; row 0 is never used.
     Row& row(int i) { return rows_[static_cast<size_t>(i)]; }
     const Row& row(int i) const { return rows_[static_cast<size_t>(i)]; }
-    QString& FieldHint(int command, int field) {
-        return row(command).FieldHint[static_cast<size_t>(field)];
-    }
 
     // Names (and the two lookup lists) of the current language.
     void setNames(const TextCatalogue& catalogue);
@@ -47,6 +43,7 @@ public:
     int helpTopicOf(QStringView commandField) const;
     int fieldCount(int command) const;
     static int helpTopic(int command); // of row 1..30
+    static QChar codeOf(int command);  // of row 1..29; null otherwise
 
     QStringList CommandCodes;   // 31 entries, position p = code of row p+1
     QList<qint16> HelpTopicIds; // 31 entries, same positions

@@ -1,76 +1,19 @@
 #include "commands/operand_rules.h"
 
-#include "commands/operand_rules_internal.h"
+#include "commands/command_family.h"
+#include "commands/operand_rule.h"
 
 namespace vx {
 
 namespace rules {
 
-bool isDigits(QStringView s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (!isAsciiDigit(c))
-            return false;
-    return true;
-}
-
-std::optional<qint64> digitsValue(QStringView s) {
-    if (!isDigits(s))
-        return std::nullopt;
-    constexpr qint64 Saturated = 1'000'000'000'000LL;
-    qint64 n = 0;
-    for (QChar c : s) {
-        n = n * 10 + (c.unicode() - u'0');
-        if (n >= Saturated)
-            return Saturated;
-    }
-    return n;
-}
-
-std::optional<qint64> signedValue(QStringView s) {
-    if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-')) {
-        const auto n = digitsValue(s.mid(1));
-        if (!n)
-            return std::nullopt;
-        return s.front() == u'-' ? -*n : *n;
-    }
-    return digitsValue(s);
-}
-
-qint64 leadingValue(QStringView s) {
-    s = LTrimView(s);
-    bool negative = false;
-    if (!s.isEmpty() && (s.front() == u'+' || s.front() == u'-')) {
-        negative = s.front() == u'-';
-        s = s.mid(1);
-    }
-    qsizetype n = 0;
-    while (n < s.size() && isAsciiDigit(s[n]))
-        ++n;
-    const qint64 value = n == 0 ? 0 : *digitsValue(s.left(n));
-    return negative ? -value : value;
-}
-
-bool inRange(QStringView s, qint64 lo, qint64 hi) {
-    const auto n = digitsValue(s);
-    return n && *n >= lo && *n <= hi;
-}
-
 bool markerOk(QStringView digits) {
-    return digits.isEmpty() || inRange(digits, 1, MaxMarker);
+    return digits.isEmpty() || InRange(digits, 1, MaxMarker);
 }
 
-QString twoDigits(qint64 n) {
-    return n < 10 ? u'0' + QString::number(n) : QString::number(n);
-}
-
-QString basicNumber(qint64 n) {
-    return n < 0 ? QString::number(n) : u' ' + QString::number(n);
-}
-
-Rule::Rule(Editor& editor, int f, const QString& c, QString& value)
-    : ed(editor), form(*editor.form), cat(editor.catalogue), field(f), code(c),
+Rule::Rule(EntryFormState& state, FormEvents& formEvents, const TextCatalogue& catalogue,
+           const CommandTable& commands, int f, const QString& c, QString& value)
+    : form(state), events(formEvents), cat(catalogue), table(commands), field(f), code(c),
       letter(c.isEmpty() ? QChar() : c.front()), v(value) {}
 
 QString Rule::operand(int n) const {
@@ -96,11 +39,7 @@ QChar Rule::codeDigit() const {
 }
 
 int Rule::row() const {
-    return ed.commands.findByLine(code);
-}
-
-QString& Rule::hint(int n) {
-    return ed.commands.FieldHint(row(), n);
+    return table.findByLine(code);
 }
 
 void Rule::setMask(EntryField& f, const QString& mask, QChar prompt) {
@@ -116,15 +55,77 @@ void Rule::setWidth(int k, int width) {
 }
 
 void Rule::relayoutFrom(int k) {
-    for (int j = k + 1; j < EntryForm::FieldCount; ++j)
+    for (int j = k + 1; j < EntryFormState::FieldCount; ++j)
         msk(j).left = msk(j - 1).left + msk(j - 1).width + 3;
 }
 
 void Rule::clearField(int k) {
-    form.setFieldText(k, QString());
+    events.setFieldText(k, QString());
+}
+
+RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (!InRange(r.v, lo, hi))
+        return Rule::error();
+    r.E(2) = r.v + u' ';
+    return Rule::normal();
+}
+
+RuleEnd generic(Rule& r) {
+    r.E(2) = r.v;
+    return Rule::normal();
+}
+
+QString& part(Rule& r) {
+    return r.E(r.field);
+}
+
+RuleEnd emptyEnds(Rule& r) {
+    part(r).clear();
+    return r.quiet();
+}
+
+std::optional<RuleEnd> valueInMarker(Rule& r, const QString& tail) {
+    if (!r.v.startsWith(u'M'))
+        return std::nullopt;
+    const QString marker = r.v.mid(1);
+    if (!marker.isEmpty() && !SignedValue(marker))
+        return Rule::error();
+    if (!marker.isEmpty() && *SignedValue(marker) < 0)
+        return Rule::error();
+    r.E(2) = u'(' + r.tx(u"Value in marker no. ") + marker + tail;
+    return Rule::normal();
+}
+
+QString MarkerRange(const TextCatalogue& c) {
+    return c.tx(u"Marker no.") + QStringLiteral(" (") + c.tx(u"1 up to 999") + u')';
+}
+
+QString OrMarker(const TextCatalogue& c) {
+    const QString& br = TextCatalogue::HintLineBreak();
+    return br + c.tx(u"or M with following ") + br + c.tx(u"Marker no.") + u' ' +
+           c.tx(u"1 up to 999");
 }
 
 namespace {
+
+RuleEnd unknownCommand(Rule& r) {
+    r.E(1) = r.tx(u"Unknown command");
+    r.E(2).clear();
+    r.events.selectListIndex(0); // the heading line of the command list
+    return Rule::normal();
+}
+
+// The rule of operand n that the command's family gives; an unknown command
+// explains itself as such at operand 1 and accepts the rest.
+RuleEnd operandRule(Rule& r, int n) {
+    const CommandBehaviour* b = r.letter.isNull() ? nullptr : BehaviourOf(r.letter);
+    const FieldRule rule = b ? b->operands[static_cast<size_t>(n - 1)] : nullptr;
+    if (rule)
+        return rule(r);
+    return n == 1 ? unknownCommand(r) : Rule::normal();
+}
 
 // Operands 1 and 2 may stand in a free-text box; a remark line keeps its case.
 void readValue(Rule& r, EntryField& masked, EntryField& freeText) {
@@ -138,10 +139,11 @@ void readValue(Rule& r, EntryField& masked, EntryField& freeText) {
 
 } // namespace rules
 
-RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString& v) {
+RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCatalogue& catalogue,
+                         const CommandTable& table, int field, const QString& code, QString& v) {
     using namespace rules;
-    Rule r(editor, field, code, v);
-    EntryForm& form = r.form;
+    Rule r(state, events, catalogue, table, field, code, v);
+    EntryFormState& form = r.form;
     switch (field) {
     case 2:
         readValue(r, r.msk(2), form.txbTxt2);
@@ -153,7 +155,7 @@ RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2);
-        return Operand1(r);
+        return operandRule(r, 1);
     case 3:
         readValue(r, r.msk(3), form.txbTxt3);
         if (Trim(v).isEmpty())
@@ -163,7 +165,7 @@ RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3);
-        return Operand2(r);
+        return operandRule(r, 2);
     case 4:
         // Operand 3 discards operands 4 and 5 for every command.
         r.raw = r.msk(4).text;
@@ -172,16 +174,26 @@ RuleEnd InterpretOperand(Editor& editor, int field, const QString& code, QString
             r.E(k).clear();
         }
         form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3) + r.E(4);
-        return Operand3(r);
+        return operandRule(r, 3);
     case 5:
         r.raw = r.msk(5).text;
-        return Operand4(r);
+        return operandRule(r, 4);
     case 6:
         r.raw = r.msk(6).text;
-        return Operand5(r);
+        return operandRule(r, 5);
     default:
         return RuleEnd::Normal;
     }
+}
+
+RuleEnd InterpretCommandField(EntryFormState& state, FormEvents& events,
+                              const TextCatalogue& catalogue, const CommandTable& table,
+                              QString& v) {
+    const CommandBehaviour* b = v.isEmpty() ? nullptr : BehaviourOf(v.front());
+    if (!b || !b->commandField)
+        return RuleEnd::Normal;
+    rules::Rule r(state, events, catalogue, table, 1, v, v);
+    return b->commandField(r);
 }
 
 } // namespace vx

@@ -23,17 +23,8 @@ DocumentFiles::Parts Editor::filesParts() {
 }
 
 EntryFormParts Editor::formParts() {
-    return {catalogue,
-            commands,
-            document,
-            *platform.desktop,
-            *platform.help,
-            programFolder,
-            helpContext,
-            autosaveEnabled,
-            [this](int field, const QString& code, QString& v) {
-                return InterpretOperand(*this, field, code, v);
-            }};
+    return {catalogue,      commands,      document,    *platform.desktop,
+            *platform.help, programFolder, helpContext, autosaveEnabled};
 }
 
 EditingOperations::Parts Editor::editingParts() {

@@ -1,15 +1,8 @@
 #include "editor/error_messages.h"
 
+#include "texts/basic_numbers.h"
+
 namespace vx {
-
-namespace {
-
-// A number as the message texts show it: decimal with one leading blank.
-QString Str(int value) {
-    return value < 0 ? QString::number(value) : u' ' + QString::number(value);
-}
-
-} // namespace
 
 Messages::Messages(MessageWindow& window, const TextCatalogue& catalogue)
     : window_(window), catalogue_(catalogue) {}

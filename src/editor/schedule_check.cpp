@@ -13,8 +13,6 @@ LineExplainer::LineExplainer(QStringView language)
     if (language != u"ES")
         editor_->startInLanguage(language);
     freshForm_ = *editor_->form;
-    for (int i = 1; i <= CommandTable::NoCommand; ++i)
-        freshNames_.append(editor_->commands.row(i).Name);
 }
 
 const QList<Control>& ReportedControls() {
@@ -27,15 +25,8 @@ const QList<Control>& ReportedControls() {
 
 LineExplanation LineExplainer::explain(const QString& line) {
     EntryForm& form = *editor_->form;
-    // Every line starts from the entry area after start-up. Of the command
-    // table only the names can reach the explanation (a rule renames "/"); the
-    // field hints are rewritten by every selection that shows them.
+    // Every line starts from the entry area after start-up.
     static_cast<EntryFormState&>(form) = freshForm_;
-    for (int i = 1; i <= CommandTable::NoCommand; ++i) {
-        QString& name = editor_->commands.row(i).Name;
-        if (!name.isSharedWith(freshNames_[i - 1]))
-            name = freshNames_[i - 1];
-    }
     ScheduleDocument& doc = editor_->document;
     doc.grid.currentRow = 1;
     doc.grid.currentColumn = 1;

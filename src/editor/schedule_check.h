@@ -38,7 +38,6 @@ private:
     SilentPlatform platform_;
     std::unique_ptr<Editor> editor_;
     EntryFormState freshForm_;
-    QStringList freshNames_; // command names 1..30; a rule renames "/"
 };
 
 // The controls in the order the tools list them.

@@ -3,6 +3,7 @@
 // command's field count.
 
 #include "form/entry_form.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 
 #include <algorithm>
@@ -11,17 +12,10 @@ namespace vx {
 
 namespace {
 
-// The leading number of a text as BASIC's Val reads it; saturates far beyond
+// The leading number of a text as BASIC's Val reads it; held far beyond
 // every line number.
 int leadingNumber(QStringView text) {
-    text = LTrimView(text);
-    qint64 n = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        n = std::min<qint64>(n * 10 + (c.unicode() - u'0'), 1'000'000);
-    }
-    return static_cast<int>(n);
+    return static_cast<int>(std::min<qint64>(LeadingDigits(text), 1'000'000));
 }
 
 } // namespace
@@ -86,7 +80,7 @@ bool EntryForm::lineNumberCheck() {
 }
 
 bool EntryForm::commandFieldCheck() {
-    CommandTable& table = parts_.commands;
+    const CommandTable& table = parts_.commands;
     if (msk[1].text.isEmpty()) {
         lblBemerkung.caption = tx(u"Please, select schedule command or input");
         selectListIndex(0);

@@ -1,6 +1,6 @@
 #include "form/entry_form.h"
 
-#include "commands/command_layouts.h"
+#include "commands/command_family.h"
 #include "commands/input_mask.h"
 #include "help/help_model.h"
 #include "texts/blanks.h"
@@ -16,18 +16,10 @@ namespace {
 constexpr int CodeColumnLeft = 64;
 constexpr int CodeColumnWidth = 40;
 constexpr int FieldGap = 3;
-constexpr int NewLoadingGap = 8;
 
 // Change handlers that set texts that run change handlers again: a chain
 // deeper than this is a loop, and the toolkit would have overflowed its stack.
 constexpr int MaxEventDepth = 48;
-
-constexpr const char16_t* ControlNames[] = {
-    u"mskTxt0",    u"mskTxt1",      u"mskTxt2",       u"mskTxt3",    u"mskTxt4",
-    u"mskTxt5",    u"mskTxt6",      u"mskTxt7",       u"txbTxt2",    u"txbTxt3",
-    u"txbAnmerk",  u"txbStern",     u"grid",          u"lstBefehle", u"cmdHol_Zei",
-    u"cmdUeb_Zei", u"cmdUeb_leerZ", u"cmdEinf_leerZ", u"cmdLoe_Zei", u"",
-};
 
 void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
     f.mask = mask;
@@ -49,19 +41,6 @@ private:
 };
 
 } // namespace
-
-QString ControlName(Control control) {
-    return QString::fromUtf16(ControlNames[static_cast<int>(control)]);
-}
-
-std::optional<Control> ControlByName(QStringView name) {
-    if (name == u"grdFahrpl")
-        return Control::grid;
-    for (int c = 0; c < static_cast<int>(Control::None); ++c)
-        if (name == QStringView(ControlNames[c]))
-            return static_cast<Control>(c);
-    return std::nullopt;
-}
 
 EntryForm::EntryForm(const EntryFormParts& parts) : parts_(parts) {
     for (int k = 0; k < FieldCount; ++k)
@@ -95,6 +74,10 @@ const EntryForm::LanguageTexts& EntryForm::texts() const {
     }
     texts_.built = true;
     return texts_;
+}
+
+QString EntryForm::commandName(int command) const {
+    return command == renamedCommand ? renamedName : parts_.commands.row(command).Name;
 }
 
 QString EntryForm::joinedExplanation() const {
@@ -169,12 +152,16 @@ void EntryForm::initialise() {
 }
 
 void EntryForm::FillList() {
+    // The list shows the names of the language just loaded; a name the values
+    // gave a command is gone with it.
+    renamedCommand = 0;
+    renamedName.clear();
     lstBefehle.clear();
     lstBefehle.append(tx(u" Possible codes") + QStringLiteral(":   ") +
                       tx(u"More Help information by using F1 key"));
     for (int i = 1; i <= CommandTable::CommandCount; ++i) {
         const CommandTable::Row& row = parts_.commands.row(i);
-        lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + row.Name);
+        lstBefehle.append(u' ' + row.Code + QStringLiteral(" = ") + commandName(i));
     }
 }
 
@@ -230,7 +217,7 @@ void EntryForm::retranslate() {
     }
     fetching_ = wasFetching;
     const QString joined = joinedExplanation();
-    lblBemerkung.caption = joined.isEmpty() ? parts_.commands.row(i).Name : joined;
+    lblBemerkung.caption = joined.isEmpty() ? commandName(i) : joined;
     if (lblHinweise.visible && focus != Control::mskTxt1)
         focusEntered(focus);
 }
@@ -353,9 +340,8 @@ void EntryForm::focusEntered(Control control) {
 }
 
 QString EntryForm::operandHint(int n, int command) const {
-    const QString& hint = command >= 0 && command <= CommandTable::NoCommand
-                              ? parts_.commands.row(command).FieldHint[static_cast<size_t>(n)]
-                              : QString();
+    const QString& hint =
+        command >= 0 && command <= CommandTable::NoCommand ? fieldHint(command, n) : QString();
     // Built on every keystroke in operand field 1: one allocation.
     const LanguageTexts& t = texts();
     const QString& br = TextCatalogue::HintLineBreak();
@@ -397,7 +383,7 @@ void EntryForm::commandFieldEntry() {
             selectListIndex(*i);
             CurrentCommand = static_cast<qint16>(*i);
         }
-        lblBemerkung.caption = parts_.commands.row(*i).Name;
+        lblBemerkung.caption = commandName(*i);
         return;
     }
     // A letter with a digit (I5) is no code here: the typed field keeps the
@@ -435,47 +421,12 @@ void EntryForm::operandField1Entry() {
     if (CurrentCommand == 0)
         return;
     hideBeyondFieldCount(false);
-    switch (commandLetter().unicode()) {
-    case u'*':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        break;
-    case u'K':
-        msk[4].visible = true;
-        break;
-    case u'N':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        msk[3].visible = true;
-        txbTxt2.left = msk[2].left;
-        break;
-    case u'P':
-        msk[2].visible = false;
-        txbTxt2.visible = true;
-        msk[3].visible = false;
-        txbTxt2.left = msk[2].left;
-        break;
-    case u'/': {
-        const QString type = msk[2].text.toUpper();
-        if (type == u"I" || type == u"M" || type.startsWith(u'D')) {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-            txbTxt3.left = msk[3].left;
-        } else {
-            txbTxt3.visible = false;
-            msk[3].visible = true;
-        }
-        txbTxt2.left = msk[2].left;
-        break;
-    }
-    case u'I':
-    case u'M':
-    case u'S':
-        break;
-    default:
+    const CommandBehaviour* behaviour = BehaviourOf(commandLetter());
+    if (behaviour && behaviour->operand1Entry) {
+        behaviour->operand1Entry(*this);
+    } else {
         txbTxt2.visible = false;
         txbTxt3.visible = false;
-        break;
     }
     refreshExplanation();
     showHint(msk[2].left, operandHint(1, ListCommand));
@@ -486,48 +437,15 @@ void EntryForm::freeText1Entry() {
     refreshExplanation();
     if (CurrentCommand != 0) {
         hideBeyondFieldCount(true);
-        switch (commandLetter().unicode()) {
-        case u'*':
-        case u'P':
-            msk[3].visible = false;
-            txbTxt2.left = msk[2].left;
-            txbTxt2.width = 480;
-            txbTxt2.maxLength = 76;
-            break;
-        case u'N': {
-            txbTxt2.left = msk[2].left;
-            txbTxt2.width = 280;
-            txbTxt2.maxLength = 76;
-            txbTxt3.visible = false;
-            EntryField& start = msk[3];
-            setMask(start, QStringLiteral("9999"), u'_');
-            start.width = 56;
-            start.left = txbTxt2.left + txbTxt2.width + NewLoadingGap;
-            start.visible = true;
-            EntryField& address = msk[4];
-            setMask(address, QStringLiteral("&&&&&&&&&&&&"), u' ');
-            address.width = 128;
-            address.left = start.left + start.width + NewLoadingGap;
-            address.visible = true;
-            const int n = parts_.commands.findByLine(u"N");
-            parts_.commands.FieldHint(n, 2) = tx(u"starting with line:¶1 up to max. 1999");
-            parts_.commands.FieldHint(n, 3) =
-                tx(u"optionally: Start at¶GOTO address¶max. 12 digits");
-            break;
-        }
-        case u'/': {
-            const QString type = Trim(msk[2].text).toUpper();
-            if (type == u"I" || type == u"M" || type == u"D") {
-                msk[3].visible = false;
-                txbTxt3.visible = true;
-            }
-            break;
-        }
-        default:
+        const QChar letter = commandLetter();
+        const CommandBehaviour* behaviour = BehaviourOf(letter);
+        if (behaviour && behaviour->textBoxEntry) {
+            behaviour->textBoxEntry(*this);
+            storeHints(parts_.commands.findByLine(QStringView(&letter, 1)), behaviour->boxHints);
+        } else {
             txbTxt2.visible = false;
             txbTxt3.visible = false;
             msk[2].visible = true;
-            break;
         }
         refreshExplanation();
         showHint(msk[2].left, operandHint(1, CurrentCommand));
@@ -538,99 +456,34 @@ void EntryForm::freeText1Entry() {
 void EntryForm::operandField2Entry() {
     cursorToStartIfEmpty(msk[3]);
     refreshExplanation();
-    CommandTable& table = parts_.commands;
-    const QString& br = TextCatalogue::HintLineBreak();
-    const int rowF = table.findByLine(u"F");
-    const int rowI = table.findByLine(u"I");
-    table.FieldHint(rowF, 4) = tx(u"optionally: AND or OR");
-    table.FieldHint(rowI, 2) = tx(u"highest value¶0 up to 9999");
-    table.FieldHint(rowI, 3) =
-        tx(u"optionally¶as target either:¶  Marker no. 1 up to 999¶  or empty ==> SETVar");
     showHint(msk[3].left, lblHinweise.caption);
-
-    const QChar code = commandLetter();
-    const QString type = msk[2].text.toUpper();
-    const QChar t = type.isEmpty() ? QChar() : type.front();
-    if (code == u'J' && (t == u'0' || t == u'2'))
-        table.FieldHint(table.findByLine(u"J"), 2) =
-            QStringLiteral("0 =") + tx(u" without Auto=>Stop") + br + QStringLiteral("1 =") +
-            tx(u" with Auto=>Stop");
-    auto hintF = [&](int n, const QString& text) { table.FieldHint(rowF, n) = text; };
-    switch (t.unicode()) {
-    case u'K':
-        setMask(msk[3], QStringLiteral("####"));
-        hintF(2, tx(u"Contact number¶0 up to 1056"));
-        hintF(3, tx(u"B (occupied) or¶F (free) or¶X (changing to free)"));
-        break;
-    case u'M':
-        if (code == u'L' || code == u'C') {
-            setMask(msk[3], code == u'C' ? QStringLiteral("A##") : QStringLiteral("A"));
-        } else if (code == u'F') {
-            setMask(msk[3], QStringLiteral("####"));
-            setMask(msk[4], QStringLiteral("A"), u' ');
-            hintF(2, tx(u"Magnetic article no.¶0 up to 1024"));
-            hintF(3, tx(u"R (red), G (green) or O (orange)"));
-        }
-        break;
-    case u'S':
-        if (code == u'Q') {
-            setMask(msk[4], QStringLiteral("99"), u'_');
-            table.FieldHint(table.findByLine(u"Q"), 3) = tx(u"step ") + tx(u"-9 up to +9");
-        } else if (code == u'J') {
-            setMask(msk[3], QStringLiteral("#"));
-            table.FieldHint(table.findByLine(u"J"), 2) = u' ' + tx(u"1 up to 9 = schedule-number");
-        } else {
-            setMask(msk[3], QStringLiteral("####"));
-            setMask(msk[4], QStringLiteral("A"), u' ');
-            hintF(2, tx(u"Signal no. ") + br + tx(u"0 up to 1024"));
-            hintF(3, tx(u"R (red), G (green) or O (orange)"));
-        }
-        break;
-    case u'T':
-        setMask(msk[3], QStringLiteral("C##"), u'_');
-        setMask(msk[4], QStringLiteral("##"), u'_');
-        hintF(2, tx(u"Modell hour¶0 up to 23"));
-        hintF(3, tx(u"Modell minute¶0 up to 59"));
-        break;
-    case u'V':
-        msk[5].visible = false;
-        setMask(msk[4], QStringLiteral("CCCC"), u'_');
-        hintF(2, tx(u"Value of SET variable¶0 up to 9999,¶< or > sign is possible"));
-        hintF(3, tx(u"optionally: AND or OR"));
-        break;
-    case u'X':
-        setMask(msk[4], QStringLiteral("A"), u' ');
-        hintF(2, tx(u"Switch route no.¶0 up to 512"));
-        hintF(3, tx(u"R (reserved) or F (free)"));
-        hintF(4, tx(u"optionally: AND or OR"));
-        break;
-    case u'Z':
-        setMask(msk[3], QStringLiteral("####"));
-        setMask(msk[4], QStringLiteral("CC#####"), u' ');
-        hintF(2, tx(u"All-purpose counter no.¶0 up to 1024"));
-        hintF(3,
-              tx(u"Counter value¶-99999 up to 99999¶< or > sign is possible;¶or E=even or O=odd"));
-        break;
-    case u'I':
-        if (Trim(type) == u"I") {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-        }
-        break;
-    case u'D':
-        if (code == u'F') {
-            txbTxt3.visible = false;
-            msk[3].visible = true;
-        } else {
-            msk[3].visible = false;
-            txbTxt3.visible = true;
-        }
-        break;
-    default:
-        break;
-    }
+    for (const Operand2Form* form : Operand2FormsOf(commandLetter(), msk[2].text.toUpper()))
+        applyOperand2Form(*form);
     refreshExplanation();
     showHint(msk[3].left, operandHint(2, ListCommand));
+}
+
+void EntryForm::applyOperand2Form(const Operand2Form& form) {
+    if (form.mask2)
+        setMask(msk[3], QString::fromUtf16(form.mask2), QChar(form.prompt2));
+    if (form.mask3)
+        setMask(msk[4], QString::fromUtf16(form.mask3), QChar(form.prompt3));
+    if (form.hideOperand4)
+        msk[5].visible = false;
+    if (form.textBox != 0) {
+        txbTxt3.visible = form.textBox > 0;
+        msk[3].visible = form.textBox < 0;
+    }
+    if (form.hintsOf != 0)
+        storeHints(parts_.commands.findByLine(QStringView(&form.hintsOf, 1)), form.hints);
+}
+
+void EntryForm::storeHints(int command, const std::array<CatalogueText, 5>& hints) {
+    for (int n = 1; n <= 5; ++n) {
+        const CatalogueText& hint = hints[static_cast<size_t>(n - 1)];
+        if (hint.isSet())
+            fieldHint(command, n) = hint.in(parts_.catalogue);
+    }
 }
 
 void EntryForm::laterOperandEntry(int k) {
@@ -683,11 +536,11 @@ void EntryForm::runListSetup() {
     const int i = listIndex;
     if (i < 1 || i > CommandTable::CommandCount)
         return;
-    CommandTable& table = parts_.commands;
+    const CommandTable& table = parts_.commands;
     const QString code = table.row(i).Code;
     ListCommand = static_cast<qint16>(i);
     CurrentCommand = static_cast<qint16>(i);
-    lblBemerkung.caption = table.row(i).Name;
+    lblBemerkung.caption = commandName(i);
 
     setFieldText(1, code);
     ShowOperandFields(i);
@@ -725,7 +578,7 @@ void EntryForm::runListSetup() {
     placeFields();
 
     setFocus(Control::grid);
-    lblBemerkung.caption = table.row(i).Name;
+    lblBemerkung.caption = commandName(i);
     lblBemerkung.visible = true;
 
     if (code == u"N" || code == u"P" || code == u"*") {
@@ -789,8 +642,7 @@ void EntryForm::applyLayoutHints(int i) {
     const LanguageTexts& t = texts();
     for (int n = 1; n <= 5; ++n)
         if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
-            parts_.commands.FieldHint(i, n) =
-                t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
+            fieldHint(i, n) = t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
 }
 
 void EntryForm::placeFields() {

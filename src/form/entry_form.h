@@ -8,13 +8,13 @@
 // check, which selects the command in the list, which lays out the fields"
 // happen by themselves.
 //
-// The operand rules (interpret/operand_rules.h) read and write the members
-// directly: msk[k] and the free-text boxes (text, mask, prompt, maxLength,
-// width, left, visible, error), ExplanationParts, lblBemerkung, listIndex; for a
-// later field's text they call setFieldText(), which runs its change handling.
+// The operand rules (commands/operand_rules.h) read and write the state
+// (commands/entry_state.h) directly; for a later field's text they call
+// setFieldText(), which runs its change handling.
 
+#include "commands/command_family.h"
 #include "commands/command_table.h"
-#include "commands/operand_rules.h"
+#include "commands/entry_state.h"
 #include "document/schedule_document.h"
 #include "platform/platform.h"
 #include "texts/text_catalogue.h"
@@ -28,120 +28,19 @@
 
 namespace vx {
 
-struct EntryField {
-    QString name;
-    QString text;
-    QString mask; // the editor's own mask notation (input_mask.h); "" = free input
-    QChar prompt = u' ';
-    int maxLength = 0; // 0 = no limit
-    int width = 0;     // pixels
-    int left = 0;      // pixels
-    bool visible = true;
-    bool error = false; // drawn in the error colour
-    int selStart = 0;   // the cursor
-    int selLength = 0;
-};
-
-struct Label {
-    QString caption;
-    int left = 0;
-    int width = 0;
-    bool visible = true;
-    bool error = false;
-};
-
-// The controls that can hold the focus. The first eight are mskTxt0..mskTxt7,
-// so that Control(k) is the masked field k.
-enum class Control {
-    mskTxt0,
-    mskTxt1,
-    mskTxt2,
-    mskTxt3,
-    mskTxt4,
-    mskTxt5,
-    mskTxt6,
-    mskTxt7,
-    txbTxt2,
-    txbTxt3,
-    txbAnmerk,
-    txbStern,
-    grid, // grdFahrpl
-    lstBefehle,
-    cmdHol_Zei,
-    cmdUeb_Zei,
-    cmdUeb_leerZ,
-    cmdEinf_leerZ,
-    cmdLoe_Zei,
-    None,
-};
-
-// Name of a control as the CLI and the dump write it ("mskTxt2", "grid").
-QString ControlName(Control control);
-std::optional<Control> ControlByName(QStringView name);
-
-// Captions of the five row buttons; they follow the current row.
-struct RowButtonCaptions {
-    QString cmdHol_Zei;
-    QString cmdUeb_Zei;
-    QString cmdUeb_leerZ;
-    QString cmdEinf_leerZ;
-    QString cmdLoe_Zei;
-};
-
-// Everything the entry area shows and remembers; a plain value, so that a
-// state can be kept and put back whole (vxedit-cli explain starts every line
-// from the state after start-up).
-struct EntryFormState {
-    static constexpr int FieldCount = 8; // mskTxt0..mskTxt7
-
-    std::array<EntryField, FieldCount> msk; // msk[k] is mskTxtk
-    EntryField txbTxt2;
-    EntryField txbTxt3;
-    EntryField txbAnmerk;
-    EntryField txbStern;
-    Label lblLfdNr;
-    Label lblAnmerk;
-    Label lblCode;
-    Label lblBemerkung; // the explanation line
-    Label lblHinweise;  // the hint label
-
-    // E1..E7 (index 0 unused); shown joined as E1, E2, E7, E3, E4, E5, E6.
-    std::array<QString, 8> ExplanationParts;
-
-    qint16 CurrentCommand = 0;
-    qint16 ListCommand = 0;
-    qint16 CurrentHelpTopic = 960;
-
-    // The command list lstBefehle of the command list window: line 0 the
-    // heading, line i command i; listIndex the selected line, -1 = none.
-    QStringList lstBefehle;
-    int listIndex = -1;
-
-    Control focus = Control::None;
-    RowButtonCaptions buttons;
-    bool lineNumberRed = false; // mskTxt0's number does not name the selected row
-
-    // Set by the Help menu command while it runs: 2 or 3 when txbTxt2 or
-    // txbTxt3 was in use before it, 0 otherwise. While it is nonzero the
-    // command field's focus handler does nothing.
-    int helpMenuFreeBox = 0;
-};
-
 // What the entry area uses of the rest of the model; the editor hands it in.
 struct EntryFormParts {
     const TextCatalogue& catalogue;
-    CommandTable& commands; // the operand rules rename commands and rewrite hints
+    const CommandTable& commands;
     ScheduleDocument& document;
     Desktop& desktop;
     HelpViewer& help;
     const QString& programFolder;
     int& helpContext;      // the main window's: follows the command's topic
     bool& autosaveEnabled; // a fetch counts as an edit of the document
-    // The per-command operand rules for field 2..6.
-    std::function<RuleEnd(int field, const QString& code, QString& v)> interpretOperand;
 };
 
-class EntryForm : public EntryFormState {
+class EntryForm : public EntryFormState, public FormEvents {
 public:
     explicit EntryForm(const EntryFormParts& parts);
 
@@ -158,12 +57,14 @@ public:
     void retranslate();
 
     QString joinedExplanation() const;
+    // Name of command 1..30 as the form shows it.
+    QString commandName(int command) const;
 
     // ---- Events of the controls -------------------------------------------
 
     // The program sets a masked field's text: one change event when it
     // changes (Test_Eingabe for field k).
-    void setFieldText(int k, const QString& text);
+    void setFieldText(int k, const QString& text) override;
     // The program sets the text of txbTxt2, txbTxt3, txbAnmerk or txbStern: one
     // change event for the first two.
     void setBoxText(Control box, const QString& text);
@@ -180,7 +81,7 @@ public:
     // also for the line already selected.
     void lstBefehle_Click(int line);
     // The program selects a line: the setup runs when the selection changes.
-    void selectListIndex(int line);
+    void selectListIndex(int line) override;
 
     // F1 on the main window: opens the help page of CurrentHelpTopic in the
     // help file of the language; false (nothing opened, the key not consumed)
@@ -219,6 +120,10 @@ private:
     void applyCommandLayout(int i);
     // The field hints that the layout of command i stores, in the current language.
     void applyLayoutHints(int i);
+    // What entering operand field 2 sets for the value of operand 1.
+    void applyOperand2Form(const Operand2Form& form);
+    // The hints that are set, into command's hints.
+    void storeHints(int command, const std::array<CatalogueText, 5>& hints);
     void placeFields();
 
     bool lineNumberCheck();

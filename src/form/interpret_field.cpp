@@ -1,7 +1,7 @@
-// InterpretField: the common frame around the check of one entry field, and
-// the rules of the command field. The operand rules live in operand_rules*.
+// InterpretField: the common frame around the check of one entry field. The
+// rules of the command field and the operands live with the command families
+// (commands/command_family.h).
 
-#include "commands/command_layouts.h"
 #include "commands/operand_rules.h"
 #include "form/entry_form.h"
 #include "texts/blanks.h"
@@ -16,10 +16,6 @@ constexpr int TopicWithoutCommand = 140;
 // code typed without blanks.
 QString trimmedUpper(const QString& text) {
     return TrimView(text).size() == text.size() ? text.toUpper() : Trim(text).toUpper();
-}
-
-bool isCodeDigit(QChar c) {
-    return c >= u'1' && c <= u'9';
 }
 
 } // namespace
@@ -49,7 +45,8 @@ void EntryForm::InterpretField(int field) {
     if (field == 1)
         normal = interpretCommandField(v);
     else if (field <= 6)
-        normal = parts_.interpretOperand(field, code, v) == RuleEnd::Normal;
+        normal = InterpretOperand(*this, *this, parts_.catalogue, parts_.commands, field, code,
+                                  v) == RuleEnd::Normal;
 
     if (!normal) {
         // An empty value is no error: the user has not typed it yet.
@@ -84,46 +81,8 @@ bool EntryForm::interpretCommandField(QString& v) {
     }
     if (v.isEmpty())
         return true;
-    const QChar last = v.back();
-    const bool digit = v.size() > 1 && isCodeDigit(last);
-    auto& e = ExplanationParts;
-    switch (v.front().unicode()) {
-    case u'N':
-        if (v.size() > 1) {
-            if (!isCodeDigit(last))
-                return false;
-            e[1] = tx(u"New loading of schedule ") + tx(u"no. ") + last + u' ';
-        } else {
-            e[1] = tx(u"New loading of schedule ") + u' ';
-        }
-        break;
-    case u'I':
-        if (digit) {
-            msk[4].visible = false;
-            setFieldText(4, QString());
-            e[4] = QStringLiteral(" ==> SETVar[") + last + u']';
-        } else {
-            msk[4].visible = true;
-            e[4] = QStringLiteral(" ==> SETVar");
-        }
-        e[1] = RandomNumberHead(parts_.catalogue);
-        break;
-    case u'J':
-        e[1] = tx(u"Jam/blockade generating: ");
-        break;
-    case u'Q':
-        if (digit)
-            e[1] = tx(u"Queue") + u' ' + tx(u"of ") + tx(u"schedule no. ") + last +
-                   QStringLiteral(": ");
-        break;
-    case u'V':
-        if (digit)
-            e[1] = tx(u"SET variable") + u' ' + tx(u"of ") + tx(u"no. ") + last + u' ';
-        break;
-    default:
-        break;
-    }
-    return true;
+    return InterpretCommandField(*this, *this, parts_.catalogue, parts_.commands, v) ==
+           RuleEnd::Normal;
 }
 
 } // namespace vx

@@ -3,6 +3,7 @@
 
 #include "commands/line_syntax.h"
 #include "form/entry_form.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 
 namespace vx {
@@ -10,16 +11,8 @@ namespace vx {
 namespace {
 
 int lineNumberOf(QStringView text) {
-    text = TrimView(text);
-    qint64 n = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        n = n * 10 + (c.unicode() - u'0');
-        if (n > ScheduleDocument::MaxRows)
-            return -1;
-    }
-    return static_cast<int>(n);
+    const qint64 n = LeadingDigits(text);
+    return n > ScheduleDocument::MaxRows ? -1 : static_cast<int>(n);
 }
 
 } // namespace

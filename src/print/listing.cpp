@@ -1,6 +1,7 @@
 #include "print/listing.h"
 
 #include "commands/line_syntax.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 
@@ -9,7 +10,6 @@
 #include <algorithm>
 
 #include <cmath>
-#include <cstdlib>
 #include <optional>
 
 namespace vx {
@@ -17,73 +17,6 @@ namespace vx {
 namespace {
 
 using namespace ListingLayout;
-
-// The leading number of a text as BASIC's Val() reads it: blanks, tabs and
-// line feeds anywhere are skipped, then an optional sign, digits, a decimal
-// point and an exponent; reading stops at the first other character.
-double Val(QStringView text) {
-    QByteArray number;
-    number.reserve(text.size());
-    bool digits = false;
-    bool point = false;
-    bool exponent = false;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
-            continue;
-        if (c >= u'0' && c <= u'9') {
-            number.append(static_cast<char>(c));
-            digits = true;
-        } else if ((c == u'+' || c == u'-') && (number.isEmpty() || number.back() == 'e')) {
-            number.append(static_cast<char>(c));
-        } else if (c == u'.' && !point && !exponent) {
-            number.append('.');
-            point = true;
-        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && digits && !exponent) {
-            number.append('e');
-            exponent = true;
-        } else {
-            break;
-        }
-    }
-    if (!digits)
-        return 0.0;
-    // A dangling exponent or sign reads as if it were not there.
-    while (!number.isEmpty() &&
-           (number.back() == 'e' || number.back() == '+' || number.back() == '-'))
-        number.chop(1);
-    const double value = std::strtod(number.constData(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
-// A value brought into lo..hi and rounded as BASIC does when it stores a
-// number in an integer (half to even).
-int Held(double value, int lo, int hi) {
-    if (!(value >= lo))
-        return lo;
-    if (value > hi)
-        return hi;
-    return static_cast<int>(std::nearbyint(value));
-}
-
-// The whole-number part, within lo..hi.
-int WholeHeld(double value, int lo, int hi) {
-    return Held(std::floor(value), lo, hi);
-}
-
-// BASIC's Str(): a leading blank in place of the plus sign.
-QString Str(qint64 n) {
-    return n >= 0 ? u' ' + QString::number(n) : QString::number(n);
-}
-
-bool AllDigits(QStringView text) {
-    if (text.isEmpty())
-        return false;
-    for (const QChar ch : text)
-        if (ch < u'0' || ch > u'9')
-            return false;
-    return true;
-}
 
 QChar FirstUpper(QStringView text) {
     return text.isEmpty() ? QChar() : text.front().toUpper();
@@ -314,13 +247,36 @@ private:
         currentText_ = trimmed;
         const Split s = split(trimmed);
         Rendered r;
+        // One group per command family (commands/command_family.h).
         switch (s.code.unicode()) {
-        case u'A':
-            r.text = initialStatus(s);
-            break;
         case u'B':
         case u'K':
             r.text = contact(s);
+            break;
+        case u'H':
+            r.text = fetchLocomotive(s);
+            break;
+
+        case u'A':
+            r.text = initialStatus(s);
+            break;
+        case u'M':
+        case u'S':
+            r.text = article(s);
+            break;
+        case u'X':
+        case u'Y':
+            r.text = switchRoute(s);
+            break;
+        case u'O':
+            r.text = turntable(s);
+            break;
+
+        case u'L':
+            if (const auto text = locomotive(s))
+                r.text = *text;
+            else
+                r.faulty = true;
             break;
         case u'C':
             if (const auto text = functionModule(s))
@@ -328,87 +284,66 @@ private:
             else
                 r.faulty = true;
             break;
+
         case u'D':
             r.text = marker(s);
-            break;
-        case u'E':
-            r.text = T(u"End") + u' ' + (blocks_.isEmpty() ? T(u"schedule") : blocks_.takeLast());
-            break;
-        case u'F':
-            r.text = condition(s);
-            break;
-        case u'G':
-            r.text = T(u"Goto ") + s.op[1];
-            r.suffix = targetSuffix(s.op[1]);
-            break;
-        case u'H':
-            r.text = fetchLocomotive(s);
-            break;
-        case u'I':
-            r.text = randomNumber(s);
-            break;
-        case u'J':
-            r.text = jam(s);
-            break;
-        case u'L':
-            if (const auto text = locomotive(s))
-                r.text = *text;
-            else
-                r.faulty = true;
-            break;
-        case u'M':
-        case u'S':
-            r.text = article(s);
-            break;
-        case u'N':
-            r.text = loadSchedule(s);
-            break;
-        case u'O':
-            r.text = turntable(s);
-            break;
-        case u'P':
-            r.text = sound(s);
             break;
         case u'Q':
             r.text = queue(s);
             break;
-        case u'R':
-            r.text = T(u"Call subr.: ") + s.op[1];
-            if (!Trim(s.op[2]).isEmpty())
-                r.text += T(u" with ") + T(u"SET variable") + QStringLiteral(" (=") +
-                          Trim(s.op[2]) + u')';
-            r.suffix = targetSuffix(s.op[1]);
+        case u'V':
+            r.text = setVariable(s);
             break;
+        case u'I':
+            r.text = randomNumber(s);
+            break;
+
         case u'T':
             r.text = modelTime(s);
             break;
-        case u'U':
-            r.text = T(u"Subroutine") + u' ' + s.op[1];
-            blocks_.append(T(u"Subroutine"));
+        case u'Z':
+            r.text = timeDelay(s);
             break;
-        case u'V':
-            r.text = setVariable(s);
+
+        case u'F':
+            r.text = condition(s);
+            break;
+        case u'G':
+            r = gotoLine(s);
+            break;
+        case u'!':
+            r.text = T(u"GOTO address") + u' ' + s.op[1];
+            break;
+        case u'R':
+            r = callLine(s);
+            break;
+        case u'U':
+            r.text = subroutineStart(s);
             break;
         case u'W':
             r.text = repeat(s);
             blocks_.append(T(u"Repeat "));
             break;
-        case u'X':
-        case u'Y':
-            r.text = switchRoute(s);
+        case u'E':
+            r.text = T(u"End") + u' ' + (blocks_.isEmpty() ? T(u"schedule") : blocks_.takeLast());
             break;
-        case u'Z':
-            r.text = timeDelay(s);
+        case u'N':
+            r.text = loadSchedule(s);
             break;
+
         case u'/':
             r.text = operating(s);
-            break;
-        case u'!':
-            r.text = T(u"GOTO address") + u' ' + s.op[1];
             break;
         case u'*':
             r.text = Trim(s.op[1]);
             break;
+        case u'J':
+            r.text = jam(s);
+            break;
+        case u'P':
+            r.text = sound(s);
+            break;
+
         default:
             r.text = c_.CommandNames(30);
             break;
@@ -417,6 +352,58 @@ private:
             r.text = QStringLiteral("* ") + T(u"Schedule command with error, changed => *");
         return r;
     }
+
+    // ---- shared by several families ----------------------------------------
+    // The families below are those of commands/command_family.h, in sections
+    // named like their files.
+
+    QString contactState(QChar state) const {
+        if (state == u'B')
+            return u' ' + UpperTrim(c_.SwitchStateNames(7));
+        if (state == u'F')
+            return u' ' + UpperTrim(c_.SwitchStateNames(1));
+        return QString();
+    }
+
+    QString connector(const QString& op) const {
+        if (op == u"AND")
+            return u' ' + T(u"AND");
+        if (op == u"OR")
+            return u' ' + T(u"OR");
+        return QString();
+    }
+
+    // ---- contacts: B, K, H -------------------------------------------------
+
+    QString contact(const Split& s) const {
+        const QString number = Trim(s.op[1]).toLower();
+        const bool occupy = s.code == u'B';
+        QString text = occupy ? T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
+                              : T(u"Contact no. ") + u' ' + number;
+        text += contactState(FirstUpper(s.op[2]));
+        if (occupy) {
+            if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
+                const int loco = Held(Val(s.op[3]), 0, 999999);
+                text += u' ' + T(u" with ") + u' ' +
+                        (loco == 0 ? T(u"SET variable") : T(u"Loco no.") + Str(loco));
+            }
+        } else {
+            const QString joined = connector(s.op[3]);
+            text += joined.isEmpty() ? T(u" waiting") : joined;
+        }
+        return text;
+    }
+
+    QString fetchLocomotive(const Split& s) const {
+        QString text = T(u"Fetch locomotive number from contact no. ") + u' ' +
+                       (s.op[1].startsWith(u'?') ? T(u"1. triggered contact") : s.op[1]);
+        const QString& target = s.op[2];
+        if (target.startsWith(u'M'))
+            return text + QStringLiteral(" --> ") + T(u"Marker no.") + target.mid(1);
+        return text + QStringLiteral(" --> ") + T(u"SET variable") + u'[' + target + u']';
+    }
+
+    // ---- articles_signals: A, M, S, X, Y, O --------------------------------
 
     QString initialStatus(const Split& s) const {
         switch (FirstUpper(s.op[1]).unicode()) {
@@ -436,41 +423,6 @@ private:
         default:
             return T(u"Magnetics/Contacts/Switch routes ==> Initial status");
         }
-    }
-
-    QString contactState(QChar state) const {
-        if (state == u'B')
-            return u' ' + UpperTrim(c_.SwitchStateNames(7));
-        if (state == u'F')
-            return u' ' + UpperTrim(c_.SwitchStateNames(1));
-        return QString();
-    }
-
-    QString connector(const QString& op) const {
-        if (op == u"AND")
-            return u' ' + T(u"AND");
-        if (op == u"OR")
-            return u' ' + T(u"OR");
-        return QString();
-    }
-
-    QString contact(const Split& s) const {
-        const QString number = Trim(s.op[1]).toLower();
-        const bool occupy = s.code == u'B';
-        QString text = occupy ? T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
-                              : T(u"Contact no. ") + u' ' + number;
-        text += contactState(FirstUpper(s.op[2]));
-        if (occupy) {
-            if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
-                const int loco = Held(Val(s.op[3]), 0, 999999);
-                text += u' ' + T(u" with ") + u' ' +
-                        (loco == 0 ? T(u"SET variable") : T(u"Loco no.") + Str(loco));
-            }
-        } else {
-            const QString joined = connector(s.op[3]);
-            text += joined.isEmpty() ? T(u" waiting") : joined;
-        }
-        return text;
     }
 
     QString article(const Split& s) {
@@ -537,9 +489,272 @@ private:
         return base;
     }
 
-    static QString TwoDigits(int n) {
-        return n < 10 ? u'0' + QString::number(n) : QString::number(n);
+    QString rotation(const QString& direction) const {
+        if (direction.isEmpty() || direction == u"A")
+            return QStringLiteral(" (auto)");
+        if (direction == u"L" || direction == u"2")
+            return QStringLiteral(" <== (") + T(u"left") + u')';
+        if (direction == u"R" || direction == u"3")
+            return QStringLiteral(" ==> (") + T(u"right") + u')';
+        return u' ' + direction;
     }
+
+    QString turntable(const Split& s) const {
+        QString text = T(u"Drehscheibe") + u' ' + T(u"no. ") + Trim(s.op[1]) + QStringLiteral(": ");
+        const QString position = Trim(s.op[2]);
+        const QString direction = Trim(s.op[3]);
+        const QChar first = FirstUpper(position);
+        switch (first.unicode()) {
+        case u'T':
+            return text + QStringLiteral("TURN (180°)");
+        case u'S':
+            return text + T(u"1 Step");
+        case u'C':
+            return text + QStringLiteral("CLEAR");
+        case u'E':
+            return text + QStringLiteral("END");
+        case u'I':
+            return text + QStringLiteral("INPUT");
+        case u'D':
+        case u'R':
+            return text + T(u"Turn direction") + rotation(direction);
+        default:
+            break;
+        }
+        if (first.isDigit() || first == u'+' || first == u'-')
+            return text + T(u"rotate to ") + T(u"Track") + u' ' + position + rotation(direction);
+        return text + position;
+    }
+
+    // ---- locomotives: L, C (both can be faulty) ----------------------------
+
+    QString steps(int k) const { return Str(k) + u' ' + (k == 1 ? T(u"step") : T(u"steps")); }
+
+    std::optional<QString> locomotive(const Split& s) const {
+        QString number = Trim(s.op[1]);
+        const bool viaMarker = number.startsWith(u'M');
+        if (viaMarker)
+            number = Trim(QStringView(number).mid(1));
+        QString window = QStringLiteral(" ");
+        if (number.size() > 1 && (number.back() == u'+' || number.back() == u'-')) {
+            window = number.back() == u'+' ? T(u" (open) ") : T(u" (close) ");
+            number.chop(1);
+        }
+        if (!IsDigits(number))
+            return std::nullopt;
+        const double n = Val(number);
+        if (viaMarker ? (n < 1 || n > 999) : n > 9999)
+            return std::nullopt;
+        QString text = viaMarker ? T(u"Loco no.") + u'(' + T(u"no. in marker ") + number + u')'
+                                 : T(u"Loco no.") + Str(static_cast<int>(n));
+        text += window;
+
+        const QString action = Trim(s.op[2]);
+        const QString how = Trim(s.op[3]);
+        if (action == u"S" || action == u"B") {
+            const bool absolute = action == u"S";
+            static const QStringList old = {QStringLiteral("A"),   QStringLiteral("AL"),
+                                            QStringLiteral("ALT"), QStringLiteral("O"),
+                                            QStringLiteral("OL"),  QStringLiteral("OLD")};
+            if (how.isEmpty()) {
+                text += T(u"unchanging speed");
+            } else if (old.contains(how)) {
+                text += T(u"speed -->old (before=0)");
+            } else if (how == u"H" || how == u"M" || how == u"L") {
+                if (!absolute)
+                    return std::nullopt;
+                text += how == u"H"   ? T(u"Speed --> high")
+                        : how == u"M" ? T(u"Speed --> middle")
+                                      : T(u"Speed --> low");
+            } else {
+                const bool signedValue = how.front() == u'+' || how.front() == u'-';
+                const QStringView digits = signedValue ? QStringView(how).mid(1) : QStringView(how);
+                if (!IsDigits(digits) || Val(digits) > 126 || (signedValue && absolute))
+                    return std::nullopt;
+                const int k = static_cast<int>(Val(digits));
+                if (absolute) {
+                    if (k == 0)
+                        text += T(u"stop");
+                    else
+                        text += T(u"speed") + steps(k) + QStringLiteral(" (") +
+                                QString::number(static_cast<int>(std::lround(k * 100.0 / 126))) +
+                                QStringLiteral("%)");
+                } else if (k == 0) {
+                    text += T(u"unchanging speed");
+                } else if (how.front() == u'-') {
+                    text += T(u"decelerating speed for") + steps(k);
+                } else {
+                    text += T(u"accelerating speed for:") + steps(k);
+                }
+            }
+        } else if (action == u"U") {
+            text += T(u"Change direction");
+            if (how == u"R")
+                text += QStringLiteral(" --> ") + T(u"backwards");
+            else if (how == u"V")
+                text += QStringLiteral(" --> ") + T(u"forward");
+            else if (!how.isEmpty())
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+
+        const QString light = Trim(s.op[4]);
+        const QString lightState = Trim(s.op[5]);
+        if (light == u"F") {
+            text += QStringLiteral(" + ") + T(u"Light");
+            if (lightState == u"0" || lightState.startsWith(u'A'))
+                text += u' ' + T(u"off");
+            else if (lightState == u"1" || lightState.startsWith(u'E'))
+                text += u' ' + T(u"on");
+            else if (!lightState.isEmpty())
+                return std::nullopt;
+        } else if (!light.isEmpty() || !lightState.isEmpty()) {
+            return std::nullopt;
+        }
+        return text;
+    }
+
+    std::optional<QString> functionModule(const Split& s) const {
+        const QString module = Trim(s.op[1]);
+        QString text;
+        if (module.startsWith(u'M')) {
+            const QStringView number = QStringView(module).mid(1);
+            if (!IsDigits(number) || Val(number) < 1 || Val(number) > 999)
+                return std::nullopt;
+            text = T(u"F module addr.") + u'(' + T(u"no. in marker ") + number.toString() +
+                   QStringLiteral("): ");
+        } else {
+            if (!IsDigits(module) || Val(module) > 9999)
+                return std::nullopt;
+            text = T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
+                   QStringLiteral(": ");
+        }
+        const QString function = Trim(s.op[2]);
+        if (function.startsWith(u'P')) {
+            const QStringView picture = QStringView(function).mid(1);
+            const double k = Val(picture);
+            if (!IsDigits(picture) || k < 2 || k > 50)
+                return std::nullopt;
+            text += c_.FunctionSymbolNames(static_cast<int>(k));
+        } else {
+            const double k = Val(function);
+            if (!IsDigits(function) || k < 1 || k > 28)
+                return std::nullopt;
+            text += c_.FunctionSymbolNames(1) + Str(static_cast<int>(k));
+        }
+        const QString value = Trim(s.op[3]);
+        if (value.isEmpty())
+            return text + T(u" trigger");
+        static const QStringList offWords = {
+            QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
+            QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
+        static const QStringList onWords = {QStringLiteral("1"), QStringLiteral("E"),
+                                            QStringLiteral("ON"), QStringLiteral("EI"),
+                                            QStringLiteral("EIN")};
+        if (offWords.contains(value))
+            return text + QStringLiteral(" --> ") + T(u"OFF");
+        if (onWords.contains(value))
+            return text + QStringLiteral(" --> ") + Trim(T(u" ON"));
+        return std::nullopt;
+    }
+
+    // ---- markers_counters: D, Q, V, I --------------------------------------
+
+    QString marker(const Split& s) const {
+        const QString& m = Trim(s.op[1]);
+        const QString& source = s.op[2];
+        const QString head = T(u"Value of marker no. ") + m;
+        const int first = Held(Val(m), 0, 999);
+        const QString two = source.left(2);
+        if (two == u"ZM" || two == u"TM")
+            return T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
+                   T(u"Marker no.") + QString::number(first) + T(u" and ") +
+                   QString::number(first + 1);
+        if (two == u"ZS" || two == u"TS")
+            return T(u"Actual 'System Time' hh:mm:ss and in sec.") + QStringLiteral(" ==> ") +
+                   T(u"Marker no.") + QString::number(first) + u',' + QString::number(first + 1) +
+                   u',' + QString::number(first + 2) + T(u" and ") + QString::number(first + 3);
+        if (two == u"UZ" || two == u"UC")
+            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") +
+                   c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + Trim(s.op[3]);
+        if (source.startsWith(u'&'))
+            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") + T(u"SET-Variable");
+        if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
+            static const QString signs[] = {QStringLiteral(" + "), QStringLiteral(" - "),
+                                            QStringLiteral(" * "), QStringLiteral(" / ")};
+            const QString& sign = signs[QStringView(u"ASMD").indexOf(source.front())];
+            const QString& operand = s.op[3];
+            const QString value = operand.startsWith(u'M')
+                                      ? T(u"Value") + T(u" of ") + T(u"Marker no.") +
+                                            Trim(QStringView(operand).mid(1))
+                                      : operand;
+            return head + sign + value + QStringLiteral(" ==> ") + T(u"Marker no.") + m;
+        }
+        // An empty source sets the marker to 0 as well: both erase it.
+        const bool number =
+            !source.isEmpty() &&
+            (source.front().isDigit() ||
+             (source.size() > 1 && (source.front() == u'+' || source.front() == u'-') &&
+              source[1].isDigit()));
+        if (source.isEmpty() || (number && Val(source) == 0))
+            return head + QStringLiteral(" = 0 *** ") + T(u"erase");
+        return head + QStringLiteral(" = ") + source;
+    }
+
+    QString queue(const Split& s) const {
+        QString text = T(u"Queue");
+        if (!s.digit.isEmpty())
+            text += u'[' + s.digit + QStringLiteral(":]");
+        text += u' ' + T(u"no. ") + Trim(s.op[2]) + QStringLiteral(": ");
+        const QString value = Trim(s.op[3]);
+        switch (FirstUpper(s.op[1]).unicode()) {
+        case u'A':
+            return text + T(u"Start field to value") + u' ' + value;
+        case u'E':
+            return text + T(u"next field to value") + u' ' + value;
+        case u'G':
+            return text + T(u"Goto ") + T(u" field ") + value;
+        case u'M':
+            return text + QStringLiteral("Move ") + T(u"SET variable") + QStringLiteral(" => ") +
+                   T(u"act.") + T(u" field ");
+        case u'P':
+            return text + T(u"Add to actual") + T(u" field ") + value;
+        case u'S':
+            return text + T(u"step ") + value + QStringLiteral(" (= ") +
+                   (Val(value) < 0 ? T(u"backwards") : T(u"forward")) + u')';
+        case u'V':
+            return text + T(u"Value act. field => SET variable");
+        default:
+            return text + s.op[1];
+        }
+    }
+
+    QString setVariable(const Split& s) const {
+        const QString value = Trim(s.op[1]).toLower();
+        const int n = static_cast<int>(std::nearbyint(std::min(Val(value), 9999.0)));
+        QString text = T(u"Set the ") + u' ' + T(u"SET variable");
+        if (!s.digit.isEmpty())
+            text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);
+        else
+            text += QStringLiteral("[] ==> ") + Str(n);
+        if (!value.isEmpty() &&
+            (value.back() == u'a' || value.back() == u'b' || value.back() == u'v'))
+            text += QStringLiteral(" (=") + QString::number(n) + value.back() + u')';
+        return text;
+    }
+
+    QString randomNumber(const Split& s) const {
+        QString text = T(u"Generate random number between") + u' ' + s.op[1] + u' ' +
+                       T(u"AND").toLower() + u' ' + s.op[2];
+        if (!s.digit.isEmpty())
+            return text + QStringLiteral(" ==>SETVar[") + s.digit + u']';
+        if (!s.op[3].isEmpty())
+            return text + QStringLiteral(" ==>") + T(u"Marker no.") + s.op[3];
+        return text + QStringLiteral(" ==>SETVar[]");
+    }
+
+    // ---- time: T, Z --------------------------------------------------------
 
     QString modelTime(const Split& s) const {
         const QString source = s.op[1].left(2).toUpper();
@@ -568,40 +783,6 @@ private:
         }
     }
 
-    QString setVariable(const Split& s) const {
-        const QString value = Trim(s.op[1]).toLower();
-        const int n = static_cast<int>(std::nearbyint(std::min(Val(value), 9999.0)));
-        QString text = T(u"Set the ") + u' ' + T(u"SET variable");
-        if (!s.digit.isEmpty())
-            text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);
-        else
-            text += QStringLiteral("[] ==> ") + Str(n);
-        if (!value.isEmpty() &&
-            (value.back() == u'a' || value.back() == u'b' || value.back() == u'v'))
-            text += QStringLiteral(" (=") + QString::number(n) + value.back() + u')';
-        return text;
-    }
-
-    QString sound(const Split& s) const {
-        const QString& name = s.op[1];
-        if (QString::compare(name, u"99") > 0 || QString::compare(name, u"0") <= 0) {
-            const QString& word = T(u"Sound no.");
-            return word.left(std::max<qsizetype>(0, word.size() - 4)) + QStringLiteral(": ") + name;
-        }
-        return T(u"Sound no.") + u' ' + name;
-    }
-
-    QString repeat(const Split& s) const {
-        const QString& op1 = s.op[1];
-        if (op1.startsWith(u'M'))
-            return T(u"Repeat") + u'(' + T(u"Value in marker no. ") +
-                   Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + T(u"times");
-        const int n = WholeHeld(Val(op1), 0, 999);
-        if (n == 0)
-            return T(u"Repeat") + QStringLiteral(" SETVar ") + T(u"times");
-        return T(u"Repeat") + Str(n) + u' ' + T(u"times");
-    }
-
     QString timeDelay(const Split& s) {
         const QString& op1 = s.op[1];
         QString text;
@@ -622,49 +803,28 @@ private:
         return text + u' ' + T(u"second(s)").left(3) + u'.';
     }
 
-    QString jam(const Split& s) const {
-        const bool autoStop = Val(s.op[2]) > 0;
-        const QString& stop = T(u"all locomotives get direct STOP");
-        QString text;
-        switch (FirstUpper(s.op[1]).unicode()) {
-        case u'0':
-            text = stop + (autoStop ? QStringLiteral(" + Auto=>Stop!") : QStringLiteral("!"));
-            break;
-        case u'1':
-            text = T(u"direct ALL OFF") + u'!';
-            break;
-        case u'2':
-            text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
-                                  T(u" and then ALL OFF") + u'!'
-                            : stop + T(u" and then ALL OFF") + u'!';
-            break;
-        case u'S':
-            text = T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);
-            break;
-        default:
-            text = s.op[1];
-            break;
-        }
-        return T(u"Jam/blockade generating: ") + text;
+    // ---- flow: F, G, !, R, U, W, E, N --------------------------------------
+
+    Rendered gotoLine(const Split& s) {
+        Rendered r;
+        r.text = T(u"Goto ") + s.op[1];
+        r.suffix = targetSuffix(s.op[1]);
+        return r;
     }
 
-    QString fetchLocomotive(const Split& s) const {
-        QString text = T(u"Fetch locomotive number from contact no. ") + u' ' +
-                       (s.op[1].startsWith(u'?') ? T(u"1. triggered contact") : s.op[1]);
-        const QString& target = s.op[2];
-        if (target.startsWith(u'M'))
-            return text + QStringLiteral(" --> ") + T(u"Marker no.") + target.mid(1);
-        return text + QStringLiteral(" --> ") + T(u"SET variable") + u'[' + target + u']';
+    Rendered callLine(const Split& s) {
+        Rendered r;
+        r.text = T(u"Call subr.: ") + s.op[1];
+        if (!Trim(s.op[2]).isEmpty())
+            r.text +=
+                T(u" with ") + T(u"SET variable") + QStringLiteral(" (=") + Trim(s.op[2]) + u')';
+        r.suffix = targetSuffix(s.op[1]);
+        return r;
     }
 
-    QString randomNumber(const Split& s) const {
-        QString text = T(u"Generate random number between") + u' ' + s.op[1] + u' ' +
-                       T(u"AND").toLower() + u' ' + s.op[2];
-        if (!s.digit.isEmpty())
-            return text + QStringLiteral(" ==>SETVar[") + s.digit + u']';
-        if (!s.op[3].isEmpty())
-            return text + QStringLiteral(" ==>") + T(u"Marker no.") + s.op[3];
-        return text + QStringLiteral(" ==>SETVar[]");
+    QString subroutineStart(const Split& s) {
+        blocks_.append(T(u"Subroutine"));
+        return T(u"Subroutine") + u' ' + s.op[1];
     }
 
     // A comparison as the If command writes it: a leading "<" or ">" is the
@@ -753,181 +913,16 @@ private:
         }
     }
 
-    QString marker(const Split& s) const {
-        const QString& m = Trim(s.op[1]);
-        const QString& source = s.op[2];
-        const QString head = T(u"Value of marker no. ") + m;
-        const int first = Held(Val(m), 0, 999);
-        const QString two = source.left(2);
-        if (two == u"ZM" || two == u"TM")
-            return T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
-                   T(u"Marker no.") + QString::number(first) + T(u" and ") +
-                   QString::number(first + 1);
-        if (two == u"ZS" || two == u"TS")
-            return T(u"Actual 'System Time' hh:mm:ss and in sec.") + QStringLiteral(" ==> ") +
-                   T(u"Marker no.") + QString::number(first) + u',' + QString::number(first + 1) +
-                   u',' + QString::number(first + 2) + T(u" and ") + QString::number(first + 3);
-        if (two == u"UZ" || two == u"UC")
-            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") +
-                   c_.ArticleTypeNames(10) + u' ' + T(u"no. ") + Trim(s.op[3]);
-        if (source.startsWith(u'&'))
-            return head + QStringLiteral(" = ") + T(u"Value") + T(u" of ") + T(u"SET-Variable");
-        if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
-            static const QString signs[] = {QStringLiteral(" + "), QStringLiteral(" - "),
-                                            QStringLiteral(" * "), QStringLiteral(" / ")};
-            const QString& sign = signs[QStringView(u"ASMD").indexOf(source.front())];
-            const QString& operand = s.op[3];
-            const QString value = operand.startsWith(u'M')
-                                      ? T(u"Value") + T(u" of ") + T(u"Marker no.") +
-                                            Trim(QStringView(operand).mid(1))
-                                      : operand;
-            return head + sign + value + QStringLiteral(" ==> ") + T(u"Marker no.") + m;
-        }
-        // An empty source sets the marker to 0 as well: both erase it.
-        const bool number =
-            !source.isEmpty() &&
-            (source.front().isDigit() ||
-             (source.size() > 1 && (source.front() == u'+' || source.front() == u'-') &&
-              source[1].isDigit()));
-        if (source.isEmpty() || (number && Val(source) == 0))
-            return head + QStringLiteral(" = 0 *** ") + T(u"erase");
-        return head + QStringLiteral(" = ") + source;
+    QString repeat(const Split& s) const {
+        const QString& op1 = s.op[1];
+        if (op1.startsWith(u'M'))
+            return T(u"Repeat") + u'(' + T(u"Value in marker no. ") +
+                   Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + T(u"times");
+        const int n = WholeHeld(Val(op1), 0, 999);
+        if (n == 0)
+            return T(u"Repeat") + QStringLiteral(" SETVar ") + T(u"times");
+        return T(u"Repeat") + Str(n) + u' ' + T(u"times");
     }
-
-    // ---- the families that can be faulty ------------------------------------
-
-    std::optional<QString> functionModule(const Split& s) const {
-        const QString module = Trim(s.op[1]);
-        QString text;
-        if (module.startsWith(u'M')) {
-            const QStringView number = QStringView(module).mid(1);
-            if (!AllDigits(number) || Val(number) < 1 || Val(number) > 999)
-                return std::nullopt;
-            text = T(u"F module addr.") + u'(' + T(u"no. in marker ") + number.toString() +
-                   QStringLiteral("): ");
-        } else {
-            if (!AllDigits(module) || Val(module) > 9999)
-                return std::nullopt;
-            text = T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
-                   QStringLiteral(": ");
-        }
-        const QString function = Trim(s.op[2]);
-        if (function.startsWith(u'P')) {
-            const QStringView picture = QStringView(function).mid(1);
-            const double k = Val(picture);
-            if (!AllDigits(picture) || k < 2 || k > 50)
-                return std::nullopt;
-            text += c_.FunctionSymbolNames(static_cast<int>(k));
-        } else {
-            const double k = Val(function);
-            if (!AllDigits(function) || k < 1 || k > 28)
-                return std::nullopt;
-            text += c_.FunctionSymbolNames(1) + Str(static_cast<int>(k));
-        }
-        const QString value = Trim(s.op[3]);
-        if (value.isEmpty())
-            return text + T(u" trigger");
-        static const QStringList offWords = {
-            QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
-            QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
-        static const QStringList onWords = {QStringLiteral("1"), QStringLiteral("E"),
-                                            QStringLiteral("ON"), QStringLiteral("EI"),
-                                            QStringLiteral("EIN")};
-        if (offWords.contains(value))
-            return text + QStringLiteral(" --> ") + T(u"OFF");
-        if (onWords.contains(value))
-            return text + QStringLiteral(" --> ") + Trim(T(u" ON"));
-        return std::nullopt;
-    }
-
-    QString steps(int k) const { return Str(k) + u' ' + (k == 1 ? T(u"step") : T(u"steps")); }
-
-    std::optional<QString> locomotive(const Split& s) const {
-        QString number = Trim(s.op[1]);
-        const bool viaMarker = number.startsWith(u'M');
-        if (viaMarker)
-            number = Trim(QStringView(number).mid(1));
-        QString window = QStringLiteral(" ");
-        if (number.size() > 1 && (number.back() == u'+' || number.back() == u'-')) {
-            window = number.back() == u'+' ? T(u" (open) ") : T(u" (close) ");
-            number.chop(1);
-        }
-        if (!AllDigits(number))
-            return std::nullopt;
-        const double n = Val(number);
-        if (viaMarker ? (n < 1 || n > 999) : n > 9999)
-            return std::nullopt;
-        QString text = viaMarker ? T(u"Loco no.") + u'(' + T(u"no. in marker ") + number + u')'
-                                 : T(u"Loco no.") + Str(static_cast<int>(n));
-        text += window;
-
-        const QString action = Trim(s.op[2]);
-        const QString how = Trim(s.op[3]);
-        if (action == u"S" || action == u"B") {
-            const bool absolute = action == u"S";
-            static const QStringList old = {QStringLiteral("A"),   QStringLiteral("AL"),
-                                            QStringLiteral("ALT"), QStringLiteral("O"),
-                                            QStringLiteral("OL"),  QStringLiteral("OLD")};
-            if (how.isEmpty()) {
-                text += T(u"unchanging speed");
-            } else if (old.contains(how)) {
-                text += T(u"speed -->old (before=0)");
-            } else if (how == u"H" || how == u"M" || how == u"L") {
-                if (!absolute)
-                    return std::nullopt;
-                text += how == u"H"   ? T(u"Speed --> high")
-                        : how == u"M" ? T(u"Speed --> middle")
-                                      : T(u"Speed --> low");
-            } else {
-                const bool signedValue = how.front() == u'+' || how.front() == u'-';
-                const QStringView digits = signedValue ? QStringView(how).mid(1) : QStringView(how);
-                if (!AllDigits(digits) || Val(digits) > 126 || (signedValue && absolute))
-                    return std::nullopt;
-                const int k = static_cast<int>(Val(digits));
-                if (absolute) {
-                    if (k == 0)
-                        text += T(u"stop");
-                    else
-                        text += T(u"speed") + steps(k) + QStringLiteral(" (") +
-                                QString::number(static_cast<int>(std::lround(k * 100.0 / 126))) +
-                                QStringLiteral("%)");
-                } else if (k == 0) {
-                    text += T(u"unchanging speed");
-                } else if (how.front() == u'-') {
-                    text += T(u"decelerating speed for") + steps(k);
-                } else {
-                    text += T(u"accelerating speed for:") + steps(k);
-                }
-            }
-        } else if (action == u"U") {
-            text += T(u"Change direction");
-            if (how == u"R")
-                text += QStringLiteral(" --> ") + T(u"backwards");
-            else if (how == u"V")
-                text += QStringLiteral(" --> ") + T(u"forward");
-            else if (!how.isEmpty())
-                return std::nullopt;
-        } else {
-            return std::nullopt;
-        }
-
-        const QString light = Trim(s.op[4]);
-        const QString lightState = Trim(s.op[5]);
-        if (light == u"F") {
-            text += QStringLiteral(" + ") + T(u"Light");
-            if (lightState == u"0" || lightState.startsWith(u'A'))
-                text += u' ' + T(u"off");
-            else if (lightState == u"1" || lightState.startsWith(u'E'))
-                text += u' ' + T(u"on");
-            else if (!lightState.isEmpty())
-                return std::nullopt;
-        } else if (!light.isEmpty() || !lightState.isEmpty()) {
-            return std::nullopt;
-        }
-        return text;
-    }
-
-    // ---- the families given by their vocabulary -----------------------------
 
     QString loadSchedule(const Split& s) const {
         QString text =
@@ -941,7 +936,7 @@ private:
         if (!start.isEmpty()) {
             const double at = Val(start);
             text += QStringLiteral(" <") + T(u"LNo.") + u'=' +
-                    (AllDigits(start) ? Str(Held(at, 0, 99999)) : start);
+                    (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
             if (at > 1999)
                 text += QStringLiteral(" (> max. ") + QStringLiteral("1999)");
             text += u'>';
@@ -952,89 +947,7 @@ private:
         return text;
     }
 
-    QString rotation(const QString& direction) const {
-        if (direction.isEmpty() || direction == u"A")
-            return QStringLiteral(" (auto)");
-        if (direction == u"L" || direction == u"2")
-            return QStringLiteral(" <== (") + T(u"left") + u')';
-        if (direction == u"R" || direction == u"3")
-            return QStringLiteral(" ==> (") + T(u"right") + u')';
-        return u' ' + direction;
-    }
-
-    QString turntable(const Split& s) const {
-        QString text = T(u"Drehscheibe") + u' ' + T(u"no. ") + Trim(s.op[1]) + QStringLiteral(": ");
-        const QString position = Trim(s.op[2]);
-        const QString direction = Trim(s.op[3]);
-        const QChar first = FirstUpper(position);
-        switch (first.unicode()) {
-        case u'T':
-            return text + QStringLiteral("TURN (180°)");
-        case u'S':
-            return text + T(u"1 Step");
-        case u'C':
-            return text + QStringLiteral("CLEAR");
-        case u'E':
-            return text + QStringLiteral("END");
-        case u'I':
-            return text + QStringLiteral("INPUT");
-        case u'D':
-        case u'R':
-            return text + T(u"Turn direction") + rotation(direction);
-        default:
-            break;
-        }
-        if (first.isDigit() || first == u'+' || first == u'-')
-            return text + T(u"rotate to ") + T(u"Track") + u' ' + position + rotation(direction);
-        return text + position;
-    }
-
-    QString queue(const Split& s) const {
-        QString text = T(u"Queue");
-        if (!s.digit.isEmpty())
-            text += u'[' + s.digit + QStringLiteral(":]");
-        text += u' ' + T(u"no. ") + Trim(s.op[2]) + QStringLiteral(": ");
-        const QString value = Trim(s.op[3]);
-        switch (FirstUpper(s.op[1]).unicode()) {
-        case u'A':
-            return text + T(u"Start field to value") + u' ' + value;
-        case u'E':
-            return text + T(u"next field to value") + u' ' + value;
-        case u'G':
-            return text + T(u"Goto ") + T(u" field ") + value;
-        case u'M':
-            return text + QStringLiteral("Move ") + T(u"SET variable") + QStringLiteral(" => ") +
-                   T(u"act.") + T(u" field ");
-        case u'P':
-            return text + T(u"Add to actual") + T(u" field ") + value;
-        case u'S':
-            return text + T(u"step ") + value + QStringLiteral(" (= ") +
-                   (Val(value) < 0 ? T(u"backwards") : T(u"forward")) + u')';
-        case u'V':
-            return text + T(u"Value act. field => SET variable");
-        default:
-            return text + s.op[1];
-        }
-    }
-
-    QString displaySwitch(QChar value, bool display) const {
-        switch (value.unicode()) {
-        case u'0':
-        case u'n':
-        case u'N':
-            return T(u"switch off") + u'!';
-        case u'1':
-        case u'j':
-        case u'J':
-        case u'y':
-        case u'Y':
-            return T(u"switch on") + u'!';
-        case u'2':
-            return display ? T(u"switch to display only K-,Z-commands") + u'!' : QString();
-        default:
-            return QString();
-        }
-    }
+    // ---- operating: /, *, J, P ---------------------------------------------
 
     QString operating(const Split& s) const {
         const QString& kind = s.op[1];
@@ -1062,6 +975,59 @@ private:
         }
     }
 
+    QString displaySwitch(QChar value, bool display) const {
+        switch (value.unicode()) {
+        case u'0':
+        case u'n':
+        case u'N':
+            return T(u"switch off") + u'!';
+        case u'1':
+        case u'j':
+        case u'J':
+        case u'y':
+        case u'Y':
+            return T(u"switch on") + u'!';
+        case u'2':
+            return display ? T(u"switch to display only K-,Z-commands") + u'!' : QString();
+        default:
+            return QString();
+        }
+    }
+
+    QString jam(const Split& s) const {
+        const bool autoStop = Val(s.op[2]) > 0;
+        const QString& stop = T(u"all locomotives get direct STOP");
+        QString text;
+        switch (FirstUpper(s.op[1]).unicode()) {
+        case u'0':
+            text = stop + (autoStop ? QStringLiteral(" + Auto=>Stop!") : QStringLiteral("!"));
+            break;
+        case u'1':
+            text = T(u"direct ALL OFF") + u'!';
+            break;
+        case u'2':
+            text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
+                                  T(u" and then ALL OFF") + u'!'
+                            : stop + T(u" and then ALL OFF") + u'!';
+            break;
+        case u'S':
+            text = T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);
+            break;
+        default:
+            text = s.op[1];
+            break;
+        }
+        return T(u"Jam/blockade generating: ") + text;
+    }
+
+    QString sound(const Split& s) const {
+        const QString& name = s.op[1];
+        if (QString::compare(name, u"99") > 0 || QString::compare(name, u"0") <= 0) {
+            const QString& word = T(u"Sound no.");
+            return word.left(std::max<qsizetype>(0, word.size() - 4)) + QStringLiteral(": ") + name;
+        }
+        return T(u"Sound no.") + u' ' + name;
+    }
     const ListingSource& source_;
     const TextCatalogue& c_;
     ListingReporter* reporter_;

@@ -327,7 +327,7 @@ QString UserDriver::dump() {
     parts[0].clear();
     QStringList hints;
     for (int n = 1; n <= 5; ++n)
-        hints.append(ed.commands.row(f.CurrentCommand).FieldHint[static_cast<size_t>(n)]);
+        hints.append(f.fieldHint(f.CurrentCommand, n));
 
     const RowButtonCaptions& b = f.buttons;
     const QString buttons = JsonObject()

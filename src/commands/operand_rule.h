@@ -1,12 +1,13 @@
 #pragma once
 
-// Shared pieces of the operand rules: one Rule object per call carries the
-// editor, the command letter, the value and small helpers for the catalogue,
-// the fields and the number forms the operands use.
+// What the command families' rules share: one Rule object per call carries the
+// form's state, the command letter, the value and small helpers for the
+// catalogue, the fields and the number forms the operands use.
 
+#include "commands/command_table.h"
+#include "commands/entry_state.h"
 #include "commands/operand_rules.h"
-#include "editor/editor.h"
-#include "form/entry_form.h"
+#include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 
@@ -23,43 +24,18 @@ constexpr qint64 MaxContact = 1056;
 constexpr qint64 MaxArticle = 1024;
 constexpr qint64 MaxRoute = 512;
 
-inline bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-// All characters digits, at least one. Leading zeros are allowed.
-bool isDigits(QStringView s);
-
-// The value of a digits-only text; nullopt when s is not digits only. Very long
-// texts saturate instead of overflowing, so every range check fails them.
-std::optional<qint64> digitsValue(QStringView s);
-
-// An optional "+" or "-" followed by digits.
-std::optional<qint64> signedValue(QStringView s);
-
-// The leading number of a text as a BASIC Val() would read it for the integer
-// part: blanks skipped, optional sign, then digits; 0 when none.
-qint64 leadingValue(QStringView s);
-
-// A digits-only text whose value lies in lo..hi.
-bool inRange(QStringView s, qint64 lo, qint64 hi);
-
 // The number behind "M" of a marker reference: 1..999 when present. "M" alone
 // is the reference being typed.
 bool markerOk(QStringView digits);
 
-// Hours and minutes of the clock: two digits.
-QString twoDigits(qint64 n);
-
-// Standard decimal text with a leading blank for non-negative values (" 5", "-5").
-QString basicNumber(qint64 n);
-
 struct Rule {
-    Rule(Editor& editor, int field, const QString& code, QString& v);
+    Rule(EntryFormState& form, FormEvents& events, const TextCatalogue& catalogue,
+         const CommandTable& table, int field, const QString& code, QString& v);
 
-    Editor& ed;
-    EntryForm& form;
+    EntryFormState& form;
+    FormEvents& events;
     const TextCatalogue& cat;
+    const CommandTable& table;
     int field;
     const QString& code; // command field, trimmed and upper-cased
     QChar letter;        // its first character, null when empty
@@ -82,7 +58,7 @@ struct Rule {
 
     // Row of the command table for this command's letter.
     int row() const;
-    QString& hint(int n);
+    QString& hint(int n) { return form.fieldHint(row(), n); }
     void setHint(int n, const QString& text) { hint(n) = text; }
 
     // The masked-edit properties: the maximum length follows the mask.
@@ -102,10 +78,24 @@ struct Rule {
     static RuleEnd normal() { return RuleEnd::Normal; }
 };
 
-RuleEnd Operand1(Rule& r);
-RuleEnd Operand2(Rule& r);
-RuleEnd Operand3(Rule& r);
-RuleEnd Operand4(Rule& r);
-RuleEnd Operand5(Rule& r);
+// ---- Pieces several families share ----
+
+// A number in lo..hi; the part is the number and a blank.
+RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi);
+// Any value; the part is the value.
+RuleEnd generic(Rule& r);
+
+// The explanation part of the field being judged.
+QString& part(Rule& r);
+// An empty operand 3..5: no part, no verdict.
+RuleEnd emptyEnds(Rule& r);
+
+// "M" and the number of a marker holding a count: the part names the marker
+// and ends with tail. nullopt when the value is no marker form.
+std::optional<RuleEnd> valueInMarker(Rule& r, const QString& tail);
+
+// Hint pieces: "Marker no. (1 up to 999)" and the marker alternative of a number.
+QString MarkerRange(const TextCatalogue& c);
+QString OrMarker(const TextCatalogue& c);
 
 } // namespace vx::rules

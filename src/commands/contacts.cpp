@@ -1,0 +1,136 @@
+// Contacts and occupancy: occupy a contact (B), wait for a contact (K) and
+// fetch the locomotive number a contact saw (H).
+
+#include "commands/command_family.h"
+#include "commands/operand_rule.h"
+
+namespace vx {
+
+namespace {
+
+using namespace rules;
+using namespace layout;
+
+// ---- B: occupy a contact ----
+
+RuleEnd occupyContact(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (r.v == u"B")
+        r.E(3) = r.tx(u"as OCCUPIED");
+    else if (r.v == u"F")
+        r.E(3) = r.tx(u"as FREE") + u'.';
+    else
+        return Rule::error();
+    r.msk(4).visible = true;
+    return Rule::normal();
+}
+
+RuleEnd occupyingLoco(Rule& r) {
+    if (r.v.isEmpty())
+        return emptyEnds(r);
+    if (r.v.front() == u'M') {
+        const QString marker = r.v.mid(1);
+        if (!markerOk(marker))
+            return Rule::error();
+        r.E(4) = r.tx(u" with ") + r.tx(u"Marker no.") + u' ' + marker;
+        return Rule::normal();
+    }
+    if (!InRange(r.v, 0, MaxLoco))
+        return Rule::error();
+    r.E(4) = u' ' + r.tx(u"with Locomtive no. ") + r.v;
+    return Rule::normal();
+}
+
+// ---- K: wait for a contact ----
+
+RuleEnd waitContact(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (r.v == u"B")
+        r.E(3) = r.tx(u"is OCCUPIED") + u'.';
+    else if (r.v == u"F")
+        r.E(3) = r.tx(u"is FREE") + u'.';
+    else
+        return Rule::error();
+    return Rule::normal();
+}
+
+// ---- H: fetch the locomotive number from a contact ----
+
+RuleEnd fetchLoco(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (!InRange(r.v, 1, MaxContact))
+        return Rule::error();
+    r.E(2) = r.v + r.tx(u" and store into SET variable") + r.tx(u" or into a marker");
+    r.E(3) = QStringLiteral(".");
+    r.setHint(2, r.tx(u"optionally: schedule no. (1 up to 9)") + Rule::br() +
+                     r.tx(u"or M with following ") + r.tx(u"Marker no."));
+    return Rule::normal();
+}
+
+RuleEnd fetchLocoTarget(Rule& r) {
+    r.setMask(3, QStringLiteral("A###"), r.msk(3).prompt);
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (r.v.front() == u'M') {
+        const QString marker = r.v.mid(1);
+        if (!marker.isEmpty() && !InRange(marker, 1, MaxMarker))
+            return Rule::error();
+        r.E(3) = r.tx(u" und store into the ") + r.tx(u"Marker no.") + marker;
+        return Rule::normal();
+    }
+    if (!InRange(r.v, 1, 9))
+        return Rule::error();
+    r.E(3) = r.tx(u" and store into SET variable") + r.tx(u" of schedule no. ") + r.v + u'.';
+    return Rule::normal();
+}
+
+// Entering operand 1 shows the connector field of K, which the field count
+// hides.
+void showConnector(EntryFormState& f) {
+    f.msk[4].visible = true;
+}
+
+RuleEnd contactNumber(Rule& r) {
+    return numberPart(r, 0, MaxContact);
+}
+
+constexpr CommandBehaviour Commands[] = {
+    {.layout = {u'B',
+                980,
+                {},
+                {F(u"####", Under, 4, 56), F(u"A", Blank, 1, 32), F(u"A###", Under, 4, 56)},
+                {},
+                {}},
+     .hints = {u"Contact number¶0 up to 1056", u"B (occupied) or¶F (free)",
+               u"optionally: locomotive no.¶0 up to 9999¶or¶M with following  marker number 1 "
+               u"to 999"},
+     .head = u"Occupy contact-no. ",
+     .operands = {contactNumber, occupyContact, occupyingLoco}},
+    {.layout = {u'K',
+                1060,
+                {},
+                {F(u"####", Under, 4, 56), F(u"?", Blank, 1, 32), Shown(F(u"CCC", Under, 3, 48))},
+                {},
+                {}},
+     .hints = {u"Contact number¶0 up to 1056", u"B (occupied) or¶F (free)",
+               u"optionally: AND or OR"},
+     .head = u"Wait until contact no. ",
+     .operands = {contactNumber, waitContact},
+     .operand1Entry = showConnector},
+    {.layout = {u'H', 1040, {}, {F(u"####", Under, 4, 56), F(u"A999", Blank, 4, 56)}, {}, {}},
+     .hints = {u"Contact number¶1 up to 1056"},
+     .head = u"Fetch locomotive number from contact no. ",
+     .operands = {fetchLoco, fetchLocoTarget}},
+};
+
+} // namespace
+
+const CommandFamily& ContactsFamily() {
+    static constexpr CommandFamily family{Commands, {}};
+    return family;
+}
+
+} // namespace vx

@@ -1,0 +1,281 @@
+// Locomotives and their decoders: locomotive control (L) and the function
+// module (C).
+
+#include "commands/command_family.h"
+#include "commands/operand_rule.h"
+
+namespace vx {
+
+namespace {
+
+using namespace rules;
+using namespace layout;
+
+// ---- L: locomotive ----
+
+RuleEnd locomotive(Rule& r) {
+    r.E(1) = r.tx(u"Locomotive no.") + u' ';
+    QString number = r.v;
+    const bool marker = r.v.startsWith(u'M');
+    if (marker) {
+        r.E(1) = r.tx(u"Locomotive(no. in marker ");
+        number = r.v.mid(1);
+    }
+    r.E(7).clear();
+    if (number.size() > 1 && (number.back() == u'+' || number.back() == u'-')) {
+        r.E(7) = r.tx(number.back() == u'+' ? u" (open) " : u" (close) ");
+        number.chop(1);
+    }
+    for (QChar c : number)
+        if (!IsAsciiDigit(c))
+            return Rule::error();
+    const qint64 n = number.isEmpty() ? 0 : *DigitsValue(number);
+    if (n > (marker ? MaxMarker : MaxLoco))
+        return Rule::error();
+    r.E(2) = number + (marker ? QStringLiteral(") ") : QStringLiteral(" "));
+    // Operand 5 belongs to the light function of operand 4.
+    r.setMask(6, QStringLiteral("a"), u' ');
+    r.msk(6).visible = false;
+    return Rule::normal();
+}
+
+RuleEnd locoAction(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    auto operand3 = [&r](const char16_t* mask, QChar prompt, const QString& hint) {
+        r.msk(4).visible = true;
+        r.setMask(4, QString::fromUtf16(mask), prompt);
+        r.setHint(3, hint);
+    };
+    if (r.v == u"S") {
+        r.E(3) = r.tx(u"speed step ");
+        operand3(u"&&&", u'_',
+                 r.tx(u"Absolute driving step¶0 up to 126 as well as¶L, M, H or OLD"));
+    } else if (r.v == u"B") {
+        r.E(3) = r.tx(u"accelerating to ");
+        operand3(u"&&&&", u'_',
+                 r.tx(u"for braking (-126 up to -0),¶for accelerating (+0 up to +126)¶"
+                      u"as well as L, M, H or OLD"));
+    } else if (r.v == u"U") {
+        r.E(3) = r.tx(u"Braking to zero, switch driving direction ");
+        operand3(u"?", u' ', r.tx(u"V (forward),¶R (backwards) or¶empty"));
+        r.msk(5).visible = false;
+        r.msk(6).visible = false;
+        r.E(5) = r.tx(u"and accelerate.");
+        return Rule::normal();
+    } else {
+        return Rule::error();
+    }
+    r.msk(5).visible = true;
+    r.msk(6).visible = false;
+    return Rule::normal();
+}
+
+RuleEnd locoOperand3(Rule& r) {
+    const QString action = r.operand(2);
+    if (action == u"U") {
+        if (r.v.isEmpty())
+            r.E(4) = r.tx(u"and accelerate.");
+        else if (r.v == u"R")
+            r.E(4) = r.tx(u"to backward and accelerate.");
+        else if (r.v == u"V")
+            r.E(4) = r.tx(u"to foreward and accelerate.");
+        else
+            return Rule::error();
+        return Rule::normal();
+    }
+    if (r.v.isEmpty())
+        return emptyEnds(r);
+    const bool speed = action == u"S";
+    const bool accel = action == u"B";
+    if (!speed && !accel)
+        return Rule::error();
+    r.E(3) = r.tx(speed ? u"speed step " : u"accelerating to ");
+    r.E(4).clear();
+    const QChar first = r.v.front();
+    if (first == u'+' || first == u'-') {
+        if (!accel)
+            return Rule::error();
+        r.E(3) = r.tx(first == u'+' ? u"accelerating to " : u"decelerating of: ");
+        const QString steps = r.v.mid(1);
+        if (steps.isEmpty())
+            return Rule::normal(); // the sign before its number
+        if (!InRange(steps, 0, 126))
+            return Rule::error();
+        r.E(4) = steps + u' ' + r.tx(u"steps");
+        return Rule::normal();
+    }
+    if (IsAsciiDigit(first)) {
+        if (!InRange(r.v, 0, 126))
+            return Rule::error();
+        r.E(4) = r.v; // "speed step 7", "accelerating to 7"
+        return Rule::normal();
+    }
+    if (r.v == u"H" || r.v == u"M" || r.v == u"L") {
+        if (!speed)
+            return Rule::error();
+        const char16_t* level = r.v == u"H"   ? u"'H=high'"
+                                : r.v == u"M" ? u"'M=middle'"
+                                              : u"'L=low'";
+        r.E(3) = r.tx(u"speed changing to standard ") + r.tx(level);
+        return Rule::normal();
+    }
+    static const QStringList old = {QStringLiteral("A"),   QStringLiteral("AL"),
+                                    QStringLiteral("ALT"), QStringLiteral("O"),
+                                    QStringLiteral("OL"),  QStringLiteral("OLD")};
+    if (old.contains(r.v)) {
+        r.E(3) = r.tx(u"speed changing to value before 'braking to zero'");
+        return Rule::normal();
+    }
+    // "S" and a number: a change of the speed step by that many steps.
+    if (first == u'S') {
+        const QString steps = r.v.mid(1);
+        if (!steps.isEmpty() && !InRange(steps, 0, 126))
+            return Rule::error();
+        r.E(4) = r.tx(u"changing") + u' ' + steps;
+        return Rule::normal();
+    }
+    return Rule::error();
+}
+
+RuleEnd lightFunction(Rule& r) {
+    if (r.v.isEmpty()) {
+        r.msk(6).visible = false;
+        r.E(5).clear();
+        return Rule::normal();
+    }
+    if (r.v != u"F")
+        return Rule::error();
+    r.E(5) = u' ' + r.tx(u"with light function") + u'=';
+    r.msk(6).visible = true;
+    return Rule::normal();
+}
+
+RuleEnd lightState(Rule& r) {
+    if (r.v.isEmpty())
+        return emptyEnds(r);
+    if (r.v == u"0" || r.v.front() == u'A')
+        r.E(6) = r.tx(u"OFF") + u'.';
+    else if (r.v == u"1" || r.v.front() == u'E')
+        r.E(6) = r.tx(u"ON") + u'.';
+    else
+        return Rule::error();
+    return Rule::normal();
+}
+
+QString locomotiveHint(const TextCatalogue& c) {
+    return c.tx(u"Locomotive number¶0 up to 9999 or¶M and marker number¶1 up to 999") +
+           TextCatalogue::HintLineBreak() +
+           c.tx(u" behind optionally¶  + (open loco window) or¶  -  (close loco window)");
+}
+
+QString speedHint(const TextCatalogue& c) {
+    return c.tx(u"Absolute driving step") + QStringLiteral(" , ALT ") +
+           c.tx(u"or changing (-126 up to +126)");
+}
+
+QString locomotiveHead(const TextCatalogue& c) {
+    return c.tx(u"Locomotive no.") + u' ';
+}
+
+// ---- C: function module of a decoder ----
+
+RuleEnd functionModule(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    if (r.v.front() == u'M') {
+        // "M" alone is the marker form being typed.
+        const QString marker = r.v.mid(1);
+        if (!markerOk(marker))
+            return Rule::error();
+        r.E(1) = r.tx(u"Function module(no. in marker ");
+        r.E(2) = marker + QStringLiteral(") ");
+        return Rule::normal();
+    }
+    if (!InRange(r.v, 0, MaxLoco))
+        return Rule::error();
+    r.E(1) = r.tx(u"Function module no.") + u' ';
+    r.E(2) = r.v + u' ';
+    return Rule::normal();
+}
+
+RuleEnd function(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    const QString with = r.tx(u" with ");
+    if (r.v.front() == u'P') {
+        const QString number = r.v.mid(1);
+        // "P" alone is the picture form being typed.
+        if (number.isEmpty()) {
+            r.E(3) = with + r.tx(u"Function picture ");
+            return Rule::normal();
+        }
+        if (!InRange(number, 2, 50))
+            return Rule::error();
+        r.E(3) = with + r.tx(u"Function picture ") + number + u'=';
+        return Rule::normal();
+    }
+    if (!InRange(r.v, 1, 28))
+        return Rule::error();
+    r.E(3) = with + u'F' + r.v;
+    return Rule::normal();
+}
+
+RuleEnd functionValue(Rule& r) {
+    if (r.v.isEmpty())
+        return emptyEnds(r);
+    static const QStringList off = {
+        QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
+        QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
+    static const QStringList on = {QStringLiteral("E"), QStringLiteral("1"), QStringLiteral("ON"),
+                                   QStringLiteral("EI"), QStringLiteral("EIN")};
+    if (off.contains(r.v))
+        r.E(4) = r.tx(u"OFF");
+    else if (on.contains(r.v))
+        r.E(4) = r.tx(u"ON");
+    else
+        return Rule::error();
+    return Rule::normal();
+}
+
+constexpr CommandBehaviour Commands[] = {
+    {.layout = {u'L',
+                1070,
+                {},
+                {F(u"ACCCCC", Under, 6, 56), F(u"A", Blank, 1, 32), F(u"aaaa", Under, 4, 56),
+                 F(u"a", Blank, 1, 32), F(u"a", Blank, 1, 32)},
+                {},
+                {}},
+     .hints = {locomotiveHint,
+               u"Control type¶S (Absolute step),¶B (accelerate, decelerate) or¶U (switch "
+               u"direction)",
+               speedHint, u"optionally: light function¶F", u"0 or A (off)¶or¶1 or E (on)"},
+     .head = locomotiveHead,
+     .operands = {locomotive, locoAction, locoOperand3, lightFunction, lightState}},
+    {.layout = {u'C',
+                990,
+                {},
+                {F(u"A####", Under, 5, 64), F(u"A##", Under, 3, 40), F(u"AAA", Blank, 3, 48)},
+                {},
+                {}},
+     .hints = {u"Function module no.¶0 up to 9999 or¶M and marker number¶1 up to 999",
+               u"function no. F..¶1 up to 28 or¶Function picture ¶P2 up to P50",
+               u"funktion value¶OFF, AUS or 0 = off or¶ON, EIN or 1 = on"},
+     .head = u"Trigger funktion module ",
+     .operands = {functionModule, function, functionValue}},
+};
+
+// A marker as the locomotive or the module: operand 2 takes its letter form.
+constexpr Operand2Form Operand2Forms[] = {
+    {.command = u'L', .type = u'M', .mask2 = u"A"},
+    {.command = u'C', .type = u'M', .mask2 = u"A##"},
+};
+
+} // namespace
+
+const CommandFamily& LocomotivesFamily() {
+    static constexpr CommandFamily family{Commands, Operand2Forms};
+    return family;
+}
+
+} // namespace vx

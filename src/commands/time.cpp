@@ -1,0 +1,168 @@
+// Time: the model clock (T) and the time delay (Z).
+
+#include "commands/command_family.h"
+#include "commands/operand_rule.h"
+
+namespace vx {
+
+namespace {
+
+using namespace rules;
+using namespace layout;
+
+// ---- T: model time ----
+
+RuleEnd modelTime(Rule& r) {
+    if (Trim(r.v).isEmpty())
+        return Rule::normal();
+    const QChar first = r.v.front();
+    if (IsAsciiDigit(first)) {
+        r.E(1) = r.tx(u"Modell time") + u' ';
+        // Back from a time source: the minute field, its hint and the code field.
+        r.setMask(3, QStringLiteral("##"), r.msk(3).prompt);
+        r.msk(4).visible = true;
+        r.setHint(2, r.tx(u"Modell minute¶0 up to 59"));
+        r.setHint(3, r.tx(u"optionally: code:¶S (Set clock) or¶H (stop clock)"));
+        r.setHint(4, r.tx(u"optionally: time lapse value¶(1 up to 600)"));
+        if (!InRange(r.v, 0, 23))
+            return Rule::error();
+        // Only a one-digit hour gets its leading zero; "07" stays as typed.
+        const qint64 hour = *DigitsValue(r.v);
+        r.E(2) = hour >= 1 && hour <= 9 && r.v.size() == 1 ? u'0' + r.v : r.v;
+        return Rule::normal();
+    }
+    if (first != u'T' && first != u'Z')
+        return Rule::error();
+    r.E(2).clear();
+    if (r.v.size() < 2)
+        return Rule::normal(); // "T" or "Z" on the way to a time source
+    // Every time source names a marker of up to three digits in operand 2.
+    r.setMask(3, QStringLiteral("###"), r.msk(3).prompt);
+    const QChar source = r.v[1];
+    if (r.v.size() == 2 && (source == u'M' || source == u'S')) {
+        r.setHint(2, r.tx(u"Marker no.¶1 up to 999"));
+        r.setHint(3, QString());
+        r.setHint(4, QString());
+        r.E(2) = r.tx(u"via marker no.");
+        r.E(3).clear();
+        r.msk(4).visible = false;
+        r.E(1) = r.tx(source == u'S' ? u"System time" : u"Modell time") + u' ';
+    }
+    return Rule::normal();
+}
+
+RuleEnd modelTimeOperand2(Rule& r) {
+    if (r.v.isEmpty())
+        return r.quiet();
+    const QString op1 = r.operand(1);
+    const QChar first = op1.isEmpty() ? QChar() : op1.front();
+    const QString waiting = r.tx(u"waiting for") + u'.';
+    if (IsAsciiDigit(first)) {
+        if (!InRange(r.v, 0, 59))
+            return Rule::error();
+        r.E(3) = u':' + TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock") + u' ';
+        r.E(4) = waiting;
+        return Rule::normal();
+    }
+    if (op1 == u"TM" || op1 == u"ZM" || op1 == u"TS" || op1 == u"ZS") {
+        const qint64 n = LeadingValue(r.v);
+        if (n <= 0) {
+            r.E(3).clear();
+            return r.quiet();
+        }
+        if (!IsDigits(r.v) || n > MaxMarker)
+            return Rule::error();
+        r.E(3) = r.v + u' ';
+        r.E(4) = waiting;
+        return Rule::normal();
+    }
+    // Without an hour or a time source operand 2 has no meaning yet.
+    return Rule::normal();
+}
+
+RuleEnd clockCode(Rule& r) {
+    if (r.v.isEmpty()) {
+        r.E(4) = r.tx(u"waiting for") + u'.';
+        r.msk(5).visible = false;
+    } else if (r.v == u"S") {
+        r.E(4) = r.tx(u"set and start");
+        r.msk(5).visible = true;
+    } else if (r.v == u"H") {
+        // The time lapse belongs to S alone.
+        r.E(4) = r.tx(u"stop") + u'.';
+        r.msk(5).visible = false;
+    } else {
+        return Rule::error();
+    }
+    return Rule::normal();
+}
+
+RuleEnd timeLapse(Rule& r) {
+    if (r.operand(3) != u"S")
+        return Rule::normal();
+    const QString head = r.tx(u" with ") + r.tx(u"time lapse value");
+    if (r.v.isEmpty()) {
+        r.E(5) = head;
+        return Rule::normal();
+    }
+    if (!InRange(r.v, 1, 600))
+        return Rule::error();
+    r.E(5) = head + u' ' + r.v;
+    return Rule::normal();
+}
+
+QString hourHint(const TextCatalogue& c) {
+    return c.tx(u"Modell hour¶0 up to 23") +
+           c.tx(u" or¶TM (model clock time via marker) or¶TS (system clock time via marker)");
+}
+
+QString modelTimeHead(const TextCatalogue& c) {
+    return c.tx(u"Modell time") + u' ';
+}
+
+// ---- Z: time delay ----
+
+RuleEnd timeDelay(Rule& r) {
+    const QString sec = r.tx(u"seconds").left(3);
+    if (const auto end = valueInMarker(r, QStringLiteral(") *1/10 ") + sec + u'.'))
+        return *end;
+    if (!r.v.isEmpty() && !InRange(r.v, 0, 999))
+        return Rule::error();
+    // Written from the value, so leading zeros ("005") read as 0.5.
+    const qint64 tenths = r.v.isEmpty() ? 0 : *DigitsValue(r.v);
+    const QString point = r.tx(u".");
+    const QString digits = QString::number(tenths);
+    if (tenths < 10)
+        r.E(2) = u'0' + point + digits;
+    else
+        r.E(2) = digits.chopped(1) + point + digits.back();
+    r.E(2) += u' ' + sec + u'.';
+    return Rule::normal();
+}
+
+constexpr CommandBehaviour Commands[] = {
+    {.layout = {u'T',
+                1140,
+                {},
+                {F(u"AA", Under, 2, 40), F(u"##", Under, 2, 40), F(u"A", Blank, 1, 32),
+                 F(u"999", 0, 3, 48)},
+                {},
+                {}},
+     .hints = {hourHint, u"Modell minute¶0 up to 59",
+               u"optionally: code:¶S (Set clock) or¶H (stop clock)"},
+     .head = modelTimeHead,
+     .operands = {modelTime, modelTimeOperand2, clockCode, timeLapse}},
+    {.layout = {u'Z', 1200, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
+     .hints = {u"Time delay in 1/10 sec.¶0 up to 999¶or¶M and marker number¶1 up to 999"},
+     .head = u"Time delay: ",
+     .operands = {timeDelay}},
+};
+
+} // namespace
+
+const CommandFamily& TimeFamily() {
+    static constexpr CommandFamily family{Commands, {}};
+    return family;
+}
+
+} // namespace vx
