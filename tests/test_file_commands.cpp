@@ -79,11 +79,8 @@ private slots:
     void openGrowsTheTable_data() {
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("rows");
-        QTest::newRow("empty file") << 0 << 99;
-        QTest::newRow("98") << 98 << 99;
         QTest::newRow("99") << 99 << 100;
         QTest::newRow("100") << 100 << 109;
-        QTest::newRow("1998") << 1998 << 1999;
         QTest::newRow("1999") << 1999 << 1999;
     }
 
@@ -164,8 +161,6 @@ private slots:
         QTest::newRow("folder") << u"folder"_qs << u"This is a folder, not a file"_qs << false;
         QTest::newRow("too large")
             << u"huge"_qs << u"The file is too large for a schedule"_qs << false;
-        QTest::newRow("folder from the recent list")
-            << u"folder"_qs << u"This is a folder, not a file"_qs << true;
     }
 
     void openFailureLeavesTheDocument() {
@@ -254,9 +249,7 @@ private slots:
         QTest::addColumn<QString>("filePath");
         QTest::addColumn<QString>("title"); // "" = no question
         QTest::newRow("modified, all rows blank") << false << true << u"/p/a.vfp"_qs << QString();
-        QTest::newRow("content, not modified") << true << false << u"/p/a.vfp"_qs << QString();
         QTest::newRow("never saved") << true << true << QString() << u"New file"_qs;
-        QTest::newRow("blank path") << true << true << u"   "_qs << u"New file"_qs;
         QTest::newRow("saved before") << true << true << u"/p/a.vfp"_qs << u"/p/a.vfp"_qs;
     }
 
@@ -383,7 +376,6 @@ private slots:
         QTest::addColumn<int>("answer"); // 0 = the default button
         QTest::addColumn<bool>("overwritten");
         QTest::newRow("yes") << int(MsgAnswer::Yes) << true;
-        QTest::newRow("no") << int(MsgAnswer::No) << false;
         QTest::newRow("default is no") << 0 << false;
     }
 
@@ -499,7 +491,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("savedName");
         QTest::newRow("upper case") << u"PLAN.LSP"_qs << u"PLAN.vfp"_qs;
-        QTest::newRow("lower case") << u"plan.lsp"_qs << u"plan.vfp"_qs;
         QTest::newRow("other extension") << u"plan.txt"_qs << u"plan.txt"_qs;
     }
 
