@@ -10,6 +10,7 @@
 #include "test_driver.h"
 #include "test_support.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -28,8 +29,59 @@ QString jsonText(const QJsonValue& value) {
     return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
+// "K, 1\r\n\x80" as bytes.
+QByteArray unescaped(const QString& text) {
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\\' || i + 1 == text.size()) {
+            bytes += char(text[i].unicode());
+            continue;
+        }
+        const QChar c = text[++i];
+        if (c == u'x') {
+            bytes += char(text.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else {
+            bytes += c == u'r' ? '\r' : c == u'n' ? '\n' : char(c.unicode());
+        }
+    }
+    return bytes;
+}
+
+QString escaped(const QByteArray& bytes) {
+    QString text;
+    for (const char c : bytes) {
+        if (c == '\r' || c == '\n')
+            text += c == '\r' ? u"\\r"_s : u"\\n"_s;
+        else if (c == '\\' || c < ' ' || c > '~')
+            text += u"\\x%1"_s.arg(uchar(c), 2, 16, QChar(u'0'));
+        else
+            text += QLatin1Char(c);
+    }
+    return text;
+}
+
+// The file actions of the cases: "write PATH TEXT" and "lines PATH N" (N
+// lines "K, 1" ...); false when the action is none of them.
+bool fileAction(const QString& action, QString* problem) {
+    const QStringList words = action.split(u' ');
+    if (words.size() < 2 || (words[0] != u"write" && words[0] != u"lines"))
+        return false;
+    QByteArray bytes;
+    if (words[0] == u"lines")
+        for (int i = 1; i <= words[2].toInt(); ++i)
+            bytes += "K, " + QByteArray::number(i) + "\r\n";
+    else
+        bytes = unescaped(action.section(u' ', 2));
+    if (!WriteBytes(words[1], bytes))
+        *problem = u"cannot write "_s + words[1];
+    return true;
+}
+
 // Runs one case; "" when it holds, otherwise what differs.
-QString runCase(const QString& line) {
+QString runCase(QString line) {
+    QTemporaryDir dir;
+    line.replace(u"@DIR@"_s, dir.path());
     const qsizetype arrow = line.indexOf(u" =>"_s);
     QStringList actions = (arrow < 0 ? line : line.left(arrow)).split(u" | "_s);
     QString expected = arrow < 0 ? QString() : line.mid(arrow + 3).trimmed();
@@ -43,9 +95,13 @@ QString runCase(const QString& line) {
     if (actions[0].startsWith(u"lang "_s))
         language = actions.takeFirst().mid(5);
     Driver driver(language);
-    for (const QString& action : actions)
-        if (const QString problem = driver.act(action); !problem.isEmpty())
+    for (const QString& action : actions) {
+        QString problem;
+        if (!fileAction(action, &problem))
+            problem = driver.act(action);
+        if (!problem.isEmpty())
             return problem;
+    }
     const QJsonObject state = driver.state();
     const QString caption = state[u"explanation"_s][u"text"_s].toString();
     const QString red = Driver::redControls(state);
@@ -64,6 +120,13 @@ QString runCase(const QString& line) {
             redGiven = true;
             if (check.mid(4) != red)
                 problems.append(u"red is '"_s + red + u'\'');
+        } else if (check.startsWith(u"file "_s)) {
+            // file PATH BYTES, written as for "write"; "(none)" where no file may be
+            const QString path = check.section(u' ', 1, 1);
+            const QString have = QFileInfo::exists(path) ? escaped(ReadBytes(path)) : u"(none)"_s;
+            recorded.append(u"file "_s + path + u' ' + have);
+            if (have != check.section(u' ', 2))
+                problems.append(path + u" holds "_s + have);
         } else {
             const qsizetype blank = check.indexOf(u' ');
             const QString path = check.left(blank);
@@ -76,8 +139,9 @@ QString runCase(const QString& line) {
     if (!redGiven && !red.isEmpty())
         problems.append(u"red is '"_s + red + u'\'');
     if (qEnvironmentVariableIsSet("VX_RECORD"))
-        qInfo().noquote() << u"RECORD "_s + (arrow < 0 ? line : line.left(arrow)) + u" => "_s +
-                                 recorded.join(u" ; "_s);
+        qInfo().noquote() << QString(u"RECORD "_s + (arrow < 0 ? line : line.left(arrow)) +
+                                     u" => "_s + recorded.join(u" ; "_s))
+                                 .replace(dir.path(), u"@DIR@"_s);
     return problems.join(u"; "_s);
 }
 
