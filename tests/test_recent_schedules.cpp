@@ -38,7 +38,6 @@ private slots:
         QTest::newRow("letter case makes a new entry")
             << QStringList{u"/p/a.vfp"_qs} << QStringList{u"/p/A.vfp"_qs}
             << QStringList{u"/p/A.vfp"_qs, u"/p/a.vfp"_qs};
-        QTest::newRow("empty store") << QStringList() << QStringList() << QStringList();
     }
 
     void order() {
@@ -60,12 +59,6 @@ private slots:
         QCOMPARE(recent.visiblePaths(), QStringList{u"/p/one.vfp"_qs});
         for (int i = 2; i <= 5; ++i)
             QVERIFY(!menu.find(QStringLiteral("MyFpls_") + QString::number(i))->visible);
-    }
-
-    void storeNamesAreFixed() {
-        QCOMPARE(RecentSchedules::App(), u"VX-Editor"_qs);
-        QCOMPARE(RecentSchedules::Section(), u"Recent Schedules"_qs);
-        QCOMPARE(RecentSchedules::Key(5), u"RecentSchedule5"_qs);
     }
 
     void missingFileReportsAndStaysListed() {
@@ -90,12 +83,9 @@ private slots:
         QTest::addColumn<bool>("highlight");
         QTest::addColumn<int>("context");
         QTest::newRow("click File") << u"MenuDat"_qs << false << 100;
-        QTest::newRow("click Work") << u"MenuWrk"_qs << false << 110;
-        QTest::newRow("click Options") << u"MenuOpt"_qs << false << 120;
         // The information window sets 130 while it opens and 100 afterwards.
         QTest::newRow("click Info") << u"Hlp_Info"_qs << false << 100;
         QTest::newRow("click help index takes the topic") << u"Hlp_Hilfe"_qs << false << 960;
-        QTest::newRow("highlight File") << u"MenuDat"_qs << true << 100;
         QTest::newRow("highlight help index") << u"Hlp_Hilfe"_qs << true << 1;
         QTest::newRow("highlight New sets none") << u"Dat_Neu"_qs << true << 7;
     }
