@@ -53,15 +53,10 @@ private slots:
     void decode_data() {
         QTest::addColumn<int>("byte");
         QTest::addColumn<int>("unicode");
-        QTest::newRow("NUL") << 0x00 << 0x0000;
         QTest::newRow("euro") << 0x80 << 0x20AC;
         QTest::newRow("undefined 81") << 0x81 << 0x0081;
-        QTest::newRow("undefined 9D") << 0x9D << 0x009D;
         QTest::newRow("S caron") << 0x8A << 0x0160;
-        QTest::newRow("Y diaeresis") << 0x9F << 0x0178;
-        QTest::newRow("nbsp") << 0xA0 << 0x00A0;
         QTest::newRow("a umlaut") << 0xE4 << 0x00E4;
-        QTest::newRow("y diaeresis") << 0xFF << 0x00FF;
     }
 
     void decode() {
@@ -104,7 +99,6 @@ private slots:
             << QByteArray("\r\n\r\nx\r\n\r\n") << QStringList{u""_qs, u""_qs, u"x"_qs, u""_qs};
         QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb")
                                   << QStringList{u"a"_qs, u""_qs, u"b"_qs};
-        QTest::newRow("NUL inside") << QByteArray("K\0, 5", 5) << QStringList{u"K\u0000, 5"_qs};
         QTest::newRow("blanks untouched") << QByteArray("  K, 5  ") << QStringList{u"  K, 5  "_qs};
     }
 
