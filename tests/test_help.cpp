@@ -80,8 +80,6 @@ private slots:
     void f1Request();
     void helpCommand_data();
     void helpCommand();
-    void versionText_data();
-    void versionText();
     void parseProgramVersion_data();
     void parseProgramVersion();
     void topicAroundInfoWindow();
@@ -168,7 +166,6 @@ void TestHelp::helpCommand_data() {
     QTest::newRow("topic 1 default page") << 498 << 1 << Language::EN << 1 << en << -1;
     QTest::newRow("German") << 1000 << 100 << Language::DE << 1 << u"C:/Velox/VX-Editd.chm"_s
                             << 100;
-    QTest::newRow("Spanish reads English") << 600 << 1095 << Language::ES << 1 << en << 1095;
 }
 
 void TestHelp::helpCommand() {
@@ -187,23 +184,6 @@ void TestHelp::helpCommand() {
     QCOMPARE(r.file, file);
     QCOMPARE(r.context, context);
     QVERIFY(r.page.isEmpty());
-}
-
-void TestHelp::versionText_data() {
-    QTest::addColumn<int>("major");
-    QTest::addColumn<int>("minor");
-    QTest::addColumn<int>("revision");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("10.0 rev 13") << 10 << 0 << 13 << u"10.0.013"_s;
-    QTest::newRow("1.12 rev 120") << 1 << 12 << 120 << u"1.12.0120"_s;
-}
-
-void TestHelp::versionText() {
-    QFETCH(int, major);
-    QFETCH(int, minor);
-    QFETCH(int, revision);
-    QFETCH(QString, text);
-    QCOMPARE(VersionText(major, minor, revision), text);
 }
 
 void TestHelp::parseProgramVersion_data() {
