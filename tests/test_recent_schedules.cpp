@@ -11,42 +11,7 @@ using namespace vx;
 class TestRecentSchedules : public QObject {
     Q_OBJECT
 
-    QStringList openInTurn(const QStringList& paths, const QStringList& opened) {
-        QTemporaryDir dir;
-        ScriptedPlatform p;
-        p.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-        MenuModel menu;
-        RecentSchedules recent(p, menu);
-        recent.Smn_GetRecentSchedules();
-        for (const QString& path : paths) {
-            recent.Smn_WriteRecentSchedules(path);
-            recent.Smn_GetRecentSchedules();
-        }
-        for (const QString& path : opened) {
-            recent.Smn_WriteRecentSchedules(path);
-            recent.Smn_GetRecentSchedules();
-        }
-        return recent.visiblePaths();
-    }
-
 private slots:
-    // Five files, the sixth, a listed file again: tests/data/flows/recent_schedules.
-    void order_data() {
-        QTest::addColumn<QStringList>("first");
-        QTest::addColumn<QStringList>("then");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("letter case makes a new entry")
-            << QStringList{u"/p/a.vfp"_qs} << QStringList{u"/p/A.vfp"_qs}
-            << QStringList{u"/p/A.vfp"_qs, u"/p/a.vfp"_qs};
-    }
-
-    void order() {
-        QFETCH(QStringList, first);
-        QFETCH(QStringList, then);
-        QFETCH(QStringList, expected);
-        QCOMPARE(openInTurn(first, then), expected);
-    }
-
     void zeroEndsTheList() {
         ScriptedPlatform p;
         const QString app = RecentSchedules::App(), sec = RecentSchedules::Section();
