@@ -22,18 +22,6 @@ namespace {
 
 constexpr Language kLanguages[] = {Language::DE, Language::EN, Language::ES};
 
-const char* nameOf(Language l) {
-    switch (l) {
-    case Language::DE:
-        return "DE";
-    case Language::EN:
-        return "EN";
-    case Language::ES:
-        break;
-    }
-    return "ES";
-}
-
 QString withBreaks(QString key) {
     return key.replace(u'\u00B6', TextCatalogue::HintLineBreak());
 }
@@ -142,7 +130,7 @@ void TestCatalogue::everyEntryInEveryLanguage() {
         for (Language l : kLanguages) {
             const QString problem = shapeProblem(english, cat.entryText(i, l));
             if (!problem.isEmpty())
-                problems << u"%1 %2: %3"_s.arg(QLatin1String(nameOf(l)), key, problem);
+                problems << u"%1 %2: %3"_s.arg(TextCatalogue::languageCode(l), key, problem);
         }
     }
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
@@ -171,7 +159,7 @@ void TestCatalogue::everyArrayElementInEveryLanguage() {
                 if (!problem.isEmpty())
                     problems << u"%1(%2) %3: %4"_s.arg(QLatin1String(a.name))
                                     .arg(i)
-                                    .arg(QLatin1String(nameOf(l)), problem);
+                                    .arg(TextCatalogue::languageCode(l), problem);
             }
         }
     }
