@@ -17,53 +17,8 @@ class TestAutosave : public QObject {
     }
 
 private slots:
-    // An untouched schedule gets no backup: tests/data/flows/autosave_untouched.
-    void firstBackupOnThe13thModifiedTick() {
-        QTemporaryDir dir;
-        ScriptedPlatform p;
-        Editor editor(p.platform());
-        editor.autosave.programFolder = dir.path();
-        editor.document.setLine(2, u"K, 12, B"_qs);
-        editor.document.Modified = true;
-        editor.autosaveEnabled = true;
-        editor.document.FilePath = u"/home/user/own.vfp"_qs;
-        const QString backup0 = dir.filePath(u"Save_Schedule_0.vfp"_qs);
-        for (int i = 0; i < 12; ++i)
-            editor.autosaveTick();
-        QVERIFY(!QFile::exists(backup0));
-        editor.autosaveTick();
-        QCOMPARE(contents(backup0), QByteArray("K, 12, B\r\n"));
-        QCOMPARE(editor.document.FilePath, u"/home/user/own.vfp"_qs);
-        QVERIFY(editor.document.Modified);
-        QVERIFY(editor.autosaveEnabled);
-        QCOMPARE(editor.autosave.tickCounter, qint16(1));
-    }
-
-    void rotationAndLanguagePrefix() {
-        QTemporaryDir dir;
-        ScriptedPlatform p;
-        Editor editor(p.platform());
-        editor.autosave.programFolder = dir.path();
-        editor.document.setLine(1, u"E"_qs);
-        editor.document.Modified = true;
-        editor.autosaveEnabled = true;
-        auto backupOnce = [&] {
-            while (editor.autosave.tickCounter < 12)
-                editor.autosaveTick();
-            editor.autosaveTick();
-        };
-        for (int n = 0; n < 9; ++n)
-            backupOnce();
-        QCOMPARE(editor.autosave.backupIndex, qint16(0));
-        editor.document.setLine(1, u"A"_qs);
-        backupOnce(); // the tenth overwrites backup 0
-        QCOMPARE(contents(dir.filePath(u"Save_Schedule_0.vfp"_qs)), QByteArray("A\r\n"));
-        QCOMPARE(contents(dir.filePath(u"Save_Schedule_1.vfp"_qs)), QByteArray("E\r\n"));
-        editor.catalogue.LoadCatalogue(u"DE"_qs);
-        backupOnce();
-        QVERIFY(QFile::exists(dir.filePath(u"Sich_Fahrplan_1.vfp"_qs)));
-    }
-
+    // The first backup, the rotation and the prefix per language are in
+    // tests/data/flows/autosave_*.
     void minutesWithoutChangesKeepTheCount() {
         ScriptedPlatform p;
         Editor editor(p.platform());

@@ -152,20 +152,6 @@ private slots:
         QCOMPARE(editor.messages.listingLineNumber(), 0);
     }
 
-    void buildListingTellsNumbers() {
-        ScriptedPlatform platform;
-        Editor editor(platform.platform());
-        Fill(editor, {u"!, A"_qs, u"U, A"_qs, u"M, M0, G"_qs});
-        QList<int> numbers;
-        QList<qsizetype> shownBefore;
-        BuildListing(editor, [&](int number) {
-            numbers.append(number);
-            shownBefore.append(platform.messages.size());
-        });
-        QCOMPARE(numbers, (QList<int>{27016, 27019}));
-        QCOMPARE(shownBefore, (QList<qsizetype>{1, 2}));
-    }
-
     void listingFontAtStartAndEnd() {
         ScriptedPlatform platform;
         platform.printer.configure(u"text "_qs + path("font.txt"));
@@ -222,62 +208,11 @@ private slots:
         }
     }
 
-    void otherCommandNumbersDoNotPrint() {
-        ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("other.txt"));
-        Editor editor(platform.platform());
-        Fill(editor, {u"E"_qs});
-        Menu(editor, 4);
-        Menu(editor, 6);
-        QCOMPARE(platform.printer.listingsPrinted, 0);
-    }
-
-    void printerConfiguration_data() {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("mode");
-        QTest::newRow("none") << u"none"_qs << true << int(ScriptedPrinter::Mode::None);
-        QTest::newRow("pdf") << u"pdf /tmp/a b.pdf"_qs << true << int(ScriptedPrinter::Mode::Pdf);
-        QTest::newRow("text") << u"text out.txt"_qs << true << int(ScriptedPrinter::Mode::Text);
-        QTest::newRow("pdf without path")
-            << u"pdf "_qs << false << int(ScriptedPrinter::Mode::None);
-        QTest::newRow("other") << u"laser"_qs << false << int(ScriptedPrinter::Mode::None);
-    }
-    void printerConfiguration() {
-        QFETCH(QString, setting);
-        QFETCH(bool, accepted);
-        QFETCH(int, mode);
-        ScriptedPrinter printer;
-        QString error;
-        QCOMPARE(printer.configure(setting, &error), accepted);
-        QCOMPARE(int(printer.mode), mode);
-        QCOMPARE(error.isEmpty(), accepted);
-        if (accepted && mode != int(ScriptedPrinter::Mode::None))
-            QCOMPARE(printer.path, setting.mid(setting.indexOf(u' ') + 1));
-    }
-
-    void pdfThroughThePrinter() {
-        ScriptedPlatform platform;
-        platform.printer.configure(u"pdf "_qs + path("listing.pdf"));
-        Editor editor(platform.platform());
-        QStringList rows;
-        for (int r = 1; r <= 56; ++r)
-            rows.append(u"K, %1, B"_qs.arg(r));
-        Fill(editor, rows);
-        Menu(editor, 7);
-        QVERIFY(platform.messages.isEmpty());
-        const QByteArray pdf = test::ReadBytes(path("listing.pdf"));
-        QVERIFY(pdf.startsWith("%PDF"));
-        QCOMPARE(PdfPageCount(pdf), 2);
-    }
-
     void pdfWriter_data() {
         QTest::addColumn<int>("rows");
         QTest::addColumn<int>("pages");
-        QTest::newRow("one line") << 1 << 1;
         QTest::newRow("55 lines") << 55 << 1;
         QTest::newRow("56 lines") << 56 << 2;
-        QTest::newRow("111 lines") << 111 << 3;
     }
     void pdfWriter() {
         QFETCH(int, rows);

@@ -86,10 +86,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("mask of four") << u"####"_qs << 4 << u"123456"_qs << u"1234"_qs;
         QTest::newRow("free input of three") << QString() << 3 << u"abcd"_qs << u"abc"_qs;
-        QTest::newRow("free input of 76")
-            << QString() << 76 << QString(80, u'x') << QString(76, u'x');
-        QTest::newRow("twelve characters")
-            << u"&&&&&&&&&&&&"_qs << 12 << u"ABCDEFGHIJKLMN"_qs << u"ABCDEFGHIJKL"_qs;
     }
 
     void maximumLength() {

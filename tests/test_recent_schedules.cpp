@@ -11,43 +11,7 @@ using namespace vx;
 class TestRecentSchedules : public QObject {
     Q_OBJECT
 
-    QStringList openInTurn(const QStringList& paths, const QStringList& opened) {
-        QTemporaryDir dir;
-        ScriptedPlatform p;
-        p.settingsFile = dir.filePath(QStringLiteral("settings.ini"));
-        MenuModel menu;
-        RecentSchedules recent(p, menu);
-        recent.Smn_GetRecentSchedules();
-        for (const QString& path : paths) {
-            recent.Smn_WriteRecentSchedules(path);
-            recent.Smn_GetRecentSchedules();
-        }
-        for (const QString& path : opened) {
-            recent.Smn_WriteRecentSchedules(path);
-            recent.Smn_GetRecentSchedules();
-        }
-        return recent.visiblePaths();
-    }
-
 private slots:
-    // Five files, the sixth, a listed file again: tests/data/flows/recent_schedules.
-    void order_data() {
-        QTest::addColumn<QStringList>("first");
-        QTest::addColumn<QStringList>("then");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("letter case makes a new entry")
-            << QStringList{u"/p/a.vfp"_qs} << QStringList{u"/p/A.vfp"_qs}
-            << QStringList{u"/p/A.vfp"_qs, u"/p/a.vfp"_qs};
-        QTest::newRow("empty store") << QStringList() << QStringList() << QStringList();
-    }
-
-    void order() {
-        QFETCH(QStringList, first);
-        QFETCH(QStringList, then);
-        QFETCH(QStringList, expected);
-        QCOMPARE(openInTurn(first, then), expected);
-    }
-
     void zeroEndsTheList() {
         ScriptedPlatform p;
         const QString app = RecentSchedules::App(), sec = RecentSchedules::Section();
@@ -60,12 +24,6 @@ private slots:
         QCOMPARE(recent.visiblePaths(), QStringList{u"/p/one.vfp"_qs});
         for (int i = 2; i <= 5; ++i)
             QVERIFY(!menu.find(QStringLiteral("MyFpls_") + QString::number(i))->visible);
-    }
-
-    void storeNamesAreFixed() {
-        QCOMPARE(RecentSchedules::App(), u"VX-Editor"_qs);
-        QCOMPARE(RecentSchedules::Section(), u"Recent Schedules"_qs);
-        QCOMPARE(RecentSchedules::Key(5), u"RecentSchedule5"_qs);
     }
 
     void missingFileReportsAndStaysListed() {
@@ -90,12 +48,9 @@ private slots:
         QTest::addColumn<bool>("highlight");
         QTest::addColumn<int>("context");
         QTest::newRow("click File") << u"MenuDat"_qs << false << 100;
-        QTest::newRow("click Work") << u"MenuWrk"_qs << false << 110;
-        QTest::newRow("click Options") << u"MenuOpt"_qs << false << 120;
         // The information window sets 130 while it opens and 100 afterwards.
         QTest::newRow("click Info") << u"Hlp_Info"_qs << false << 100;
         QTest::newRow("click help index takes the topic") << u"Hlp_Hilfe"_qs << false << 960;
-        QTest::newRow("highlight File") << u"MenuDat"_qs << true << 100;
         QTest::newRow("highlight help index") << u"Hlp_Hilfe"_qs << true << 1;
         QTest::newRow("highlight New sets none") << u"Dat_Neu"_qs << true << 7;
     }

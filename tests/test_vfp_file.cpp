@@ -16,15 +16,6 @@ using namespace vx::test;
 
 namespace {
 
-// Every byte value but CR, with lone LFs inside: the hardest line to keep.
-QByteArray allBytesButLineEnds() {
-    QByteArray line;
-    for (int b = 0; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            line.append(static_cast<char>(b));
-    return line;
-}
-
 // True when the file permissions below stop this user (they do not stop root).
 bool permissionsHold(const QString& folder) {
     QFile probe(folder + QStringLiteral("/probe"));
@@ -53,15 +44,10 @@ private slots:
     void decode_data() {
         QTest::addColumn<int>("byte");
         QTest::addColumn<int>("unicode");
-        QTest::newRow("NUL") << 0x00 << 0x0000;
         QTest::newRow("euro") << 0x80 << 0x20AC;
         QTest::newRow("undefined 81") << 0x81 << 0x0081;
-        QTest::newRow("undefined 9D") << 0x9D << 0x009D;
         QTest::newRow("S caron") << 0x8A << 0x0160;
-        QTest::newRow("Y diaeresis") << 0x9F << 0x0178;
-        QTest::newRow("nbsp") << 0xA0 << 0x00A0;
         QTest::newRow("a umlaut") << 0xE4 << 0x00E4;
-        QTest::newRow("y diaeresis") << 0xFF << 0x00FF;
     }
 
     void decode() {
@@ -105,7 +91,6 @@ private slots:
             << QByteArray("\r\n\r\nx\r\n\r\n") << QStringList{u""_qs, u""_qs, u"x"_qs, u""_qs};
         QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb")
                                   << QStringList{u"a"_qs, u""_qs, u"b"_qs};
-        QTest::newRow("NUL inside") << QByteArray("K\0, 5", 5) << QStringList{u"K\u0000, 5"_qs};
         QTest::newRow("blanks untouched") << QByteArray("  K, 5  ") << QStringList{u"  K, 5  "_qs};
     }
 
@@ -144,10 +129,6 @@ private slots:
         sparse[2] = u"K, 5"_qs;
         sparse[6] = u"* rem"_qs;
         QTest::newRow("rows 3 and 7 give two lines") << sparse << QByteArray("K, 5\r\n* rem\r\n");
-        QTest::newRow("blank rows are not written")
-            << QStringList{u"   "_qs, u""_qs, u"x"_qs} << QByteArray("x\r\n");
-        QTest::newRow("written untrimmed")
-            << QStringList{u"  K, 5  "_qs} << QByteArray("  K, 5  \r\n");
         QTest::newRow("a tab is content") << QStringList{u"\t"_qs} << QByteArray("\t\r\n");
         QTest::newRow("nothing to write") << QStringList{u" "_qs} << QByteArray();
     }
@@ -165,36 +146,6 @@ private slots:
         QCOMPARE(SerializeSchedule({u"a"_qs, u"\u4E2D"_qs, u"b"_qs}, &lossy),
                  QByteArray("a\r\n?\r\nb\r\n"));
         QVERIFY(lossy);
-    }
-
-    void fileRoundTripIsByteForByte() {
-        QTemporaryDir dir;
-        const QString in = dir.filePath(u"in.vfp"_qs);
-        const QString out = dir.filePath(u"out.vfp"_qs);
-        const QByteArray bytes = allBytesButLineEnds() + "\r\nK, 5\r\n";
-        QVERIFY(WriteBytes(in, bytes));
-        ScheduleFileContent content;
-        QString error;
-        QVERIFY2(ReadScheduleFile(in, content, &error), qPrintable(error));
-        QCOMPARE(content.lines.size(), 2);
-        bool lossy = true;
-        QVERIFY2(WriteScheduleFile(out, SerializeSchedule(content.lines, &lossy), &error),
-                 qPrintable(error));
-        QVERIFY(!lossy);
-        QCOMPARE(ReadBytes(out), bytes);
-    }
-
-    void readFailures() {
-        QTemporaryDir dir;
-        ScheduleFileContent content;
-        content.lines = QStringList{u"untouched"_qs};
-        QString error;
-        QVERIFY(!ReadScheduleFile(dir.filePath(u"missing.vfp"_qs), content, &error));
-        QCOMPARE(error, u"File not existing"_qs);
-        QVERIFY(!ReadScheduleFile(dir.path(), content, &error));
-        QCOMPARE(error, u"This is a folder, not a file"_qs);
-        QVERIFY(!ReadScheduleFile(QString(), content, &error));
-        QCOMPARE(content.lines, QStringList{u"untouched"_qs});
     }
 
     void readRefusesHugeFiles() {
