@@ -120,5 +120,19 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS ${CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS})
-set(CPACK_SOURCE_GENERATOR TXZ)
 include(CPack)
+
+# ---- Checks of what the package documents -----------------------------------
+# (vxedit-cli --version is checked by the package step of tools/test-all.sh.)
+if(VX_BUILD_TESTS)
+    foreach(program vxedit vxedit-cli)
+        add_test(NAME man_page_${program}
+            COMMAND bash ${vx_packaging}/check-man-page.sh ${vx_out}/${program}.1
+                $<TARGET_FILE:${program}>)
+        set_tests_properties(man_page_${program} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    endforeach()
+    add_test(NAME version_vxedit COMMAND vxedit --version)
+    set_tests_properties(version_vxedit PROPERTIES
+        PASS_REGULAR_EXPRESSION "^vxedit ${PROJECT_VERSION}\n$")
+endif()
