@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package vxedit_VERSION_ARCH.deb with CPack, from a build
-# directory of its own, with Debian's hardening build flags; prints its path.
+# directory of its own, with Debian's hardening build flags; prints its path
+# (alone on standard output; the build's messages go to standard error).
 #
 #   bash packaging/build-deb.sh [BUILD_DIR [CMAKE_ARGUMENTS...]]   (default build-pkg)
 #
@@ -19,7 +20,7 @@ ldflags=$(dpkg-buildflags --get LDFLAGS)
 
 cmake -S . -B "$build" "$@" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DVX_BUILD_TESTS=OFF -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
-cmake --build "$build" -j "${JOBS:-$(nproc)}"
+cmake --build "$build" -j "${JOBS:-$(nproc)}" >&2
 rm -f "$build"/vxedit_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
-ls "$PWD/$build"/vxedit_*.deb
+(cd "$build" && cpack -G DEB >&2)
+ls "$(cd "$build" && pwd)"/vxedit_*.deb

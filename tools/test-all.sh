@@ -153,7 +153,7 @@ fuzz_build_and_run() {
 # must pass the desktop tools' validators and its programs must run.
 package_build_and_check() {
     local deb version root tmp
-    deb=$(JOBS="$JOBS" bash packaging/build-deb.sh build-pkg "${CMAKE_GEN[@]}" | tail -n 1)
+    deb=$(JOBS="$JOBS" bash packaging/build-deb.sh build-pkg "${CMAKE_GEN[@]}")
     version=$(dpkg-deb --field "$deb" Version)
     echo "-- $(basename "$deb")"
     dpkg-deb --field "$deb" Depends | sed 's/^/   Depends: /'
@@ -170,6 +170,7 @@ package_build_and_check() {
     root="$PKG_WORK/root"
     tmp="$PKG_WORK/home"
     mkdir -p "$root" "$tmp"
+    chmod 700 "$tmp"
     dpkg-deb -x "$deb" "$root"
     local f
     for f in usr/bin/vxedit usr/bin/vxedit-cli usr/share/applications/vxedit.desktop \
