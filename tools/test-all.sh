@@ -4,11 +4,13 @@
 #      that are missing, and generates the de_DE.UTF-8 locale,
 #   2. build/       normal build, warnings as errors, all tests,
 #   3. build-asan/  AddressSanitizer + UndefinedBehaviorSanitizer build, all tests,
-#   4. build-fuzz/  clang libFuzzer build, each fuzz target FUZZ_SECONDS seconds.
-# Steps 2 to 4 all run even when one fails; the exit code is 0 only when all pass.
+#   4. build-fuzz/  clang libFuzzer build, each fuzz target FUZZ_SECONDS seconds,
+#   5. build-pkg/   the Debian package: lintian, desktop and AppStream checks,
+#                   and its programs run from an unpacked root.
+# Steps 2 to 5 all run even when one fails; the exit code is 0 only when all pass.
 #
 # Environment: FUZZ_SECONDS (default 60), JOBS (default: nproc), STEPS (default
-# "build asan fuzz": a subset runs only those steps, for a quicker look).
+# "build asan fuzz package": a subset runs only those steps, for a quicker look).
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
@@ -23,7 +25,7 @@ CMAKE_GEN=(-G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 JOBS="${JOBS:-$(nproc)}"
-STEPS="${STEPS:-build asan fuzz}"
+STEPS="${STEPS:-build asan fuzz package}"
 if ! [[ "$FUZZ_SECONDS" =~ ^[0-9]+$ && "$JOBS" =~ ^[1-9][0-9]*$ ]]; then
     echo "test-all: FUZZ_SECONDS must be a number of seconds and JOBS a positive number" >&2
     exit 2
@@ -146,6 +148,93 @@ fuzz_build_and_run() {
     return $failed
 }
 
+# ---------------------------------------------------------------- package
+# The package as a user gets it: unpacked into an empty root, its own files
+# must pass the desktop tools' validators and its programs must run.
+package_build_and_check() {
+    local deb version root tmp
+    deb=$(JOBS="$JOBS" bash packaging/build-deb.sh build-pkg "${CMAKE_GEN[@]}")
+    version=$(dpkg-deb --field "$deb" Version)
+    echo "-- $(basename "$deb")"
+    dpkg-deb --field "$deb" Depends | sed 's/^/   Depends: /'
+
+    echo "-- lintian (overrides with their reasons: packaging/lintian-overrides)"
+    local lint rc=0
+    lint=$(lintian --display-info --fail-on error,warning "$deb" 2>&1) || rc=$?
+    grep -v 'root privileges' <<<"$lint" || true
+    [[ $rc -eq 0 ]] || { echo "lintian found errors or warnings" >&2; return 1; }
+
+    # Global, for the trap that runs when this step's subshell ends.
+    PKG_WORK="$(mktemp -d)"
+    trap 'rm -rf "${PKG_WORK:-}"' EXIT
+    root="$PKG_WORK/root"
+    tmp="$PKG_WORK/home"
+    mkdir -p "$root" "$tmp"
+    chmod 700 "$tmp"
+    dpkg-deb -x "$deb" "$root"
+    local f
+    for f in usr/bin/vxedit usr/bin/vxedit-cli usr/share/applications/vxedit.desktop \
+        usr/share/icons/hicolor/scalable/apps/vxedit.svg \
+        usr/share/icons/hicolor/48x48/apps/vxedit.png \
+        usr/share/icons/hicolor/256x256/apps/vxedit.png usr/share/mime/packages/vxedit.xml \
+        usr/share/man/man1/vxedit.1.gz usr/share/man/man1/vxedit-cli.1.gz \
+        usr/share/bash-completion/completions/vxedit-cli usr/share/doc/vxedit/copyright; do
+        [[ -s "$root/$f" ]] || { echo "the package lacks /$f" >&2; return 1; }
+    done
+
+    echo "-- desktop-file-validate, appstreamcli validate, update-mime-database"
+    desktop-file-validate "$root/usr/share/applications/vxedit.desktop"
+    appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml
+    XDG_DATA_DIRS="$root/usr/share" update-mime-database "$root/usr/share/mime"
+    grep -q 'application/x-vx-schedule:\*\.vfp' "$root/usr/share/mime/globs"
+    grep -q 'application/x-mts-schedule:\*\.lsp' "$root/usr/share/mime/globs"
+
+    echo "-- bash completion"
+    local completion
+    completion=$(bash -c 'source /usr/share/bash-completion/bash_completion; source "$1"
+        COMP_LINE="vxedit-cli --lang EN li"; COMP_POINT=${#COMP_LINE}
+        COMP_WORDS=(vxedit-cli --lang EN li); COMP_CWORD=3
+        _vxedit_cli vxedit-cli li EN; echo "${COMPREPLY[*]}"' _ \
+        "$root/usr/share/bash-completion/completions/vxedit-cli")
+    echo "   vxedit-cli --lang EN li<TAB>: $completion"
+    [[ "$completion" == listing ]]
+
+    echo "-- the installed programs"
+    local cli="$root/usr/bin/vxedit-cli" sample="$root/usr/share/doc/vxedit/examples/sample.vfp"
+    local out
+    out=$("$root/usr/bin/vxedit" --version)
+    echo "   $out"
+    [[ "$out" == "vxedit $version" ]]
+    out=$("$cli" --version)
+    echo "   $out"
+    [[ "$out" == "vxedit-cli $version" ]]
+    out=$(QT_QPA_PLATFORM=offscreen "$cli" check "$sample")
+    echo "   check: exit 0, ${#out} characters"
+    out=$(QT_QPA_PLATFORM=offscreen "$cli" listing --lang EN --date 06.12.2026 "$sample")
+    echo "   listing: $(wc -l <<<"$out") lines"
+    grep -q . <<<"$out"
+    # The editor must still be running when the timeout ends it: with the
+    # sample schedule, and with an MTS-PC schedule to import.
+    for f in fuzz/corpus/fuzz_mts_line/*; do
+        cat "$f"
+        printf '\r\n'
+    done >"$tmp/old.lsp"
+    local file seconds rc
+    for file in "$sample" "$tmp/old.lsp"; do
+        seconds=5
+        [[ "$file" == *.lsp ]] && seconds=3
+        rc=0
+        HOME="$tmp" XDG_RUNTIME_DIR="$tmp" QT_QPA_PLATFORM=offscreen \
+            timeout "$seconds" "$root/usr/bin/vxedit" "$file" >"$tmp/vxedit.log" 2>&1 || rc=$?
+        if [[ $rc -ne 124 ]]; then
+            echo "vxedit $(basename "$file") ended with exit code $rc before the timeout:" >&2
+            tail -n 20 "$tmp/vxedit.log" >&2
+            return 1
+        fi
+        echo "   vxedit $(basename "$file"): still running after ${seconds}s"
+    done
+}
+
 # ---------------------------------------------------------------- main
 started=$SECONDS
 note "packages"
@@ -159,8 +248,9 @@ wanted() { [[ " $STEPS " == *" $1 "* ]]; }
 if wanted build; then run_step "build: normal build and tests" normal_build; fi
 if wanted asan; then run_step "build-asan: sanitizer build and tests" sanitizer_build; fi
 if wanted fuzz; then run_step "build-fuzz: fuzz targets" fuzz_build_and_run; fi
+if wanted package; then run_step "build-pkg: Debian package" package_build_and_check; fi
 if [[ ${#SUMMARY[@]} -eq 0 ]]; then
-    echo "test-all: STEPS names none of build, asan, fuzz" >&2
+    echo "test-all: STEPS names none of build, asan, fuzz, package" >&2
     exit 2
 fi
 
