@@ -15,6 +15,7 @@
 #endif
 
 using namespace vx::test;
+using namespace Qt::Literals::StringLiterals;
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -38,6 +39,7 @@ private slots:
     void importUnwritableOutput();
     void importLongFile();
     void importIntoPipe();
+    void specialFiles();
 
 private:
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -237,8 +239,9 @@ void TestCli::importLongFile() {
     const QString in = path(QStringLiteral("long.lsp"));
     QVERIFY(WriteBytes(in, source));
 
+    // Lines left out are a problem for a script: exit 1.
     const CliRun run = RunCli({QStringLiteral("import"), in});
-    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.exitCode, 1);
     QCOMPARE(run.out.count("\r\n"), 1999);
     QVERIFY(run.out.endsWith("\r\nT, 1999\r\n"));
     QVERIFY(run.err.contains("1999"));
@@ -249,6 +252,42 @@ void TestCli::importLongFile() {
     QCOMPARE(all.out.count("\r\n"), 2001);
     QVERIFY(all.out.endsWith("\r\nT, 2001\r\n"));
     QVERIFY(all.err.isEmpty());
+
+    // check names the cut as a problem at line 2000.
+    const CliRun check = RunCli({QStringLiteral("check"), QStringLiteral("--json"), in});
+    QCOMPARE(check.exitCode, 1);
+    QVERIFY2(check.out.contains("\"line\": 2000, \"kind\": \"too-many-lines\""), check.out);
+}
+
+// Every subcommand reads regular files only and writes special files straight:
+// no hang on a FIFO without a writer, no endless read of a device, and a
+// device or FIFO given as output is still one afterwards.
+void TestCli::specialFiles() {
+#ifdef Q_OS_UNIX
+    const QString fifo = path(QStringLiteral("in.pipe"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& sub : {u"split"_s, u"explain"_s, u"check"_s, u"listing"_s}) {
+        for (const QString& input : {fifo, u"/dev/zero"_s}) {
+            const CliRun run = RunCli({sub, input}, {}, 10000);
+            QVERIFY2(run.finished, qPrintable(sub + u' ' + input));
+            QCOMPARE(run.exitCode, 2);
+            QVERIFY2(run.err.contains(QFile::encodeName(input)), run.err);
+        }
+    }
+    const QString plan = path(QStringLiteral("plan.vfp"));
+    QVERIFY(WriteBytes(plan, "K, 12, B\r\n"));
+    for (const QStringList& args :
+         {QStringList{u"listing"_s, plan, u"-o"_s, u"/dev/null"_s},
+          QStringList{u"listing"_s, u"--format"_s, u"pdf"_s, plan, u"-o"_s, u"/dev/null"_s}}) {
+        const CliRun run = RunCli(args);
+        QCOMPARE(run.exitCode, 0);
+        struct stat info {};
+        QCOMPARE(::stat("/dev/null", &info), 0);
+        QVERIFY(S_ISCHR(info.st_mode));
+    }
+#else
+    QSKIP("needs named pipes");
+#endif
 }
 
 void TestCli::importIntoPipe() {

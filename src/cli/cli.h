@@ -30,7 +30,7 @@ namespace vx::cli {
 
 // Exit codes of the tool.
 constexpr int ExitDone = 0;
-constexpr int ExitProblems = 1; // check: problems found
+constexpr int ExitProblems = 1; // check: problems found; import: lines left out
 constexpr int ExitUsage = 2;    // bad usage or unreadable input
 
 // The application object a subcommand runs under.
@@ -85,9 +85,14 @@ bool UsageError(const Invocation& invocation, const QString& message);
 // Writes bytes to stdout; false (and a message on stderr) when that fails.
 bool WriteStdout(const Invocation& invocation, QByteArrayView bytes);
 
-// Reads the whole of FILE, or stdin for "-". On failure (and beyond maxBytes)
-// returns nothing and has written a message on stderr.
-std::optional<QByteArray> ReadInput(const Invocation& invocation, const QString& path,
-                                    qint64 maxBytes = std::numeric_limits<qint64>::max());
+// Reads the whole of FILE, or stdin for "-", through the one reader: regular
+// files only, one size limit. On failure returns nothing and has written a
+// message on stderr.
+std::optional<QByteArray> ReadInput(const Invocation& invocation, const QString& path);
+
+// Writes an output: '-' is standard output; otherwise through the one writer,
+// which replaces only regular files and writes devices and FIFOs straight.
+// False (with a message on stderr) when it could not be written.
+bool WriteOutput(const Invocation& invocation, const QString& path, const QByteArray& bytes);
 
 } // namespace vx::cli

@@ -21,7 +21,7 @@ int runCheck(const Invocation& inv) {
     bool unreadable = false;
     bool found = false;
     for (const QString& path : inv.args) {
-        const std::optional<QByteArray> bytes = ReadInput(inv, path, MaxScheduleFileBytes);
+        const std::optional<QByteArray> bytes = ReadInput(inv, path);
         if (!bytes) {
             unreadable = true;
             continue;
@@ -59,8 +59,10 @@ const Registration registration{
      u"Checks schedules: every line whose fetch leaves a field marked as false input,\n"
      u"every line whose code names no command, every address ('!' or 'U') defined\n"
      u"twice and every goto ('G') or subroutine call ('R') whose address is defined\n"
-     u"nowhere. Prints FILE:LINE: error: MESSAGE per problem, or with --json one\n"
-     u"object per problem: {\"file\", \"line\", \"kind\", \"field\", \"message\"}.\n"
+     u"nowhere, and a file longer than 1999 lines (at line 2000: the editor loads\n"
+     u"no more). Prints FILE:LINE: error: MESSAGE per problem, or with --json one\n"
+     u"object per problem: {\"file\", \"line\", \"kind\", \"field\", \"message\"}; kinds:\n"
+     u"false-input, unknown-command, double-address, undefined-address, too-many-lines.\n"
      u"Exit 0 when nothing was found, 1 when something was, 2 when a FILE cannot be\n"
      u"read. FILE may be '-' for standard input.",
      {QCommandLineOption(QStringLiteral("json"))},

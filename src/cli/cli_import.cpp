@@ -7,9 +7,6 @@
 #include "document/vfp_file.h"
 #include "texts/blanks.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 #include <limits>
 
 namespace vx::cli {
@@ -31,7 +28,7 @@ int runImport(const Invocation& inv) {
     const std::optional<QString> output = inv.value(OutputOption);
     const bool allLines = inv.isSet(QStringLiteral("all-lines"));
     const QString input = inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    const std::optional<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(
@@ -60,27 +57,10 @@ int runImport(const Invocation& inv) {
         PrintError(inv, QStringLiteral("characters that Windows-1252 cannot hold were written "
                                        "as '?'"));
 
-    if (!output || *output == u"-")
-        return WriteStdout(inv, serialized) ? ExitDone : ExitUsage;
-    const QFileInfo target(*output);
-    if (target.exists() && !target.isFile() && !target.isDir()) {
-        // A device or pipe (/dev/stdout, a FIFO) is written into as it is: the
-        // safe save would put a plain file in its place.
-        QFile device(*output);
-        if (!device.open(QIODevice::WriteOnly) || device.write(serialized) != serialized.size() ||
-            !device.flush()) {
-            PrintError(inv,
-                       QStringLiteral("%1: cannot write: %2").arg(*output, device.errorString()));
-            return ExitUsage;
-        }
-        return ExitDone;
-    }
-    QString error;
-    if (!WriteScheduleFile(*output, serialized, &error)) {
-        PrintError(inv, QStringLiteral("%1: cannot write: %2").arg(*output, error));
+    if (!WriteOutput(inv, output.value_or(QStringLiteral("-")), serialized))
         return ExitUsage;
-    }
-    return ExitDone;
+    // Lines left out are a problem for a script, not only a note.
+    return content.linesNotLoaded > 0 ? ExitProblems : ExitDone;
 }
 
 const Registration registration{
@@ -95,7 +75,7 @@ const Registration registration{
      u"\n"
      u"Like the editor, only the first 1999 lines of FILE.lsp are converted (a\n"
      u"schedule holds at most 1999 rows); when the file has more, a note on stderr\n"
-     u"says how many lines were left out, and the exit code stays 0.\n"
+     u"says how many lines were left out, and the exit code is 1.\n"
      u"\n"
      u"  -o, --output OUT  write the schedule file to OUT (replaced only when the whole\n"
      u"                    file could be written)\n"

@@ -12,7 +12,6 @@
 #include "texts/json_writer.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -48,7 +47,7 @@ void loadRows(Editor& editor, const QStringList& lines) {
 
 int produce(const Invocation& inv, const QString& input, bool pdf,
             const std::optional<QString>& output) {
-    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    const std::optional<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(*bytes, ScheduleDocument::MaxRows);
@@ -75,21 +74,17 @@ int produce(const Invocation& inv, const QString& input, bool pdf,
 
     if (pdf) {
         QString error;
-        if (!WriteListingPdf(document, editor.listingFont, *output, &error)) {
+        // The PDF goes through the one writer, which writes a device straight.
+        const QString target = *output == u"-" ? QStringLiteral("/dev/stdout") : *output;
+        if (!WriteListingPdf(document, editor.listingFont, target, &error)) {
             PrintError(inv, error);
             return ExitUsage;
         }
         return ExitDone;
     }
-    const QByteArray text = ListingText(document).toUtf8();
-    if (!output || *output == u"-")
-        return WriteStdout(inv, text) ? ExitDone : ExitUsage;
-    QSaveFile file(*output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        PrintError(inv, QStringLiteral("%1: cannot write: %2").arg(*output, file.errorString()));
-        return ExitUsage;
-    }
-    return ExitDone;
+    return WriteOutput(inv, output.value_or(QStringLiteral("-")), ListingText(document).toUtf8())
+               ? ExitDone
+               : ExitUsage;
 }
 
 bool checkListing(Invocation& inv) {

@@ -21,11 +21,12 @@ QString withSeparator(const QString& folder) {
 
 const QString SettingsOption = QStringLiteral("settings");
 const QString ProgramFolderOption = QStringLiteral("program-folder");
+const QString AppDataOption = QStringLiteral("app-data");
 
 bool checkScript(Invocation& inv) {
     if (inv.args.size() > 1)
         return UsageError(inv, QStringLiteral("one FILE at most"));
-    for (const QString& option : {SettingsOption, ProgramFolderOption}) {
+    for (const QString& option : {SettingsOption, ProgramFolderOption, AppDataOption}) {
         const std::optional<QString> folder = inv.value(option);
         if (folder && !QFileInfo(*folder).isDir())
             return UsageError(inv, QStringLiteral("%1: no such folder").arg(*folder));
@@ -40,7 +41,7 @@ int runScript(const Invocation& inv) {
     const std::optional<QString> settings = inv.value(SettingsOption);
     const std::optional<QString> programFolder = inv.value(ProgramFolderOption);
     const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, input, MaxScheduleFileBytes);
+    const std::optional<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
@@ -55,6 +56,8 @@ int runScript(const Invocation& inv) {
     const QString folder = programFolder ? *programFolder : QCoreApplication::applicationDirPath();
     driver.editor->programFolder = withSeparator(folder);
     driver.editor->autosave.programFolder = driver.editor->programFolder;
+    if (const std::optional<QString> appData = inv.value(AppDataOption))
+        driver.editor->autosave.fallbackFolder = *appData;
     driver.editor->listingDate = inv.date;
     if (settings)
         driver.editor->recent.Smn_GetRecentSchedules();
@@ -81,7 +84,7 @@ int runScript(const Invocation& inv) {
 
 const Registration registration{
     {u"script",
-     u"[--settings DIR] [--program-folder DIR] [FILE]",
+     u"[--settings DIR] [--program-folder DIR] [--app-data DIR] [FILE]",
      u"Replays a script of user actions (FILE, or standard input when FILE is missing\n"
      u"or '-'), one action per line: select N, focus CONTROL, type CONTROL TEXT,\n"
      u"set CONTROL TEXT, click fetch|transfer|transfer-empty|insert|delete, row N,\n"
@@ -95,9 +98,12 @@ const Registration registration{
      u"control is done as asked, with a warning on standard error.\n"
      u"  --settings DIR        keep the recent-schedules list in a file under DIR\n"
      u"  --program-folder DIR  stands in for the program folder (help, backups)\n"
+     u"  --app-data DIR        stands in for the user's application data folder, where\n"
+     u"                        backups go when the program folder cannot be written\n"
      u"'printer system' prints on the system's default printer (else the first one).",
      {QCommandLineOption(SettingsOption, QString(), QStringLiteral("DIR")),
-      QCommandLineOption(ProgramFolderOption, QString(), QStringLiteral("DIR"))},
+      QCommandLineOption(ProgramFolderOption, QString(), QStringLiteral("DIR")),
+      QCommandLineOption(AppDataOption, QString(), QStringLiteral("DIR"))},
      checkScript,
      runScript}};
 

@@ -50,8 +50,8 @@ const Registration registration{
      u"the command field and the five operands exactly as fetching a row does, and\n"
      u"prints one JSON array [f1,f2,f3,f4,f5,f6] per line read. Empty lines give six\n"
      u"empty strings; a trailing remark is not among the fields. Lines are read as the\n"
-     u"editor reads a schedule file: Windows-1252, ending at CR LF or a lone CR; a lone\n"
-     u"LF ends no line and stays in the text (as \"\\n\" in the JSON).",
+     u"editor reads a schedule file: Windows-1252, ending at CR LF, a lone CR or a lone\n"
+     u"LF. FILE must be a regular file (or '-'), of 64 MiB at most.",
      {},
      checkSplit,
      runSplit}};

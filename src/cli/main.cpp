@@ -4,6 +4,8 @@
 
 #include "cli/cli.h"
 
+#include "document/file_io.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDate>
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -52,8 +55,11 @@ QString commonOptionsHelp() {
         "with '-'\n"
         "\n"
         "Schedule files are read and written as Windows-1252 with CR LF line ends\n"
-        "(a lone CR also ends a line on reading); everything printed is UTF-8.\n"
-        "Exit codes: 0 done, 1 problems found (check), 2 bad usage or unreadable input.\n");
+        "(a lone CR or LF also ends a line on reading); everything printed is UTF-8.\n"
+        "Inputs are regular files of 64 MiB at most, or '-'; outputs replace regular\n"
+        "files whole and are written straight into devices and FIFOs.\n"
+        "Exit codes: 0 done, 1 problems found (check) or lines left out (import),\n"
+        "2 bad usage or unreadable input.\n");
 }
 
 QString overallHelp() {
@@ -382,46 +388,25 @@ bool WriteStdout(const Invocation& inv, QByteArrayView bytes) {
     return true;
 }
 
-std::optional<QByteArray> ReadInput(const Invocation& inv, const QString& path, qint64 maxBytes) {
+std::optional<QByteArray> ReadInput(const Invocation& inv, const QString& path) {
     const bool fromStdin = path == u"-";
-    const QString shownName = fromStdin ? QStringLiteral("standard input") : path;
-    QFile file;
-    if (fromStdin) {
-        if (!file.open(stdin, QIODevice::ReadOnly)) {
-            PrintError(inv, QStringLiteral("cannot read standard input"));
-            return std::nullopt;
-        }
-    } else {
-        if (QFileInfo(path).isDir()) {
-            PrintError(inv, QStringLiteral("%1: is a folder, not a file").arg(path));
-            return std::nullopt;
-        }
-        file.setFileName(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            PrintError(inv, QStringLiteral("%1: cannot open: %2").arg(path, file.errorString()));
-            return std::nullopt;
-        }
-    }
-    // In pieces: pipes and devices report no size.
-    QByteArray bytes;
-    while (true) {
-        const QByteArray piece = file.read(1 << 16);
-        if (file.error() != QFileDevice::NoError) {
-            PrintError(inv,
-                       QStringLiteral("%1: cannot read: %2").arg(shownName, file.errorString()));
-            return std::nullopt;
-        }
-        if (piece.isEmpty())
-            break;
-        if (bytes.size() + piece.size() > maxBytes) {
-            PrintError(inv, QStringLiteral("%1: more than %2 bytes, too large for a schedule")
-                                .arg(shownName)
-                                .arg(maxBytes));
-            return std::nullopt;
-        }
-        bytes.append(piece);
-    }
+    QString reason;
+    std::optional<QByteArray> bytes =
+        fromStdin ? ReadInputStream(STDIN_FILENO, &reason) : ReadInputFile(path, &reason);
+    if (!bytes)
+        PrintError(inv, (fromStdin ? QStringLiteral("standard input") : path) +
+                            QStringLiteral(": ") + reason);
     return bytes;
+}
+
+bool WriteOutput(const Invocation& inv, const QString& path, const QByteArray& bytes) {
+    if (path == u"-")
+        return WriteStdout(inv, bytes);
+    QString reason;
+    if (WriteOutputFile(path, bytes, &reason))
+        return true;
+    PrintError(inv, path + QStringLiteral(": cannot write: ") + reason);
+    return false;
 }
 
 } // namespace vx::cli

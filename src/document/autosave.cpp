@@ -40,9 +40,16 @@ void Autosave::tick(Language lang) {
         backupIndex = 0;
     const QString remembered = document_.FilePath;
     document_.FilePath = backupPath(lang, backupIndex);
-    if (!writeBackup(document_.FilePath) && !fallbackFolder.isEmpty()) {
-        const QString name = QFileInfo(document_.FilePath).fileName();
-        writeBackup(QDir(fallbackFolder).filePath(name));
+    failedFolders.clear();
+    if (!writeBackup(document_.FilePath)) {
+        failedFolders.append(QFileInfo(document_.FilePath).absolutePath());
+        if (!fallbackFolder.isEmpty()) {
+            const QString name = QFileInfo(document_.FilePath).fileName();
+            if (writeBackup(QDir(fallbackFolder).filePath(name)))
+                failedFolders.clear();
+            else
+                failedFolders.append(QDir(fallbackFolder).absolutePath());
+        }
     }
     ++backupIndex;
     if (backupIndex == BackupCount)

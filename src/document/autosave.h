@@ -6,6 +6,7 @@
 // disturbs the document, even when it cannot be written.
 
 #include <QString>
+#include <QStringList>
 
 namespace vx {
 
@@ -31,6 +32,9 @@ public:
     // Result of the last backup, for the help text and the tests.
     QString lastBackupPath;
     QString lastError;
+    // The folders the last backup tried in vain; empty when it was written
+    // (or none was due).
+    QStringList failedFolders;
 
     static QString prefix(Language lang); // "Sich_Fahrplan_" or "Save_Schedule_"
     QString backupPath(Language lang, int index) const;

@@ -113,6 +113,8 @@ void DocumentFiles::finishLoading() {
 }
 
 void DocumentFiles::tellLinesNotLoaded(const QString& path, qint64 count) {
+    cutFile_ = count > 0 ? QFileInfo(path).absoluteFilePath() : QString();
+    cutLines_ = count;
     if (count <= 0)
         return;
     parts_.messages.ShowMessage(path + TextCatalogue::HintLineBreak() +
@@ -186,6 +188,19 @@ DocumentFiles::SaveResult DocumentFiles::Save() {
         if (answer != MsgAnswer::Yes)
             return SaveResult::Cancelled;
     }
+    // The file the schedule was loaded from had lines beyond the largest
+    // schedule; saving over it would drop them for good.
+    const bool overCutFile = cutLines_ > 0 && QFileInfo(path).absoluteFilePath() == cutFile_;
+    if (overCutFile && info.exists()) {
+        const int answer = messages.ShowMessage(
+            path + QStringLiteral("\r\n") +
+                c.tx(u"Lines that were not loaded and are lost when saving over this file: ") +
+                QString::number(cutLines_) + QStringLiteral("\r\n") + c.tx(u"Save anyway?"),
+            MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2,
+            c.tx(u"&Save schedule data"));
+        if (answer != MsgAnswer::Yes)
+            return SaveResult::Cancelled;
+    }
     document_.Answer = ScheduleDocument::AnswerNone;
 
     QStringList rows;
@@ -202,6 +217,8 @@ DocumentFiles::SaveResult DocumentFiles::Save() {
         return SaveResult::Failed;
     }
     document_.FilePath = path;
+    if (overCutFile)
+        cutLines_ = 0;
     afterFileWritten(document_.FilePath);
     document_.Modified = false;
     parts_.autosaveEnabled = false;

@@ -69,6 +69,9 @@ private:
     ScheduleDocument document_;
     QString windowTitle_;
     bool openWithoutDialog_ = false;
+    // The file the last load cut at the line limit, and how many lines it left out.
+    QString cutFile_;
+    qint64 cutLines_ = 0;
 };
 
 } // namespace vx

@@ -163,8 +163,18 @@ void Editor::gridScrolled(int topRow) {
 }
 
 void Editor::autosaveTick() {
-    if (autosaveEnabled)
-        autosave.tick(catalogue.language());
+    if (!autosaveEnabled)
+        return;
+    autosave.tick(catalogue.language());
+    // A backup that cannot be written anywhere is told once per run, not at
+    // every interval; the timer keeps trying.
+    if (autosave.failedFolders.isEmpty() || autosaveFailureTold_)
+        return;
+    autosaveFailureTold_ = true;
+    ShowMessage(catalogue.tx(u"No backup could be written to: ") + TextCatalogue::HintLineBreak() +
+                    autosave.failedFolders.join(TextCatalogue::HintLineBreak()) +
+                    TextCatalogue::HintLineBreak() + autosave.lastError,
+                MsgStyle::Critical, QStringLiteral("VX-Editor"));
 }
 
 bool Editor::Form_QueryUnload(int unloadMode) {
@@ -178,8 +188,11 @@ bool Editor::Form_QueryUnload(int unloadMode) {
         document.Answer = static_cast<qint16>(answer);
         if (answer == MsgAnswer::Cancel)
             return true;
-        if (answer == MsgAnswer::Yes)
-            files.Save();
+        // A save that fails keeps the program running with the schedule: the
+        // user was told why and can save elsewhere. A cancelled save dialog
+        // still closes without saving, as the user chose.
+        if (answer == MsgAnswer::Yes && files.Save() == SaveResult::Failed)
+            return true;
     }
     if (!ending && unloadMode >= 0 && unloadMode <= 3)
         Smn_Dat_Progende();

@@ -142,6 +142,7 @@ public:
     void replaceWindowClosed() { editing.replaceWindowClosed(); }
 
 private:
+    bool autosaveFailureTold_ = false;
     DocumentFiles::Parts filesParts();
     EntryFormParts formParts();
     EditingOperations::Parts editingParts();

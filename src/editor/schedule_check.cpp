@@ -52,6 +52,8 @@ QString KindName(ScheduleProblem::Kind kind) {
         return QStringLiteral("double-address");
     case ScheduleProblem::Kind::UndefinedAddress:
         return QStringLiteral("undefined-address");
+    case ScheduleProblem::Kind::TooManyLines:
+        return QStringLiteral("too-many-lines");
     }
     return QString();
 }
@@ -122,6 +124,10 @@ QList<ScheduleProblem> CheckSchedule(LineExplainer& explainer, const QStringList
         if (!definedAt.contains(use.name))
             problems.append({use.line, Kind::UndefinedAddress, QString(),
                              cat.ErrorTexts(15) + u' ' + use.name});
+    if (lines.size() > ScheduleDocument::MaxRows)
+        problems.append({ScheduleDocument::MaxRows + 1, Kind::TooManyLines, QString(),
+                         cat.tx(u"Lines not loaded (more than 1999): ") +
+                             QString::number(lines.size() - ScheduleDocument::MaxRows)});
     std::stable_sort(
         problems.begin(), problems.end(),
         [](const ScheduleProblem& a, const ScheduleProblem& b) { return a.line < b.line; });
