@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -150,6 +151,29 @@ private slots:
         QVERIFY(!bigWritten);
         QVERIFY2(error.contains(u"disk is full"_qs), qPrintable(error));
         QCOMPARE(after, QByteArray("K, 1\r\n"));
+    }
+
+    // A folder the user may not write to: the save fails with a reason and the
+    // file that was there stays. Root may write anywhere, so the tool runs as
+    // an unprivileged user through setpriv.
+    void readOnlyFolderKeepsTheOldFile() {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable(u"setpriv"_qs).isEmpty())
+            QSKIP("needs root and setpriv to run as another user");
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString in = dir.filePath(u"in.lsp"_qs);
+        const QString out = dir.filePath(u"plan.vfp"_qs);
+        QVERIFY(WriteBytes(in, "K, 5A\r\n"));
+        QVERIFY(WriteBytes(out, "K, 1\r\n"));
+        QVERIFY(::chmod(QFile::encodeName(out).constData(), 0644) == 0);
+        QProcess tool;
+        tool.start(u"setpriv"_qs, {u"--reuid=65534"_qs, u"--regid=65534"_qs, u"--clear-groups"_qs,
+                                   QStringLiteral(VX_CLI), u"import"_qs, in, u"-o"_qs, out});
+        QVERIFY(tool.waitForFinished(30000));
+        const QByteArray err = tool.readAllStandardError();
+        QCOMPARE(tool.exitCode(), 2);
+        QVERIFY2(err.contains("permission"), err);
+        QCOMPARE(ReadBytes(out), QByteArray("K, 1\r\n"));
     }
 };
 
