@@ -77,8 +77,9 @@ int main(int argc, char* argv[]) {
     platform.setParentWindow(&window);
     platform.setCurrentSchedule([&window] { return window.editor().document.FilePath; });
     // An installed program cannot write backups beside itself.
-    window.editor().autosave.fallbackFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    window.editor().setFolders(
+        window.editor().programFolder,
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     window.show();
 
     const QStringList arguments = QCoreApplication::arguments();

@@ -54,10 +54,7 @@ int runScript(const Invocation& inv) {
         driver.platform.settingsFile = withSeparator(*settings) + QStringLiteral("settings.ini");
     // Without a stand-in the program folder is the tool's own folder.
     const QString folder = programFolder ? *programFolder : QCoreApplication::applicationDirPath();
-    driver.editor->programFolder = withSeparator(folder);
-    driver.editor->autosave.programFolder = driver.editor->programFolder;
-    if (const std::optional<QString> appData = inv.value(AppDataOption))
-        driver.editor->autosave.fallbackFolder = *appData;
+    driver.editor->setFolders(withSeparator(folder), inv.value(AppDataOption).value_or(QString()));
     driver.editor->listingDate = inv.date;
     if (settings)
         driver.editor->recent.Smn_GetRecentSchedules();

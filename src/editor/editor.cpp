@@ -162,6 +162,14 @@ void Editor::gridScrolled(int topRow) {
     document.grid.topRow = topRow;
 }
 
+void Editor::setFolders(const QString& program, const QString& appData) {
+    programFolder = program;
+    if (!programFolder.isEmpty() && !programFolder.endsWith(u'/') && !programFolder.endsWith(u'\\'))
+        programFolder += u'/';
+    autosave.programFolder = programFolder;
+    autosave.fallbackFolder = appData;
+}
+
 void Editor::autosaveTick() {
     if (!autosaveEnabled)
         return;

@@ -40,6 +40,10 @@ public:
     CommandTable commands;
     // Folder of the program, with a trailing separator; help files and backups.
     QString programFolder;
+    // Where help files and backups live: the program folder (a separator is
+    // added when missing) and the user's application data folder, where
+    // backups go when the program folder cannot be written.
+    void setFolders(const QString& program, const QString& appData);
     // The main window's help context: the page F1 opens.
     int helpContext = 1;
     // The autosave timer's enabled state: on with the first edit, off once saved.

@@ -248,13 +248,8 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     QFont small = font();
     small.setPointSizeF(EntryFontPoints);
     setFont(small);
-    if (!programFolder.isEmpty()) {
-        QString folder = programFolder;
-        if (!folder.endsWith(u'/') && !folder.endsWith(u'\\'))
-            folder += u'/';
-        editor_->programFolder = folder;
-        editor_->autosave.programFolder = folder;
-    }
+    if (!programFolder.isEmpty())
+        editor_->setFolders(programFolder, editor_->autosave.fallbackFolder);
     buildMenus();
     buildGrid();
     buildEntryFrame();
