@@ -69,14 +69,20 @@ void Editor::startInLanguage(QStringView code) {
 
 void Editor::menuHighlight(const QString& key) {
     const int context = MenuModel::helpContextOfHighlight(key);
-    if (context >= 0)
-        helpContext = context;
+    if (context < 0)
+        return;
+    // The topic follows too, so that F1 or Help-Index right after opens the
+    // page of what is highlighted.
+    helpContext = context;
+    form->CurrentHelpTopic = static_cast<qint16>(context);
 }
 
 void Editor::menuClick(const QString& key) {
     const int context = MenuModel::helpContextOfClick(key);
     if (context >= 0)
         helpContext = context;
+    if (context >= 0 && (key == u"MenuDat" || key == u"MenuWrk" || key == u"MenuOpt"))
+        form->CurrentHelpTopic = static_cast<qint16>(context);
     qint16 command = 0;
     if (key == u"Dat_Neu")
         command = 1;
