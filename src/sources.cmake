@@ -61,6 +61,8 @@ set(VXCORE_SOURCES
     form/row_fetch.cpp
     # editing
     editing/editing_operations.h
+    editing/row_history.cpp
+    editing/row_history.h
     editing/row_operations.cpp
     editing/search_flow.cpp
     editing/search_replace.cpp

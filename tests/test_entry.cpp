@@ -177,6 +177,22 @@ private slots:
         QCOMPARE(state[u"lines"_s].toObject().size(), 99);
     }
 
+    // The history holds the last hundred steps of a long editing run, and
+    // undoing them all gives the rows back as they were.
+    void undoHoldsAHundredSteps() {
+        Driver d;
+        VX_TRY(d.run({u"row-text 1 K, 1"_s, u"row 1"_s}));
+        for (int i = 0; i < 120; ++i)
+            VX_TRY(d.act(u"gridkey %1"_s.arg(i % 2 == 0 ? 65 : 8)));
+        int undone = 0;
+        while (d.state()[u"undo"_s][u"can"_s].toBool() && undone < 200) {
+            VX_TRY(d.act(u"key Ctrl+Z"_s));
+            ++undone;
+        }
+        QCOMPARE(undone, 100);
+        QCOMPARE(d.state()[u"lines"_s][u"1"_s].toString(), u"K, 1"_s);
+    }
+
     // After a language switch the entry area reads as if the session had
     // started in the new language; the typed values stay.
     void languageSwitchRewritesTheEntryArea_data() {

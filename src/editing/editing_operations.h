@@ -5,6 +5,7 @@
 // flows. Events of the windows are methods here; the windows never write the
 // search state themselves.
 
+#include "editing/row_history.h"
 #include "editing/search_replace.h"
 
 #include <QString>
@@ -38,6 +39,14 @@ public:
     void cmdLoe_Zei_Click();
     void gridKeyPress(int code);
 
+    // Undo and redo of the row operations (Ctrl+Z, Ctrl+Shift+Z / Ctrl+Y and
+    // the Work menu); each counts as a row operation itself.
+    void undo();
+    void redo();
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
+    void clearHistory() { history_.clear(); }
+
     // Search and replace windows (Work menu): 1 search, 2 replace.
     void Smn_Su_Ers(int which);
     void searchTextEdited(const QString& text); // txbSuchtext
@@ -55,6 +64,7 @@ public:
 
 private:
     void beginRowOperation();
+    void afterHistoryStep();
     QString composeFromEntryFields() const;
     void writeRow(int row, const QString& text);
     bool searchRoutine(const QString& text);
@@ -68,6 +78,7 @@ private:
     bool& autosaveEnabled_;
     std::function<int(const QString& prompt, int style, const QString& title)> showMessage_;
     SearchState search_;
+    RowHistory history_;
 };
 
 } // namespace vx

@@ -22,6 +22,42 @@ EditingOperations::EditingOperations(const Parts& parts)
       commands_(parts.commands), desktop_(parts.desktop), autosaveEnabled_(parts.autosaveEnabled),
       showMessage_(parts.showMessage) {}
 
+namespace {
+
+// One row operation as one step of the history, whichever way it ends.
+class HistoryStep {
+public:
+    HistoryStep(RowHistory& history, const ScheduleDocument& document)
+        : history_(history), document_(document) {
+        history_.begin(document_);
+    }
+    ~HistoryStep() { history_.commit(document_); }
+    HistoryStep(const HistoryStep&) = delete;
+    HistoryStep& operator=(const HistoryStep&) = delete;
+
+private:
+    RowHistory& history_;
+    const ScheduleDocument& document_;
+};
+
+} // namespace
+
+void EditingOperations::undo() {
+    if (history_.undo(document_))
+        afterHistoryStep();
+}
+
+void EditingOperations::redo() {
+    if (history_.redo(document_))
+        afterHistoryStep();
+}
+
+void EditingOperations::afterHistoryStep() {
+    beginRowOperation();
+    form_.rebuildRowButtonCaptions();
+    form_.applyLineNumberColour();
+}
+
 void EditingOperations::beginRowOperation() {
     document_.Modified = true;
     autosaveEnabled_ = true;
@@ -49,6 +85,7 @@ void EditingOperations::writeRow(int row, const QString& text) {
 }
 
 void EditingOperations::cmdUeb_Zei_Click() {
+    const HistoryStep step(history_, document_);
     beginRowOperation();
     const QString number = Trim(form_.msk[0].text);
     bool ok = false;
@@ -64,6 +101,7 @@ void EditingOperations::cmdUeb_Zei_Click() {
 }
 
 void EditingOperations::cmdUeb_leerZ_Click() {
+    const HistoryStep step(history_, document_);
     beginRowOperation();
     const QString caption = form_.lblBemerkung.caption;
     int k = 0;
@@ -85,6 +123,7 @@ void EditingOperations::cmdUeb_leerZ_Click() {
 }
 
 void EditingOperations::cmdEinf_leerZ_Click() {
+    const HistoryStep step(history_, document_);
     beginRowOperation();
     const int r = document_.grid.currentRow;
     if (r < 1 || r > document_.RowCount || !ScheduleDocument::hasContent(document_.line(r)))
@@ -119,6 +158,7 @@ void EditingOperations::cmdEinf_leerZ_Click() {
 }
 
 void EditingOperations::cmdLoe_Zei_Click() {
+    const HistoryStep step(history_, document_);
     beginRowOperation();
     const int r = document_.grid.currentRow;
     if (r < 1 || r > document_.RowCount)
@@ -131,6 +171,7 @@ void EditingOperations::cmdLoe_Zei_Click() {
 }
 
 void EditingOperations::gridKeyPress(int code) {
+    const HistoryStep step(history_, document_);
     GridState& grid = document_.grid;
     const int row = grid.currentRow;
     if (row < 1 || row > document_.RowCount)

@@ -87,7 +87,9 @@ void EditingOperations::replaceButton() {
         return;
     const QString changed =
         ReplaceAt(document_.line(row), search_.foundPosition, search_.replaceOf, search_.replaceTo);
+    history_.begin(document_);
     document_.setLine(row, changed);
+    history_.commit(document_);
     form_.setFieldText(1, commands_.row(commands_.findByLine(LTrimView(changed))).Code);
     form_.setCurrentRow(row);
     form_.cmdHol_Zei_Click();

@@ -42,6 +42,8 @@ void DocumentFiles::afterFileWritten(const QString& path) {
 
 void DocumentFiles::ClearDocument() {
     document_.ClearDocument();
+    if (parts_.cleared)
+        parts_.cleared();
     for (int k = 1; k <= 7; ++k)
         parts_.setEntryField(k, QString());
     parts_.setEntryField(0, QStringLiteral("1"));

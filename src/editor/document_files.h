@@ -27,6 +27,8 @@ public:
         bool& autosaveEnabled;
         // The program sets an entry field's text (0 = mskTxt0).
         std::function<void(int field, const QString& text)> setEntryField;
+        // The document was emptied (New, Open, Import): its history ends.
+        std::function<void()> cleared;
     };
     explicit DocumentFiles(const Parts& parts);
 

@@ -19,7 +19,8 @@ DocumentFiles::Parts Editor::filesParts() {
             messages,
             recent,
             autosaveEnabled,
-            [this](int field, const QString& text) { form->setFieldText(field, text); }};
+            [this](int field, const QString& text) { form->setFieldText(field, text); },
+            [this] { editing.clearHistory(); }};
 }
 
 EntryFormParts Editor::formParts() {
@@ -100,6 +101,10 @@ void Editor::menuClick(const QString& key) {
         Smn_Su_Ers(1);
     else if (key == u"Wrk_Ers")
         Smn_Su_Ers(2);
+    else if (key == u"Wrk_Undo")
+        editing.undo();
+    else if (key == u"Wrk_Redo")
+        editing.redo();
     else if (key == u"Opt_Spr")
         Smn_Opt_Sprache();
     else if (key == u"Dat_End")

@@ -319,6 +319,7 @@ void MainWindow::buildMenus() {
         {QStringLiteral("Dat_End"), QKeySequence::Quit},
         {QStringLiteral("Wrk_Such"), QKeySequence::Find},
         {QStringLiteral("Wrk_Ers"), QKeySequence::Replace},
+        {QStringLiteral("Wrk_Undo"), QKeySequence::Undo},
     };
     for (const MenuItem& item : editor_->menu.items) {
         if (item.parentKey.isEmpty()) {
@@ -350,6 +351,9 @@ void MainWindow::buildMenus() {
             action->setIcon(style->standardIcon(icons.value(item.key)));
         if (shortcuts.contains(item.key))
             action->setShortcut(shortcuts.value(item.key));
+        if (item.key == u"Wrk_Redo")
+            action->setShortcuts(
+                {QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
         actions_.insert(item.key, action);
         if (!item.separator) {
             const QString key = item.key;
@@ -875,6 +879,12 @@ void MainWindow::syncMenus() {
             action->setStatusTip(item.hint);
         if (action->isVisible() != item.visible)
             action->setVisible(item.visible);
+        // Greyed while there is nothing to undo or redo.
+        const bool enabled = item.key == u"Wrk_Undo"   ? editor_->editing.canUndo()
+                             : item.key == u"Wrk_Redo" ? editor_->editing.canRedo()
+                                                       : true;
+        if (action->isEnabled() != enabled)
+            action->setEnabled(enabled);
     }
 }
 

@@ -67,9 +67,14 @@ bool UserDriver::set(QStringView name, const QString& text) {
 }
 
 bool UserDriver::key(QStringView key) {
-    if (key != u"F1")
+    if (key == u"F1")
+        form().keyF1();
+    else if (key == u"Ctrl+Z")
+        editor->editing.undo();
+    else if (key == u"Ctrl+Shift+Z" || key == u"Ctrl+Y")
+        editor->editing.redo();
+    else
         return fail(QStringLiteral("unknown key '%1'").arg(key));
-    form().keyF1();
     return true;
 }
 
@@ -405,7 +410,11 @@ QString UserDriver::dump() {
         .raw(u"searchFound", JsonObject()
                                  .num(u"row", ed.search.foundRow)
                                  .num(u"position", ed.search.foundPosition)
-                                 .text());
+                                 .text())
+        .raw(u"undo", JsonObject()
+                          .flag(u"can", ed.editing.canUndo())
+                          .flag(u"canRedo", ed.editing.canRedo())
+                          .text());
 
     reportedBeeps_ = platform.beeps;
     reportedMessages_ = platform.messages.size();
