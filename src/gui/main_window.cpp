@@ -71,6 +71,7 @@ const QString& menuStyleSheet() {
         "QMenu { background-color: white; border: 1px solid rgb(150, 165, 190); }"
         "QMenu::item { padding: 4px 24px 4px 24px; color: black; }"
         "QMenu::item:selected { background-color: rgb(205, 228, 252); }"
+        "QMenu::item:disabled { color: rgb(150, 150, 150); }"
         "QMenu::separator { height: 1px; background: rgb(200, 205, 215); margin: 3px 6px; }");
     return sheet;
 }
