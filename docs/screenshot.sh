@@ -5,7 +5,8 @@
 #
 #   bash docs/screenshot.sh [BUILD_DIR] [OUT]     (defaults: build, docs/screenshot.png)
 #
-# Needs Xvfb, xdotool and ImageMagick's import; uses openbox when it is there.
+# Needs Xvfb, xdotool and ImageMagick (import, convert); uses openbox when it
+# is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -39,7 +40,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [[ -n $main ]] || { echo "vxedit did not show its window" >&2; exit 1; }
-xdotool windowmove "$main" 0 0
+# The window opens where it always does: centred beside the command list.
 sleep 1
 
 # Row 15 (empty) becomes the current row; the code field gets F, field 1 the
@@ -55,5 +56,7 @@ xdotool key Tab
 xdotool type --delay 100 2000
 xdotool mousemove 1270 710
 sleep 1
-import -window root -crop 1210x575+0+0 "$out"
+# The two windows with their frames, cut out of the black root window.
+import -window root "$out"
+convert "$out" -bordercolor black -border 1 -trim +repage "$out"
 echo "wrote $out"
