@@ -319,7 +319,10 @@ void MainWindow::buildMenus() {
         {QStringLiteral("Dat_Dru"), QKeySequence::Print},
         {QStringLiteral("Dat_End"), QKeySequence::Quit},
         {QStringLiteral("Wrk_Such"), QKeySequence::Find},
-        {QStringLiteral("Wrk_Ers"), QKeySequence::Replace},
+        // Some platforms name no replace key: Ctrl+H, as most editors have it.
+        {QStringLiteral("Wrk_Ers"), QKeySequence::keyBindings(QKeySequence::Replace).isEmpty()
+                                        ? QKeySequence(Qt::CTRL | Qt::Key_H)
+                                        : QKeySequence(QKeySequence::Replace)},
         {QStringLiteral("Wrk_Undo"), QKeySequence::Undo},
     };
     for (const MenuItem& item : editor_->menu.items) {
@@ -757,6 +760,9 @@ void MainWindow::showEvent(QShowEvent* event) {
         list_->show();
         placePair();
         placeCommandList();
+        // The keyboard belongs to the main window, not to the list shown last.
+        activateWindow();
+        raise();
     });
 }
 
