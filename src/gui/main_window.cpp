@@ -787,18 +787,22 @@ void MainWindow::placeCommandList() {
 }
 
 void MainWindow::placeBeside(QWidget* window, int fromBottom) {
-    // Right of the main window over the lower part of the command list, one
-    // above the other, a pixel apart.
-    const QRect main = frameGeometry();
-    const int decoration = window->frameGeometry().height() - window->height();
+    // Over the lower right of the grid, one above the other: they cover
+    // neither the entry fields below nor the command list beside.
+    const QRect grid(grid_->mapToGlobal(QPoint(0, 0)), grid_->size());
+    const QRect frame = window->frameGeometry();
+    // A window just shown may not wear its title bar yet: the main window's
+    // tells how tall it will be.
+    const int decoration =
+        std::max(frame.height() - window->height(), frameGeometry().height() - height());
     const int outer = window->height() + decoration;
-    int top = main.bottom() - outer * (fromBottom + 1) - fromBottom;
-    top = std::max(top, main.top());
-    int left = main.right() + 2;
+    int top = grid.bottom() - outer * (fromBottom + 1) - 2 * fromBottom;
+    top = std::max(top, grid.top());
+    int left = grid.right() - frame.width() - grid_->verticalScrollBar()->width();
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
-        if (left + window->frameGeometry().width() > area.right())
-            left = std::max(area.left(), area.right() - window->frameGeometry().width());
+        left = std::clamp(left, area.left(), std::max(area.left(), area.right() - frame.width()));
+        top = std::clamp(top, area.top(), std::max(area.top(), area.bottom() - outer));
     }
     window->move(left, top);
 }
