@@ -153,7 +153,7 @@ private slots:
         const QString path = dir.filePath(u"huge.vfp"_qs);
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(MaxScheduleFileBytes + 1)); // sparse: costs no disk
+        QVERIFY(file.resize(MaxInputFileBytes + 1)); // sparse: costs no disk
         file.close();
         ScheduleFileContent content;
         QString error;

@@ -32,9 +32,6 @@ struct ScheduleFileContent {
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
 
-// Larger files are refused: no schedule comes near this size.
-constexpr qint64 MaxScheduleFileBytes = MaxInputFileBytes;
-
 // On failure returns false with a user-facing reason in *error, in the
 // catalogue's language when one is given, else in English.
 bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,

@@ -153,7 +153,6 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 }
 
 constexpr qsizetype MaxLabelCharacters = 2000;
-constexpr qsizetype MaxEditableCharacters = 32767;
 
 void setGeometryIfChanged(QWidget* widget, const QRect& rect) {
     if (widget->geometry() != rect)
@@ -170,8 +169,6 @@ void setTextIfChanged(QLabel* label, const QString& text) {
 
 void showBoxText(QLineEdit* box, const EntryField& field) {
     const QSignalBlocker blocker(box);
-    // A text longer than a line edit can lay out quickly is shown cut and
-    // cannot be edited here, so that no edit sends the cut text back.
     const bool tooLong = field.text.size() > MaxEditableCharacters;
     const QString shown = tooLong ? field.text.left(MaxEditableCharacters) : field.text;
     const int limit =

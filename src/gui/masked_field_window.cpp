@@ -62,11 +62,8 @@ void MaskedField::setMask(const QString& mask, QChar prompt, int maxLength) {
 }
 
 void MaskedField::showText(const QString& text) {
-    // A text longer than a line edit can lay out quickly is shown cut and
-    // cannot be edited here, so that no edit sends the cut text back.
-    constexpr qsizetype MaxEditable = 32767;
-    const bool tooLong = text.size() > MaxEditable;
-    const QString shown = tooLong ? text.left(MaxEditable) : text;
+    const bool tooLong = text.size() > MaxEditableCharacters;
+    const QString shown = tooLong ? text.left(MaxEditableCharacters) : text;
     if (isReadOnly() != tooLong)
         setReadOnly(tooLong);
     if (shown == this->text())

@@ -15,6 +15,10 @@
 
 namespace vx {
 
+// A line edit lays out its whole text on every change; a longer text is shown
+// cut, and read-only so that no edit sends the cut text back.
+constexpr qsizetype MaxEditableCharacters = 32767;
+
 class MaskedField;
 
 class MaskValidator : public QValidator {
