@@ -88,6 +88,8 @@ set(VXCORE_SOURCES
     editor/recent_schedules.h
     editor/schedule_check.cpp
     editor/schedule_check.h
+    editor/schedule_diagnostics.cpp
+    editor/schedule_diagnostics.h
     # script
     script/scripted_platform.cpp
     script/scripted_platform.h
@@ -112,6 +114,8 @@ set(VXGUI_SOURCES
     gui/listing_painter.h
     gui/main_window.cpp
     gui/main_window.h
+    gui/problems_pane.cpp
+    gui/problems_pane.h
     gui/masked_field_window.cpp
     gui/masked_field_window.h
     gui/qt_platform.cpp

@@ -2,7 +2,7 @@
 
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "editor/schedule_check.h"
+#include "editor/schedule_diagnostics.h"
 #include "texts/json_writer.h"
 
 #include <limits>
@@ -17,7 +17,7 @@ bool checkCheck(Invocation& inv) {
 
 int runCheck(const Invocation& inv) {
     const bool json = inv.isSet(QStringLiteral("json"));
-    LineExplainer explainer(inv.lang);
+    ScheduleDiagnostics diagnostics(inv.lang);
     bool unreadable = false;
     bool found = false;
     for (const QString& path : inv.args) {
@@ -28,21 +28,23 @@ int runCheck(const Invocation& inv) {
         }
         const ScheduleFileContent content =
             ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
-        const QList<ScheduleProblem> problems = CheckSchedule(explainer, content.lines);
-        found = found || !problems.isEmpty();
+        const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, content.lines);
         QString out;
         for (const ScheduleProblem& p : problems) {
+            const ScheduleProblem::Severity severity = p.severity();
+            found = found || severity == ScheduleProblem::Severity::Error;
             if (json)
                 out += JsonObject()
                            .str(u"file", path)
                            .num(u"line", p.line)
                            .str(u"kind", KindName(p.kind))
+                           .str(u"severity", SeverityName(severity))
                            .strOrNull(u"field", p.field)
                            .str(u"message", p.message)
                            .text();
             else
-                out +=
-                    path + u':' + QString::number(p.line) + QStringLiteral(": error: ") + p.message;
+                out += path + u':' + QString::number(p.line) + QStringLiteral(": ") +
+                       SeverityName(severity) + QStringLiteral(": ") + p.message;
             out += u'\n';
         }
         if (!WriteStdout(inv, out.toUtf8()))
@@ -56,15 +58,22 @@ int runCheck(const Invocation& inv) {
 const Registration registration{
     {u"check",
      u"[--json] FILE...",
-     u"Checks schedules: every line whose fetch leaves a field marked as false input,\n"
-     u"every line whose code names no command, every address ('!' or 'U') defined\n"
-     u"twice and every goto ('G') or subroutine call ('R') whose address is defined\n"
-     u"nowhere, and a file longer than 1999 lines (at line 2000: the editor loads\n"
-     u"no more). Prints FILE:LINE: error: MESSAGE per problem, or with --json one\n"
-     u"object per problem: {\"file\", \"line\", \"kind\", \"field\", \"message\"}; kinds:\n"
-     u"false-input, unknown-command, double-address, undefined-address, too-many-lines.\n"
-     u"Exit 0 when nothing was found, 1 when something was, 2 when a FILE cannot be\n"
-     u"read. FILE may be '-' for standard input.",
+     u"Checks schedules and prints FILE:LINE: error: MESSAGE or FILE:LINE: warning:\n"
+     u"MESSAGE per finding, or with --json one object per finding: {\"file\", \"line\",\n"
+     u"\"kind\", \"severity\", \"field\", \"message\"}. Kinds (all errors but one):\n"
+     u"  false-input        a field is marked as false input when the line is fetched\n"
+     u"  unknown-command    the code names no command\n"
+     u"  double-address     an address ('!' or 'U') defined a second time\n"
+     u"  undefined-address  a goto ('G') or call ('R') of an address defined nowhere\n"
+     u"  wrong-target       a 'G' to a subroutine start ('U'), or an 'R' to a goto\n"
+     u"                     address ('!') outside every subroutine\n"
+     u"  end-without-block  an 'E, W' or 'E, U' with no repeat or subroutine open\n"
+     u"  unclosed-block     a repeat ('W') or subroutine ('U') that no 'E' ends\n"
+     u"  unused-subroutine  (warning) a subroutine that no 'R' calls\n"
+     u"  too-many-lines     more than 1999 lines (at line 2000: the editor loads no more)\n"
+     u"An 'E' right after an 'F' is an exit, not the end of its block. Exit 0 when no\n"
+     u"error was found (warnings alone give 0), 1 when one was, 2 when a FILE cannot\n"
+     u"be read. FILE may be '-' for standard input.",
      {QCommandLineOption(QStringLiteral("json"))},
      checkCheck,
      runCheck}};

@@ -1,5 +1,6 @@
 #include "editor/editor.h"
 
+#include "commands/line_syntax.h"
 #include "commands/operand_rules.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
@@ -105,6 +106,13 @@ void Editor::menuClick(const QString& key) {
         editing.undo();
     else if (key == u"Wrk_Redo")
         editing.redo();
+    else if (key == u"Wrk_Probl") {
+        problemsListWanted = !problemsListWanted || uses.has_value();
+        uses.reset();
+    } else if (key == u"Wrk_GoDef")
+        goToDefinition();
+    else if (key == u"Wrk_Uses")
+        findUses();
     else if (key == u"Opt_Spr")
         Smn_Opt_Sprache();
     else if (key == u"Dat_End")
@@ -167,6 +175,52 @@ void Editor::openListedPath(const QString& path) {
 
 void Editor::frmVx_Edit_Fpl_Resize() {
     helpContext = form->CurrentHelpTopic;
+}
+
+const ScheduleDiagnostics& Editor::refreshDiagnostics() {
+    const QString language = catalogue.languageCode();
+    const bool fresh = !diagnostics_ || diagnostics_->language() != language;
+    if (fresh)
+        diagnostics_ = std::make_unique<ScheduleDiagnostics>(language);
+    const bool changed = diagnostics_->update(
+        document.RowCount, [this](int i) -> const QString& { return document.line(i + 1); });
+    if (changed && !fresh)
+        uses.reset();
+    return *diagnostics_;
+}
+
+void Editor::goToRow(int row) {
+    if (row < 1 || row > document.RowCount)
+        return;
+    form->setFocus(Control::grid);
+    form->setCurrentRow(row);
+}
+
+void Editor::goToDefinition() {
+    const int row = refreshDiagnostics().definitionOf(document.grid.currentRow);
+    if (row > 0)
+        goToRow(row);
+    else
+        platform.desktop->beep();
+}
+
+void Editor::findUses() {
+    const ScheduleDiagnostics& diagnostics = refreshDiagnostics();
+    const int current = document.grid.currentRow;
+    const QString& line =
+        current >= 1 && current <= document.RowCount ? document.line(current) : QString();
+    const std::array<QString, 6> f = SplitLine(line);
+    const QString code = Trim(f[0]).toUpper();
+    if (code != u"!" && code != u"U") {
+        platform.desktop->beep();
+        return;
+    }
+    uses = Uses{Trim(f[1]).toUpper(), diagnostics.usesOf(current)};
+    problemsListWanted = true;
+}
+
+bool Editor::problemsListShown() {
+    return problemsListWanted && (uses.has_value() || refreshDiagnostics().problemCount() > 0);
 }
 
 void Editor::gridScrolled(int topRow) {

@@ -16,6 +16,7 @@
 #include "editor/language_switch.h"
 #include "editor/menu_model.h"
 #include "editor/recent_schedules.h"
+#include "editor/schedule_diagnostics.h"
 #include "form/entry_form.h"
 #include "platform/platform.h"
 #include "texts/text_catalogue.h"
@@ -145,8 +146,34 @@ public:
     void searchWindowClosed() { editing.searchWindowClosed(); }
     void replaceWindowClosed() { editing.replaceWindowClosed(); }
 
+    // Findings of the whole schedule, brought in line with the rows by
+    // refreshDiagnostics(), which the windows and the script driver call after
+    // each event: the rows may change in many ways, and comparing them is
+    // cheaper than being told of each.
+    const ScheduleDiagnostics& refreshDiagnostics();
+    // As of the last refresh; null before the first.
+    const ScheduleDiagnostics* diagnostics() const { return diagnostics_.get(); }
+    // A row becomes current as a click on the grid makes it.
+    void goToRow(int row);
+    // F12: the row that defines the address of the current G or R row
+    // becomes current; a beep when there is none.
+    void goToDefinition();
+    // Shift+F12: the G and R rows that name the address of the current ! or
+    // U row take the problems list's place, until the rows change.
+    void findUses();
+    struct Uses {
+        QString address;
+        QList<int> rows;
+    };
+    std::optional<Uses> uses;
+    // The problems list, shown and hidden from the Work menu; it shows only
+    // while there is something to list.
+    bool problemsListWanted = true;
+    bool problemsListShown();
+
 private:
     bool autosaveFailureTold_ = false;
+    std::unique_ptr<ScheduleDiagnostics> diagnostics_;
     DocumentFiles::Parts filesParts();
     EntryFormParts formParts();
     EditingOperations::Parts editingParts();

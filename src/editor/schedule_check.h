@@ -43,19 +43,4 @@ private:
 // The controls in the order the tools list them.
 const QList<Control>& ReportedControls();
 
-struct ScheduleProblem {
-    enum class Kind { FalseInput, UnknownCommand, DoubleAddress, UndefinedAddress, TooManyLines };
-    int line = 0; // 1-based line of the file
-    Kind kind = Kind::FalseInput;
-    QString field; // the red control of a false input, else empty
-    QString message;
-};
-
-QString KindName(ScheduleProblem::Kind kind); // "false-input", ...
-
-// Every problem of the schedule's lines (lines[i] is line i + 1), in line order.
-// Lines beyond the largest schedule are checked too, and the first of them is
-// a problem of its own: the editor never loads them, and a save drops them.
-QList<ScheduleProblem> CheckSchedule(LineExplainer& explainer, const QStringList& lines);
-
 } // namespace vx

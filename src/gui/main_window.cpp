@@ -5,6 +5,7 @@
 #include "gui/command_list_window.h"
 #include "gui/frm_info_window.h"
 #include "gui/masked_field_window.h"
+#include "gui/problems_pane.h"
 #include "gui/replace_window.h"
 #include "gui/search_window.h"
 #include "help/help_model.h"
@@ -103,8 +104,9 @@ public:
             // its whole text.
             return row < column.size() ? column[row].left(MaxShownCharacters) : QString();
         }
-        if (role == Qt::BackgroundRole && index.column() == 0)
-            return QApplication::palette().button();
+        if (index.column() == 0 && (role == Qt::BackgroundRole || role == Qt::ForegroundRole ||
+                                    role == Qt::DecorationRole || role == Qt::ToolTipRole))
+            return mark(static_cast<int>(row), role);
         if (role == Qt::TextAlignmentRole)
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return {};
@@ -136,11 +138,36 @@ public:
             return;
         }
         if (rows > 0)
-            emit dataChanged(index(0, 0), index(rows - 1, 1), {Qt::DisplayRole});
+            emit dataChanged(index(0, 0), index(rows - 1, 1)); // texts and marks
         emit headerDataChanged(Qt::Horizontal, 0, 1);
     }
 
 private:
+    // The number column marks a row with findings: the icon and colour of
+    // its worst finding, and every message as the tooltip.
+    QVariant mark(int row, int role) const {
+        const ScheduleDiagnostics* diagnostics = editor_.diagnostics();
+        const QList<ScheduleProblem> problems =
+            diagnostics ? diagnostics->problemsAt(row) : QList<ScheduleProblem>();
+        if (problems.isEmpty())
+            return role == Qt::BackgroundRole ? QVariant(QApplication::palette().button())
+                                              : QVariant();
+        const bool error = std::any_of(problems.begin(), problems.end(), [](const auto& p) {
+            return p.severity() == ScheduleProblem::Severity::Error;
+        });
+        if (role == Qt::BackgroundRole)
+            return QBrush(error ? MainWindow::errorColour() : MainWindow::warningColour());
+        if (role == Qt::ForegroundRole)
+            return QBrush(error ? Qt::white : Qt::black);
+        if (role == Qt::DecorationRole)
+            return QApplication::style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
+                                                             : QStyle::SP_MessageBoxWarning);
+        QStringList messages;
+        for (const ScheduleProblem& p : problems)
+            messages.append(p.message);
+        return messages.join(u'\n');
+    }
+
     Editor& editor_;
 };
 
@@ -234,6 +261,11 @@ const QColor& MainWindow::errorColour() {
     return colour;
 }
 
+const QColor& MainWindow::warningColour() {
+    static const QColor colour(255, 255, 0); // colour 14 of the 16-colour palette
+    return colour;
+}
+
 const QColor& MainWindow::lineNumberColour() {
     static const QColor colour(255, 0, 0);
     return colour;
@@ -257,6 +289,12 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(4); // the grid ends 4 units above the frame
     layout->addWidget(grid_, 1);
+    problems_ = new ProblemsPane(*editor_, central);
+    connect(problems_, &ProblemsPane::modelChanged, this, [this] {
+        afterEvent();
+        revealCurrentRow();
+    });
+    layout->addWidget(problems_, 0);
     layout->addWidget(frame_, 0);
     setCentralWidget(central);
     statusBar()->setSizeGripEnabled(false);
@@ -321,6 +359,8 @@ void MainWindow::buildMenus() {
                                         ? QKeySequence(Qt::CTRL | Qt::Key_H)
                                         : QKeySequence(QKeySequence::Replace)},
         {QStringLiteral("Wrk_Undo"), QKeySequence::Undo},
+        {QStringLiteral("Wrk_GoDef"), QKeySequence(Qt::Key_F12)},
+        {QStringLiteral("Wrk_Uses"), QKeySequence(Qt::SHIFT | Qt::Key_F12)},
     };
     for (const MenuItem& item : editor_->menu.items) {
         if (item.parentKey.isEmpty()) {
@@ -513,6 +553,7 @@ void MainWindow::connectEvents() {
             w->installEventFilter(this);
         }
     }
+    grid_->viewport()->installEventFilter(this); // Ctrl+click
     for (int k = 0; k < EntryFormState::FieldCount; ++k) {
         const auto control = static_cast<Control>(k);
         connect(msk_[static_cast<size_t>(k)], &QLineEdit::textEdited, this,
@@ -633,6 +674,18 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         if (c.isValid())
             focusEntered(static_cast<Control>(c.toInt()),
                          static_cast<QFocusEvent*>(event)->reason());
+    } else if (event->type() == QEvent::MouseButtonPress && watched == grid_->viewport() &&
+               static_cast<QMouseEvent*>(event)->modifiers() == Qt::ControlModifier) {
+        // Ctrl+click on a jump: to the row that defines its address.
+        const QModelIndex index =
+            grid_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (index.isValid()) {
+            editor_->goToRow(index.row() + 1);
+            editor_->goToDefinition();
+            afterEvent();
+            revealCurrentRow();
+            return true;
+        }
     } else if (event->type() == QEvent::KeyPress && watched == grid_) {
         auto* key = static_cast<QKeyEvent*>(event);
         const int code = keyCodeOf(key);
@@ -646,9 +699,54 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void MainWindow::syncProblemsPane() {
+    problems_->syncFromModel();
+    fitProblemsPane();
+}
+
+void MainWindow::fitProblemsPane() {
+    if (!isVisible() || isMaximized() || isFullScreen())
+        return;
+    // The window grows by the pane, where the screen has room, so that the
+    // grid keeps its rows; it gives the room back when the pane goes.
+    const bool shown = problems_->isVisibleTo(this);
+    if (shown && paneRoom_ == 0) {
+        const QScreen* screen = this->screen();
+        if (!screen)
+            return;
+        const QRect area = screen->availableGeometry();
+        const int step = problems_->height() + centralWidget()->layout()->spacing();
+        paneRoom_ = std::clamp(area.height() - frameGeometry().height(), 0, step);
+        if (paneRoom_ == 0)
+            return;
+        resize(width(), height() + paneRoom_);
+        const int below = frameGeometry().bottom() - area.bottom();
+        if (below > 0)
+            move(x(), std::max(area.top(), y() - below));
+    } else if (!shown && paneRoom_ > 0) {
+        resize(width(), std::max(DesignHeight, height() - paneRoom_));
+        paneRoom_ = 0;
+    }
+}
+
+void MainWindow::revealCurrentRow() {
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid())
+        return;
+    const QRect cell = grid_->visualRect(current);
+    if (cell.isValid() && grid_->viewport()->rect().contains(cell))
+        return;
+    grid_->scrollTo(current, QAbstractItemView::PositionAtCenter);
+    // The model mirrors the grid's top row.
+    appliedTopRow_ = grid_->verticalScrollBar()->value() + 1;
+    editor_->gridScrolled(appliedTopRow_);
+}
+
 void MainWindow::menuTriggered(const QString& key) {
     editor_->menuClick(key);
     afterEvent();
+    if (key == u"Wrk_GoDef" || key == u"Wrk_Probl")
+        revealCurrentRow();
     if (key == u"Dat_End" && editor_->ended) {
         // The model has run the shutdown (question included): the window goes.
         close();
@@ -755,6 +853,7 @@ void MainWindow::showEvent(QShowEvent* event) {
         if (!list_ || isMinimized() || !isVisible())
             return;
         list_->show();
+        fitProblemsPane();
         placePair();
         placeCommandList();
         // The keyboard belongs to the main window, not to the list shown last.
@@ -814,7 +913,9 @@ void MainWindow::syncFromModel() {
     if (windowTitle() != editor_->windowTitle)
         setWindowTitle(editor_->windowTitle);
     syncMenus();
+    editor_->refreshDiagnostics();
     syncGrid();
+    syncProblemsPane();
     syncEntryArea();
     if (editor_->autosaveEnabled && !timer_->isActive())
         timer_->start();
@@ -888,6 +989,10 @@ void MainWindow::syncMenus() {
         if (action->isVisible() != item.visible)
             action->setVisible(item.visible);
         // Greyed while there is nothing to undo or redo.
+        if (item.key == u"Wrk_Probl") {
+            action->setCheckable(true);
+            action->setChecked(editor_->problemsListShown());
+        }
         const bool enabled = item.key == u"Wrk_Undo"   ? editor_->editing.canUndo()
                              : item.key == u"Wrk_Redo" ? editor_->editing.canRedo()
                                                        : true;

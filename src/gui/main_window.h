@@ -31,6 +31,7 @@ namespace vx {
 class CommandListWindow;
 class Editor;
 class MaskedField;
+class ProblemsPane;
 class ReplaceWindow;
 class SearchWindow;
 enum class Control;
@@ -78,6 +79,7 @@ public:
     QPushButton* cmdLoe_Zei() const { return cmdLoe_Zei_; }
     QTimer* trmSichDat() const { return timer_; }
     CommandListWindow* commandListWindow() const { return list_; }
+    ProblemsPane* problemsPane() const { return problems_; }
     SearchWindow* searchWindow() const;
     ReplaceWindow* replaceWindow() const;
     // The menu entry (or top menu) with a menu key; null for unknown keys.
@@ -87,6 +89,7 @@ public:
 
     // Colours the entry area uses.
     static const QColor& errorColour();      // a false field, the explanation
+    static const QColor& warningColour();    // a row whose findings are warnings
     static const QColor& lineNumberColour(); // the line number of another row
 
 protected:
@@ -116,6 +119,10 @@ private:
     void syncGrid();
     void syncEntryArea();
     void syncFocus();
+    void syncProblemsPane();
+    void fitProblemsPane();
+    // After a jump to a row: the grid scrolls it into view.
+    void revealCurrentRow();
 
     void fieldEdited(Control control, const QString& text);
     void focusEntered(Control control, Qt::FocusReason reason);
@@ -144,12 +151,14 @@ private:
     QHash<QString, QMenu*> menus_;
 
     CommandListWindow* list_ = nullptr;
+    ProblemsPane* problems_ = nullptr;
     QPointer<SearchWindow> search_;
     QPointer<ReplaceWindow> replace_;
 
     bool syncing_ = false;
     int unloadMode_ = 0;
     int appliedTopRow_ = -1;
+    int paneRoom_ = 0; // what the window grew by for the problems list
     int appliedGridRows_ = -1;
     int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;

@@ -73,6 +73,10 @@ bool UserDriver::key(QStringView key) {
         editor->editing.undo();
     else if (key == u"Ctrl+Shift+Z" || key == u"Ctrl+Y")
         editor->editing.redo();
+    else if (key == u"F12")
+        editor->goToDefinition();
+    else if (key == u"Shift+F12")
+        editor->findUses();
     else
         return fail(QStringLiteral("unknown key '%1'").arg(key));
     return true;
@@ -415,6 +419,21 @@ QString UserDriver::dump() {
                           .flag(u"can", ed.editing.canUndo())
                           .flag(u"canRedo", ed.editing.canRedo())
                           .text());
+    JsonArray problems;
+    for (const ScheduleProblem& p : ed.refreshDiagnostics().problems())
+        problems.raw(JsonObject()
+                         .num(u"line", p.line)
+                         .str(u"kind", KindName(p.kind))
+                         .str(u"severity", SeverityName(p.severity()))
+                         .str(u"message", p.message)
+                         .text());
+    out.raw(u"problems", problems.text());
+    if (ed.uses) {
+        JsonArray rows;
+        for (int row : ed.uses->rows)
+            rows.raw(QString::number(row));
+        out.raw(u"uses", rows.text());
+    }
 
     reportedBeeps_ = platform.beeps;
     reportedMessages_ = platform.messages.size();

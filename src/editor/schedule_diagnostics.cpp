@@ -1,0 +1,327 @@
+#include "editor/schedule_diagnostics.h"
+
+#include "commands/line_syntax.h"
+#include "editor/schedule_check.h"
+#include "texts/blanks.h"
+
+#include <algorithm>
+
+namespace vx {
+
+using Kind = ScheduleProblem::Kind;
+
+QString KindName(Kind kind) {
+    switch (kind) {
+    case Kind::FalseInput:
+        return QStringLiteral("false-input");
+    case Kind::UnknownCommand:
+        return QStringLiteral("unknown-command");
+    case Kind::DoubleAddress:
+        return QStringLiteral("double-address");
+    case Kind::UndefinedAddress:
+        return QStringLiteral("undefined-address");
+    case Kind::WrongTarget:
+        return QStringLiteral("wrong-target");
+    case Kind::EndWithoutBlock:
+        return QStringLiteral("end-without-block");
+    case Kind::UnclosedBlock:
+        return QStringLiteral("unclosed-block");
+    case Kind::UnusedSubroutine:
+        return QStringLiteral("unused-subroutine");
+    case Kind::TooManyLines:
+        return QStringLiteral("too-many-lines");
+    }
+    return QString();
+}
+
+QString SeverityName(ScheduleProblem::Severity severity) {
+    return severity == ScheduleProblem::Severity::Warning ? QStringLiteral("warning")
+                                                          : QStringLiteral("error");
+}
+
+// What a line is, whatever the lines around it: its findings of its own and
+// the code and first operand that the pass over the whole schedule needs.
+struct ScheduleDiagnostics::LineFacts {
+    bool blank = true;
+    QString code;            // trimmed, upper case
+    QString name;            // first operand, trimmed, upper case
+    bool nameCounts = false; // an address, or what an end closes
+    QList<ScheduleProblem> own;
+};
+
+namespace {
+
+// The command field names a command: one code character, or I, N, Q, V with
+// one more character (a wrong digit there is the field check's false input).
+bool namesCommand(const CommandTable& table, const QString& codeField) {
+    const QString code = Trim(codeField).toUpper();
+    if (table.findByField(code))
+        return true;
+    return code.size() == 2 && QStringView(u"INQV").contains(code.front());
+}
+
+// The seen lines are kept for undo and moved rows; beyond this many the
+// memory is better spent otherwise, and the next update starts afresh.
+constexpr qsizetype SeenLimit = 20000;
+
+} // namespace
+
+ScheduleDiagnostics::ScheduleDiagnostics(QStringView language)
+    : language_(language.toString()), explainer_(std::make_unique<LineExplainer>(language)) {}
+
+ScheduleDiagnostics::~ScheduleDiagnostics() = default;
+
+std::shared_ptr<const ScheduleDiagnostics::LineFacts>
+ScheduleDiagnostics::factsOf(const QString& text) {
+    const auto it = seen_.constFind(text);
+    if (it != seen_.constEnd())
+        return *it;
+    if (seen_.size() >= SeenLimit)
+        seen_.clear();
+
+    auto facts = std::make_shared<LineFacts>();
+    if (!TrimView(text).isEmpty()) {
+        facts->blank = false;
+        const std::array<QString, 6> f = SplitLine(text);
+        facts->code = Trim(f[0]).toUpper();
+        facts->name = Trim(f[1]).toUpper();
+        facts->nameCounts = QStringView(u"!UGRE").contains(facts->code) && facts->code.size() == 1;
+        Editor& editor = explainer_->editor();
+        const TextCatalogue& cat = editor.catalogue;
+        // A remark line is text; "*" is its command.
+        if (facts->code != u"*" && !namesCommand(editor.commands, f[0])) {
+            facts->own.append({0, Kind::UnknownCommand, QString(),
+                               cat.tx(u"Unknown command") + QStringLiteral(": ") + Trim(f[0])});
+        } else {
+            explainer_->explain(text);
+            EntryForm& form = *editor.form;
+            for (Control c : ReportedControls()) {
+                const EntryField* field = form.fieldOf(c);
+                if (field->error)
+                    facts->own.append({0, Kind::FalseInput, ControlName(c),
+                                       cat.tx(u"False input") + QStringLiteral(": ") +
+                                           ControlName(c) + QStringLiteral(" \"") + field->text +
+                                           u'"'});
+            }
+        }
+    }
+    seen_.insert(text, facts);
+    return facts;
+}
+
+bool ScheduleDiagnostics::update(int count, const std::function<const QString&(int)>& lineAt) {
+    count = std::max(count, 0);
+    bool changed = static_cast<size_t>(count) != rows_.size();
+    bool across = changed;
+    rows_.resize(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Row& row = rows_[static_cast<size_t>(i)];
+        const QString& text = lineAt(i);
+        if (row.facts && row.text == text)
+            continue;
+        std::shared_ptr<const LineFacts> facts = factsOf(text);
+        across = across || !row.facts || row.facts->blank != facts->blank ||
+                 row.facts->code != facts->code ||
+                 (facts->nameCounts && row.facts->name != facts->name);
+        row.text = text;
+        row.facts = std::move(facts);
+        changed = true;
+    }
+    if (across)
+        checkAcross();
+    if (changed) {
+        ++generation_;
+        problemCount_ = 0;
+        for (const Row& row : rows_)
+            problemCount_ += static_cast<int>(row.facts->own.size() + row.across.size());
+    }
+    return changed;
+}
+
+bool ScheduleDiagnostics::update(const QStringList& lines) {
+    return update(static_cast<int>(lines.size()),
+                  [&lines](int i) -> const QString& { return lines[i]; });
+}
+
+// Addresses and blocks. A "!" or "U" defines an address, a "G" or "R" jumps
+// to one. "W" opens a repeat loop and "U" a subroutine; "E, W" and "E, U"
+// close them, and an "E" without operand ends the main program, or closes
+// the innermost block as the listing reads it. An "E" right after an "F" is
+// an exit taken only when the condition holds: it closes nothing, but needs
+// a block of its kind around it.
+void ScheduleDiagnostics::checkAcross() {
+    const TextCatalogue& cat = explainer_->editor().catalogue;
+    for (Row& row : rows_)
+        row.across.clear();
+    definedAt_.clear();
+    jumpsTo_.clear();
+
+    auto add = [this](int line, Kind kind, const QString& message) {
+        rows_[static_cast<size_t>(line - 1)].across.append({line, kind, QString(), message});
+    };
+
+    struct Block {
+        bool subroutine;
+        int line;
+    };
+    std::vector<Block> open;
+    auto unclosed = [&](const Block& b) {
+        add(b.line, Kind::UnclosedBlock,
+            cat.tx(b.subroutine ? u"Subroutine never ended: no \"E, U\" follows"
+                                : u"Repeat never ended: no \"E, W\" follows"));
+    };
+    auto isOpen = [&open](bool subroutine) {
+        return std::any_of(open.begin(), open.end(),
+                           [subroutine](const Block& b) { return b.subroutine == subroutine; });
+    };
+    QHash<QString, bool> gotoInsideSubroutine; // "!" address -> within a U block
+
+    bool afterIf = false;
+    const int count = static_cast<int>(rows_.size());
+    for (int line = 1; line <= count; ++line) {
+        const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
+        if (f.blank)
+            continue;
+        const bool conditional = afterIf;
+        afterIf = f.code == u"F";
+
+        if (f.code == u"U") {
+            for (const Block& b : open)
+                unclosed(b);
+            open.clear();
+            open.push_back({true, line});
+        } else if (f.code == u"W") {
+            open.push_back({false, line});
+        } else if (f.code == u"E" && (f.name == u"U" || f.name == u"W")) {
+            const bool subroutine = f.name == u"U";
+            if (!isOpen(subroutine)) {
+                add(line, Kind::EndWithoutBlock,
+                    cat.tx(subroutine ? u"End of subroutine, but no subroutine is open"
+                                      : u"End of repeat, but no repeat is open"));
+            } else if (!conditional) {
+                while (open.back().subroutine != subroutine) {
+                    unclosed(open.back());
+                    open.pop_back();
+                }
+                open.pop_back();
+            }
+        } else if (f.code == u"E" && f.name.isEmpty()) {
+            if (!conditional && !open.empty())
+                open.pop_back();
+        }
+
+        if (f.name.isEmpty())
+            continue;
+        if (f.code == u"!" || f.code == u"U") {
+            const auto it = definedAt_.constFind(f.name);
+            if (it != definedAt_.constEnd()) {
+                add(line, Kind::DoubleAddress,
+                    cat.ErrorTexts(16) + u' ' + f.name + QStringLiteral(" (") +
+                        cat.tx(u"defined at: ") + QString::number(*it) + u')');
+            } else {
+                definedAt_.insert(f.name, line);
+                if (f.code == u"!")
+                    gotoInsideSubroutine.insert(f.name, isOpen(true));
+            }
+        } else if (f.code == u"G" || f.code == u"R") {
+            jumpsTo_[f.name].append(line);
+        }
+    }
+    for (const Block& b : open)
+        unclosed(b);
+
+    for (auto it = jumpsTo_.cbegin(); it != jumpsTo_.cend(); ++it) {
+        const auto def = definedAt_.constFind(it.key());
+        for (int line : *it) {
+            if (def == definedAt_.constEnd()) {
+                add(line, Kind::UndefinedAddress, cat.ErrorTexts(15) + u' ' + it.key());
+                continue;
+            }
+            const bool isGoto = rows_[static_cast<size_t>(line - 1)].facts->code == u"G";
+            const bool toSubroutine = rows_[static_cast<size_t>(*def - 1)].facts->code == u"U";
+            // A goto into a subroutine start leaves nothing for its end to
+            // return to; a call of a goto address in the main program runs on
+            // into whatever follows. A "!" inside a subroutine is a second
+            // way into it, and may be called.
+            if (isGoto && toSubroutine)
+                add(line, Kind::WrongTarget,
+                    cat.tx(u"Goto to a subroutine start (call it with \"R\") at line ") +
+                        QString::number(*def));
+            else if (!isGoto && !toSubroutine && !gotoInsideSubroutine.value(it.key()))
+                add(line, Kind::WrongTarget,
+                    cat.tx(u"Call of a GOTO address outside any subroutine at line ") +
+                        QString::number(*def));
+        }
+    }
+    for (auto it = definedAt_.cbegin(); it != definedAt_.cend(); ++it) {
+        const LineFacts& f = *rows_[static_cast<size_t>(*it - 1)].facts;
+        if (f.code != u"U")
+            continue;
+        const QList<int> jumps = jumpsTo_.value(it.key());
+        const bool called = std::any_of(jumps.begin(), jumps.end(), [this](int line) {
+            return rows_[static_cast<size_t>(line - 1)].facts->code == u"R";
+        });
+        if (!called)
+            add(*it, Kind::UnusedSubroutine,
+                cat.tx(u"Subroutine that no \"R\" calls: ") + it.key());
+    }
+
+    if (count > ScheduleDocument::MaxRows)
+        add(ScheduleDocument::MaxRows + 1, Kind::TooManyLines,
+            cat.tx(u"Lines not loaded (more than 1999): ") +
+                QString::number(count - ScheduleDocument::MaxRows));
+    // Hash order above; a line lists its findings by kind.
+    for (Row& row : rows_)
+        if (row.across.size() > 1)
+            std::stable_sort(
+                row.across.begin(), row.across.end(),
+                [](const ScheduleProblem& a, const ScheduleProblem& b) { return a.kind < b.kind; });
+}
+
+QList<ScheduleProblem> ScheduleDiagnostics::problemsAt(int line) const {
+    QList<ScheduleProblem> out;
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return out;
+    const Row& row = rows_[static_cast<size_t>(line - 1)];
+    out.reserve(row.facts->own.size() + row.across.size());
+    for (ScheduleProblem p : row.facts->own) {
+        p.line = line;
+        out.append(std::move(p));
+    }
+    out.append(row.across);
+    return out;
+}
+
+QList<ScheduleProblem> ScheduleDiagnostics::problems() const {
+    QList<ScheduleProblem> out;
+    out.reserve(problemCount_);
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (!rows_[i].facts->own.isEmpty() || !rows_[i].across.isEmpty())
+            out.append(problemsAt(static_cast<int>(i + 1)));
+    return out;
+}
+
+int ScheduleDiagnostics::definitionOf(int line) const {
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return 0;
+    const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
+    if (f.code != u"G" && f.code != u"R")
+        return 0;
+    return definedAt_.value(f.name, 0);
+}
+
+QList<int> ScheduleDiagnostics::usesOf(int line) const {
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return {};
+    const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
+    if ((f.code != u"!" && f.code != u"U") || f.name.isEmpty())
+        return {};
+    return jumpsTo_.value(f.name);
+}
+
+QList<ScheduleProblem> CheckSchedule(ScheduleDiagnostics& diagnostics, const QStringList& lines) {
+    diagnostics.update(lines);
+    return diagnostics.problems();
+}
+
+} // namespace vx

@@ -1,0 +1,108 @@
+#pragma once
+
+// The findings of a whole schedule, for vxedit-cli check and for the marks on
+// the editor's grid. It is kept up to date row by row: a line is fetched only
+// when its text has not been seen before, and the pass over addresses and
+// blocks reads only the code and first operand each line keeps of itself and
+// runs only when one of those changed. So one typed key in a schedule of 1999
+// rows costs one fetch at most, never a check of every line.
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace vx {
+
+class LineExplainer;
+class TextCatalogue;
+
+struct ScheduleProblem {
+    // In the order a line lists its findings.
+    enum class Kind {
+        FalseInput,
+        UnknownCommand,
+        DoubleAddress,
+        UndefinedAddress,
+        WrongTarget,
+        EndWithoutBlock,
+        UnclosedBlock,
+        UnusedSubroutine,
+        TooManyLines,
+    };
+    enum class Severity { Error, Warning };
+    int line = 0; // 1-based line of the file
+    Kind kind = Kind::FalseInput;
+    QString field; // the red control of a false input, else empty
+    QString message;
+
+    Severity severity() const {
+        return kind == Kind::UnusedSubroutine ? Severity::Warning : Severity::Error;
+    }
+};
+
+QString KindName(ScheduleProblem::Kind kind);             // "false-input", ...
+QString SeverityName(ScheduleProblem::Severity severity); // "error", "warning"
+
+class ScheduleDiagnostics {
+public:
+    // language: "DE", "EN" or "ES", the language of the messages.
+    explicit ScheduleDiagnostics(QStringView language);
+    ~ScheduleDiagnostics();
+    ScheduleDiagnostics(const ScheduleDiagnostics&) = delete;
+    ScheduleDiagnostics& operator=(const ScheduleDiagnostics&) = delete;
+
+    const QString& language() const { return language_; }
+
+    // Brings the findings in line with a schedule of count lines; lineAt(i)
+    // is line i + 1. Lines beyond the largest schedule are checked too, and
+    // the first of them is a finding of its own (the editor never loads
+    // them). Returns true when any line differs from the last update.
+    bool update(int count, const std::function<const QString&(int)>& lineAt);
+    bool update(const QStringList& lines);
+
+    // Grows by one with every update that changed a line.
+    quint64 generation() const { return generation_; }
+
+    // Every finding, in line order.
+    QList<ScheduleProblem> problems() const;
+    int problemCount() const { return problemCount_; }
+    // The findings of one line (1-based); empty beyond the schedule.
+    QList<ScheduleProblem> problemsAt(int line) const;
+
+    // For a G or R line, the line that defines its address; 0 when there is
+    // none or the line is no jump.
+    int definitionOf(int line) const;
+    // For a ! or U line, the G and R lines that name its address, in order;
+    // empty for any other line.
+    QList<int> usesOf(int line) const;
+
+private:
+    struct LineFacts;
+    struct Row {
+        QString text;
+        std::shared_ptr<const LineFacts> facts;
+        QList<ScheduleProblem> across; // findings that need other lines
+    };
+
+    std::shared_ptr<const LineFacts> factsOf(const QString& text);
+    void checkAcross();
+
+    QString language_;
+    std::unique_ptr<LineExplainer> explainer_; // made on the first new line
+    QHash<QString, std::shared_ptr<const LineFacts>> seen_;
+    std::vector<Row> rows_;
+    QHash<QString, int> definedAt_;      // address -> first defining line
+    QHash<QString, QList<int>> jumpsTo_; // address -> G and R lines
+    int problemCount_ = 0;
+    quint64 generation_ = 0;
+};
+
+// Every finding of the schedule's lines (lines[i] is line i + 1), in line order.
+QList<ScheduleProblem> CheckSchedule(ScheduleDiagnostics& diagnostics, const QStringList& lines);
+
+} // namespace vx

@@ -1,0 +1,178 @@
+// The findings of a whole schedule: which schedules must (and must not) give
+// which finding, and the row-by-row update against a check from scratch.
+
+#include "document/schedule_document.h"
+#include "editor/schedule_diagnostics.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace vx;
+
+namespace {
+
+// "line:kind" per finding, in order.
+QString Summary(const QList<ScheduleProblem>& problems) {
+    QStringList out;
+    for (const ScheduleProblem& p : problems)
+        out.append(QString::number(p.line) + u':' + KindName(p.kind));
+    return out.join(u' ');
+}
+
+QString Full(const QList<ScheduleProblem>& problems) {
+    QStringList out;
+    for (const ScheduleProblem& p : problems)
+        out.append(QString::number(p.line) + u':' + KindName(p.kind) + u':' + p.field + u':' +
+                   p.message);
+    return out.join(u'\n');
+}
+
+} // namespace
+
+class TestDiagnostics : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findings_data();
+    void findings();
+    void severityAndNavigation();
+    void updateMatchesFreshCheck();
+};
+
+void TestDiagnostics::findings_data() {
+    QTest::addColumn<QString>("schedule"); // lines joined by "|"
+    QTest::addColumn<QString>("expected");
+
+    // Valid structures give nothing.
+    QTest::newRow("main, loop, subroutine") << "R, S|W, 3|K, 1, B|E, W|E|U, S|Z, 5|E, U"
+                                            << "";
+    QTest::newRow("nested loops in a subroutine") << "R, S|E|U, S|W, 2|W, 3|Z, 1|E, W|E, W|E, U"
+                                                  << "";
+    QTest::newRow("conditional exits") << "R, S|W, 5|F, K, 1, B|E, W|E, W|F, K, 2, B|E|E|U, S|"
+                                          "F, K, 3, B|E, U|Z, 1|E, U"
+                                       << "";
+    QTest::newRow("blank lines between an If and its exit") << "W, 5|F, K, 1, B||E, W|Z, 1|E, W"
+                                                            << "";
+    QTest::newRow("E without operand closes the innermost block") << "U, S|Z, 1|E|R, S"
+                                                                  << "";
+    QTest::newRow("several main program ends") << "F, K, 1, B|E|Z, 1|E|E"
+                                               << "";
+    QTest::newRow("call of a second entry inside a subroutine")
+        << "R, S2|E|U, S|Z, 1|!, S2|Z, 2|E, U|R, S"
+        << "";
+    QTest::newRow("goto within the main program") << "!, TOP|Z, 1|G, TOP"
+                                                  << "";
+
+    // Each finding once; remarks and false lines do not confuse the blocks.
+    QTest::newRow("end of repeat with none open") << "Z, 1|E, W"
+                                                  << "2:end-without-block";
+    QTest::newRow("end of subroutine with none open") << "W, 2|E, U"
+                                                      << "1:unclosed-block "
+                                                         "2:end-without-block";
+    QTest::newRow("conditional exit with no block") << "F, K, 1, B|E, U"
+                                                    << "2:end-without-block";
+    QTest::newRow("repeat never closed") << "W, 2|Z, 1|* remark"
+                                         << "1:unclosed-block";
+    QTest::newRow("repeat closed by the subroutine's end") << "R, S|E|U, S|W, 2|E, U"
+                                                           << "4:unclosed-block";
+    QTest::newRow("subroutine runs into the next") << "R, A|R, B|E|U, A|Z, 1|U, B|E, U"
+                                                   << "4:unclosed-block";
+    QTest::newRow("subroutine never closed") << "R, S|U, S|Z, 1"
+                                             << "2:unclosed-block";
+    QTest::newRow("goto to a subroutine") << "G, S|R, S|E|U, S|E, U"
+                                          << "1:wrong-target";
+    QTest::newRow("call of a main program address") << "R, TOP|!, TOP|Z, 1"
+                                                    << "1:wrong-target";
+    QTest::newRow("unused subroutine") << "U, S|E, U"
+                                       << "1:unused-subroutine";
+    QTest::newRow("a goto is no call") << "G, S|U, S|E, U"
+                                       << "1:wrong-target 2:unused-subroutine";
+    QTest::newRow("double and undefined addresses, lower case")
+        << "!, a|!, A|g, b|r, a"
+        << "2:double-address 3:undefined-address 4:wrong-target";
+    QTest::newRow("line findings come first")
+        << "K, 7777, B|XX, 1|G, NOWHERE"
+        << "1:false-input 2:unknown-command 3:undefined-address";
+}
+
+void TestDiagnostics::findings() {
+    QFETCH(QString, schedule);
+    QFETCH(QString, expected);
+    ScheduleDiagnostics diagnostics(u"EN");
+    QCOMPARE(Summary(CheckSchedule(diagnostics, schedule.split(u'|'))), expected);
+}
+
+void TestDiagnostics::severityAndNavigation() {
+    ScheduleDiagnostics diagnostics(u"DE");
+    const QStringList lines = {u"R, SUB"_qs, u"G, TOP"_qs, u"!, TOP"_qs, u"U, SUB"_qs,
+                               u"E, U"_qs,   u"U, OLD"_qs, u"E, U"_qs,   u"G, top"_qs};
+    QVERIFY(diagnostics.update(lines));
+    QVERIFY(!diagnostics.update(lines));
+    const QList<ScheduleProblem> problems = diagnostics.problems();
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems[0].severity(), ScheduleProblem::Severity::Warning);
+    QCOMPARE(problems[0].message, u"Unterprogramm, das kein \"R\" aufruft: OLD"_qs);
+    QCOMPARE(diagnostics.problemsAt(6).size(), 1);
+    QVERIFY(diagnostics.problemsAt(99).isEmpty());
+
+    QCOMPARE(diagnostics.definitionOf(1), 4);
+    QCOMPARE(diagnostics.definitionOf(8), 3);
+    QCOMPARE(diagnostics.definitionOf(3), 0); // no jump
+    QCOMPARE(diagnostics.usesOf(3), (QList<int>{2, 8}));
+    QCOMPARE(diagnostics.usesOf(4), (QList<int>{1}));
+    QVERIFY(diagnostics.usesOf(6).isEmpty());
+    QVERIFY(diagnostics.usesOf(1).isEmpty());
+
+    // Beyond the largest schedule: one finding at the first line left out.
+    QStringList longFile(ScheduleDocument::MaxRows + 3, u"Z, 1"_qs);
+    QCOMPARE(Summary(CheckSchedule(diagnostics, longFile)), u"2000:too-many-lines"_qs);
+}
+
+// Random edits of a schedule made of structure lines, jumps and false lines:
+// after each, the kept findings equal those of a fresh check.
+void TestDiagnostics::updateMatchesFreshCheck() {
+    const QStringList pieces = {u"W, 3"_qs, u"E, W"_qs,       u"E, U"_qs,       u"E"_qs,
+                                u"U, A"_qs, u"U, B"_qs,       u"R, A"_qs,       u"R, B"_qs,
+                                u"R, C"_qs, u"G, A"_qs,       u"G, C"_qs,       u"!, C"_qs,
+                                u"!, A"_qs, u"F, K, 1, B"_qs, u"K, 7777, B"_qs, u"XX"_qs,
+                                u"Z, 1"_qs, u""_qs,           u"* note"_qs,     u"e, w"_qs};
+    QRandomGenerator random(20261206);
+    ScheduleDiagnostics kept(u"EN");
+    for (int round = 0; round < 40; ++round) {
+        QStringList lines;
+        const int size = 5 + random.bounded(40);
+        for (int i = 0; i < size; ++i)
+            lines.append(pieces[random.bounded(pieces.size())]);
+        for (int step = 0; step < 30; ++step) {
+            const int at = random.bounded(lines.size());
+            switch (random.bounded(4)) {
+            case 0: // typing over a row
+                lines[at] = pieces[random.bounded(pieces.size())];
+                break;
+            case 1: // insert, as the row buttons move the rows below
+                lines.insert(at, pieces[random.bounded(pieces.size())]);
+                break;
+            case 2:
+                if (lines.size() > 1)
+                    lines.removeAt(at);
+                break;
+            default: // undo of a move: two rows swap
+                lines.swapItemsAt(at, random.bounded(lines.size()));
+                break;
+            }
+            kept.update(lines);
+            ScheduleDiagnostics fresh(u"EN");
+            fresh.update(lines);
+            const QString context = lines.join(u" | ");
+            QVERIFY2(Full(kept.problems()) == Full(fresh.problems()), qPrintable(context));
+            QCOMPARE(kept.problemCount(), fresh.problemCount());
+            for (int line = 1; line <= lines.size(); ++line) {
+                QVERIFY2(kept.definitionOf(line) == fresh.definitionOf(line), qPrintable(context));
+                QVERIFY2(kept.usesOf(line) == fresh.usesOf(line), qPrintable(context));
+            }
+        }
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDiagnostics)
+#include "test_diagnostics.moc"
