@@ -190,6 +190,13 @@ std::optional<int> answerOf(QStringView word) {
 } // namespace
 
 bool UserDriver::runLine(const QString& input) {
+    const bool done = runAction(input);
+    // As the window does after every event: the findings follow the rows.
+    editor->refreshDiagnostics();
+    return done;
+}
+
+bool UserDriver::runAction(const QString& input) {
     QString line = input;
     if (line.endsWith(u'\r'))
         line.chop(1);

@@ -56,6 +56,7 @@ public:
     QStringList dumps; // every dump of runLine("dump"), in order
 
 private:
+    bool runAction(const QString& line);
     bool fail(const QString& reason);
     std::optional<Control> control(QStringView name, bool withGrid = false);
 
