@@ -62,6 +62,8 @@ void TestDiagnostics::findings_data() {
         << "";
     QTest::newRow("goto within the main program") << "!, TOP|Z, 1|G, TOP"
                                                   << "";
+    QTest::newRow("a reserving route jumps when taken") << "X, 5, R, TOP|Y, 7, F, X|!, TOP"
+                                                        << "";
 
     // Each finding once; remarks and false lines do not confuse the blocks.
     QTest::newRow("end of repeat with none open") << "Z, 1|E, W"
@@ -90,6 +92,9 @@ void TestDiagnostics::findings_data() {
     QTest::newRow("double and undefined addresses, lower case")
         << "!, a|!, A|g, b|r, a"
         << "2:double-address 3:undefined-address 4:wrong-target";
+    QTest::newRow("a reserving route's jump to nowhere or into a subroutine")
+        << "X, 5, R, NOWHERE|R, S|X, 6, R, S|E|U, S|E, U"
+        << "1:undefined-address 3:wrong-target";
     QTest::newRow("line findings come first")
         << "K, 7777, B|XX, 1|G, NOWHERE"
         << "1:false-input 2:unknown-command 3:undefined-address";
@@ -131,11 +136,11 @@ void TestDiagnostics::severityAndNavigation() {
 // Random edits of a schedule made of structure lines, jumps and false lines:
 // after each, the kept findings equal those of a fresh check.
 void TestDiagnostics::updateMatchesFreshCheck() {
-    const QStringList pieces = {u"W, 3"_qs, u"E, W"_qs,       u"E, U"_qs,       u"E"_qs,
-                                u"U, A"_qs, u"U, B"_qs,       u"R, A"_qs,       u"R, B"_qs,
-                                u"R, C"_qs, u"G, A"_qs,       u"G, C"_qs,       u"!, C"_qs,
-                                u"!, A"_qs, u"F, K, 1, B"_qs, u"K, 7777, B"_qs, u"XX"_qs,
-                                u"Z, 1"_qs, u""_qs,           u"* note"_qs,     u"e, w"_qs};
+    const QStringList pieces = {
+        u"W, 3"_qs,   u"E, W"_qs,       u"E, U"_qs,       u"E"_qs,         u"U, A"_qs, u"U, B"_qs,
+        u"R, A"_qs,   u"R, B"_qs,       u"R, C"_qs,       u"G, A"_qs,      u"G, C"_qs, u"!, C"_qs,
+        u"!, A"_qs,   u"F, K, 1, B"_qs, u"K, 7777, B"_qs, u"XX"_qs,        u"Z, 1"_qs, u""_qs,
+        u"* note"_qs, u"e, w"_qs,       u"X, 5, R, A"_qs, u"Y, 2, R, C"_qs};
     QRandomGenerator random(20261206);
     ScheduleDiagnostics kept(u"EN");
     for (int round = 0; round < 40; ++round) {

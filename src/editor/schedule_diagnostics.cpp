@@ -43,9 +43,13 @@ QString SeverityName(ScheduleProblem::Severity severity) {
 // the code and first operand that the pass over the whole schedule needs.
 struct ScheduleDiagnostics::LineFacts {
     bool blank = true;
-    QString code;            // trimmed, upper case
-    QString name;            // first operand, trimmed, upper case
-    bool nameCounts = false; // an address, or what an end closes
+    QString code; // trimmed, upper case
+    QString name; // first operand, trimmed, upper case
+    // The address a G or R names, or an X or Y that reserves names to go to
+    // when the route is taken already.
+    QString target;
+    // What of the line the pass over the schedule reads beyond its code.
+    const QString& key() const { return target.isEmpty() ? name : target; }
     QList<ScheduleProblem> own;
 };
 
@@ -85,7 +89,13 @@ ScheduleDiagnostics::factsOf(const QString& text) {
         const std::array<QString, 6> f = SplitLine(text);
         facts->code = Trim(f[0]).toUpper();
         facts->name = Trim(f[1]).toUpper();
-        facts->nameCounts = QStringView(u"!UGRE").contains(facts->code) && facts->code.size() == 1;
+        if (facts->code == u"G" || facts->code == u"R")
+            facts->target = facts->name;
+        else if ((facts->code == u"X" || facts->code == u"Y") && Trim(f[2]).toUpper() == u"R")
+            facts->target = Trim(f[3]).toUpper();
+        if (!facts->target.isEmpty() || !QStringView(u"!UE").contains(facts->code) ||
+            facts->code.size() != 1)
+            facts->name = facts->target; // the name matters to nothing else
         Editor& editor = explainer_->editor();
         const TextCatalogue& cat = editor.catalogue;
         // A remark line is text; "*" is its command.
@@ -121,8 +131,7 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
             continue;
         std::shared_ptr<const LineFacts> facts = factsOf(text);
         across = across || !row.facts || row.facts->blank != facts->blank ||
-                 row.facts->code != facts->code ||
-                 (facts->nameCounts && row.facts->name != facts->name);
+                 row.facts->code != facts->code || row.facts->key() != facts->key();
         row.text = text;
         row.facts = std::move(facts);
         changed = true;
@@ -210,9 +219,9 @@ void ScheduleDiagnostics::checkAcross() {
                 open.pop_back();
         }
 
-        if (f.name.isEmpty())
-            continue;
-        if (f.code == u"!" || f.code == u"U") {
+        if (!f.target.isEmpty()) {
+            jumpsTo_[f.target].append(line);
+        } else if ((f.code == u"!" || f.code == u"U") && !f.name.isEmpty()) {
             const auto it = definedAt_.constFind(f.name);
             if (it != definedAt_.constEnd()) {
                 add(line, Kind::DoubleAddress,
@@ -223,8 +232,6 @@ void ScheduleDiagnostics::checkAcross() {
                 if (f.code == u"!")
                     gotoInsideSubroutine.insert(f.name, isOpen(true));
             }
-        } else if (f.code == u"G" || f.code == u"R") {
-            jumpsTo_[f.name].append(line);
         }
     }
     for (const Block& b : open)
@@ -237,7 +244,7 @@ void ScheduleDiagnostics::checkAcross() {
                 add(line, Kind::UndefinedAddress, cat.ErrorTexts(15) + u' ' + it.key());
                 continue;
             }
-            const bool isGoto = rows_[static_cast<size_t>(line - 1)].facts->code == u"G";
+            const bool isGoto = rows_[static_cast<size_t>(line - 1)].facts->code != u"R";
             const bool toSubroutine = rows_[static_cast<size_t>(*def - 1)].facts->code == u"U";
             // A goto into a subroutine start leaves nothing for its end to
             // return to; a call of a goto address in the main program runs on
@@ -305,9 +312,7 @@ int ScheduleDiagnostics::definitionOf(int line) const {
     if (line < 1 || static_cast<size_t>(line) > rows_.size())
         return 0;
     const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
-    if (f.code != u"G" && f.code != u"R")
-        return 0;
-    return definedAt_.value(f.name, 0);
+    return f.target.isEmpty() ? 0 : definedAt_.value(f.target, 0);
 }
 
 QList<int> ScheduleDiagnostics::usesOf(int line) const {

@@ -74,11 +74,12 @@ public:
     // The findings of one line (1-based); empty beyond the schedule.
     QList<ScheduleProblem> problemsAt(int line) const;
 
-    // For a G or R line, the line that defines its address; 0 when there is
-    // none or the line is no jump.
+    // For a jump (a G or R line, or an X or Y that reserves and names where
+    // to go when the route is taken), the line that defines its address; 0
+    // when there is none or the line is no jump.
     int definitionOf(int line) const;
-    // For a ! or U line, the G and R lines that name its address, in order;
-    // empty for any other line.
+    // For a ! or U line, the jumps to its address, in order; empty for any
+    // other line.
     QList<int> usesOf(int line) const;
 
 private:
