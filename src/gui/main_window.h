@@ -115,6 +115,8 @@ private:
     void syncMenus();
     void syncGrid();
     void syncEntryArea();
+    void placeEntryRows();
+    int tallestHint() const;
     void syncFocus();
 
     void fieldEdited(Control control, const QString& text);
@@ -153,6 +155,10 @@ private:
     int appliedGridRows_ = -1;
     int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;
+    // Room under the operand row for the hint: the tallest hint of the
+    // language, or a taller one once seen.
+    int hintRoom_ = 0;
+    QString hintRoomLanguage_;
     ToolkitTranslation toolkit_;
 };
 
