@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableView>
@@ -586,6 +587,29 @@ private slots:
             QCOMPARE(value->text(), QStringLiteral(">-99999"));
             QVERIFY(showsWholeText(value));
             CHECK_MIRROR_OF(overlap(w()));
+        }
+    }
+
+    // Alt reaches every entry of a menu with a letter of its own, in every
+    // language, the export among them.
+    void menuAcceleratorsAreUnique() {
+        for (const char* language : {"DE", "EN", "ES"}) {
+            e().startInLanguage(QString::fromLatin1(language));
+            w().syncFromModel();
+            for (const char* top : {"MenuDat", "MenuWrk", "MenuOpt", "MenuHlp"}) {
+                QSet<QKeySequence> used;
+                for (const QAction* action :
+                     w().menuAction(QString::fromLatin1(top))->menu()->actions()) {
+                    if (action->isSeparator() || !action->isVisible())
+                        continue;
+                    const QKeySequence alt = QKeySequence::mnemonic(action->text());
+                    const QString where = QString::fromLatin1(language) + u' ' + action->text();
+                    QVERIFY2(!alt.isEmpty(), qPrintable(where));
+                    QVERIFY2(!used.contains(alt), qPrintable(where));
+                    used.insert(alt);
+                }
+            }
+            QVERIFY(w().menuAction(QStringLiteral("Dat_Pdf"))->isVisible());
         }
     }
 

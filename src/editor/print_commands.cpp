@@ -78,7 +78,7 @@ void PrintCommand(Editor& editor) {
 
 void ExportListingPdfCommand(Editor& editor) {
     const TextCatalogue& c = editor.catalogue;
-    const QString caption = c.tx(u"Export listing as &PDF…");
+    const QString caption = c.tx(u"E&xport listing as PDF…");
     const QString file = editor.document.FileName.trimmed();
     const QString initialName = file.isEmpty()
                                     ? QStringLiteral("*.pdf")
