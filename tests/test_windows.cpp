@@ -5,6 +5,7 @@
 #include "editor/editor.h"
 #include "form/entry_form.h"
 #include "gui/command_list_window.h"
+#include "gui/entry_layout.h"
 #include "gui/main_window.h"
 #include "gui/masked_field_window.h"
 #include "gui/qt_platform.h"
@@ -588,6 +589,38 @@ private slots:
             QVERIFY(showsWholeText(value));
             CHECK_MIRROR_OF(overlap(w()));
         }
+    }
+
+    // The row placing on its own: spans as the model puts them (left, width,
+    // flexible), the lefts and widths they get.
+    void rowPlacing_data() {
+        QTest::addColumn<QList<int>>("spans");  // left, width, flexible, ...
+        QTest::addColumn<QList<int>>("placed"); // left, width, ...
+        QTest::newRow("room enough: as the model has it")
+            << QList<int>{0, 56, 0, 64, 32, 0} << QList<int>{0, 56, 64, 32};
+        QTest::newRow("a grown field pushes the next one")
+            << QList<int>{0, 56, 0, 64, 50, 0, 107, 56, 0} << QList<int>{0, 56, 64, 50, 117, 56};
+        QTest::newRow("the push carries on to fields further right")
+            << QList<int>{0, 80, 0, 60, 20, 0, 100, 20, 0} << QList<int>{0, 80, 83, 20, 123, 20};
+        QTest::newRow("free text gives way to a field beyond the row's end")
+            << QList<int>{166, 420, 1, 201, 48, 0} << QList<int>{166, 415, 584, 48};
+        QTest::newRow("free text keeps its least width, even when that is not enough")
+            << QList<int>{0, 600, 1, 10, 600, 0} << QList<int>{0, 40, 43, 600};
+        QTest::newRow("order of the model, not of the list")
+            << QList<int>{100, 20, 0, 0, 110, 0} << QList<int>{113, 20, 0, 110};
+    }
+
+    void rowPlacing() {
+        QFETCH(QList<int>, spans);
+        QFETCH(QList<int>, placed);
+        std::vector<RowSpan> row;
+        for (qsizetype i = 0; i + 2 < spans.size(); i += 3)
+            row.push_back({spans[i], spans[i + 1], spans[i + 2] != 0});
+        PlaceRow(row, 632);
+        QList<int> result;
+        for (const RowSpan& span : row)
+            result << span.placedLeft << span.placedWidth;
+        QCOMPARE(result, placed);
     }
 
     // Alt reaches every entry of a menu with a letter of its own, in every
