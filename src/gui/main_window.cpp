@@ -953,11 +953,15 @@ void MainWindow::placeEntryRows() {
     for (int k = 0; k < EntryFormState::FieldCount; ++k) {
         MaskedField* widget = msk_[static_cast<size_t>(k)];
         const EntryField& field = form.msk[static_cast<size_t>(k)];
-        const int needed =
-            field.mask.isEmpty()
-                ? 0
-                : LineEditWidthFor(*widget, WidestMaskText(field.mask, widget->fontMetrics()));
-        add(widget, field, 32, needed, false, FieldTop);
+        // Measured once per mask: every sync places the row.
+        auto needed = maskWidths_.constFind(field.mask);
+        if (needed == maskWidths_.cend())
+            needed = maskWidths_.insert(
+                field.mask,
+                field.mask.isEmpty()
+                    ? 0
+                    : LineEditWidthFor(*widget, WidestMaskText(field.mask, widget->fontMetrics())));
+        add(widget, field, 32, *needed, false, FieldTop);
     }
     add(txbTxt2_, form.txbTxt2, 280, 0, true, FieldTop);
     add(txbTxt3_, form.txbTxt3, 280, 0, true, FieldTop);
