@@ -102,6 +102,8 @@ set(VXCORE_SOURCES
 set(VXGUI_SOURCES
     gui/command_list_window.cpp
     gui/command_list_window.h
+    gui/entry_layout.cpp
+    gui/entry_layout.h
     gui/frm_info_window.cpp
     gui/frm_info_window.h
     gui/help_resolver.cpp

@@ -1,5 +1,6 @@
-// The Print and Printer font commands of the File menu, the listing font, the
-// messages of a listing in the editor, and the printed outputs (text, PDF).
+// The Print, Export listing as PDF and Printer font commands of the File menu,
+// the listing font, the messages of a listing in the editor, and the printed
+// outputs (text, PDF).
 
 #include "editor/editor.h"
 #include "editor/print_commands.h"
@@ -259,6 +260,52 @@ private slots:
         QCOMPARE(shownPages, 2);
         QVERIFY(error.isEmpty());
         QVERIFY(!QFile::exists(path("preview.pdf")));
+    }
+
+    // Export listing as PDF: no printer needed; the dialog offers PDF files
+    // named after the schedule; the same pages as Print would send.
+    void exportWritesThePdfWithoutPrinter() {
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        Fill(editor, {u"K, 5, F"_qs, u"E"_qs});
+        editor.document.FilePath = path("plan.vfp");
+        editor.document.ExtractFileName();
+        platform.fileChoices.push_back(path("plan.pdf"));
+        editor.menuClick(u"Dat_Pdf"_qs);
+        QCOMPARE(platform.fileRequests.size(), 1);
+        QCOMPARE(platform.fileRequests[0].initialName, u"plan.pdf"_qs);
+        QVERIFY(platform.fileRequests[0].filter.contains(u"*.pdf"_qs));
+        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(platform.pdfListings, 1);
+        const QByteArray pdf = test::ReadBytes(path("plan.pdf"));
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(PdfPageCount(pdf), 1);
+    }
+
+    // A painter that fails leaves the file that is there as it was.
+    void exportFailureKeepsTheOldFile() {
+        struct Failing : PdfPainter {
+            std::optional<QByteArray> paintListing(const ListingDocument&, const FontChoice&,
+                                                   QString* error) override {
+                *error = u"out of paper"_qs;
+                return std::nullopt;
+            }
+        } failing;
+        ScriptedPlatform scripted;
+        Platform platform = scripted.platform();
+        platform.pdf = &failing;
+        Editor editor(platform);
+        Fill(editor, {u"E"_qs});
+        QFile old(path("old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        scripted.fileChoices.push_back(path("old.pdf"));
+        scripted.answers.push_back(MsgAnswer::Yes); // replace it
+        editor.menuClick(u"Dat_Pdf"_qs);
+        QCOMPARE(scripted.messages.size(), 2);
+        QVERIFY(scripted.messages[1].prompt.endsWith(u"out of paper"_qs));
+        QCOMPARE(test::ReadBytes(path("old.pdf")), QByteArray("old"));
     }
 
     void pdfToAnUnwritablePlace() {

@@ -98,6 +98,8 @@ void Editor::menuClick(const QString& key) {
         command = 7;
     else if (key == u"Dat_DFo")
         command = 8;
+    else if (key == u"Dat_Pdf")
+        ExportListingPdfCommand(*this);
     else if (key == u"Wrk_Such")
         Smn_Su_Ers(1);
     else if (key == u"Wrk_Ers")

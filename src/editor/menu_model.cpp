@@ -11,19 +11,44 @@ struct Entry {
     int hint;
 };
 
+// One entry per line, in display order.
+// clang-format off
 constexpr Entry Tree[] = {
-    {u"MenuDat", u"", 0},           {u"Dat_Neu", u"MenuDat", 1},    {u"Dat_Ein", u"MenuDat", 2},
-    {u"Dat_Imp", u"MenuDat", 3},    {u"-", u"MenuDat", -1},         {u"Dat_Sav", u"MenuDat", 4},
-    {u"-", u"MenuDat", -1},         {u"Dat_Dru", u"MenuDat", 5},    {u"Dat_DFo", u"MenuDat", 6},
-    {u"-", u"MenuDat", -1},         {u"Dat_End", u"MenuDat", 7},    {u"MyFpls_0", u"MenuDat", -1},
-    {u"MyFpls_1", u"MenuDat", -1},  {u"MyFpls_2", u"MenuDat", -1},  {u"MyFpls_3", u"MenuDat", -1},
-    {u"MyFpls_4", u"MenuDat", -1},  {u"MyFpls_5", u"MenuDat", -1},  {u"MenuWrk", u"", 10},
-    {u"Wrk_Such", u"MenuWrk", 11},  {u"Wrk_Ers", u"MenuWrk", 12},   {u"-", u"MenuWrk", -1},
-    {u"Wrk_Undo", u"MenuWrk", -1},  {u"Wrk_Redo", u"MenuWrk", -1},  {u"-", u"MenuWrk", -1},
-    {u"Wrk_Probl", u"MenuWrk", -1}, {u"Wrk_GoDef", u"MenuWrk", -1}, {u"Wrk_Uses", u"MenuWrk", -1},
-    {u"MenuOpt", u"", 20},          {u"Opt_Spr", u"MenuOpt", 21},   {u"MenuHlp", u"", 30},
-    {u"Hlp_Hilfe", u"MenuHlp", 31}, {u"Hlp_Info", u"MenuHlp", 32},
+    {u"MenuDat", u"", 0},
+    {u"Dat_Neu", u"MenuDat", 1},
+    {u"Dat_Ein", u"MenuDat", 2},
+    {u"Dat_Imp", u"MenuDat", 3},
+    {u"-", u"MenuDat", -1},
+    {u"Dat_Sav", u"MenuDat", 4},
+    {u"-", u"MenuDat", -1},
+    {u"Dat_Dru", u"MenuDat", 5},
+    {u"Dat_Pdf", u"MenuDat", -1},
+    {u"Dat_DFo", u"MenuDat", 6},
+    {u"-", u"MenuDat", -1},
+    {u"Dat_End", u"MenuDat", 7},
+    {u"MyFpls_0", u"MenuDat", -1},
+    {u"MyFpls_1", u"MenuDat", -1},
+    {u"MyFpls_2", u"MenuDat", -1},
+    {u"MyFpls_3", u"MenuDat", -1},
+    {u"MyFpls_4", u"MenuDat", -1},
+    {u"MyFpls_5", u"MenuDat", -1},
+    {u"MenuWrk", u"", 10},
+    {u"Wrk_Such", u"MenuWrk", 11},
+    {u"Wrk_Ers", u"MenuWrk", 12},
+    {u"-", u"MenuWrk", -1},
+    {u"Wrk_Undo", u"MenuWrk", -1},
+    {u"Wrk_Redo", u"MenuWrk", -1},
+    {u"-", u"MenuWrk", -1},
+    {u"Wrk_Probl", u"MenuWrk", -1},
+    {u"Wrk_GoDef", u"MenuWrk", -1},
+    {u"Wrk_Uses", u"MenuWrk", -1},
+    {u"MenuOpt", u"", 20},
+    {u"Opt_Spr", u"MenuOpt", 21},
+    {u"MenuHlp", u"", 30},
+    {u"Hlp_Hilfe", u"MenuHlp", 31},
+    {u"Hlp_Info", u"MenuHlp", 32},
 };
+// clang-format on
 
 bool isRecent(QStringView key) {
     return key.startsWith(u"MyFpls_") && key != u"MyFpls_0";

@@ -1,8 +1,10 @@
 #include "editor/print_commands.h"
 
+#include "document/file_io.h"
 #include "editor/editor.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace vx {
@@ -72,6 +74,37 @@ void PrintCommand(Editor& editor) {
     if (!printer->printListing(document) && !printer->lastError().isEmpty())
         editor.ShowMessage(printer->lastError(), MsgStyle::Ok + MsgStyle::Critical,
                            QStringLiteral("VX-Editor"));
+}
+
+void ExportListingPdfCommand(Editor& editor) {
+    const TextCatalogue& c = editor.catalogue;
+    const QString caption = c.tx(u"E&xport listing as PDF…");
+    const QString file = editor.document.FileName.trimmed();
+    const QString initialName = file.isEmpty()
+                                    ? QStringLiteral("*.pdf")
+                                    : QFileInfo(file).completeBaseName() + QStringLiteral(".pdf");
+    const std::optional<QString> chosen = editor.platform.files->saveFile(
+        {c.tx(u" File selection for: Export  >>> LISTING AS PDF <<<"),
+         c.tx(u"PDF-FILE  (*.pdf) | *.pdf"), initialName, c.tx(u"C:\\Velox-PC_V9")});
+    if (!chosen)
+        return;
+    const QString path = *chosen;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isDir() &&
+        editor.ShowMessage(path + QStringLiteral("\r\n") + c.tx(u"File available, overwriting?"),
+                           MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2,
+                           caption) != MsgAnswer::Yes)
+        return;
+    const ListingDocument document = BuildListing(editor);
+    QString reason = QStringLiteral("PDF output is not available in this program");
+    const std::optional<QByteArray> pdf =
+        editor.platform.pdf == nullptr
+            ? std::nullopt
+            : editor.platform.pdf->paintListing(document, editor.listingFont, &reason);
+    if (pdf && WriteOutputFile(path, *pdf, &reason, &c))
+        return;
+    editor.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
+                       QStringLiteral("VX-Editor"));
 }
 
 void PrinterFontCommand(Editor& editor) {

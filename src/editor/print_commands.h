@@ -1,6 +1,6 @@
 #pragma once
 
-// The File menu's Print and Printer font commands, and the listing font the
+// The File menu's Print, Export listing as PDF and Printer font commands, and the listing font the
 // editor keeps for the whole run.
 
 #include "print/listing.h"
@@ -15,6 +15,12 @@ class Editor;
 // character (a row of blanks counts); otherwise the listing of the schedule in
 // the listing font goes to the printer.
 void PrintCommand(Editor& editor);
+
+// Export listing as PDF: the save dialog, then the listing that Print would
+// send to the printer goes into the chosen file in the listing font, printer
+// or not. A file that is there is replaced only when the user agrees, and
+// only whole; a failure is shown with its reason.
+void ExportListingPdfCommand(Editor& editor);
 
 // Printer font (command 8): the font dialog; unless it is cancelled, the
 // chosen font goes to the printer and what the printer made of it becomes the

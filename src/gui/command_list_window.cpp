@@ -72,10 +72,14 @@ void CommandListWindow::syncFromModel() {
     if (list_->count() != lines.size()) {
         list_->clear();
         list_->addItems(lines);
-    } else {
-        for (int i = 0; i < lines.size(); ++i)
-            if (list_->item(i)->text() != lines[i])
-                list_->item(i)->setText(lines[i]);
+    }
+    for (int i = 0; i < lines.size(); ++i) {
+        QListWidgetItem* item = list_->item(i);
+        if (item->text() != lines[i])
+            item->setText(lines[i]);
+        // A line cut at the window's edge can still be read whole.
+        if (item->toolTip() != lines[i])
+            item->setToolTip(lines[i]);
     }
     const int selected =
         form.listIndex >= 0 && form.listIndex < list_->count() ? form.listIndex : -1;

@@ -136,14 +136,12 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
     return true;
 }
 
-bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, const QString& path,
-                     QString* error) {
+std::optional<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font,
+                                           QString* error) {
     if (!haveGuiApplication()) {
-        setError(error, path + QStringLiteral(": PDF output needs the graphical application"));
-        return false;
+        setError(error, QStringLiteral("PDF output needs the graphical application"));
+        return std::nullopt;
     }
-    // Painted into memory first: the file is written by the one writer, which
-    // never replaces a device or a FIFO and replaces a file only whole.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     bool painted = false;
@@ -156,9 +154,22 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
         painted = PaintListing(document, font, writer, error);
     }
     if (!painted)
+        return std::nullopt;
+    return buffer.data();
+}
+
+bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, const QString& path,
+                     QString* error) {
+    // Painted into memory first: the file is written by the one writer, which
+    // never replaces a device or a FIFO and replaces a file only whole.
+    QString why;
+    const std::optional<QByteArray> pdf = RenderListingPdf(document, font, &why);
+    if (!pdf) {
+        setError(error, path + QStringLiteral(": ") + why);
         return false;
+    }
     QString reason;
-    if (!WriteOutputFile(path, buffer.data(), &reason)) {
+    if (!WriteOutputFile(path, *pdf, &reason)) {
         setError(error, path + QStringLiteral(": ") + reason);
         return false;
     }
@@ -166,7 +177,7 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
 }
 
 void InstallListingPainter() {
-    SetPdfListingWriter(&WriteListingPdf);
+    SetPdfListingRenderer(&RenderListingPdf);
 }
 
 SystemPrinter::SystemPrinter() {

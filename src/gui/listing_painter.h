@@ -19,15 +19,20 @@ namespace vx {
 bool PaintListing(const ListingDocument& document, const FontChoice& font,
                   QPagedPaintDevice& device, QString* error);
 
+// The listing as the bytes of an A4 PDF file; nullopt with a reason when
+// there is no QGuiApplication or painting failed.
+std::optional<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font,
+                                           QString* error);
+
 // The listing as an A4 PDF file; the file is replaced only when the whole
 // document could be written. False with a reason when there is no
 // QGuiApplication or the file cannot be written.
 bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, const QString& path,
                      QString* error);
 
-// Hands WriteListingPdf to the model (SetPdfListingWriter), so that the
-// scripted printer can write PDFs. Call once at start-up of every program
-// that links the window library and wants PDF output from the model.
+// Hands RenderListingPdf to the model (SetPdfListingRenderer), so that the
+// scripted printer and the scripted PDF export can write PDFs. Call once at start-up of every
+// program that links the window library and wants PDF output from the model.
 void InstallListingPainter();
 
 // Shows the listing in a print preview whose print button leads to the

@@ -3,6 +3,7 @@
 #include "editor/editor.h"
 #include "form/entry_form.h"
 #include "gui/command_list_window.h"
+#include "gui/entry_layout.h"
 #include "gui/frm_info_window.h"
 #include "gui/masked_field_window.h"
 #include "gui/problems_pane.h"
@@ -51,7 +52,7 @@ constexpr int CaptionHeight = 16;
 constexpr int FieldTop = 72;
 constexpr int FieldHeight = 24;
 constexpr int HintTop = 100;
-constexpr int RemarkTop = 214;
+constexpr int RemarkTop = 214; // lower when the tallest hint needs it
 constexpr int ButtonLeft = 636;
 constexpr int ButtonWidth = 158;
 constexpr int ButtonHeight = 40;
@@ -1013,6 +1014,110 @@ void MainWindow::syncGrid() {
     }
 }
 
+int MainWindow::tallestHint() const {
+    const EntryForm& form = *editor_->form;
+    const QFontMetrics metrics = lblHinweise_->fontMetrics();
+    const int around = 2 * (lblHinweise_->margin() + lblHinweise_->frameWidth());
+    int tallest = 0;
+    for (int command = 1; command <= 30; ++command)
+        for (int n = 1; n <= 5; ++n) {
+            const QString text = ShownText(form.operandHint(n, command));
+            if (!text.isEmpty())
+                tallest = std::max(tallest, metrics.boundingRect(QRect(0, 0, 4000, 4000),
+                                                                 Qt::AlignLeft | Qt::AlignTop, text)
+                                                    .height() +
+                                                around);
+        }
+    return tallest;
+}
+
+void MainWindow::placeEntryRows() {
+    const EntryForm& form = *editor_->form;
+    constexpr int RowRight = ButtonLeft - 4;
+
+    // The operand row: a masked field as wide as the widest text its mask
+    // takes, free text as wide as the model makes it where there is room.
+    std::vector<RowSpan> spans;
+    std::vector<QWidget*> placed;
+    auto add = [&](QLineEdit* widget, const EntryField& field, int fallback, int needed,
+                   bool flexible, int top) {
+        const int width = field.width > 0 ? field.width : fallback;
+        if (!field.visible) {
+            setGeometryIfChanged(widget, QRect(EntryLeft + field.left, top, width, FieldHeight));
+            return;
+        }
+        spans.push_back({EntryLeft + field.left, std::max(width, needed), flexible});
+        placed.push_back(widget);
+    };
+    auto apply = [&](int top) {
+        PlaceRow(spans, RowRight);
+        for (size_t i = 0; i < spans.size(); ++i)
+            setGeometryIfChanged(
+                placed[i], QRect(spans[i].placedLeft, top, spans[i].placedWidth, FieldHeight));
+    };
+    for (int k = 0; k < EntryFormState::FieldCount; ++k) {
+        MaskedField* widget = msk_[static_cast<size_t>(k)];
+        const EntryField& field = form.msk[static_cast<size_t>(k)];
+        // Measured once per mask: every sync places the row.
+        auto needed = maskWidths_.constFind(field.mask);
+        if (needed == maskWidths_.cend())
+            needed = maskWidths_.insert(
+                field.mask,
+                field.mask.isEmpty()
+                    ? 0
+                    : LineEditWidthFor(*widget, WidestMaskText(field.mask, widget->fontMetrics())));
+        add(widget, field, 32, *needed, false, FieldTop);
+    }
+    add(txbTxt2_, form.txbTxt2, 280, 0, true, FieldTop);
+    add(txbTxt3_, form.txbTxt3, 280, 0, true, FieldTop);
+    apply(FieldTop);
+
+    // The hint under the field it belongs to, wherever that field went, and
+    // never over the remark row: that goes down for the language's tallest hint.
+    const int modelHintLeft = EntryLeft + form.lblHinweise.left;
+    int hintLeft = modelHintLeft;
+    bool underFocus = false;
+    for (size_t i = 0; i < spans.size() && !underFocus; ++i)
+        if (spans[i].left == modelHintLeft) {
+            hintLeft = spans[i].placedLeft;
+            underFocus = placed[i] == widgetOf(form.focus);
+        }
+    const QString language = editor_->catalogue.languageCode();
+    if (language != hintRoomLanguage_) {
+        hintRoomLanguage_ = language;
+        hintRoom_ = tallestHint();
+    }
+    const QSize hint = lblHinweise_->sizeHint();
+    if (form.lblHinweise.visible && !form.lblHinweise.caption.isEmpty())
+        hintRoom_ = std::max(hintRoom_, hint.height());
+    const int remarkTop = std::max(RemarkTop, HintTop + hintRoom_ + 4);
+    const int hintWidth =
+        std::clamp(std::max(hint.width(), form.lblHinweise.width), 40, RowRight - EntryLeft);
+    hintLeft = std::min(hintLeft, RowRight - hintWidth);
+    setGeometryIfChanged(lblHinweise_, QRect(hintLeft, HintTop, hintWidth,
+                                             std::min(hint.height(), remarkTop - 4 - HintTop)));
+    if (frame_->height() != remarkTop + FrameHeight - RemarkTop)
+        frame_->setFixedHeight(remarkTop + FrameHeight - RemarkTop);
+
+    // The remark row: its caption whole, the boxes after it.
+    spans.clear();
+    placed.clear();
+    setTextIfChanged(lblAnmerk_, form.lblAnmerk.caption);
+    if (lblAnmerk_->isVisibleTo(frame_) != form.lblAnmerk.visible)
+        lblAnmerk_->setVisible(form.lblAnmerk.visible);
+    const int captionWidth = std::max(form.lblAnmerk.width, lblAnmerk_->sizeHint().width());
+    if (form.lblAnmerk.visible) {
+        spans.push_back({EntryLeft + form.lblAnmerk.left, captionWidth, false});
+        placed.push_back(lblAnmerk_);
+    } else {
+        setGeometryIfChanged(lblAnmerk_, QRect(EntryLeft + form.lblAnmerk.left, remarkTop,
+                                               captionWidth, FieldHeight));
+    }
+    add(txbStern_, form.txbStern, 32, 0, false, remarkTop);
+    add(txbAnmerk_, form.txbAnmerk, 32, 0, true, remarkTop);
+    apply(remarkTop);
+}
+
 void MainWindow::syncEntryArea() {
     const EntryForm& form = *editor_->form;
     const QPalette base = QApplication::palette();
@@ -1022,8 +1127,6 @@ void MainWindow::syncEntryArea() {
         const EntryField& field = form.msk[static_cast<size_t>(k)];
         widget->setMask(field.mask, field.prompt, field.maxLength);
         widget->showText(field.text);
-        setGeometryIfChanged(widget, QRect(EntryLeft + field.left, FieldTop,
-                                           field.width > 0 ? field.width : 32, FieldHeight));
         setColour(widget, QPalette::Base, field.error ? errorColour() : base.color(QPalette::Base));
         setColour(widget, QPalette::Text,
                   k == 0 && form.lineNumberRed ? lineNumberColour() : base.color(QPalette::Text));
@@ -1035,8 +1138,6 @@ void MainWindow::syncEntryArea() {
                                                               {txbTxt3_, &form.txbTxt3}};
     for (const auto& [widget, field] : boxes) {
         showBoxText(widget, *field);
-        setGeometryIfChanged(widget, QRect(EntryLeft + field->left, FieldTop,
-                                           field->width > 0 ? field->width : 280, FieldHeight));
         setColour(widget, QPalette::Base,
                   field->error ? errorColour() : base.color(QPalette::Base));
         if (widget->isVisibleTo(frame_) != field->visible)
@@ -1046,8 +1147,6 @@ void MainWindow::syncEntryArea() {
                                                                {txbAnmerk_, &form.txbAnmerk}};
     for (const auto& [widget, field] : remark) {
         showBoxText(widget, *field);
-        setGeometryIfChanged(widget, QRect(EntryLeft + field->left, RemarkTop,
-                                           field->width > 0 ? field->width : 32, FieldHeight));
         if (widget->isVisibleTo(frame_) != field->visible)
             widget->setVisible(field->visible);
     }
@@ -1060,7 +1159,6 @@ void MainWindow::syncEntryArea() {
     } labels[] = {
         {lblLfdNr_, form.lblLfdNr, CaptionTop, CaptionHeight},
         {lblCode_, form.lblCode, CaptionTop, CaptionHeight},
-        {lblAnmerk_, form.lblAnmerk, RemarkTop, FieldHeight},
         {lblBemerkung_, form.lblBemerkung, ExplanationTop, ExplanationHeight},
     };
     for (const auto& l : labels) {
@@ -1074,15 +1172,8 @@ void MainWindow::syncEntryArea() {
     setColour(lblBemerkung_, QPalette::Window,
               form.lblBemerkung.error ? errorColour() : base.color(QPalette::Window));
 
-    // The hint stands right under the field that has the focus, over
-    // whatever is below it, as tall as its lines.
     setTextIfChanged(lblHinweise_, form.lblHinweise.caption);
-    const QSize hint = lblHinweise_->sizeHint();
-    const int hintLeft = EntryLeft + form.lblHinweise.left;
-    const int hintWidth =
-        std::min(std::max(hint.width(), form.lblHinweise.width), ButtonLeft - 4 - hintLeft);
-    setGeometryIfChanged(lblHinweise_, QRect(hintLeft, HintTop, std::max(hintWidth, 40),
-                                             std::min(hint.height(), FrameHeight - HintTop - 2)));
+    placeEntryRows();
     const bool hintShown = form.lblHinweise.visible && !form.lblHinweise.caption.isEmpty();
     if (lblHinweise_->isVisibleTo(frame_) != hintShown)
         lblHinweise_->setVisible(hintShown);

@@ -118,6 +118,8 @@ private:
     void syncMenus();
     void syncGrid();
     void syncEntryArea();
+    void placeEntryRows();
+    int tallestHint() const;
     void syncFocus();
     void syncProblemsPane();
     void fitProblemsPane();
@@ -162,6 +164,11 @@ private:
     int appliedGridRows_ = -1;
     int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;
+    // Room under the operand row for the hint: the tallest hint of the
+    // language, or a taller one once seen.
+    int hintRoom_ = 0;
+    QString hintRoomLanguage_;
+    QHash<QString, int> maskWidths_; // the width each mask needs
     ToolkitTranslation toolkit_;
 };
 

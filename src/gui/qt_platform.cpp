@@ -69,6 +69,7 @@ Platform QtPlatform::platform() {
     p.help = &help;
     p.desktop = this;
     p.printer = &printer;
+    p.pdf = this;
     return p;
 }
 
@@ -110,6 +111,11 @@ std::optional<QString> QtPlatform::openFile(const FileDialogRequest& request) {
 
 std::optional<QString> QtPlatform::saveFile(const FileDialogRequest& request) {
     return fileDialog(request, true);
+}
+
+std::optional<QByteArray> QtPlatform::paintListing(const ListingDocument& document,
+                                                   const FontChoice& font, QString* error) {
+    return RenderListingPdf(document, font, error);
 }
 
 std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& current) {

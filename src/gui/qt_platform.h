@@ -28,7 +28,8 @@ class QtPlatform : public MessageWindow,
                    public FileDialogs,
                    public FontDialog,
                    public SettingsStore,
-                   public Desktop {
+                   public Desktop,
+                   public PdfPainter {
 public:
     QtPlatform();
     ~QtPlatform() override;
@@ -52,6 +53,8 @@ public:
                   const QString& value) override;
     void beep() override;
     void setBusy(bool busy) override;
+    std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
+                                           QString* error) override;
 
     GuiHelpViewer help;
     SystemPrinter printer;

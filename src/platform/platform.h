@@ -3,6 +3,7 @@
 // What the model cannot do alone. The windows hand it the real implementations,
 // the tests and vxedit-cli hand it scripted ones (scripted_platform.h).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -115,6 +116,16 @@ public:
     virtual QString lastError() const { return QString(); }
 };
 
+// Paints the listing as a PDF, with or without a printer; the model writes
+// the bytes to the file itself.
+class PdfPainter {
+public:
+    virtual ~PdfPainter() = default;
+    // The PDF bytes of all pages in font; nullopt with the reason in *error.
+    virtual std::optional<QByteArray> paintListing(const ListingDocument& document,
+                                                   const FontChoice& font, QString* error) = 0;
+};
+
 // Everything the model is given, in one place. Pointers are never null once
 // the model runs; scripted_platform.h supplies the headless set.
 struct Platform {
@@ -125,6 +136,7 @@ struct Platform {
     HelpViewer* help = nullptr;
     Desktop* desktop = nullptr;
     Printer* printer = nullptr; // null counts as no printer installed
+    PdfPainter* pdf = nullptr;  // null: the program cannot make PDFs
 };
 
 } // namespace vx

@@ -1042,9 +1042,9 @@ private:
     ListingDocument document_;
 };
 
-PdfListingWriter& pdfWriter() {
-    static PdfListingWriter writer = nullptr;
-    return writer;
+PdfListingRenderer& pdfRenderer() {
+    static PdfListingRenderer renderer = nullptr;
+    return renderer;
 }
 
 } // namespace
@@ -1059,12 +1059,12 @@ ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& 
     return renderer.run();
 }
 
-void SetPdfListingWriter(PdfListingWriter writer) {
-    pdfWriter() = writer;
+void SetPdfListingRenderer(PdfListingRenderer renderer) {
+    pdfRenderer() = renderer;
 }
 
-PdfListingWriter GetPdfListingWriter() {
-    return pdfWriter();
+PdfListingRenderer GetPdfListingRenderer() {
+    return pdfRenderer();
 }
 
 } // namespace vx

@@ -7,8 +7,10 @@
 
 #include "platform/platform.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 #include <vector>
 
@@ -83,13 +85,13 @@ ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& 
 // trailing blanks removed. Every line ends in "\n".
 QString ListingText(const ListingDocument& document);
 
-// PDF output lives in the window library (it needs QtGui); it hands its writer
-// to the model here, so that headless code such as the scripted printer can
-// reach it. Unset until the window library installs it
-// (InstallListingPainter in listing_painter_gui.h).
-using PdfListingWriter = bool (*)(const ListingDocument& document, const FontChoice& font,
-                                  const QString& path, QString* error);
-void SetPdfListingWriter(PdfListingWriter writer);
-PdfListingWriter GetPdfListingWriter();
+// PDF output lives in the window library (it needs QtGui); it hands its
+// painter to the model here, so that headless code such as the scripted printer
+// can reach it. Unset until the window library installs it
+// (InstallListingPainter in listing_painter.h).
+using PdfListingRenderer = std::optional<QByteArray> (*)(const ListingDocument& document,
+                                                         const FontChoice& font, QString* error);
+void SetPdfListingRenderer(PdfListingRenderer renderer);
+PdfListingRenderer GetPdfListingRenderer();
 
 } // namespace vx

@@ -15,6 +15,7 @@ Platform ScriptedPlatform::platform() {
     p.help = this;
     p.desktop = this;
     p.printer = &printer;
+    p.pdf = this;
     return p;
 }
 
@@ -88,6 +89,17 @@ void ScriptedPlatform::beep() {
 }
 void ScriptedPlatform::setBusy(bool b) {
     busy = b;
+}
+
+std::optional<QByteArray> ScriptedPlatform::paintListing(const ListingDocument& document,
+                                                         const FontChoice& font, QString* error) {
+    ++pdfListings;
+    const PdfListingRenderer render = GetPdfListingRenderer();
+    if (render != nullptr)
+        return render(document, font, error);
+    if (error != nullptr)
+        *error = QStringLiteral("PDF output is not available in this program");
+    return std::nullopt;
 }
 
 } // namespace vx

@@ -29,7 +29,8 @@ class ScriptedPlatform : public MessageWindow,
                          public FontDialog,
                          public SettingsStore,
                          public HelpViewer,
-                         public Desktop {
+                         public Desktop,
+                         public PdfPainter {
 public:
     ScriptedPlatform();
     Platform platform();
@@ -47,6 +48,9 @@ public:
     int beeps = 0;
     bool busy = false;
     bool helpClosed = false;
+    // Listings painted for a PDF export; painted by the window library's
+    // painter where the program installed it, else refused.
+    int pdfListings = 0;
     // No printer until a test or script sets one up (printer.configure).
     ScriptedPrinter printer;
     QString settingsFile; // empty: settings kept in memory only
@@ -64,6 +68,8 @@ public:
     void close() override;
     void beep() override;
     void setBusy(bool b) override;
+    std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
+                                           QString* error) override;
 
 private:
     std::optional<QString> nextFile(const FileDialogRequest& request);

@@ -67,16 +67,24 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
         lastError_ = system->lastError();
         return printed;
     }
+    QByteArray bytes;
     if (mode == Mode::Pdf) {
-        const PdfListingWriter writer = GetPdfListingWriter();
-        if (writer == nullptr) {
+        const PdfListingRenderer render = GetPdfListingRenderer();
+        if (render == nullptr) {
             lastError_ = path + QStringLiteral(": PDF output is not available in this program");
             return false;
         }
-        return writer(document, currentFont, path, &lastError_);
+        std::optional<QByteArray> pdf = render(document, currentFont, &lastError_);
+        if (!pdf) {
+            lastError_ = path + QStringLiteral(": ") + lastError_;
+            return false;
+        }
+        bytes = std::move(*pdf);
+    } else {
+        bytes = ListingText(document).toUtf8();
     }
     QString reason;
-    if (!WriteOutputFile(path, ListingText(document).toUtf8(), &reason)) {
+    if (!WriteOutputFile(path, bytes, &reason)) {
         lastError_ = path + QStringLiteral(": ") + reason;
         return false;
     }
