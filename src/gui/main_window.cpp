@@ -35,6 +35,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vx {
 
@@ -581,12 +582,13 @@ void MainWindow::connectEvents() {
         afterEvent();
     });
     connect(list_, &CommandListWindow::modelChanged, this, [this] {
-        const int before = lastFocus_;
         afterEvent();
         // The list click puts the focus into the main window's first field.
-        if (before != static_cast<int>(editor_->form->focus) &&
-            editor_->form->focus != Control::lstBefehle && !isActiveWindow()) {
-            activateWindow();
+        // Asked of the window system even when this window still counts as
+        // active: the news that the click activated the list may not be in.
+        if (editor_->form->focus != Control::lstBefehle) {
+            if (QWindow* handle = windowHandle())
+                handle->requestActivate();
             raise();
         }
     });
@@ -1000,7 +1002,6 @@ void MainWindow::syncEntryArea() {
 
 void MainWindow::syncFocus() {
     const Control focus = editor_->form->focus;
-    lastFocus_ = static_cast<int>(focus);
     QWidget* target = widgetOf(focus);
     if (!target || !target->isVisibleTo(target->window()) || !target->isEnabled())
         return;

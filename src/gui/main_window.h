@@ -151,7 +151,6 @@ private:
     int unloadMode_ = 0;
     int appliedTopRow_ = -1;
     int appliedGridRows_ = -1;
-    int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;
     ToolkitTranslation toolkit_;
 };
