@@ -875,27 +875,33 @@ QHash<QString, QString> MenuCaptions(const QList<MenuItem>& items) {
 } // namespace
 
 void MainWindow::syncMenus() {
-    const QHash<QString, QString> captions = MenuCaptions(editor_->menu.items);
-    for (const MenuItem& item : editor_->menu.items) {
-        QAction* action = actions_.value(item.key);
-        if (!action)
-            continue;
-        if (!item.separator) {
-            const QString caption = captions.value(item.key);
-            if (action->text() != caption)
-                action->setText(caption);
+    // Captions, hints and the recent list change seldom: the actions are gone
+    // through again only when the model's menu is not the one they show.
+    if (editor_->menu.items != shownMenu_) {
+        shownMenu_ = editor_->menu.items;
+        const QHash<QString, QString> captions = MenuCaptions(shownMenu_);
+        for (const MenuItem& item : shownMenu_) {
+            QAction* action = actions_.value(item.key);
+            if (!action)
+                continue;
+            if (!item.separator) {
+                const QString caption = captions.value(item.key);
+                if (action->text() != caption)
+                    action->setText(caption);
+            }
+            if (action->statusTip() != item.hint)
+                action->setStatusTip(item.hint);
+            if (action->isVisible() != item.visible)
+                action->setVisible(item.visible);
         }
-        if (action->statusTip() != item.hint)
-            action->setStatusTip(item.hint);
-        if (action->isVisible() != item.visible)
-            action->setVisible(item.visible);
-        // Greyed while there is nothing to undo or redo.
-        const bool enabled = item.key == u"Wrk_Undo"   ? editor_->editing.canUndo()
-                             : item.key == u"Wrk_Redo" ? editor_->editing.canRedo()
-                                                       : true;
-        if (action->isEnabled() != enabled)
-            action->setEnabled(enabled);
     }
+    // Greyed while there is nothing to undo or redo.
+    const std::pair<QLatin1StringView, bool> undo[] = {
+        {QLatin1StringView("Wrk_Undo"), editor_->editing.canUndo()},
+        {QLatin1StringView("Wrk_Redo"), editor_->editing.canRedo()}};
+    for (const auto& [key, enabled] : undo)
+        if (QAction* action = actions_.value(key); action && action->isEnabled() != enabled)
+            action->setEnabled(enabled);
 }
 
 void MainWindow::syncGrid() {
@@ -990,7 +996,12 @@ void MainWindow::syncEntryArea() {
         {cmdUeb_leerZ_, &form.buttons.cmdUeb_leerZ}, {cmdEinf_leerZ_, &form.buttons.cmdEinf_leerZ},
         {cmdLoe_Zei_, &form.buttons.cmdLoe_Zei},
     };
-    for (const auto& [widget, caption] : buttons) {
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        const auto& [widget, caption] = buttons[i];
+        // Wrapping measures every word: only a caption that changed is wrapped.
+        if (*caption == wrappedCaptions_[i])
+            continue;
+        wrappedCaptions_[i] = *caption;
         // "&" in a caption is a literal here, not an accelerator.
         QString shown =
             wrapCaption(ShownText(*caption).trimmed(), widget->fontMetrics(), ButtonWidth - 12);

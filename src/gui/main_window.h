@@ -7,6 +7,7 @@
 // The platform (message window, dialogs, settings, help, printer) is handed
 // in, so that tests can give scripted answers.
 
+#include "editor/menu_model.h"
 #include "gui/toolkit_translation.h"
 #include "platform/platform.h"
 
@@ -139,9 +140,11 @@ private:
     QPushButton* cmdUeb_leerZ_ = nullptr;
     QPushButton* cmdEinf_leerZ_ = nullptr;
     QPushButton* cmdLoe_Zei_ = nullptr;
+    std::array<QString, 5> wrappedCaptions_; // of the five buttons, as last wrapped
     QTimer* timer_ = nullptr;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
+    QList<MenuItem> shownMenu_; // the model's menu as the actions show it
 
     CommandListWindow* list_ = nullptr;
     QPointer<SearchWindow> search_;
