@@ -18,6 +18,8 @@ struct MenuItem {
     int hintIndex = -1; // into MenuHints, -1 = none
     bool visible = true;
     bool separator = false;
+
+    bool operator==(const MenuItem&) const = default;
 };
 
 class MenuModel {

@@ -37,6 +37,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace vx {
 
@@ -623,12 +624,13 @@ void MainWindow::connectEvents() {
         afterEvent();
     });
     connect(list_, &CommandListWindow::modelChanged, this, [this] {
-        const int before = lastFocus_;
         afterEvent();
         // The list click puts the focus into the main window's first field.
-        if (before != static_cast<int>(editor_->form->focus) &&
-            editor_->form->focus != Control::lstBefehle && !isActiveWindow()) {
-            activateWindow();
+        // Asked of the window system even when this window still counts as
+        // active: the news that the click activated the list may not be in.
+        if (editor_->form->focus != Control::lstBefehle) {
+            if (QWindow* handle = windowHandle())
+                handle->requestActivate();
             raise();
         }
     });
@@ -975,30 +977,38 @@ QHash<QString, QString> MenuCaptions(const QList<MenuItem>& items) {
 } // namespace
 
 void MainWindow::syncMenus() {
-    const QHash<QString, QString> captions = MenuCaptions(editor_->menu.items);
-    for (const MenuItem& item : editor_->menu.items) {
-        QAction* action = actions_.value(item.key);
-        if (!action)
-            continue;
-        if (!item.separator) {
-            const QString caption = captions.value(item.key);
-            if (action->text() != caption)
-                action->setText(caption);
+    // Captions, hints and the recent list change seldom: the actions are gone
+    // through again only when the model's menu is not the one they show.
+    if (editor_->menu.items != shownMenu_) {
+        shownMenu_ = editor_->menu.items;
+        const QHash<QString, QString> captions = MenuCaptions(shownMenu_);
+        for (const MenuItem& item : shownMenu_) {
+            QAction* action = actions_.value(item.key);
+            if (!action)
+                continue;
+            if (!item.separator) {
+                const QString caption = captions.value(item.key);
+                if (action->text() != caption)
+                    action->setText(caption);
+            }
+            if (action->statusTip() != item.hint)
+                action->setStatusTip(item.hint);
+            if (action->isVisible() != item.visible)
+                action->setVisible(item.visible);
         }
-        if (action->statusTip() != item.hint)
-            action->setStatusTip(item.hint);
-        if (action->isVisible() != item.visible)
-            action->setVisible(item.visible);
-        // Greyed while there is nothing to undo or redo.
-        if (item.key == u"Wrk_Probl") {
-            action->setCheckable(true);
-            action->setChecked(editor_->problemsListShown());
-        }
-        const bool enabled = item.key == u"Wrk_Undo"   ? editor_->editing.canUndo()
-                             : item.key == u"Wrk_Redo" ? editor_->editing.canRedo()
-                                                       : true;
-        if (action->isEnabled() != enabled)
+    }
+    // Greyed while there is nothing to undo or redo.
+    const std::pair<QLatin1StringView, bool> undo[] = {
+        {QLatin1StringView("Wrk_Undo"), editor_->editing.canUndo()},
+        {QLatin1StringView("Wrk_Redo"), editor_->editing.canRedo()}};
+    for (const auto& [key, enabled] : undo)
+        if (QAction* action = actions_.value(key); action && action->isEnabled() != enabled)
             action->setEnabled(enabled);
+    if (QAction* action = actions_.value(QStringLiteral("Wrk_Probl"))) {
+        action->setCheckable(true);
+        const bool shown = editor_->problemsListShown();
+        if (action->isChecked() != shown)
+            action->setChecked(shown);
     }
 }
 
@@ -1184,7 +1194,12 @@ void MainWindow::syncEntryArea() {
         {cmdUeb_leerZ_, &form.buttons.cmdUeb_leerZ}, {cmdEinf_leerZ_, &form.buttons.cmdEinf_leerZ},
         {cmdLoe_Zei_, &form.buttons.cmdLoe_Zei},
     };
-    for (const auto& [widget, caption] : buttons) {
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        const auto& [widget, caption] = buttons[i];
+        // Wrapping measures every word: only a caption that changed is wrapped.
+        if (*caption == wrappedCaptions_[i])
+            continue;
+        wrappedCaptions_[i] = *caption;
         // "&" in a caption is a literal here, not an accelerator.
         QString shown =
             wrapCaption(ShownText(*caption).trimmed(), widget->fontMetrics(), ButtonWidth - 12);
@@ -1196,7 +1211,6 @@ void MainWindow::syncEntryArea() {
 
 void MainWindow::syncFocus() {
     const Control focus = editor_->form->focus;
-    lastFocus_ = static_cast<int>(focus);
     QWidget* target = widgetOf(focus);
     if (!target || !target->isVisibleTo(target->window()) || !target->isEnabled())
         return;

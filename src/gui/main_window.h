@@ -7,6 +7,7 @@
 // The platform (message window, dialogs, settings, help, printer) is handed
 // in, so that tests can give scripted answers.
 
+#include "editor/menu_model.h"
 #include "gui/toolkit_translation.h"
 #include "platform/platform.h"
 
@@ -148,9 +149,11 @@ private:
     QPushButton* cmdUeb_leerZ_ = nullptr;
     QPushButton* cmdEinf_leerZ_ = nullptr;
     QPushButton* cmdLoe_Zei_ = nullptr;
+    std::array<QString, 5> wrappedCaptions_; // of the five buttons, as last wrapped
     QTimer* timer_ = nullptr;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
+    QList<MenuItem> shownMenu_; // the model's menu as the actions show it
 
     CommandListWindow* list_ = nullptr;
     ProblemsPane* problems_ = nullptr;
@@ -162,7 +165,6 @@ private:
     int appliedTopRow_ = -1;
     int paneRoom_ = 0; // what the window grew by for the problems list
     int appliedGridRows_ = -1;
-    int lastFocus_ = -1; // the model's focus at the last sync
     bool placedOnce_ = false;
     // Room under the operand row for the hint: the tallest hint of the
     // language, or a taller one once seen.

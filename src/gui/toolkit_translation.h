@@ -12,7 +12,7 @@ namespace vx {
 
 class ToolkitTranslation {
 public:
-    ToolkitTranslation() = default;
+    ToolkitTranslation();
     ToolkitTranslation(const ToolkitTranslation&) = delete;
     ToolkitTranslation& operator=(const ToolkitTranslation&) = delete;
     ~ToolkitTranslation();

@@ -1,0 +1,241 @@
+#!/usr/bin/env bash
+# The editor as a user drives it: the real vxedit on an X server of its own
+# (Xvfb) under a real window manager (openbox), with key presses and mouse
+# clicks sent through the X server by xdotool. A command is chosen in the
+# command list, its operands typed, the line transferred, undone and redone,
+# saved through the real file dialog under a name typed without extension,
+# reopened from the recent list, and F1 raises the help window. Checked: the
+# saved file, the window titles, which window has the keyboard, and the grid
+# as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
+#
+#   window_drive.sh VXEDIT OUT_DIR
+#
+# Exit 77 (skipped) when Xvfb, openbox, xdotool, xprop or ImageMagick is
+# missing, unless VX_WINDOW_DRIVE_REQUIRED=1 (tools/test-all.sh sets it): then
+# a missing program fails the test. VX_DRIVE_TIMEOUT: seconds to wait for any
+# one thing to happen (default 30).
+set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
+
+VXEDIT="${1:?usage: window_drive.sh VXEDIT OUT_DIR}"
+OUT="${2:?usage: window_drive.sh VXEDIT OUT_DIR}"
+LIMIT="${VX_DRIVE_TIMEOUT:-30}"
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -s ${WORK:-/nonexistent}/vxedit.log ]]; then
+        echo "--- vxedit's output:" >&2
+        tail -n 20 "$WORK/vxedit.log" >&2
+    fi
+    exit 1
+}
+
+missing=()
+for tool in Xvfb openbox xdotool xprop import compare; do
+    command -v "$tool" >/dev/null || missing+=("$tool")
+done
+if [[ ${#missing[@]} -gt 0 ]]; then
+    message="missing ${missing[*]} (Debian: xvfb openbox xdotool x11-utils imagemagick)"
+    [[ ${VX_WINDOW_DRIVE_REQUIRED:-0} == 1 ]] && fail "$message"
+    echo "SKIP: $message"
+    exit 77
+fi
+[[ -x $VXEDIT ]] || fail "no program $VXEDIT"
+
+WORK="$(mktemp -d /tmp/vxedit-drive.XXXXXX)"
+XVFB_PID="" WM_PID="" APP_PID=""
+cleanup() {
+    local pid
+    for pid in "$APP_PID" "$WM_PID" "$XVFB_PID"; do
+        if [[ -n $pid ]] && kill "$pid" 2>/dev/null; then
+            wait "$pid" 2>/dev/null || true
+        fi
+    done
+    [[ -n ${VX_DRIVE_KEEP:-} ]] || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+mkdir -p "$OUT"
+rm -f "$OUT"/[0-9][0-9]-*.png
+
+# A home of the test's own: settings, recent list, backups and file dialog
+# history never touch the user's.
+export HOME="$WORK/home"
+export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
+export XDG_CACHE_HOME="$HOME/.cache" XDG_STATE_HOME="$HOME/.local/state"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER QT_QPA_PLATFORMTHEME XDG_CURRENT_DESKTOP \
+    DESKTOP_SESSION QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+export LANG=C.UTF-8 QT_QPA_PLATFORM=xcb
+
+# ---------------------------------------------------------------- waiting
+# Runs a check again and again until it passes or LIMIT seconds are over.
+eventually() {
+    local end=$((SECONDS + LIMIT))
+    until "$@"; do
+        [[ $SECONDS -lt $end ]] || return 1
+        sleep 0.05
+    done
+}
+
+# The id of the visible window of vxedit whose title matches a pattern.
+# (A search fails now and then when a window goes while it looks: again.)
+found_named() {
+    FOUND="$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$1" 2>/dev/null |
+        head -n 1)" || true
+    [[ -n $FOUND ]]
+}
+window_named() { eventually found_named "$1" && echo "$FOUND"; }
+no_window_named() { ! xdotool search --all --onlyvisible --pid "$APP_PID" --name "$1" >/dev/null 2>&1; }
+visible_windows() { { xdotool search --all --onlyvisible --pid "$APP_PID" 2>/dev/null || true; } | wc -l; }
+active_is() { [[ "$(xdotool getactivewindow 2>/dev/null)" == "$1" ]]; }
+title_is() { [[ "$(xdotool getwindowname "$1" 2>/dev/null)" == "$2" ]]; }
+has_keyboard() {
+    eventually active_is "$1" ||
+        fail "$2 should have the keyboard; the active window is" \
+            "'$(xdotool getwindowname "$(xdotool getactivewindow)" 2>/dev/null)';" \
+            "$(xprop -id "$1" _NET_WM_STATE 2>&1)"
+}
+expect_title() {
+    eventually title_is "$1" "$2" ||
+        fail "window title '$(xdotool getwindowname "$1")', expected '$2'"
+}
+
+step=0
+shot() {
+    step=$((step + 1))
+    import -window root "$(printf '%s/%02d-%s.png' "$OUT" "$step" "$1")"
+}
+
+# The first rows of the grid as the main window paints them.
+grid_rows() { import -window "$MAIN" -crop 700x50+4+40 +repage "$1"; }
+grid_is() {
+    grid_rows "$WORK/grid.png" &&
+        [[ "$(compare -metric AE "$WORK/grid.png" "$1" null: 2>&1)" == 0 ]]
+}
+grid_is_not() { grid_rows "$WORK/grid.png" && ! grid_is "$1"; }
+# The grid as painted once it has stopped changing.
+grid_settled() {
+    grid_rows "$1"
+    sleep 0.2
+    grid_is "$1"
+}
+
+# ---------------------------------------------------------------- X server
+# Xvfb picks a free display itself and names it on file descriptor 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" \
+    >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+display_named() { [[ -s $WORK/display ]]; }
+eventually display_named || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+export DISPLAY=":$(tr -d '[:space:]' <"$WORK/display")"
+eventually xdotool getmouselocation >/dev/null 2>&1 || fail "no X server at $DISPLAY"
+
+openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+WM_PID=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+eventually wm_running || fail "openbox did not start: $(cat "$WORK/openbox.log")"
+
+# ---------------------------------------------------------------- the flow
+"$VXEDIT" >"$WORK/vxedit.log" 2>&1 &
+APP_PID=$!
+
+TITLE=" P L A N I F I C A C I Ò N - E D I T O R   para   V E L O X"
+MAIN="$(window_named '^ P L A N I F I C A C I')" || true
+[[ -n $MAIN ]] || fail "no main window within ${LIMIT}s"
+LIST="$(window_named '^Comandos de planificación para VELOX$')" || true
+[[ -n $LIST ]] || fail "no command list window within ${LIMIT}s"
+expect_title "$MAIN" "$TITLE"
+has_keyboard "$MAIN" "the main window at start"
+shot start
+
+# Line 11 of the list, "K = wait for a contact's state": the list's rows are
+# 14 pixels high from 6 pixels below the window's top.
+xdotool mousemove --window "$LIST" 60 $((6 + 7 + 14 * 11)) mousedown 1 sleep 0.1 mouseup 1
+has_keyboard "$MAIN" "the main window after a command is chosen in the list"
+# The grid as it looks, without focus, over the rest of the run.
+eventually grid_settled "$WORK/empty.png" || fail "the grid does not stop changing"
+shot command-chosen
+
+# Contact 12, state B (occupied); Tab goes on to the second operand.
+xdotool type --delay 60 12
+xdotool key Tab
+xdotool type --delay 60 B
+shot operands-typed
+
+# "Transfer into first empty line", the third of the buttons on the right,
+# 46 pixels apart and placed from the window's bottom edge.
+eval "$(xdotool getwindowgeometry --shell "$MAIN")"
+xdotool mousemove --window "$MAIN" 714 $((HEIGHT - 239 + 2 * 46)) click 1
+eventually grid_is_not "$WORK/empty.png" || fail "the transfer did not change the grid"
+eventually grid_settled "$WORK/filled.png" || fail "the grid does not stop changing"
+shot transferred
+
+xdotool key ctrl+z
+eventually grid_is "$WORK/empty.png" || fail "Ctrl+Z did not take the transferred line back"
+shot undone
+xdotool key ctrl+shift+z
+eventually grid_is "$WORK/filled.png" || fail "Ctrl+Shift+Z did not bring the line back"
+shot redone
+has_keyboard "$MAIN" "the main window after undo and redo"
+
+# Save: the toolkit's file dialog, opening in the home folder.
+SAVE_TITLE=" Selección de fichero para: Guardar  >>> FICHERO DE PLANIFICACIÓN <<<"
+xdotool key ctrl+s
+DIALOG="$(window_named '^ Selección de fichero para: Guardar')" || true
+[[ -n $DIALOG ]] || fail "Ctrl+S opened no file dialog"
+expect_title "$DIALOG" "$SAVE_TITLE"
+has_keyboard "$DIALOG" "the file dialog"
+xdotool type --delay 60 horario
+shot save-dialog
+xdotool key Return
+eventually no_window_named '^ Selección de fichero' || fail "the file dialog stayed open"
+SAVED="$HOME/horario.vfp"
+expect_title "$MAIN" "$TITLE   $SAVED"
+has_keyboard "$MAIN" "the main window after saving"
+[[ ! -e $HOME/horario ]] || fail "the name was saved without the .vfp extension"
+[[ -f $SAVED ]] || fail "no $SAVED; the home folder holds: $(ls -A "$HOME")"
+[[ "$(od -An -c "$SAVED" | tr -s ' ')" == " K , 1 2 , B \r \n" ]] ||
+    fail "$SAVED holds $(od -An -c "$SAVED")"
+grep -qx "RecentSchedule1=$SAVED" "$XDG_CONFIG_HOME/VX-Editor.conf" ||
+    fail "the recent list in the test's own settings does not name $SAVED"
+shot saved
+
+# A new schedule, then the saved one again from the end of the File menu.
+xdotool key ctrl+n
+expect_title "$MAIN" "$TITLE"
+eventually grid_is "$WORK/empty.png" || fail "File > New left the line in the grid"
+shot new-schedule
+windows=$(visible_windows)
+xdotool mousemove --window "$MAIN" 30 10 click 1
+menu_open() { [[ $(visible_windows) -gt $windows ]]; }
+eventually menu_open || fail "a click on the File menu opened no menu"
+shot file-menu
+# Up from the top of the menu wraps round to its last entry: the recent file.
+xdotool key Up
+shot recent-entry
+xdotool key Return
+expect_title "$MAIN" "$TITLE   $SAVED"
+eventually grid_is "$WORK/filled.png" || fail "the schedule reopened shows other rows"
+has_keyboard "$MAIN" "the main window after reopening"
+shot reopened
+
+xdotool key F1
+HELP="$(window_named '^VXWEdite$')" || true
+[[ -n $HELP ]] || fail "F1 raised no help window"
+has_keyboard "$HELP" "the help window after F1"
+shot help
+
+# Program end from the main window: nothing unsaved, so no question.
+xdotool windowactivate --sync "$MAIN"
+has_keyboard "$MAIN" "the main window"
+xdotool key ctrl+q
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+eventually ended || fail "Ctrl+Q did not end the program"
+rc=0
+wait "$APP_PID" || rc=$?
+APP_PID=""
+[[ $rc -eq 0 ]] || fail "vxedit ended with exit code $rc"
+echo "PASS: $step steps, screenshots in $OUT"
