@@ -1,5 +1,7 @@
 // Three operations on a long schedule, in the real main window and in the
-// model alone (the editor without windows, as `vxedit-cli script` runs it):
+// model alone (the editor without windows, driven by the actions of
+// `vxedit-cli script`, which keep the schedule's findings up to date as the
+// window does):
 // opening a schedule over another one, a search through every row, and the
 // language switch. Prints the fastest runs and the window's cost against the
 // model's; the window should stay within 1.5 times the model. The window's
@@ -122,7 +124,7 @@ int main(int argc, char* argv[]) {
     platform.fileChoices.push_back(first);
     window.menuAction(QStringLiteral("Dat_Ein"))->trigger();
     driver.platform.fileChoices.push_back(first);
-    model.menuClick(QStringLiteral("Dat_Ein"));
+    driver.runLine(QStringLiteral("menu Dat_Ein"));
     Figures open;
     for (int i = 0; i < runs; ++i) {
         const QString& path = i % 2 == 0 ? second : first;
@@ -132,7 +134,7 @@ int main(int argc, char* argv[]) {
         });
         open.inModel([&] {
             driver.platform.fileChoices.push_back(path);
-            model.menuClick(QStringLiteral("Dat_Ein"));
+            driver.runLine(QStringLiteral("menu Dat_Ein"));
         });
     }
     if (shown.document.grid.rows < lines + 1 || model.document.grid.rows < lines + 1) {
@@ -148,18 +150,16 @@ int main(int argc, char* argv[]) {
     auto* text = search ? search->findChild<QLineEdit*>(QStringLiteral("txbSuchtext")) : nullptr;
     if (!text)
         return 2;
-    model.Smn_Su_Ers(1);
     const auto searchFor = [&](const QString& what, Figures& figures) {
         text->setText(what);
         emit text->textEdited(what);
-        model.searchTextEdited(what);
         for (int i = 0; i < runs; ++i) {
             shown.form->setCurrentRow(1);
             window.syncFromModel();
             QCoreApplication::processEvents();
             figures.inWindow([&] { search->sevCmdBef(0)->click(); });
             model.form->setCurrentRow(1);
-            figures.inModel([&] { model.searchButton(); });
+            figures.inModel([&] { driver.runLine(QStringLiteral("find ") + what); });
         }
     };
     Figures found, missing;
@@ -176,7 +176,7 @@ int main(int argc, char* argv[]) {
     Figures language;
     for (int i = 0; i < runs; ++i) {
         language.inWindow([&] { window.menuAction(QStringLiteral("Opt_Spr"))->trigger(); });
-        language.inModel([&] { model.menuClick(QStringLiteral("Opt_Spr")); });
+        language.inModel([&] { driver.runLine(QStringLiteral("menu Opt_Spr")); });
     }
 
     std::printf("%d lines, fastest of %d runs\n", lines, runs);

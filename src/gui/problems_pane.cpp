@@ -24,6 +24,7 @@ ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
     setObjectName(QStringLiteral("problemsPane"));
     list_->setObjectName(QStringLiteral("lstProblems"));
     list_->setIconSize(QSize(16, 16));
+    list_->setUniformItemSizes(true); // a long list lays out at once
     setFixedHeight(PaneHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
