@@ -14,7 +14,7 @@ out=${2:-docs/screenshot.png}
 n=190
 while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
 display=:$n
-Xvfb "$display" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 home=$(mktemp -d)
 pids=()
@@ -34,20 +34,39 @@ fi
 
 HOME=$home XDG_RUNTIME_DIR=$home "$build/vxedit" docs/sample.vfp >/dev/null 2>&1 &
 pids+=($!)
+# The main window by its own title: a search by name also finds the command
+# list, whose icon name is the main window's title.
+find_main() {
+    local w
+    for w in $(xdotool search --onlyvisible --pid "${pids[-1]}" --name 'E D I T O R' 2>/dev/null); do
+        [[ $(xdotool getwindowname "$w") == *'E D I T O R'* ]] && { echo "$w"; return; }
+    done
+}
 main=
 for _ in $(seq 100); do
-    main=$(xdotool search --onlyvisible --pid "${pids[-1]}" --name 'E D I T O R' 2>/dev/null | head -1) && [[ -n $main ]] && break
+    main=$(find_main) && [[ -n $main ]] && break
     sleep 0.1
 done
 [[ -n $main ]] || { echo "vxedit did not show its window" >&2; exit 1; }
-# The window opens where it always does: centred beside the command list.
-sleep 1
+# The window opens where it always does: centred beside the command list, and
+# grows by the problems list; the clicks wait until it stands still.
+last=
+for _ in $(seq 50); do
+    sleep 0.3
+    now=$(xdotool getwindowgeometry "$main")
+    [[ $now == "$last" ]] && break
+    last=$now
+done
+sleep 0.5
 
-# Row 15 (empty) becomes the current row; the code field gets F, field 1 the
-# condition type K, field 2 a contact number beyond 1056.
+# Row 15 (empty) becomes the current row; the code field (in the entry frame
+# at the window's foot, below the problems list that names the sample's one
+# warning) gets F, field 1 the condition type K, field 2 a contact number
+# beyond 1056.
 xdotool mousemove --window "$main" 300 283 click 1
 sleep 0.3
-xdotool mousemove --window "$main" 88 378 click 1
+eval "$(xdotool getwindowgeometry --shell "$main")"
+xdotool mousemove --window "$main" 88 $((HEIGHT - 182)) click 1
 sleep 0.3
 xdotool type --delay 100 F
 sleep 0.5
