@@ -82,9 +82,17 @@ eventually() {
 
 # The id of the visible window of vxedit whose title matches a pattern.
 # (A search fails now and then when a window goes while it looks: again.)
+# A search by name also looks at the icon name, which a window may take from
+# another: the title itself must match.
 found_named() {
-    FOUND="$(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$1" 2>/dev/null |
-        head -n 1)" || true
+    local w
+    FOUND=
+    for w in $(xdotool search --all --onlyvisible --pid "$APP_PID" --name "$1" 2>/dev/null); do
+        if [[ "$(xdotool getwindowname "$w" 2>/dev/null)" =~ $1 ]]; then
+            FOUND=$w
+            break
+        fi
+    done
     [[ -n $FOUND ]]
 }
 window_named() { eventually found_named "$1" && echo "$FOUND"; }
