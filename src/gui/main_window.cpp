@@ -1095,7 +1095,10 @@ void MainWindow::placeEntryRows() {
     const QString language = editor_->catalogue.languageCode();
     if (language != hintRoomLanguage_) {
         hintRoomLanguage_ = language;
-        hintRoom_ = tallestHint();
+        // Measured once per language: a switch back costs nothing.
+        const auto known = tallestHints_.constFind(language);
+        hintRoom_ = known != tallestHints_.constEnd() ? *known : tallestHint();
+        tallestHints_.insert(language, hintRoom_);
     }
     const QSize hint = lblHinweise_->sizeHint();
     if (form.lblHinweise.visible && !form.lblHinweise.caption.isEmpty())

@@ -170,7 +170,8 @@ private:
     // language, or a taller one once seen.
     int hintRoom_ = 0;
     QString hintRoomLanguage_;
-    QHash<QString, int> maskWidths_; // the width each mask needs
+    QHash<QString, int> tallestHints_; // by language
+    QHash<QString, int> maskWidths_;   // the width each mask needs
     ToolkitTranslation toolkit_;
 };
 
