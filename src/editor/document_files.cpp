@@ -182,14 +182,8 @@ DocumentFiles::SaveResult DocumentFiles::Save() {
         return SaveResult::Cancelled;
     const QString path = *chosen;
     const QFileInfo info(path);
-    if (info.exists() && !info.isDir()) {
-        const int answer = messages.ShowMessage(
-            path + QStringLiteral("\r\n") + c.tx(u"File available, overwriting?"),
-            MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2,
-            c.tx(u"&Save schedule data"));
-        if (answer != MsgAnswer::Yes)
-            return SaveResult::Cancelled;
-    }
+    if (!messages.mayOverwrite(path, c.tx(u"&Save schedule data")))
+        return SaveResult::Cancelled;
     // The file the schedule was loaded from had lines beyond the largest
     // schedule; saving over it would drop them for good.
     const bool overCutFile = cutLines_ > 0 && QFileInfo(path).absoluteFilePath() == cutFile_;

@@ -1,6 +1,5 @@
 #include "editor/editor.h"
 
-#include "commands/line_syntax.h"
 #include "commands/operand_rules.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
@@ -109,6 +108,7 @@ void Editor::menuClick(const QString& key) {
     else if (key == u"Wrk_Redo")
         editing.redo();
     else if (key == u"Wrk_Probl") {
+        // Hides the findings, shows them, or goes back to them from the jumps.
         problemsListWanted = !problemsListWanted || uses.has_value();
         uses.reset();
     } else if (key == u"Wrk_GoDef")
@@ -209,15 +209,12 @@ void Editor::goToDefinition() {
 void Editor::findUses() {
     const ScheduleDiagnostics& diagnostics = refreshDiagnostics();
     const int current = document.grid.currentRow;
-    const QString& line =
-        current >= 1 && current <= document.RowCount ? document.line(current) : QString();
-    const std::array<QString, 6> f = SplitLine(line);
-    const QString code = Trim(f[0]).toUpper();
-    if (code != u"!" && code != u"U") {
+    const std::optional<QString> address = diagnostics.addressAt(current);
+    if (!address) {
         platform.desktop->beep();
         return;
     }
-    uses = Uses{Trim(f[1]).toUpper(), diagnostics.usesOf(current)};
+    uses = Uses{*address, diagnostics.usesOf(current)};
     problemsListWanted = true;
 }
 

@@ -2,10 +2,22 @@
 
 #include "texts/basic_numbers.h"
 
+#include <QFileInfo>
+
 namespace vx {
 
 Messages::Messages(MessageWindow& window, const TextCatalogue& catalogue)
     : window_(window), catalogue_(catalogue) {}
+
+bool Messages::mayOverwrite(const QString& path, const QString& title) {
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        return true;
+    return ShowMessage(path + QStringLiteral("\r\n") +
+                           catalogue_.tx(u"File available, overwriting?"),
+                       MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2,
+                       title) == MsgAnswer::Yes;
+}
 
 int Messages::ShowMessage(const QString& prompt, int style, const QString& title) {
     return window_.show(prompt, style, title, catalogue_.language() == Language::DE);

@@ -17,6 +17,9 @@ public:
     int ShowMessage(const QString& prompt, int style, const QString& title);
     void ReportError(int number, int symbol, int styleAddition, const QString& detail,
                      qint16& answer);
+    // Before a file that is there is replaced: true when the user agrees
+    // (and when there is no such file).
+    bool mayOverwrite(const QString& path, const QString& title);
 
     // The command line the listing is working on; part of some error prompts.
     void setListingLine(int lineNumber, const QString& commandLine);

@@ -89,11 +89,7 @@ void ExportListingPdfCommand(Editor& editor) {
     if (!chosen)
         return;
     const QString path = *chosen;
-    const QFileInfo info(path);
-    if (info.exists() && !info.isDir() &&
-        editor.ShowMessage(path + QStringLiteral("\r\n") + c.tx(u"File available, overwriting?"),
-                           MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2,
-                           caption) != MsgAnswer::Yes)
+    if (!editor.messages.mayOverwrite(path, caption))
         return;
     const ListingDocument document = BuildListing(editor);
     QString reason = QStringLiteral("PDF output is not available in this program");

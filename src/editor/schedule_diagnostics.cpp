@@ -44,12 +44,11 @@ QString SeverityName(ScheduleProblem::Severity severity) {
 struct ScheduleDiagnostics::LineFacts {
     bool blank = true;
     QString code; // trimmed, upper case
-    QString name; // first operand, trimmed, upper case
+    // The address a ! or U defines, or what an E closes; trimmed, upper case.
+    QString name;
     // The address a G or R names, or an X or Y that reserves names to go to
     // when the route is taken already.
     QString target;
-    // What of the line the pass over the schedule reads beyond its code.
-    const QString& key() const { return target.isEmpty() ? name : target; }
     QList<ScheduleProblem> own;
 };
 
@@ -88,14 +87,13 @@ ScheduleDiagnostics::factsOf(const QString& text) {
         facts->blank = false;
         const std::array<QString, 6> f = SplitLine(text);
         facts->code = Trim(f[0]).toUpper();
-        facts->name = Trim(f[1]).toUpper();
-        if (facts->code == u"G" || facts->code == u"R")
-            facts->target = facts->name;
-        else if ((facts->code == u"X" || facts->code == u"Y") && Trim(f[2]).toUpper() == u"R")
+        const QString& code = facts->code;
+        if (code == u"!" || code == u"U" || code == u"E")
+            facts->name = Trim(f[1]).toUpper();
+        else if (code == u"G" || code == u"R")
+            facts->target = Trim(f[1]).toUpper();
+        else if ((code == u"X" || code == u"Y") && Trim(f[2]).toUpper() == u"R")
             facts->target = Trim(f[3]).toUpper();
-        if (!facts->target.isEmpty() || !QStringView(u"!UE").contains(facts->code) ||
-            facts->code.size() != 1)
-            facts->name = facts->target; // the name matters to nothing else
         Editor& editor = explainer_->editor();
         const TextCatalogue& cat = editor.catalogue;
         // A remark line is text; "*" is its command.
@@ -131,7 +129,8 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
             continue;
         std::shared_ptr<const LineFacts> facts = factsOf(text);
         across = across || !row.facts || row.facts->blank != facts->blank ||
-                 row.facts->code != facts->code || row.facts->key() != facts->key();
+                 row.facts->code != facts->code || row.facts->name != facts->name ||
+                 row.facts->target != facts->target;
         row.text = text;
         row.facts = std::move(facts);
         changed = true;
@@ -315,13 +314,18 @@ int ScheduleDiagnostics::definitionOf(int line) const {
     return f.target.isEmpty() ? 0 : definedAt_.value(f.target, 0);
 }
 
-QList<int> ScheduleDiagnostics::usesOf(int line) const {
+std::optional<QString> ScheduleDiagnostics::addressAt(int line) const {
     if (line < 1 || static_cast<size_t>(line) > rows_.size())
-        return {};
+        return std::nullopt;
     const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
-    if ((f.code != u"!" && f.code != u"U") || f.name.isEmpty())
-        return {};
-    return jumpsTo_.value(f.name);
+    if (f.code != u"!" && f.code != u"U")
+        return std::nullopt;
+    return f.name;
+}
+
+QList<int> ScheduleDiagnostics::usesOf(int line) const {
+    const std::optional<QString> address = addressAt(line);
+    return address && !address->isEmpty() ? jumpsTo_.value(*address) : QList<int>();
 }
 
 QList<ScheduleProblem> CheckSchedule(ScheduleDiagnostics& diagnostics, const QStringList& lines) {

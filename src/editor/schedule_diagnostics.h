@@ -14,6 +14,7 @@
 #include <QStringView>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vx {
@@ -78,6 +79,9 @@ public:
     // to go when the route is taken), the line that defines its address; 0
     // when there is none or the line is no jump.
     int definitionOf(int line) const;
+    // For a ! or U line, the address it defines (empty when it names none);
+    // nullopt for any other line.
+    std::optional<QString> addressAt(int line) const;
     // For a ! or U line, the jumps to its address, in order; empty for any
     // other line.
     QList<int> usesOf(int line) const;

@@ -397,6 +397,7 @@ void MainWindow::buildMenus() {
         if (item.key == u"Wrk_Redo")
             action->setShortcuts(
                 {QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+        action->setCheckable(item.key == u"Wrk_Probl"); // ticked while the list shows
         actions_.insert(item.key, action);
         if (!item.separator) {
             const QString key = item.key;
@@ -1005,7 +1006,6 @@ void MainWindow::syncMenus() {
         if (QAction* action = actions_.value(key); action && action->isEnabled() != enabled)
             action->setEnabled(enabled);
     if (QAction* action = actions_.value(QStringLiteral("Wrk_Probl"))) {
-        action->setCheckable(true);
         const bool shown = editor_->problemsListShown();
         if (action->isChecked() != shown)
             action->setChecked(shown);

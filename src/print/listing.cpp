@@ -1063,8 +1063,13 @@ void SetPdfListingRenderer(PdfListingRenderer renderer) {
     pdfRenderer() = renderer;
 }
 
-PdfListingRenderer GetPdfListingRenderer() {
-    return pdfRenderer();
+std::optional<QByteArray> RenderPdfListing(const ListingDocument& document, const FontChoice& font,
+                                           QString* error) {
+    if (pdfRenderer() != nullptr)
+        return pdfRenderer()(document, font, error);
+    if (error != nullptr)
+        *error = QStringLiteral("PDF output is not available in this program");
+    return std::nullopt;
 }
 
 } // namespace vx

@@ -92,6 +92,9 @@ QString ListingText(const ListingDocument& document);
 using PdfListingRenderer = std::optional<QByteArray> (*)(const ListingDocument& document,
                                                          const FontChoice& font, QString* error);
 void SetPdfListingRenderer(PdfListingRenderer renderer);
-PdfListingRenderer GetPdfListingRenderer();
+// The listing through the installed renderer; nullopt with the reason in
+// *error when painting fails or no renderer is installed.
+std::optional<QByteArray> RenderPdfListing(const ListingDocument& document, const FontChoice& font,
+                                           QString* error);
 
 } // namespace vx

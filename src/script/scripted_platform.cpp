@@ -94,12 +94,7 @@ void ScriptedPlatform::setBusy(bool b) {
 std::optional<QByteArray> ScriptedPlatform::paintListing(const ListingDocument& document,
                                                          const FontChoice& font, QString* error) {
     ++pdfListings;
-    const PdfListingRenderer render = GetPdfListingRenderer();
-    if (render != nullptr)
-        return render(document, font, error);
-    if (error != nullptr)
-        *error = QStringLiteral("PDF output is not available in this program");
-    return std::nullopt;
+    return RenderPdfListing(document, font, error);
 }
 
 } // namespace vx

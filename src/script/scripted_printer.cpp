@@ -69,12 +69,7 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
     }
     QByteArray bytes;
     if (mode == Mode::Pdf) {
-        const PdfListingRenderer render = GetPdfListingRenderer();
-        if (render == nullptr) {
-            lastError_ = path + QStringLiteral(": PDF output is not available in this program");
-            return false;
-        }
-        std::optional<QByteArray> pdf = render(document, currentFont, &lastError_);
+        std::optional<QByteArray> pdf = RenderPdfListing(document, currentFont, &lastError_);
         if (!pdf) {
             lastError_ = path + QStringLiteral(": ") + lastError_;
             return false;

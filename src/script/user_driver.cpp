@@ -86,8 +86,7 @@ bool UserDriver::row(int r) {
     const ScheduleDocument& doc = editor->document;
     if (r < 1 || r > doc.RowCount)
         return fail(QStringLiteral("the grid has no row %1").arg(r));
-    form().setFocus(Control::grid);
-    form().setCurrentRow(r);
+    editor->goToRow(r);
     return true;
 }
 
