@@ -61,6 +61,22 @@ QByteArray EncodeWindows1252(QStringView text, bool* lossy) {
     return bytes;
 }
 
+QStringList SplitTextLines(QStringView text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start).toString());
+    return lines;
+}
+
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
     ScheduleFileContent content;
     const qsizetype size = bytes.size();

@@ -32,6 +32,10 @@ struct ScheduleFileContent {
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
 
+// Text lines as loading reads them (CR LF, CR or LF end a line; the last line
+// needs no end): lines pasted from the clipboard.
+QStringList SplitTextLines(QStringView text);
+
 // On failure returns false with a user-facing reason in *error, in the
 // catalogue's language when one is given, else in English.
 bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,
