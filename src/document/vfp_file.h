@@ -26,7 +26,13 @@ QByteArray EncodeWindows1252(QStringView text, bool* lossy = nullptr);
 struct ScheduleFileContent {
     QStringList lines;
     qint64 linesNotLoaded = 0;
+    // NUL or another control character than tab, CR, LF and 26 (an old end of
+    // file mark): a file that is most likely no schedule at all.
+    bool hasControlCharacters = false;
 };
+
+// True for the bytes that make a file look like no schedule (see above).
+bool IsForeignControlByte(char byte);
 
 // A line ends at CR LF, a lone CR or a lone LF (files from other systems). The last line
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.

@@ -94,6 +94,20 @@ bool DocumentFiles::readBeforeLoading(const QString& path, ScheduleFileContent& 
     return false;
 }
 
+// A file with control characters is most likely no schedule (a picture, a
+// program, another editor's file): the user decides, and "no" is the default.
+bool DocumentFiles::mayLoad(const QString& path, const ScheduleFileContent& content) {
+    if (!content.hasControlCharacters)
+        return true;
+    const TextCatalogue& c = parts_.catalogue;
+    const int answer = parts_.messages.ShowMessage(
+        path + TextCatalogue::HintLineBreak() +
+            c.tx(u"This file does not look like a schedule (it holds control characters).") +
+            TextCatalogue::HintLineBreak() + c.tx(u"Open it anyway?"),
+        MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2, errorTitle());
+    return answer == MsgAnswer::Yes;
+}
+
 // Fills the cleared document row by row, growing the table a few rows ahead
 // as a line reaches the last row.
 void DocumentFiles::fillRows(const QStringList& lines) {
@@ -143,8 +157,8 @@ void DocumentFiles::New() {
 void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
     // Order: New's question (and its Save) concerns the schedule being left, so
     // it comes before the dialog and before a path from the recent list is
-    // taken over. The file is then read whole; only when that worked is the
-    // document cleared and filled. A cancelled
+    // taken over. The file is then read whole; only when that worked and the
+    // user still wants it is the document cleared and filled. A cancelled
     // dialog leaves everything as it was.
     openWithoutDialog_ = pathFromRecent.has_value();
     if (!askToSaveCurrent()) {
@@ -163,7 +177,7 @@ void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
         path = *chosen;
     }
     ScheduleFileContent content;
-    if (!readBeforeLoading(path, content)) {
+    if (!readBeforeLoading(path, content) || !mayLoad(path, content)) {
         openWithoutDialog_ = false;
         return;
     }
@@ -248,7 +262,7 @@ void DocumentFiles::Import() {
         return;
     const QString path = *chosen;
     ScheduleFileContent content;
-    if (!readBeforeLoading(path, content))
+    if (!readBeforeLoading(path, content) || !mayLoad(path, content))
         return;
     ClearDocument();
     document_.FilePath = path;

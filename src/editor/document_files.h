@@ -66,6 +66,7 @@ private:
     // After a successful Open or Save: the path goes to the top of the recent list.
     void afterFileWritten(const QString& path);
     bool askToSaveCurrent();
+    bool mayLoad(const QString& path, const ScheduleFileContent& content);
     void tell(Parts::Rows what);
     std::optional<QString> askForFileToOpen(QStringView title, QStringView filter,
                                             const QString& initialName);
