@@ -197,8 +197,7 @@ void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
 DocumentFiles::SaveResult DocumentFiles::Save() {
     const TextCatalogue& c = parts_.catalogue;
     Messages& messages = parts_.messages;
-    const QString initialName =
-        Trim(document_.FileName).isEmpty() ? QStringLiteral("*.vfp") : document_.FileName;
+    const QString initialName = ProposedScheduleName(document_.FileName);
     const auto chosen = parts_.platform.files->saveFile(
         {c.tx(u" File selection for: Save  >>> SCHEDULE FILE <<<"),
          c.tx(u"SCHEDULE-FILE  (*.vfp) | *.vfp"), initialName, c.tx(u"C:\\Velox-PC_V9")});
@@ -285,6 +284,17 @@ void DocumentFiles::Import() {
     // Not yet saved as a schedule: leaving it asks first.
     tell(Parts::Rows::Imported);
     tellLinesNotLoaded(path, content.linesNotLoaded);
+}
+
+QString ProposedScheduleName(const QString& fileName) {
+    const QString name = Trim(fileName);
+    if (name.isEmpty())
+        return QStringLiteral("*.vfp");
+    if (name.endsWith(u".vfp", Qt::CaseInsensitive))
+        return name;
+    // "plan.txt" and "plan" both become "plan.vfp".
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return (dot > 0 ? name.left(dot) : name) + QStringLiteral(".vfp");
 }
 
 } // namespace vx

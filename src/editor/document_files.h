@@ -17,6 +17,10 @@ class Messages;
 struct ScheduleFileContent;
 class RecentSchedules;
 
+// The name the save dialog proposes for a document of that FileName: always
+// one ending in .vfp ("*.vfp" when there is none).
+QString ProposedScheduleName(const QString& fileName);
+
 class DocumentFiles {
 public:
     struct Parts {
