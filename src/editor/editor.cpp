@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "editor/menu_table.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
 #include "help/help_model.h"
@@ -79,56 +80,65 @@ void Editor::menuHighlight(const QString& key) {
 }
 
 void Editor::menuClick(const QString& key) {
-    const int context = MenuModel::helpContextOfClick(key);
-    if (context >= 0)
-        helpContext = context;
-    if (context >= 0 && (key == u"MenuDat" || key == u"MenuWrk" || key == u"MenuOpt"))
-        form->CurrentHelpTopic = static_cast<qint16>(context);
+    const MenuEntry* entry = FindMenuEntry(key);
+    if (!entry)
+        return;
+    if (entry->clickContext >= 0) {
+        helpContext = entry->clickContext;
+        if (entry->parent.isEmpty())
+            form->CurrentHelpTopic = static_cast<qint16>(entry->clickContext);
+    }
     qint16 command = 0;
-    if (key == u"Dat_Neu")
-        command = 1;
-    else if (key == u"Dat_Ein")
-        command = 2;
-    else if (key == u"Dat_Imp")
-        command = 3;
-    else if (key == u"Dat_Sav")
-        command = 5;
-    else if (key == u"Dat_Dru")
-        command = 7;
-    else if (key == u"Dat_DFo")
-        command = 8;
-    else if (key == u"Dat_Pdf")
+    switch (entry->command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::FileCommand:
+        command = static_cast<qint16>(entry->argument);
+        break;
+    case MenuCommand::ExportPdf:
         ExportListingPdfCommand(*this);
-    else if (key == u"Wrk_Such")
-        Smn_Su_Ers(1);
-    else if (key == u"Wrk_Ers")
-        Smn_Su_Ers(2);
-    else if (key == u"Wrk_Undo")
+        break;
+    case MenuCommand::ProgramEnd:
+        Form_QueryUnload(1);
+        break;
+    case MenuCommand::Recent:
+        Smn_MyFpls_Dat(entry->argument);
+        break;
+    case MenuCommand::Search:
+    case MenuCommand::Replace:
+        Smn_Su_Ers(entry->argument);
+        break;
+    case MenuCommand::Undo:
         editing.undo();
-    else if (key == u"Wrk_Redo")
+        break;
+    case MenuCommand::Redo:
         editing.redo();
-    else if (key == u"Wrk_Probl") {
+        break;
+    case MenuCommand::ProblemsList:
         // Hides the findings, shows them, or goes back to them from the jumps.
         problemsListWanted = !problemsListWanted || uses.has_value();
         uses.reset();
-    } else if (key == u"Wrk_GoDef")
+        break;
+    case MenuCommand::GoToDefinition:
         goToDefinition();
-    else if (key == u"Wrk_Uses")
+        break;
+    case MenuCommand::FindUses:
         findUses();
-    else if (key == u"Opt_Spr")
+        break;
+    case MenuCommand::LanguageToggle:
         Smn_Opt_Sprache();
-    else if (key == u"Dat_End")
-        Form_QueryUnload(1);
-    else if (key == u"Hlp_Hilfe")
+        break;
+    case MenuCommand::HelpIndex:
         helpMenu();
-    else if (key == u"Hlp_Info")
+        break;
+    case MenuCommand::Info:
         Hlp_Info(form->CurrentHelpTopic, helpContext, [this] {
             ++infoWindowShown;
             if (showInfoWindow)
                 showInfoWindow();
         });
-    else if (key.startsWith(u"MyFpls_") && key != u"MyFpls_0")
-        Smn_MyFpls_Dat(key.back().digitValue());
+        break;
+    }
     if (command != 0)
         Menue_Auswahl(command);
 }
@@ -188,6 +198,10 @@ const ScheduleDiagnostics& Editor::refreshDiagnostics() {
         document.RowCount, [this](int i) -> const QString& { return document.line(i + 1); });
     if (changed && !fresh)
         uses.reset();
+    // The menu's check mark follows the list, which shows only with something in it.
+    if (MenuItem* item = menu.find(u"Wrk_Probl"))
+        item->checked =
+            problemsListWanted && (uses.has_value() || diagnostics_->problemCount() > 0);
     return *diagnostics_;
 }
 
