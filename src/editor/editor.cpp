@@ -11,6 +11,10 @@
 
 namespace vx {
 
+namespace {
+constexpr QStringView WindowTitleText = u" S C H E D U L E - E D I T O R   for   V E L O X";
+} // namespace
+
 // What each part is handed. A callback stands where the callee lives in a
 // layer above the part (the operand rules, the messages) or is built after it
 // (the form).
@@ -127,6 +131,10 @@ void Editor::menuClick(const QString& key) {
         break;
     case MenuCommand::LanguageToggle:
         Smn_Opt_Sprache();
+        languageChosen();
+        break;
+    case MenuCommand::Language:
+        chooseLanguage(static_cast<Language>(entry->argument));
         break;
     case MenuCommand::HelpIndex:
         helpMenu();
@@ -141,6 +149,34 @@ void Editor::menuClick(const QString& key) {
     }
     if (command != 0)
         Menue_Auswahl(command);
+}
+
+void Editor::Smn_Opt_Sprache() {
+    const QString oldTitle = catalogue.tx(WindowTitleText);
+    languageSwitch.Smn_Opt_Sprache();
+    retitle(oldTitle);
+}
+
+void Editor::chooseLanguage(Language language) {
+    // The language on display is no switch: rows and current row stay.
+    if (language == catalogue.language())
+        return;
+    const QString oldTitle = catalogue.tx(WindowTitleText);
+    languageSwitch.switchTo(language);
+    retitle(oldTitle);
+    languageChosen();
+}
+
+// The title keeps what follows the editor's name (the path of the schedule).
+void Editor::retitle(const QString& oldTitle) {
+    if (windowTitle.startsWith(oldTitle))
+        files.setWindowTitle(catalogue.tx(WindowTitleText) + windowTitle.mid(oldTitle.size()));
+}
+
+void Editor::languageChosen() {
+    if (rememberLanguage)
+        platform.settings->setValue(QStringLiteral("VX-Editor"), QStringLiteral("Options"),
+                                    QStringLiteral("Language"), catalogue.languageCode());
 }
 
 void Editor::Menue_Auswahl(qint16& command) {

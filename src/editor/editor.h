@@ -126,8 +126,14 @@ public:
     void cmdLoe_Zei_Click() { editing.cmdLoe_Zei_Click(); }
     void gridKeyPress(int code) { editing.gridKeyPress(code); }
 
-    // The language switch of the Options menu.
-    void Smn_Opt_Sprache() { languageSwitch.Smn_Opt_Sprache(); }
+    // The language switch of the Options menu, and the choice of one of the
+    // three languages there; the window title follows.
+    void Smn_Opt_Sprache();
+    void chooseLanguage(Language language);
+    // Set by the window's start-up: every choice of a language from the menu
+    // is kept in the settings store for the next start. vxedit-cli leaves it
+    // off, so that scripts do not depend on what a user chose before.
+    bool rememberLanguage = false;
     void loadLanguage(Language next) { languageSwitch.loadLanguage(next); }
 
     // Help menu: the help file at the current topic; the information window.
@@ -178,6 +184,8 @@ private:
     EntryFormParts formParts();
     EditingOperations::Parts editingParts();
     void openListedPath(const QString& path);
+    void languageChosen();
+    void retitle(const QString& oldTitle);
 };
 
 } // namespace vx

@@ -40,6 +40,8 @@ void MenuModel::setCaptions(const TextCatalogue& catalogue) {
             continue;
         item.caption = e->fixedCaption.isEmpty() ? catalogue.menuCaption(item.key)
                                                  : e->fixedCaption.toString();
+        if (e->command == MenuCommand::Language)
+            item.checked = e->argument == static_cast<int>(catalogue.language());
     }
 }
 

@@ -35,7 +35,8 @@ public:
     MenuItem* find(QStringView key);
     const MenuItem* find(QStringView key) const;
 
-    // Captions of the catalogue's language; recent entries keep their paths.
+    // Captions of the catalogue's language, whose entry is checked; recent
+    // entries keep their paths.
     void setCaptions(const TextCatalogue& catalogue);
     // MenuHints entry i on the entry listed with hint i; blank hints when asked.
     void setHints(const TextCatalogue& catalogue, bool blank = false);

@@ -1,10 +1,15 @@
 #include "editor/menu_table.h"
 
+#include "texts/text_catalogue.h"
+
 namespace vx {
 
 namespace {
 
 using C = MenuCommand;
+constexpr int De = static_cast<int>(Language::DE);
+constexpr int En = static_cast<int>(Language::EN);
+constexpr int Es = static_cast<int>(Language::ES);
 
 constexpr MenuEntry top(QStringView key, int hint, int context) {
     return {key, u"", hint, u"", u"", false, context, context, C::None, 0, true, false};
@@ -19,6 +24,11 @@ constexpr MenuEntry separator(QStringView parent, QStringView key = u"-", int co
 constexpr MenuEntry recent(int i, QStringView key) {
     // Hidden until the recent list gives it a path.
     return {key, u"MenuDat", -1, u"", u"", false, 100, -1, C::Recent, i, false, false};
+}
+// Each language under its own name, so that a user who cannot read the
+// current one still finds their own.
+constexpr MenuEntry language(QStringView key, QStringView name, int lang) {
+    return {key, u"MenuOpt", -1, name, u"", true, 120, -1, C::Language, lang, true, false};
 }
 
 // In display order.
@@ -53,7 +63,12 @@ constexpr MenuEntry Table[] = {
     entry(u"Wrk_GoDef", u"MenuWrk", -1, -1, C::GoToDefinition, 0, u"F12"),
     entry(u"Wrk_Uses", u"MenuWrk", -1, -1, C::FindUses, 0, u"Shift+F12"),
     top(u"MenuOpt", 20, 120),
-    entry(u"Opt_Spr", u"MenuOpt", 21, 120, C::LanguageToggle),
+    // The two-language toggle stays for scripts; the window offers the three
+    // languages below instead.
+    {u"Opt_Spr", u"MenuOpt", 21, u"", u"", false, 120, -1, C::LanguageToggle, 0, false, false},
+    language(u"Opt_Spr_DE", u"Deutsch", De),
+    language(u"Opt_Spr_EN", u"English", En),
+    language(u"Opt_Spr_ES", u"Español", Es),
     top(u"MenuHlp", 30, -1),
     {u"Hlp_Hilfe", u"MenuHlp", 31, u"", u"", false, -1, 1, C::HelpIndex, 0, true, false},
     entry(u"Hlp_Info", u"MenuHlp", 32, 130, C::Info),
