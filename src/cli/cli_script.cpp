@@ -92,7 +92,7 @@ const Registration registration{
      u"set CONTROL TEXT, click fetch|transfer|transfer-empty|insert|delete, row N,\n"
      u"row-text N TEXT, gridkey CODE, dblclick, key F1|Ctrl+Z|Ctrl+Shift+Z|Ctrl+Y|F12|\n"
      u"Shift+F12 (help, undo, redo, to the address of a jump, the jumps to an address),\n"
-     u"menu KEY, highlight KEY,\n"
+     u"menu KEY, highlight KEY, whole on|off (the \"whole number\" search option),\n"
      u"answer WORD, file PATH|cancel, font NAME SIZE|cancel, printer none|pdf PATH|\n"
      u"text PATH|system, find TEXT, replace-of TEXT, replace-to TEXT, click replace-search|\n"
      u"replace, tick [K], close, dump. Each dump prints the state as one JSON object,\n"

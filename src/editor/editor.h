@@ -146,6 +146,8 @@ public:
     void searchTextEdited(const QString& text) { editing.searchTextEdited(text); }
     void replaceOfEdited(const QString& text) { editing.replaceOfEdited(text); }
     void replaceToEdited(const QString& text) { editing.replaceToEdited(text); }
+    // The "whole number" option, one for the search and the replace window.
+    void setWholeNumber(bool on) { editing.setWholeNumber(on); }
     void searchButton() { editing.searchButton(); }
     void replaceSearchButton() { editing.replaceSearchButton(); }
     void replaceButton() { editing.replaceButton(); }

@@ -189,10 +189,10 @@ std::optional<int> answerOf(QStringView word) {
 
 // Every action word runAction knows.
 constexpr QStringView ActionWords[] = {
-    u"select",     u"focus",      u"type",    u"set",      u"key",     u"row",
-    u"row-text",   u"rows",       u"click",   u"dblclick", u"gridkey", u"find",
-    u"replace-of", u"replace-to", u"printer", u"dump",     u"menu",    u"highlight",
-    u"answer",     u"file",       u"font",    u"tick",     u"close",
+    u"select",    u"focus",      u"type",       u"set",      u"key",     u"row",
+    u"row-text",  u"rows",       u"click",      u"dblclick", u"gridkey", u"find",
+    u"whole",     u"replace-of", u"replace-to", u"printer",  u"dump",    u"menu",
+    u"highlight", u"answer",     u"file",       u"font",     u"tick",    u"close",
 };
 
 // The line as an action: without its CR, nothing for blank and "#" lines.
@@ -279,6 +279,12 @@ bool UserDriver::runAction(const QString& input) {
     }
     if (word == u"dump") {
         dumps.append(dump());
+        return true;
+    }
+    if (word == u"whole") {
+        if (rest != u"on" && rest != u"off")
+            return fail(QStringLiteral("whole needs on or off"));
+        editor->setWholeNumber(rest == u"on");
         return true;
     }
     if (word == u"menu" || word == u"highlight") {
@@ -454,6 +460,7 @@ QString UserDriver::dump() {
                                  .num(u"row", ed.search.foundRow)
                                  .num(u"position", ed.search.foundPosition)
                                  .text())
+        .raw(u"search", JsonObject().flag(u"wholeNumber", ed.search.wholeNumber).text())
         .raw(u"undo", JsonObject()
                           .flag(u"can", ed.editing.canUndo())
                           .flag(u"canRedo", ed.editing.canRedo())
