@@ -248,8 +248,9 @@ private slots:
         Driver switched(u"ES");
         Driver started(language);
         for (const QString& step : steps) {
-            VX_TRY(switched.act(step.arg(dir.path())));
-            VX_TRY(started.act(step.arg(dir.path())));
+            const QString action = QString(step).replace(u"%1"_s, dir.path());
+            VX_TRY(switched.act(action));
+            VX_TRY(started.act(action));
         }
         VX_TRY(switched.act(u"menu Opt_Spr_"_s + language));
         const QJsonObject a = switched.state();
@@ -320,6 +321,56 @@ private slots:
         QFETCH(QString, system);
         QFETCH(int, language);
         QCOMPARE(int(StartLanguage(remembered, system)), language);
+    }
+
+    // Enter in the last operand field on display transfers the line as the
+    // button does and leaves the focus in the command field for the next;
+    // in any other field, with no command or with no row to write, it does
+    // nothing more than the transfer.
+    void enterInTheLastOperandField_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("transfers");
+        QTest::newRow("last of two") << u"M, 3, G"_s << u"mskTxt3"_s << true;
+        QTest::newRow("not the last") << u"M, 3, G"_s << u"mskTxt2"_s << false;
+        QTest::newRow("an empty optional field last") << u"K, 12, B"_s << u"mskTxt4"_s << true;
+        QTest::newRow("free-text box last") << u"/, M, hi"_s << u"txbTxt3"_s << true;
+        QTest::newRow("fourth after a sub-form") << u"L, 3, S, 40"_s << u"mskTxt5"_s << true;
+        QTest::newRow("remark field") << u"K, 12, B"_s << u"txbAnmerk"_s << false;
+    }
+    void enterInTheLastOperandField() {
+        QFETCH(QString, line);
+        QFETCH(QString, field);
+        QFETCH(bool, transfers);
+        Driver pressed;
+        Driver clicked;
+        for (Driver* d : {&pressed, &clicked}) {
+            VX_TRY(d->act(u"row 4"_s));
+            VX_TRY(d->enter(line));
+            VX_TRY(d->act(u"focus "_s + field));
+        }
+        pressed.editor->fieldEnterPressed(*ControlByName(field));
+        if (transfers)
+            VX_TRY(clicked.act(u"click transfer"_s));
+        const QJsonObject a = pressed.state();
+        const QJsonObject b = clicked.state();
+        for (const QString& key : {u"lines"_s, u"modified"_s, u"currentRow"_s, u"undo"_s})
+            QVERIFY2(a[key] == b[key], qPrintable(key));
+        QCOMPARE(a[u"focus"_s].toString(), transfers ? u"mskTxt1"_s : field);
+        QCOMPARE(a[u"lines"_s].toObject().size(), transfers ? 1 : 0);
+    }
+    void enterWithoutARowToWrite() {
+        Driver d;
+        VX_TRY(d.enter(u"K, 12, B"_s));
+        VX_TRY(d.run({u"set mskTxt0 3000"_s, u"focus mskTxt3"_s}));
+        d.editor->fieldEnterPressed(Control::mskTxt3);
+        QJsonObject s = d.state();
+        QCOMPARE(s[u"explanation"_s][u"text"_s].toString(), u"False line number!"_s);
+        QCOMPARE(s[u"focus"_s].toString(), u"mskTxt3"_s);
+        Driver none;
+        VX_TRY(none.run({u"focus mskTxt2"_s}));
+        none.editor->fieldEnterPressed(Control::mskTxt2);
+        QCOMPARE(none.state()[u"lines"_s].toObject().size(), 0);
     }
 
     // A long random sequence of row operations and replacements, mirrored on

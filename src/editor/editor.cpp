@@ -221,6 +221,34 @@ void Editor::openListedPath(const QString& path) {
     Open(path);
 }
 
+// The operand field furthest right on display; a free-text box counts where
+// it stands in for its operand field.
+Control Editor::lastOperandField() const {
+    const EntryForm& f = *form;
+    for (int k = 6; k >= 2; --k) {
+        if (k == 3 && f.txbTxt3.visible)
+            return Control::txbTxt3;
+        if (k == 2 && f.txbTxt2.visible)
+            return Control::txbTxt2;
+        if (f.msk[static_cast<size_t>(k)].visible)
+            return static_cast<Control>(k);
+    }
+    return Control::None;
+}
+
+void Editor::fieldEnterPressed(Control c) {
+    if (c == Control::None || c != lastOperandField() || form->CurrentCommand == 0)
+        return;
+    // A number that names no row leaves the line in the fields with the
+    // transfer's message in view, for the user to correct the number.
+    bool ok = false;
+    const int target = Trim(form->msk[0].text).toInt(&ok);
+    const bool namesRow = ok && target >= 1 && target <= document.RowCount;
+    cmdUeb_Zei_Click();
+    if (namesRow)
+        form->setFocus(Control::mskTxt1);
+}
+
 void Editor::frmVx_Edit_Fpl_Resize() {
     helpContext = form->CurrentHelpTopic;
 }

@@ -125,6 +125,10 @@ public:
     void cmdEinf_leerZ_Click() { editing.cmdEinf_leerZ_Click(); }
     void cmdLoe_Zei_Click() { editing.cmdLoe_Zei_Click(); }
     void gridKeyPress(int code) { editing.gridKeyPress(code); }
+    // Enter in an entry field. In the last operand field on display it
+    // transfers the line as the transfer button does and goes back to the
+    // command field for the next line; elsewhere it does nothing.
+    void fieldEnterPressed(Control c);
 
     // The language switch of the Options menu, and the choice of one of the
     // three languages there; the window title follows.
@@ -187,6 +191,7 @@ private:
     EditingOperations::Parts editingParts();
     void openListedPath(const QString& path);
     void languageChosen();
+    Control lastOperandField() const;
     void retitle(const QString& oldTitle);
 };
 
