@@ -4,7 +4,7 @@
 
 #include "editor/editor.h"
 #include "editor/print_commands.h"
-#include "gui/listing_painter.h"
+#include "gui/system_printer.h"
 #include "script/scripted_platform.h"
 #include "test_support.h"
 
@@ -45,14 +45,12 @@ class TestListingPrint : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    ListingPdfPainter painter_;
 
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(dir_.isValid());
-        InstallListingPainter();
-    }
+    void initTestCase() { QVERIFY(dir_.isValid()); }
 
     void printWithoutPrinterDoesNothing() {
         ScriptedPlatform platform;
@@ -266,6 +264,7 @@ private slots:
     // named after the schedule; the same pages as Print would send.
     void exportWritesThePdfWithoutPrinter() {
         ScriptedPlatform platform;
+        platform.usePdfPainter(&painter_);
         Editor editor(platform.platform());
         Fill(editor, {u"K, 5, F"_qs, u"E"_qs});
         editor.document.FilePath = path("plan.vfp");

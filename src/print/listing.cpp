@@ -1042,11 +1042,6 @@ private:
     ListingDocument document_;
 };
 
-PdfListingRenderer& pdfRenderer() {
-    static PdfListingRenderer renderer = nullptr;
-    return renderer;
-}
-
 } // namespace
 
 ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& catalogue,
@@ -1057,19 +1052,6 @@ ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& 
     bounded.rowCount = std::min<int>(source.rowCount, static_cast<int>(source.lines->size()) - 1);
     Renderer renderer(bounded, catalogue, reporter);
     return renderer.run();
-}
-
-void SetPdfListingRenderer(PdfListingRenderer renderer) {
-    pdfRenderer() = renderer;
-}
-
-std::optional<QByteArray> RenderPdfListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) {
-    if (pdfRenderer() != nullptr)
-        return pdfRenderer()(document, font, error);
-    if (error != nullptr)
-        *error = QStringLiteral("PDF output is not available in this program");
-    return std::nullopt;
 }
 
 } // namespace vx

@@ -1,21 +1,15 @@
-#include "gui/listing_painter.h"
+#include "render/listing_painter.h"
 
 #include "document/file_io.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -171,74 +165,6 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
     QString reason;
     if (!WriteOutputFile(path, *pdf, &reason)) {
         setError(error, path + QStringLiteral(": ") + reason);
-        return false;
-    }
-    return true;
-}
-
-void InstallListingPainter() {
-    SetPdfListingRenderer(&RenderListingPdf);
-}
-
-SystemPrinter::SystemPrinter() {
-    if (haveGuiApplication()) {
-        const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font_.name = system.family();
-        font_.size = system.pointSizeF() > 0 ? system.pointSizeF() : 10.0;
-    }
-}
-
-bool SystemPrinter::installed() const {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
-
-void SystemPrinter::setFont(const FontChoice& font) {
-    font_.name = font.name;
-    font_.size = font.size;
-    if (!haveGuiApplication() || font.name.isEmpty())
-        return;
-    QFont wanted(font.name);
-    wanted.setPointSizeF(font.size > 0 ? font.size : 10.0);
-    font_.name = QFontInfo(wanted).family();
-}
-
-bool SystemPrinter::printListing(const ListingDocument& document) {
-    lastError_.clear();
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
-        if (all.isEmpty()) {
-            lastError_ = QStringLiteral("no printer");
-            return false;
-        }
-        info = all.front();
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("VX-EDIT"));
-    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
-        return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
-    return PaintListing(document, font_, printer, &lastError_);
-}
-
-bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
-                     QWidget* parent, QString* error) {
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("VX-EDIT"));
-    // The preview paints for the screen, the print button once more for the
-    // printer; the last painting decides.
-    bool painted = true;
-    QString reason;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* target) {
-                         reason.clear();
-                         painted = PaintListing(document, font, *target, &reason);
-                     });
-    if (preview.exec() != QDialog::Accepted) {
-        setError(error, QString());
-        return false;
-    }
-    if (!painted) {
-        setError(error, reason);
         return false;
     }
     return true;
