@@ -52,13 +52,28 @@ class TestListingPrint : public QObject {
 private slots:
     void initTestCase() { QVERIFY(dir_.isValid()); }
 
-    void printWithoutPrinterDoesNothing() {
+    // Without a printer Print offers the PDF export; the listing (and its
+    // messages) comes only with a yes, and nothing at all for an empty schedule.
+    void printWithoutPrinterOffersThePdf() {
         ScriptedPlatform platform;
+        platform.usePdfPainter(&painter_);
         Editor editor(platform.platform());
-        Fill(editor, {u"K, 5, F"_qs, u"!, A"_qs, u"!, A"_qs});
         Menu(editor, 7);
+        QVERIFY(platform.messages.isEmpty());
+        Fill(editor, {u"K, 5, F"_qs, u"!, A"_qs, u"!, A"_qs});
+        platform.answers.push_back(MsgAnswer::No);
+        Menu(editor, 7);
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(platform.messages[0].style, MsgStyle::YesNo + MsgStyle::Question);
+        QCOMPARE(platform.pdfListings, 0);
+        platform.messages.clear();
+        platform.answers.push_back(MsgAnswer::Yes);
+        platform.fileChoices.push_back(path("offered.pdf"));
+        Menu(editor, 7);
+        QCOMPARE(platform.fileRequests.size(), 1);
+        QCOMPARE(platform.messages.size(), 2); // the offer, then the double address
         QCOMPARE(platform.printer.listingsPrinted, 0);
-        QVERIFY(platform.messages.isEmpty()); // not even the double address
+        QVERIFY(test::ReadBytes(path("offered.pdf")).startsWith("%PDF"));
     }
 
     void printEmptyScheduleDoesNothing() {

@@ -11,9 +11,10 @@ namespace vx {
 
 class Editor;
 
-// Print (command 7): nothing without a printer, or when no row holds a single
-// character (a row of blanks counts); otherwise the listing of the schedule in
-// the listing font goes to the printer.
+// Print (command 7): nothing when no row holds a single character (a row of
+// blanks counts); without a printer, the offer to export the listing as a PDF
+// instead; otherwise the listing of the schedule in the listing font goes to
+// the printer.
 void PrintCommand(Editor& editor);
 
 // Export listing as PDF: the save dialog, then the listing that Print would
