@@ -42,10 +42,20 @@ private:
 
 } // namespace
 
+QLocale ListingLocale(Language language) {
+    const QLocale::Language wanted = language == Language::DE   ? QLocale::German
+                                     : language == Language::EN ? QLocale::English
+                                                                : QLocale::Spanish;
+    // The user's own region where it speaks the listing's language.
+    const QLocale system = QLocale::system();
+    return system.language() == wanted ? system : QLocale(wanted);
+}
+
 QString ListingDate(const Editor& editor) {
     if (!editor.listingDate.isEmpty())
         return editor.listingDate;
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return ListingLocale(editor.catalogue.language())
+        .toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
 ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& afterMessage) {

@@ -4,6 +4,9 @@
 // editor keeps for the whole run.
 
 #include "print/listing.h"
+#include "texts/text_catalogue.h"
+
+#include <QLocale>
 
 #include <functional>
 
@@ -40,8 +43,12 @@ void ListingFontShutDown(Editor& editor);
 ListingDocument BuildListing(Editor& editor,
                              const std::function<void(int number)>& afterMessage = {});
 
-// The date in the header: the editor's listingDate, or today in the system's
-// short date format.
+// The locale of a listing in language: the system's where it speaks that
+// language, else the language's own.
+QLocale ListingLocale(Language language);
+
+// The date in the header: the editor's listingDate, or today in the short
+// date format of the listing's language.
 QString ListingDate(const Editor& editor);
 
 } // namespace vx
