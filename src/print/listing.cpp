@@ -184,10 +184,11 @@ private:
         page.lines.append(ListingLine{});
         page.lines.append(ListingLine{});
         ListingLine header;
+        // A long path gives way in its middle: its start and the file name stay.
         header.pieces.append({HeaderColumn,
                               QStringLiteral("VX-EDIT   ") + T(u"schedule file") +
                                   QStringLiteral(": ") + source_.filePath,
-                              true, false});
+                              true, false, ListingPiece::Elide::Middle});
         if (!source_.date.isEmpty())
             header.pieces.append({DateColumn, source_.date, true, false});
         header.pieces.append({CommandLineColumn, T(u"Page:") + Str(page_), true, false});

@@ -19,10 +19,14 @@ namespace vx {
 class TextCatalogue;
 
 struct ListingPiece {
+    // Where a painted piece that does not fit gives up its characters; the
+    // text form cuts at the next column either way.
+    enum class Elide : quint8 { End, Middle };
     int column = 1; // print column, 1-based
     QString text;
     bool bold = false;
     bool underline = false;
+    Elide elide = Elide::End;
     bool operator==(const ListingPiece&) const = default;
 };
 

@@ -95,8 +95,14 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
     const qreal width = device.width();
     const qreal height = device.height();
     const QFontMetricsF metrics(base, &device);
+    QFont heavy = base;
+    heavy.setBold(true);
+    const QFontMetricsF heavyMetrics(heavy, &device);
     const qreal column = metrics.averageCharWidth();
     const qreal step = std::min(metrics.lineSpacing(), height / LinesPerPage);
+    // Proportional text can outrun its columns; a piece keeps this much clear
+    // of the next one.
+    const qreal gap = column / 2;
 
     for (qsizetype p = 0; p < document.pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
@@ -111,15 +117,26 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
                 const ListingPiece& piece = pieces[k];
                 const qreal x = (piece.column - 1) * column;
                 const qreal right =
-                    k + 1 < pieces.size() ? (pieces[k + 1].column - 1) * column : width;
+                    k + 1 < pieces.size() ? (pieces[k + 1].column - 1) * column - gap : width;
                 if (piece.text.isEmpty() || right <= x)
                     continue;
-                QFont face = base;
-                face.setBold(piece.bold);
+                // Elided rather than clipped: a clipped glyph is still in the
+                // PDF's text, and a reader would find it under the next piece.
+                const QFontMetricsF& fit = piece.bold ? heavyMetrics : metrics;
+                const QString text = fit.horizontalAdvance(piece.text) <= right - x
+                                         ? piece.text
+                                         : fit.elidedText(piece.text,
+                                                          piece.elide == ListingPiece::Elide::Middle
+                                                              ? Qt::ElideMiddle
+                                                              : Qt::ElideRight,
+                                                          right - x);
+                if (text.isEmpty())
+                    continue;
+                QFont face = piece.bold ? heavy : base;
                 face.setUnderline(piece.underline);
                 painter.setFont(face);
                 painter.drawText(QRectF(x, i * step, right - x, step),
-                                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, piece.text);
+                                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
             }
         }
     }
