@@ -184,11 +184,12 @@ private:
         page.lines.append(ListingLine{});
         page.lines.append(ListingLine{});
         ListingLine header;
-        // A long path gives way in its middle: its start and the file name stay.
-        header.pieces.append({HeaderColumn,
-                              QStringLiteral("VX-EDIT   ") + T(u"schedule file") +
-                                  QStringLiteral(": ") + source_.filePath,
-                              true, false, ListingPiece::Elide::Middle});
+        // A long path gives way in its middle: the label, the path's start and
+        // the file name stay.
+        const QString label =
+            QStringLiteral("VX-EDIT   ") + T(u"schedule file") + QStringLiteral(": ");
+        header.pieces.append({HeaderColumn, label + source_.filePath, true, false,
+                              ListingPiece::Elide::Middle, label.size()});
         if (!source_.date.isEmpty())
             header.pieces.append({DateColumn, source_.date, true, false});
         header.pieces.append({CommandLineColumn, T(u"Page:") + Str(page_), true, false});

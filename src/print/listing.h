@@ -27,6 +27,7 @@ struct ListingPiece {
     bool bold = false;
     bool underline = false;
     Elide elide = Elide::End;
+    qsizetype kept = 0; // leading characters that are never elided
     bool operator==(const ListingPiece&) const = default;
 };
 

@@ -62,6 +62,20 @@ qreal fittingScale(const ListingDocument& document, const QFont& base, QPagedPai
     return scale;
 }
 
+// The piece's text as it fits into room: whole, or elided where the piece
+// says, its kept start untouched while there is room for it.
+QString fitted(const ListingPiece& piece, const QFontMetricsF& metrics, qreal room) {
+    if (metrics.horizontalAdvance(piece.text) <= room)
+        return piece.text;
+    const Qt::TextElideMode mode =
+        piece.elide == ListingPiece::Elide::Middle ? Qt::ElideMiddle : Qt::ElideRight;
+    const QString kept = piece.text.left(piece.kept);
+    const qreal rest = room - metrics.horizontalAdvance(kept);
+    if (kept.isEmpty() || rest <= 0)
+        return metrics.elidedText(piece.text, Qt::ElideRight, room);
+    return kept + metrics.elidedText(piece.text.mid(piece.kept), mode, rest);
+}
+
 } // namespace
 
 bool PaintListing(const ListingDocument& document, const FontChoice& font,
@@ -122,14 +136,7 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
                     continue;
                 // Elided rather than clipped: a clipped glyph is still in the
                 // PDF's text, and a reader would find it under the next piece.
-                const QFontMetricsF& fit = piece.bold ? heavyMetrics : metrics;
-                const QString text = fit.horizontalAdvance(piece.text) <= right - x
-                                         ? piece.text
-                                         : fit.elidedText(piece.text,
-                                                          piece.elide == ListingPiece::Elide::Middle
-                                                              ? Qt::ElideMiddle
-                                                              : Qt::ElideRight,
-                                                          right - x);
+                const QString text = fitted(piece, piece.bold ? heavyMetrics : metrics, right - x);
                 if (text.isEmpty())
                     continue;
                 QFont face = piece.bold ? heavy : base;
