@@ -117,6 +117,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VX_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own dialogs and buttons in German and Spanish; without it they stay English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# vxedit-cli's 'printer system' hands the listing to CUPS's lp.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS cups-client)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)
