@@ -224,7 +224,7 @@ private slots:
         for (int r = 1; r <= rows; ++r)
             lines.append(u"W, %1"_qs.arg(r));
         Fill(editor, lines);
-        const ListingDocument document = BuildListing(editor);
+        const ListingDocument document = BuildListing(editor.printParts());
         QCOMPARE(document.pages.size(), pages);
         QString error;
         QVERIFY2(WriteListingPdf(document, editor.listingFont, path("direct.pdf"), &error),
@@ -256,7 +256,7 @@ private slots:
         });
         QString error = u"unset"_qs;
         QVERIFY(
-            !PreviewAndPrint(BuildListing(editor), editor.listingFont, printer, nullptr, &error));
+            !PreviewAndPrint(BuildListing(editor.printParts()), editor.listingFont, printer, nullptr, &error));
         QCOMPARE(shownPages, 2);
         QVERIFY(error.isEmpty());
         QVERIFY(!QFile::exists(path("preview.pdf")));

@@ -54,10 +54,14 @@ Editor::Editor(const Platform& p)
     recent.Smn_GetRecentSchedules();
     languageSwitch.refreshGridHeadings();
     files.resetWindowTitle();
-    ListingFontStartUp(*this);
+    ListingFontStartUp(printParts());
 }
 
 Editor::~Editor() = default;
+
+PrintParts Editor::printParts() {
+    return {platform, document, catalogue, messages, listingFont, startupPrinterFont, listingDate};
+}
 
 void Editor::startInLanguage(QStringView code) {
     Language language = catalogue.language();
@@ -98,7 +102,7 @@ void Editor::menuClick(const QString& key) {
     else if (key == u"Dat_DFo")
         command = 8;
     else if (key == u"Dat_Pdf")
-        ExportListingPdfCommand(*this);
+        ExportListingPdfCommand(printParts());
     else if (key == u"Wrk_Such")
         Smn_Su_Ers(1);
     else if (key == u"Wrk_Ers")
@@ -148,10 +152,10 @@ void Editor::Menue_Auswahl(qint16& command) {
         Save();
         break;
     case 7:
-        PrintCommand(*this);
+        PrintCommand(printParts());
         break;
     case 8:
-        PrinterFontCommand(*this);
+        PrinterFontCommand(printParts());
         break;
     default:
         break;
@@ -275,7 +279,7 @@ bool Editor::Form_QueryUnload(int unloadMode) {
 }
 
 void Editor::Smn_Dat_Progende() {
-    ListingFontShutDown(*this);
+    ListingFontShutDown(printParts());
     ending = true;
 }
 
