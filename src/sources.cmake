@@ -52,6 +52,7 @@ set(VXCORE_SOURCES
     commands/operand_rules.cpp
     commands/operand_rules.h
     commands/operating.cpp
+    commands/rule_end.h
     commands/time.cpp
     # form
     form/entry_check.cpp
