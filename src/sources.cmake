@@ -59,6 +59,8 @@ set(VXCORE_SOURCES
     form/entry_form.cpp
     form/entry_form.h
     form/interpret_field.cpp
+    form/line_explanation.cpp
+    form/line_explanation.h
     form/row_fetch.cpp
     # editing
     editing/editing_operations.h
