@@ -50,6 +50,42 @@ void placeFields(EntryFormState& s) {
     s.txbTxt3.left = msk[3].left;
 }
 
+void restoreText(QString& to, const QString& from) {
+    if (!to.isSharedWith(from))
+        to = from;
+}
+
+void restoreField(EntryField& to, const EntryField& from) {
+    restoreText(to.text, from.text);
+    restoreText(to.mask, from.mask);
+    to.prompt = from.prompt;
+    to.maxLength = from.maxLength;
+    to.width = from.width;
+    to.left = from.left;
+    to.visible = from.visible;
+    to.error = from.error;
+}
+
+// Puts back what the rules and the fetch read; the hints, the list and the
+// buttons that they only write are left as the last line made them.
+void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
+    for (size_t k = 0; k < to.msk.size(); ++k)
+        restoreField(to.msk[k], from.msk[k]);
+    restoreField(to.txbTxt2, from.txbTxt2);
+    restoreField(to.txbTxt3, from.txbTxt3);
+    restoreField(to.txbAnmerk, from.txbAnmerk);
+    restoreText(to.lblBemerkung.caption, from.lblBemerkung.caption);
+    to.lblBemerkung.error = from.lblBemerkung.error;
+    for (size_t k = 0; k < to.ExplanationParts.size(); ++k)
+        restoreText(to.ExplanationParts[k], from.ExplanationParts[k]);
+    to.CurrentCommand = from.CurrentCommand;
+    to.ListCommand = from.ListCommand;
+    to.listIndex = from.listIndex;
+    to.focus = from.focus;
+    to.renamedCommand = from.renamedCommand;
+    restoreText(to.renamedName, from.renamedName);
+}
+
 class Depth {
 public:
     explicit Depth(int& depth) : depth_(depth) { ++depth_; }
@@ -63,11 +99,18 @@ private:
 
 class LineFetch : public FormEvents {
 public:
-    LineFetch(const ExplanationLanguage& language)
-        : lang_(language), cat_(language.catalogue()), table_(language.commands()),
-          s_(language.startState()) {}
+    LineFetch(const ExplanationLanguage& language, EntryFormState& state)
+        : lang_(language), cat_(language.catalogue()), table_(language.commands()), s_(state) {}
 
-    LineExplanation run(const QString& text);
+    // From the start state: the fetch up to the command field holding the
+    // line's first character, which is all that this part depends on.
+    void begin(QChar first) {
+        s_.focus = Control::cmdHol_Zei; // the fetch button takes the focus from the grid
+        setFieldText(1, QString(first));
+    }
+    // The rest of the fetch of the trimmed, non-empty line, after begin().
+    void finish(const QString& line, QChar first);
+    LineExplanation result() const;
 
     void setFieldText(int k, const QString& text) override {
         if (k < 0 || k >= EntryFormState::FieldCount)
@@ -150,7 +193,7 @@ private:
     const ExplanationLanguage& lang_;
     const TextCatalogue& cat_;
     const CommandTable& table_;
-    EntryFormState s_;
+    EntryFormState& s_;
     int depth_ = 0;
     bool fetching_ = false;
 };
@@ -476,65 +519,60 @@ bool LineFetch::interpretCommandField(QString& v) {
     return InterpretCommandField(s_, *this, cat_, table_, v) == RuleEnd::Normal;
 }
 
-LineExplanation LineFetch::run(const QString& text) {
-    // The fetch button takes the focus from the grid.
-    s_.focus = Control::cmdHol_Zei;
-    const QString line = Trim(text);
-    if (!line.isEmpty()) {
-        const QChar first = line.front().toUpper();
-        setFieldText(1, QString(first));
-        if (first == u'*') {
-            const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
-            setBoxText(Control::txbTxt2, line.mid(from));
-        } else {
-            const std::array<QString, 6> f = SplitLine(line);
-            setFieldText(1, Trim(f[0]));
-            fetching_ = true;
-            for (int k = 1; k <= 6; ++k) {
-                if (f[static_cast<size_t>(k - 1)].isEmpty())
-                    break;
-                const QString value = Trim(f[static_cast<size_t>(k - 1)]);
-                if (k == 2) {
-                    if (s_.txbTxt2.visible)
-                        setBoxText(Control::txbTxt2, value);
-                    else
-                        setFieldText(2, value);
-                } else if (k == 3) {
-                    if (s_.txbTxt3.visible)
-                        setBoxText(Control::txbTxt3, value);
-                    setFieldText(3, value);
-                } else if (k >= 4) {
-                    setFieldText(k, value);
-                }
-                interpretField(k);
-            }
-            fetching_ = false;
-        }
-        if (first != u'*' && first != u'/') {
-            // The focus goes to the first operand field still to be filled.
-            for (int k = 2; k <= 6; ++k) {
-                EntryField& f = msk(k);
-                const bool filled = !TrimView(f.text).isEmpty();
-                if (k == 6) {
-                    if (filled)
-                        f.visible = true;
-                    else if (msk(5).visible)
-                        setFocus(Control::mskTxt5);
-                    break;
-                }
-                if (filled) {
-                    if (k != 5)
-                        f.visible = true;
-                    continue;
-                }
-                msk(k + 1).visible = false;
-                if (f.visible)
-                    setFocus(static_cast<Control>(k));
-                break;
-            }
-        }
+void LineFetch::finish(const QString& line, QChar first) {
+    if (first == u'*') {
+        const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
+        setBoxText(Control::txbTxt2, line.mid(from));
+        return;
     }
+    const std::array<QString, 6> f = SplitLine(line);
+    setFieldText(1, Trim(f[0]));
+    fetching_ = true;
+    for (int k = 1; k <= 6; ++k) {
+        if (f[static_cast<size_t>(k - 1)].isEmpty())
+            break;
+        const QString value = Trim(f[static_cast<size_t>(k - 1)]);
+        if (k == 2) {
+            if (s_.txbTxt2.visible)
+                setBoxText(Control::txbTxt2, value);
+            else
+                setFieldText(2, value);
+        } else if (k == 3) {
+            if (s_.txbTxt3.visible)
+                setBoxText(Control::txbTxt3, value);
+            setFieldText(3, value);
+        } else if (k >= 4) {
+            setFieldText(k, value);
+        }
+        interpretField(k);
+    }
+    fetching_ = false;
+    if (first == u'/')
+        return;
+    // The focus goes to the first operand field still to be filled.
+    for (int k = 2; k <= 6; ++k) {
+        EntryField& field = msk(k);
+        const bool filled = !TrimView(field.text).isEmpty();
+        if (k == 6) {
+            if (filled)
+                field.visible = true;
+            else if (msk(5).visible)
+                setFocus(Control::mskTxt5);
+            break;
+        }
+        if (filled) {
+            if (k != 5)
+                field.visible = true;
+            continue;
+        }
+        msk(k + 1).visible = false;
+        if (field.visible)
+            setFocus(static_cast<Control>(k));
+        break;
+    }
+}
 
+LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
@@ -595,8 +633,26 @@ ExplanationLanguage::ExplanationLanguage(QStringView code) {
     start_ = initialState(catalogue_);
 }
 
+const EntryFormState& ExplanationLanguage::preparedFor(QChar first) const {
+    auto it = prepared_.find(first.unicode());
+    if (it == prepared_.end()) {
+        EntryFormState state = start_;
+        LineFetch(*this, state).begin(first);
+        it = prepared_.emplace(first.unicode(), std::move(state)).first;
+    }
+    return it->second;
+}
+
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
-    return LineFetch(language).run(line);
+    const QString trimmed = Trim(line);
+    if (trimmed.isEmpty())
+        return LineFetch(language, language.scratch_ = language.startState()).result();
+    const QChar first = trimmed.front().toUpper();
+    EntryFormState& state = language.scratch_;
+    restoreForFetch(state, language.preparedFor(first));
+    LineFetch fetch(language, state);
+    fetch.finish(trimmed, first);
+    return fetch.result();
 }
 
 } // namespace vx

@@ -17,7 +17,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <array>
-#include <memory>
+#include <map>
 
 namespace vx {
 
@@ -31,7 +31,8 @@ struct LineExplanation {
 // The controls in the order the tools list them.
 const QList<Control>& ReportedControls();
 
-// The texts of one language that every line needs, loaded once.
+// The texts of one language that every line needs, loaded once, and the
+// states that explaining reuses (so one thread at a time explains with it).
 class ExplanationLanguage {
 public:
     // "DE", "EN" or "ES"; any other code gives the edition language.
@@ -45,10 +46,17 @@ public:
     const EntryFormState& startState() const { return start_; }
 
 private:
+    friend LineExplanation ExplainLine(const QString&, const ExplanationLanguage&);
+    // The entry area once the fetch has put this first character into the
+    // command field: the command's whole setup, the same for every such line.
+    const EntryFormState& preparedFor(QChar first) const;
+
     TextCatalogue catalogue_;
     CommandTable commands_;
     std::array<QString, CommandTable::CommandCount + 1> heads_;
     EntryFormState start_;
+    mutable std::map<char16_t, EntryFormState> prepared_;
+    mutable EntryFormState scratch_;
 };
 
 // The line as the fetch button would show it in row 1 of an empty schedule.
