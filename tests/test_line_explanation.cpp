@@ -76,12 +76,17 @@ void TestLineExplanation::sameAsFetchIntoEditor() {
 
 void TestLineExplanation::independentOfEarlierLines() {
     // A reader that kept state between lines would explain a line after a
-    // sub-form differently than alone.
-    const ExplanationLanguage texts(u"EN");
+    // sub-form differently than alone; after many odd first characters the
+    // lines are explained without the prepared states.
     const QStringList lines = GeneratedLines(5, 400);
     QStringList alone;
-    for (const QString& line : lines)
-        alone.append(Shown(ExplainLine(line, texts)));
+    for (const QString& line : lines) {
+        const ExplanationLanguage fresh(u"EN");
+        alone.append(Shown(ExplainLine(line, fresh)));
+    }
+    const ExplanationLanguage texts(u"EN");
+    for (char16_t c = 0x4E00; c < 0x4E00 + 600; ++c)
+        ExplainLine(QChar(c) + u", 12"_qs, texts);
     for (qsizetype i = lines.size() - 1; i >= 0; --i)
         QCOMPARE(Shown(ExplainLine(lines[i], texts)), alone[i]);
 }

@@ -633,14 +633,19 @@ ExplanationLanguage::ExplanationLanguage(QStringView code) {
     start_ = initialState(catalogue_);
 }
 
-const EntryFormState& ExplanationLanguage::preparedFor(QChar first) const {
+const EntryFormState* ExplanationLanguage::preparedFor(QChar first) const {
+    // Every character of the file encoding fits; typed text with more odd
+    // first characters must not pile up states.
+    constexpr size_t MaxPrepared = 512;
     auto it = prepared_.find(first.unicode());
     if (it == prepared_.end()) {
+        if (prepared_.size() >= MaxPrepared)
+            return nullptr;
         EntryFormState state = start_;
         LineFetch(*this, state).begin(first);
         it = prepared_.emplace(first.unicode(), std::move(state)).first;
     }
-    return it->second;
+    return &it->second;
 }
 
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
@@ -649,7 +654,12 @@ LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& lang
         return LineFetch(language, language.scratch_ = language.startState()).result();
     const QChar first = trimmed.front().toUpper();
     EntryFormState& state = language.scratch_;
-    restoreForFetch(state, language.preparedFor(first));
+    if (const EntryFormState* prepared = language.preparedFor(first)) {
+        restoreForFetch(state, *prepared);
+    } else {
+        state = language.startState();
+        LineFetch(language, state).begin(first);
+    }
     LineFetch fetch(language, state);
     fetch.finish(trimmed, first);
     return fetch.result();

@@ -49,7 +49,8 @@ private:
     friend LineExplanation ExplainLine(const QString&, const ExplanationLanguage&);
     // The entry area once the fetch has put this first character into the
     // command field: the command's whole setup, the same for every such line.
-    const EntryFormState& preparedFor(QChar first) const;
+    // Null once too many different first characters have come.
+    const EntryFormState* preparedFor(QChar first) const;
 
     TextCatalogue catalogue_;
     CommandTable commands_;
