@@ -287,7 +287,7 @@ std::string mutateOperand(Random& r, const std::string& op) {
 
 // Bytes no keyboard layout types: controls, the Windows-1252 upper half,
 // a blank run.
-std::string junk(Random& r) {
+std::string junk(Random& r, bool controls) {
     const std::size_t length = r.chance(20) ? 200 + r.below(400) : 1 + r.below(40);
     std::string s;
     for (std::size_t i = 0; i < length; ++i) {
@@ -301,15 +301,15 @@ std::string junk(Random& r) {
         else {
             // A line end would end the line.
             const char c = static_cast<char>(1 + r.below(31));
-            s += c == '\n' || c == '\r' ? '\t' : c;
+            s += c == '\n' || c == '\r' || (!controls && c != 26) ? '\t' : c;
         }
     }
     return s;
 }
 
-std::string generateOne(Random& r) {
+std::string generateOne(Random& r, bool controls) {
     if (r.chance(2))
-        return junk(r);
+        return junk(r, controls);
     std::vector<std::string> parts = split(TemplateLines[r.below(TemplateLines.size())]);
     std::string code = parts[0];
     if (code != "*") {
@@ -368,7 +368,7 @@ std::vector<std::string> GenerateLines(const Options& options) {
     }
     std::size_t misses = 0;
     while (lines.size() < options.count && misses < 1000000) {
-        std::string line = generateOne(r);
+        std::string line = generateOne(r, options.controls);
         if (seen.insert(line).second) {
             lines.push_back(std::move(line));
             misses = 0;

@@ -14,6 +14,9 @@ namespace vx::linegen {
 struct Options {
     std::uint64_t seed = 1;
     std::size_t count = 1000;
+    // Control characters other than tab and SUB in the odd lines; without
+    // them no file is taken for something other than a schedule.
+    bool controls = true;
 };
 
 // `count` distinct lines, Windows-1252 bytes without line ends.

@@ -1,5 +1,5 @@
-// vx-linegen [--seed N] [--count N]: generated schedule lines on standard
-// output, one a line, ended by CR LF as schedule files are.
+// vx-linegen [--seed N] [--count N] [--no-controls]: generated schedule lines
+// on standard output, one a line, ended by CR LF as schedule files are.
 
 #include "line_generator.h"
 
@@ -16,8 +16,10 @@ int main(int argc, char** argv) {
             options.seed = std::strtoull(argv[++i], nullptr, 10);
         } else if (std::strcmp(argv[i], "--count") == 0 && hasValue) {
             options.count = std::strtoull(argv[++i], nullptr, 10);
+        } else if (std::strcmp(argv[i], "--no-controls") == 0) {
+            options.controls = false;
         } else {
-            std::fprintf(stderr, "usage: vx-linegen [--seed N] [--count N]\n");
+            std::fprintf(stderr, "usage: vx-linegen [--seed N] [--count N] [--no-controls]\n");
             return 2;
         }
     }
