@@ -66,7 +66,8 @@ void TestLineExplanation::sameAsFetchIntoEditor() {
         ++compared;
         red += expected.endsWith(u"[]") ? 0 : 1;
         if (got != expected && differences.size() < 8)
-            differences.append(line + u"\n    got      "_qs + got + u"\n    expected "_qs + expected);
+            differences.append(line + u"\n    got      "_qs + got + u"\n    expected "_qs +
+                               expected);
     }
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
     // The lines must exercise both verdicts, or the comparison proves little.

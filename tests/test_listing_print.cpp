@@ -255,8 +255,8 @@ private slots:
             dialog->reject();
         });
         QString error = u"unset"_qs;
-        QVERIFY(
-            !PreviewAndPrint(BuildListing(editor.printParts()), editor.listingFont, printer, nullptr, &error));
+        QVERIFY(!PreviewAndPrint(BuildListing(editor.printParts()), editor.listingFont, printer,
+                                 nullptr, &error));
         QCOMPARE(shownPages, 2);
         QVERIFY(error.isEmpty());
         QVERIFY(!QFile::exists(path("preview.pdf")));
