@@ -46,12 +46,16 @@ set(VXCORE_SOURCES
     commands/input_mask.h
     commands/line_syntax.cpp
     commands/line_syntax.h
+    commands/listing_words.cpp
+    commands/listing_words.h
     commands/locomotives.cpp
     commands/markers_counters.cpp
     commands/operand_rule.h
     commands/operand_rules.cpp
     commands/operand_rules.h
     commands/operating.cpp
+    commands/parsed_command.cpp
+    commands/parsed_command.h
     commands/time.cpp
     # form
     form/entry_check.cpp
