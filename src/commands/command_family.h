@@ -79,6 +79,8 @@ struct CommandBehaviour {
     // The things a line of the command names, and how it uses them.
     void (*uses)(ParsedCommand&) = nullptr;
     Block block = Block::None;
+    // Its line defines a jump or subroutine address (operand 1).
+    bool definesAddress = false;
     // The command field may carry a digit 1..9 behind the letter.
     bool takesDigit = false;
     // Its line in the printed listing.

@@ -481,11 +481,11 @@ void endUses(ParsedCommand& p) {
 void loadUses(ParsedCommand& p) {
     p.variantNumber(Thing::ScheduleNo, Access::Loads);
     p.name(1, Thing::ScheduleFile, Access::Loads);
-    // A start given by name is an address of the loaded schedule.
+    // A start given by name is an address of the loaded schedule, not of this one.
     for (int k = 2; k <= 3; ++k) {
         const QString& start = p.operands[static_cast<size_t>(k)];
         if (!start.isEmpty() && !IsDigits(start))
-            p.name(k, Thing::Address, Access::Jumps);
+            p.name(k, Thing::Address, Access::Loads);
     }
 }
 
@@ -666,6 +666,7 @@ constexpr CommandBehaviour Commands[] = {
      .head = addressHead,
      .operands = {generic},
      .uses = addressUses,
+     .definesAddress = true,
      .listing = listedAddress},
     {.layout = {u'R', 1120, {}, {Name12, F(u"####", Under, 4, 56)}, {}, {}},
      .hints = {u"Subroute name¶max. up to 12 digits",
@@ -680,6 +681,7 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {subroutineName},
      .uses = addressUses,
      .block = Block::OpensSubroutine,
+     .definesAddress = true,
      .listing = listedSubroutine},
     {.layout = {u'W', 1170, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {repeatHint},
