@@ -707,7 +707,8 @@ constexpr CommandBehaviour Commands[] = {
                   u"optionally: Start at¶GOTO address¶max. 12 digits"},
      .uses = loadUses,
      .takesDigit = true,
-     .listing = listedLoad},
+     .listing = listedLoad,
+     .operand1InBox = true},
 };
 
 // The sub-forms of the condition types. Entering operand 2 lays them out
