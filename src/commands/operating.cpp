@@ -153,7 +153,7 @@ RuleEnd jamOperand2(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
     if (r.operandLetter(1) == u'S') {
-        if (!InRange(r.v, 1, 9))
+        if (!InRange(r.v, 1, MaxSchedule))
             return Rule::error();
         r.E(3) = u' ' + r.v;
     } else if (r.v == u"0") {
