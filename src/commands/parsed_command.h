@@ -93,6 +93,7 @@ struct ParsedCommand {
     QString upper(int k) const;
     QList<Use> usesOf(Thing thing) const;
     const QString& text() const { return text_; } // the line as given
+    QString codeField() const { return text_.mid(spans[0].from, spans[0].to - spans[0].from); }
 
     // ---- for the families' declarations ----
     // Operand k when it is a number: the thing with that number.

@@ -1,7 +1,6 @@
 #include "editor/schedule_diagnostics.h"
 
 #include "commands/command_family.h"
-#include "commands/line_syntax.h"
 #include "commands/parsed_command.h"
 #include "editor/schedule_check.h"
 #include "texts/blanks.h"
@@ -92,8 +91,8 @@ ScheduleDiagnostics::factsOf(const QString& text) {
     auto facts = std::make_shared<LineFacts>();
     if (!TrimView(text).isEmpty()) {
         facts->blank = false;
-        const std::array<QString, 6> f = SplitLine(text);
         const ParsedCommand parsed = ParseCommand(text);
+        const QString codeField = parsed.codeField();
         if (parsed.wellFormed) {
             facts->block = parsed.block;
             facts->definesAddress = parsed.family->definesAddress;
@@ -110,9 +109,9 @@ ScheduleDiagnostics::factsOf(const QString& text) {
         }
         Editor& editor = explainer_->editor();
         const TextCatalogue& cat = editor.catalogue;
-        if (!namesCommand(parsed, f[0])) {
+        if (!namesCommand(parsed, codeField)) {
             facts->own.append({0, Kind::UnknownCommand, QString(),
-                               cat.tx(u"Unknown command") + QStringLiteral(": ") + Trim(f[0])});
+                               cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
         } else {
             explainer_->explain(text);
             EntryForm& form = *editor.form;

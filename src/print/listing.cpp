@@ -1,7 +1,6 @@
 #include "print/listing.h"
 
 #include "commands/command_family.h"
-#include "commands/line_syntax.h"
 #include "commands/listing_words.h"
 #include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
@@ -11,8 +10,6 @@
 #include <QHash>
 
 #include <algorithm>
-
-#include <cmath>
 #include <optional>
 
 namespace vx {
@@ -220,6 +217,7 @@ private:
             r.text = QStringLiteral("* ") + T(u"Schedule command with error, changed => *");
         return r;
     }
+
     const ListingSource& source_;
     const TextCatalogue& c_;
     ListingReporter* reporter_;
