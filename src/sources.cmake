@@ -42,17 +42,24 @@ set(VXCORE_SOURCES
     commands/contacts.cpp
     commands/entry_state.cpp
     commands/entry_state.h
+    commands/field_titles.cpp
+    commands/field_titles.h
     commands/flow.cpp
     commands/input_mask.cpp
     commands/input_mask.h
     commands/line_syntax.cpp
     commands/line_syntax.h
+    commands/line_block.h
+    commands/listing_words.cpp
+    commands/listing_words.h
     commands/locomotives.cpp
     commands/markers_counters.cpp
     commands/operand_rule.h
     commands/operand_rules.cpp
     commands/operand_rules.h
     commands/operating.cpp
+    commands/parsed_command.cpp
+    commands/parsed_command.h
     commands/rule_end.h
     commands/time.cpp
     # form

@@ -297,7 +297,7 @@ private slots:
                       u"K, 12, B  * "_qs + wide + wide, u"!, FARAWAY"_qs});
         const QString pdf = path("overlap.pdf");
         QString error;
-        QVERIFY2(WriteListingPdf(BuildListing(editor), editor.listingFont, pdf, &error),
+        QVERIFY2(WriteListingPdf(BuildListing(editor.printParts()), editor.listingFont, pdf, &error),
                  qPrintable(error));
         const std::optional<QList<PdfWord>> words = PdfWords(pdf);
         if (!words)

@@ -1,13 +1,15 @@
 // The fetch of one line into an untouched entry area, reduced to what decides
 // the explanation and the false-input marks: the command's setup, the rules of
 // the fields in the order the fetch runs them, the change events the rules
-// cause and the focus steps that redraw the explanation. Hints, help topics,
-// the grid and the beeps are left out: nothing here reads them.
+// cause and the focus steps that redraw the explanation. Help topics, the grid
+// and the beeps are left out: nothing here reads them. The hints are kept
+// because a finding names an operand by its hint.
 
 #include "form/line_explanation.h"
 
 #include "commands/command_family.h"
 #include "commands/command_layouts.h"
+#include "commands/field_titles.h"
 #include "commands/line_syntax.h"
 #include "commands/operand_rules.h"
 #include "texts/blanks.h"
@@ -34,6 +36,12 @@ void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
         f.prompt = prompt;
     if (!mask.isEmpty())
         f.maxLength = static_cast<int>(mask.size());
+}
+
+// The command field holds exactly the code of the remark line.
+bool isRemarkCode(const QString& field) {
+    const CommandBehaviour* b = field.size() == 1 ? BehaviourOf(field.front()) : nullptr;
+    return b && b->remarkLine;
 }
 
 QString trimmedUpper(const QString& text) {
@@ -84,6 +92,8 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     to.focus = from.focus;
     to.renamedCommand = from.renamedCommand;
     restoreText(to.renamedName, from.renamedName);
+    // Only the messages read them: as choosing the command left them.
+    to.fieldHints = from.fieldHints;
 }
 
 class Depth {
@@ -137,6 +147,14 @@ public:
 
 private:
     EntryField& msk(int k) { return s_.msk[static_cast<size_t>(k)]; }
+    // Only the findings read the hints: they name an operand by its hint.
+    void storeHints(int command, const std::array<CatalogueText, 5>& hints) {
+        for (int n = 1; n <= 5; ++n) {
+            const CatalogueText& hint = hints[static_cast<size_t>(n - 1)];
+            if (hint.isSet())
+                s_.fieldHint(command, n) = hint.in(cat_);
+        }
+    }
     QString& E(int k) { return s_.ExplanationParts[static_cast<size_t>(k)]; }
     QString commandName(int i) const {
         return i == s_.renamedCommand ? s_.renamedName : table_.row(i).Name;
@@ -239,7 +257,8 @@ bool LineFetch::commandFieldCheck() {
     }
     interpretField(1);
     const QString& typed = msk(1).text;
-    if (typed.startsWith(u'N') || typed.startsWith(u'P')) {
+    const CommandBehaviour* family = typed.isEmpty() ? nullptr : BehaviourOf(typed.front());
+    if (family && family->operand1InBox && !family->remarkLine) {
         s_.txbTxt2.visible = true;
         msk(2).visible = false;
     }
@@ -295,7 +314,8 @@ void LineFetch::runListSetup() {
 
     setFocus(Control::grid);
     s_.lblBemerkung.caption = commandName(i);
-    if (code == u"N" || code == u"P" || code == u"*") {
+    const CommandBehaviour* family = BehaviourOf(CommandTable::codeOf(i));
+    if (family && family->operand1InBox) {
         msk(2).visible = false;
         s_.txbTxt2.visible = true;
         setFocus(Control::txbTxt2);
@@ -340,10 +360,12 @@ void LineFetch::applyCommandLayout(int i) {
         s_.txbTxt3.width = layout.txbTxt3.width;
         s_.txbTxt3.maxLength = layout.txbTxt3.maxLength;
     }
-    if (layout.code == u'*') {
+    const CommandBehaviour* family = BehaviourOf(QChar(layout.code));
+    if (family && family->remarkLine) {
         s_.txbTxt2.visible = true;
         s_.txbTxt3.visible = false;
     }
+    lang_.applyLayoutHints(s_, i);
     E(1) = lang_.head(i);
 }
 
@@ -436,9 +458,11 @@ void LineFetch::freeText1Entry() {
     if (s_.CurrentCommand == 0)
         return;
     hideBeyondFieldCount(true);
-    const CommandBehaviour* behaviour = BehaviourOf(commandLetter());
+    const QChar letter = commandLetter();
+    const CommandBehaviour* behaviour = BehaviourOf(letter);
     if (behaviour && behaviour->textBoxEntry) {
         behaviour->textBoxEntry(s_);
+        storeHints(table_.findByLine(QStringView(&letter, 1)), behaviour->boxHints);
     } else {
         s_.txbTxt2.visible = false;
         s_.txbTxt3.visible = false;
@@ -460,6 +484,8 @@ void LineFetch::operandField2Entry() {
             s_.txbTxt3.visible = form->textBox > 0;
             msk(3).visible = form->textBox < 0;
         }
+        if (form->hintsOf != 0)
+            storeHints(table_.findByLine(QStringView(&form->hintsOf, 1)), form->hints);
     }
     refreshExplanation();
 }
@@ -468,7 +494,7 @@ void LineFetch::interpretField(int field) {
     if (field < 1 || field > 7)
         return;
     const QString code = trimmedUpper(msk(1).text);
-    const bool remarkLine = msk(1).text == u"*";
+    const bool remarkLine = isRemarkCode(msk(1).text);
     s_.lblBemerkung.error = false;
 
     QString v;
@@ -506,7 +532,7 @@ void LineFetch::interpretField(int field) {
 bool LineFetch::interpretCommandField(QString& v) {
     EntryField& field = msk(1);
     field.error = false;
-    if (field.text == u"*") {
+    if (isRemarkCode(field.text)) {
         s_.txbTxt2.left = msk(2).left;
         s_.txbTxt2.visible = true;
         msk(2).visible = false;
@@ -520,7 +546,8 @@ bool LineFetch::interpretCommandField(QString& v) {
 }
 
 void LineFetch::finish(const QString& line, QChar first) {
-    if (first == u'*') {
+    const CommandBehaviour* family = BehaviourOf(first);
+    if (family && family->remarkLine) {
         const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
         setBoxText(Control::txbTxt2, line.mid(from));
         return;
@@ -547,7 +574,7 @@ void LineFetch::finish(const QString& line, QChar first) {
         interpretField(k);
     }
     fetching_ = false;
-    if (first == u'/')
+    if (family && family->noTrailingRemark)
         return;
     // The focus goes to the first operand field still to be filled.
     for (int k = 2; k <= 6; ++k) {
@@ -585,6 +612,13 @@ LineExplanation LineFetch::result() const {
         if (f.error) {
             result.redFields.append(ControlName(c));
             result.redTexts.append(f.text);
+            result.redControls.append(c);
+            const int operand = OperandOf(c);
+            const int command = s_.CurrentCommand;
+            result.redHints.append(operand >= 1 && operand <= 5 && command >= 0 &&
+                                           command <= CommandTable::NoCommand
+                                       ? s_.fieldHint(command, operand)
+                                       : QString());
         }
     }
     return result;
@@ -628,9 +662,25 @@ const QList<Control>& ReportedControls() {
 ExplanationLanguage::ExplanationLanguage(QStringView code) {
     catalogue_.LoadCatalogue(code.toString());
     commands_.setNames(catalogue_);
-    for (int i = 1; i <= CommandTable::CommandCount; ++i)
+    for (int i = 1; i <= CommandTable::CommandCount; ++i) {
         heads_[static_cast<size_t>(i)] = LayoutHead(catalogue_, i);
+        for (int n = 1; n <= 5; ++n) {
+            bool stored = false;
+            QString hint = LayoutHint(catalogue_, i, n, &stored);
+            if (stored)
+                layoutHints_[static_cast<size_t>(i)][static_cast<size_t>(n)] = std::move(hint);
+        }
+    }
     start_ = initialState(catalogue_);
+}
+
+void ExplanationLanguage::applyLayoutHints(EntryFormState& state, int command) const {
+    if (command < 1 || command > CommandTable::CommandCount)
+        return;
+    const auto& hints = layoutHints_[static_cast<size_t>(command)];
+    for (int n = 1; n <= 5; ++n)
+        if (hints[static_cast<size_t>(n)])
+            state.fieldHint(command, n) = *hints[static_cast<size_t>(n)];
 }
 
 const EntryFormState* ExplanationLanguage::preparedFor(QChar first) const {

@@ -18,14 +18,17 @@
 #include <QStringView>
 #include <array>
 #include <map>
+#include <optional>
 
 namespace vx {
 
 struct LineExplanation {
     QString explanation; // caption of the explanation line afterwards
     bool explanationRed = false;
-    QStringList redFields; // controls drawn red, in control order
-    QStringList redTexts;  // their texts, in the same order
+    QStringList redFields;      // controls drawn red, in control order
+    QStringList redTexts;       // their texts, in the same order
+    QList<Control> redControls; // the same controls
+    QStringList redHints;       // their hints as the command shows them ("" for none)
 };
 
 // The controls in the order the tools list them.
@@ -44,6 +47,8 @@ public:
     const QString& head(int command) const { return heads_[static_cast<size_t>(command)]; }
     // The entry area as the editor starts it, in this language.
     const EntryFormState& startState() const { return start_; }
+    // The hints that choosing command 1..29 stores, as the form stores them.
+    void applyLayoutHints(EntryFormState& state, int command) const;
 
 private:
     friend LineExplanation ExplainLine(const QString&, const ExplanationLanguage&);
@@ -55,6 +60,7 @@ private:
     TextCatalogue catalogue_;
     CommandTable commands_;
     std::array<QString, CommandTable::CommandCount + 1> heads_;
+    std::array<std::array<std::optional<QString>, 6>, CommandTable::CommandCount + 1> layoutHints_;
     EntryFormState start_;
     mutable std::map<char16_t, EntryFormState> prepared_;
     mutable EntryFormState scratch_;
