@@ -297,8 +297,9 @@ private slots:
                       u"K, 12, B  * "_qs + wide + wide, u"!, FARAWAY"_qs});
         const QString pdf = path("overlap.pdf");
         QString error;
-        QVERIFY2(WriteListingPdf(BuildListing(editor.printParts()), editor.listingFont, pdf, &error),
-                 qPrintable(error));
+        QVERIFY2(
+            WriteListingPdf(BuildListing(editor.printParts()), editor.listingFont, pdf, &error),
+            qPrintable(error));
         const std::optional<QList<PdfWord>> words = PdfWords(pdf);
         if (!words)
             QSKIP("pdftotext (poppler-utils) is not installed");

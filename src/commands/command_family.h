@@ -16,8 +16,8 @@
 // and how the printed listing words them (listing_words.h).
 
 #include "commands/command_layouts.h"
-#include "commands/listing_words.h"
 #include "commands/line_block.h"
+#include "commands/listing_words.h"
 
 #include <QList>
 #include <QString>

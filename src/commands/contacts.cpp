@@ -2,9 +2,8 @@
 // fetch the locomotive number a contact saw (H).
 
 #include "commands/command_family.h"
-#include "commands/parsed_command.h"
-#include "commands/parsed_command.h"
 #include "commands/operand_rule.h"
+#include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
 
 namespace vx {

@@ -3,9 +3,8 @@
 // of a schedule (N).
 
 #include "commands/command_family.h"
-#include "commands/parsed_command.h"
-#include "commands/parsed_command.h"
 #include "commands/operand_rule.h"
+#include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
 
 namespace vx {

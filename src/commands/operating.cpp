@@ -2,9 +2,8 @@
 // jam or blockade (J) and sounds (P).
 
 #include "commands/command_family.h"
-#include "commands/parsed_command.h"
-#include "commands/parsed_command.h"
 #include "commands/operand_rule.h"
+#include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
 
 #include <algorithm>

@@ -1,9 +1,8 @@
 // Time: the model clock (T) and the time delay (Z).
 
 #include "commands/command_family.h"
-#include "commands/parsed_command.h"
-#include "commands/parsed_command.h"
 #include "commands/operand_rule.h"
+#include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
 
 namespace vx {
