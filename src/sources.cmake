@@ -75,6 +75,9 @@ set(VXCORE_SOURCES
     print/listing.cpp
     print/listing.h
     print/listing_text.cpp
+    # layout
+    layout/layout_index.cpp
+    layout/layout_index.h
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -146,5 +149,6 @@ set(VXCLI_SOURCES
     cli/cli_listing.cpp
     cli/cli_script.cpp
     cli/cli_split.cpp
+    cli/cli_xref.cpp
     cli/main.cpp
 )
