@@ -78,6 +78,8 @@ set(VXCORE_SOURCES
     # layout
     layout/layout_index.cpp
     layout/layout_index.h
+    layout/renumber.cpp
+    layout/renumber.h
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -148,6 +150,7 @@ set(VXCLI_SOURCES
     cli/cli_import.cpp
     cli/cli_listing.cpp
     cli/cli_script.cpp
+    cli/cli_renumber.cpp
     cli/cli_split.cpp
     cli/cli_xref.cpp
     cli/main.cpp
