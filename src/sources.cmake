@@ -76,6 +76,8 @@ set(VXCORE_SOURCES
     print/listing.h
     print/listing_text.cpp
     # layout
+    layout/layout_findings.cpp
+    layout/layout_findings.h
     layout/layout_index.cpp
     layout/layout_index.h
     layout/renumber.cpp
