@@ -295,7 +295,7 @@ ListedLine listedArticle(ListingWords& w, const ListingSplit& s) {
         text = Capitalised(magnetic ? w.T(u"Magnetic") : w.T(u"Signal"));
         const QString number = Trim(QStringView(op1).mid(1));
         const double value = Val(number);
-        if (number.isEmpty() || value < 1 || value > 999) {
+        if (number.isEmpty() || value < 1 || value > MaxMarker) {
             w.reportError(27019, op1);
             return text + QStringLiteral(" {=>999}");
         }
@@ -303,7 +303,7 @@ ListedLine listedArticle(ListingWords& w, const ListingSplit& s) {
                 w.T(u"Set to ").toLower() + QStringLiteral(" => ");
     } else {
         text = Capitalised(magnetic ? w.T(u"Magnetic-no:") : w.T(u"Signal no. ")) +
-               Str(Held(Val(op1), 0, 1024)) + u' ' + w.T(u"Set to ").toLower() +
+               Str(Held(Val(op1), 0, MaxArticle)) + u' ' + w.T(u"Set to ").toLower() +
                QStringLiteral(" => ");
     }
     const QString& green = w.c.PositionNames(2);
@@ -331,7 +331,7 @@ ListedLine listedArticle(ListingWords& w, const ListingSplit& s) {
 
 ListedLine listedRoute(ListingWords& w, const ListingSplit& s) {
     const bool plain = s.code == u'X';
-    const int number = plain ? Held(Val(s.op[1]), 0, 512) : Held(Val(s.op[1]), 0, 999);
+    const int number = plain ? Held(Val(s.op[1]), 0, MaxRoute) : Held(Val(s.op[1]), 0, MaxMarker);
     const QString numbered = w.T(u"switch route") + u'-' + w.T(u"no. ") + Str(number);
     const QString base = plain ? w.T(u"Switch route") + u'-' + w.T(u"no. ") + Str(number)
                                : w.T(u"switch route") + u' ' + w.T(u"via marker no.") + Str(number);

@@ -85,8 +85,12 @@ struct CommandBehaviour {
     bool takesDigit = false;
     // Its line in the printed listing.
     ListingRule listing = nullptr;
-    // Fetching a line of the command leaves the line's remark in the box.
+    // The whole line is a remark: its text as typed, in the free-text box.
     bool remarkLine = false;
+    // The line carries no trailing remark: a " *" is part of its text.
+    bool noTrailingRemark = false;
+    // Choosing the command puts operand 1 into its free-text box.
+    bool operand1InBox = false;
 };
 
 // What entering operand field 2 sets while operand 1 begins with `type`.

@@ -82,7 +82,7 @@ RuleEnd fetchLocoTarget(Rule& r) {
         r.E(3) = r.tx(u" und store into the ") + r.tx(u"Marker no.") + marker;
         return Rule::normal();
     }
-    if (!InRange(r.v, 1, 9))
+    if (!InRange(r.v, 1, MaxSchedule))
         return Rule::error();
     r.E(3) = r.tx(u" and store into SET variable") + r.tx(u" of schedule no. ") + r.v + u'.';
     return Rule::normal();
@@ -124,6 +124,7 @@ ListedLine listedContact(ListingWords& w, const ListingSplit& s) {
     text += w.contactState(FirstUpper(s.op[2]));
     if (occupy) {
         if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
+            // The listing prints whatever number the field holds.
             const int loco = Held(Val(s.op[3]), 0, 999999);
             text += u' ' + w.T(u" with ") + u' ' +
                     (loco == 0 ? w.T(u"SET variable") : w.T(u"Loco no.") + Str(loco));

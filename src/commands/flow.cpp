@@ -124,7 +124,7 @@ RuleEnd conditionOperand2(Rule& r) {
         return numberPart(1, MaxMarker);
     case u'V': {
         if (!signLed) {
-            if (!InRange(r.v, 0, 9999))
+            if (!InRange(r.v, 0, MaxSetValue))
                 return Rule::error();
             r.E(3) = QStringLiteral(" = ") + r.v + u' ';
             return Rule::normal();
@@ -134,7 +134,7 @@ RuleEnd conditionOperand2(Rule& r) {
         if (rest.isEmpty())
             return Rule::normal();
         const auto n = SignedValue(rest);
-        if (!n || *n < 0 || *n > 9999)
+        if (!n || *n < 0 || *n > MaxSetValue)
             return Rule::error();
         if (*n != 0)
             r.E(3) += QString::number(*n);
@@ -151,7 +151,7 @@ RuleEnd conditionOperand2(Rule& r) {
                 return Rule::normal();
             }
         }
-        if (!InRange(hour, 0, 23))
+        if (!InRange(hour, 0, MaxHour))
             return Rule::error();
         r.E(3) = sign + TwoDigits(*DigitsValue(hour)) + u':'; // "< 07:"
         return Rule::normal();
@@ -217,7 +217,7 @@ RuleEnd markerValue(Rule& r) {
         r.E(4) = relation + r.tx(u"Value of marker no. ") + marker;
         return Rule::normal();
     }
-    if (!InRange(c.rest, 0, 99999))
+    if (!InRange(c.rest, 0, MaxMarkerValue))
         return Rule::error();
     r.E(4) = relation + QString::number(*DigitsValue(c.rest));
     return Rule::normal();
@@ -240,7 +240,7 @@ RuleEnd counterValue(Rule& r) {
         return Rule::normal();
     }
     const auto n = SignedValue(c.rest);
-    if (!n || *n < -99999 || *n > 99999)
+    if (!n || *n < -MaxCounterValue || *n > MaxCounterValue)
         return Rule::error();
     r.E(4) = head + relation + QString::number(*n);
     return Rule::normal();
@@ -267,7 +267,7 @@ RuleEnd conditionOperand3(Rule& r) {
     case u'X':
         return pick({{u"R", u"RESERVED"}, {u"F", u"FREE"}});
     case u'T':
-        if (!InRange(r.v, 0, 59))
+        if (!InRange(r.v, 0, MaxMinute))
             return Rule::error();
         r.E(4) = TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock");
         return Rule::normal();
@@ -337,7 +337,7 @@ RuleEnd repeatCount(Rule& r) {
         return *end;
     if (r.v.isEmpty())
         return r.quiet();
-    if (!InRange(r.v, 0, 999))
+    if (!InRange(r.v, 0, MaxRepeat))
         return Rule::error();
     r.E(2) = r.v + u' ' + r.tx(u"times") + u'.';
     return Rule::normal();
@@ -417,7 +417,7 @@ QString loadHead(const TextCatalogue& c) {
 RuleEnd loadStart(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!InRange(r.v, 1, 1999))
+    if (!InRange(r.v, 1, MaxStartLine))
         return Rule::error();
     r.E(3) = QStringLiteral(", ") + r.tx(u"start at: ") + r.v;
     return Rule::normal();
@@ -550,7 +550,7 @@ ListedLine listedCondition(ListingWords& w, const ListingSplit& s) {
     case u'S': {
         const bool magnetic = FirstUpper(s.op[1]) == u'M';
         QString text = If + Capitalised(magnetic ? w.T(u"Magnetic-no:") : w.T(u"Signal no. ")) +
-                       Str(Held(Val(what), 0, 1024));
+                       Str(Held(Val(what), 0, MaxArticle));
         switch (FirstUpper(state).unicode()) {
         case u'R':
             text += u' ' + w.c.PositionNames(3);
@@ -568,7 +568,7 @@ ListedLine listedCondition(ListingWords& w, const ListingSplit& s) {
     }
     case u'X': {
         QString text =
-            If + w.T(u"Switch route") + u'-' + w.T(u"no. ") + Str(Held(Val(what), 0, 512));
+            If + w.T(u"Switch route") + u'-' + w.T(u"no. ") + Str(Held(Val(what), 0, MaxRoute));
         const QChar st = FirstUpper(state);
         if (st == u'R')
             text += u' ' + UpperTrim(w.c.SwitchStateNames(38));
@@ -583,8 +583,8 @@ ListedLine listedCondition(ListingWords& w, const ListingSplit& s) {
             sign = u' ' + what.left(1) + u' ';
             hour = hour.mid(1);
         }
-        return If + w.T(u"Model clock time") + sign + TwoDigits(Held(Val(hour), 0, 23)) + u':' +
-               TwoDigits(Held(Val(state), 0, 59)) + w.connector(s.op[4]);
+        return If + w.T(u"Model clock time") + sign + TwoDigits(Held(Val(hour), 0, MaxHour)) +
+               u':' + TwoDigits(Held(Val(state), 0, MaxMinute)) + w.connector(s.op[4]);
     }
     case u'V':
         return If + w.T(u"SET variable") + (what.isEmpty() ? QString() : ListedComparison(what)) +
@@ -610,7 +610,7 @@ ListedLine listedRepeat(ListingWords& w, const ListingSplit& s) {
     if (op1.startsWith(u'M'))
         return w.T(u"Repeat") + u'(' + w.T(u"Value in marker no. ") +
                Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + w.T(u"times");
-    const int n = WholeHeld(Val(op1), 0, 999);
+    const int n = WholeHeld(Val(op1), 0, MaxRepeat);
     if (n == 0)
         return w.T(u"Repeat") + QStringLiteral(" SETVar ") + w.T(u"times");
     return w.T(u"Repeat") + Str(n) + u' ' + w.T(u"times");
@@ -629,8 +629,8 @@ ListedLine listedLoad(ListingWords& w, const ListingSplit& s) {
         const double at = Val(start);
         text += QStringLiteral(" <") + w.T(u"LNo.") + u'=' +
                 (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
-        if (at > 1999)
-            text += QStringLiteral(" (> max. ") + QStringLiteral("1999)");
+        if (at > MaxStartLine)
+            text += QStringLiteral(" (> max. ") + QString::number(MaxStartLine) + u')';
         text += u'>';
     }
     const QString alternative = Trim(s.op[3]);
@@ -707,7 +707,8 @@ constexpr CommandBehaviour Commands[] = {
                   u"optionally: Start at¶GOTO address¶max. 12 digits"},
      .uses = loadUses,
      .takesDigit = true,
-     .listing = listedLoad},
+     .listing = listedLoad,
+     .operand1InBox = true},
 };
 
 // The sub-forms of the condition types. Entering operand 2 lays them out

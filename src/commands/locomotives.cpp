@@ -103,13 +103,13 @@ RuleEnd locoOperand3(Rule& r) {
         const QString steps = r.v.mid(1);
         if (steps.isEmpty())
             return Rule::normal(); // the sign before its number
-        if (!InRange(steps, 0, 126))
+        if (!InRange(steps, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = steps + u' ' + r.tx(u"steps");
         return Rule::normal();
     }
     if (IsAsciiDigit(first)) {
-        if (!InRange(r.v, 0, 126))
+        if (!InRange(r.v, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = r.v; // "speed step 7", "accelerating to 7"
         return Rule::normal();
@@ -133,7 +133,7 @@ RuleEnd locoOperand3(Rule& r) {
     // "S" and a number: a change of the speed step by that many steps.
     if (first == u'S') {
         const QString steps = r.v.mid(1);
-        if (!steps.isEmpty() && !InRange(steps, 0, 126))
+        if (!steps.isEmpty() && !InRange(steps, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = r.tx(u"changing") + u' ' + steps;
         return Rule::normal();
@@ -213,12 +213,12 @@ RuleEnd function(Rule& r) {
             r.E(3) = with + r.tx(u"Function picture ");
             return Rule::normal();
         }
-        if (!InRange(number, 2, 50))
+        if (!InRange(number, MinPicture, MaxPicture))
             return Rule::error();
         r.E(3) = with + r.tx(u"Function picture ") + number + u'=';
         return Rule::normal();
     }
-    if (!InRange(r.v, 1, 28))
+    if (!InRange(r.v, 1, MaxFunction))
         return Rule::error();
     r.E(3) = with + u'F' + r.v;
     return Rule::normal();
@@ -277,7 +277,7 @@ ListedLine listedLoco(ListingWords& w, const ListingSplit& s) {
     if (!IsDigits(number))
         return std::nullopt;
     const double n = Val(number);
-    if (viaMarker ? (n < 1 || n > 999) : n > 9999)
+    if (viaMarker ? (n < 1 || n > MaxMarker) : n > MaxLoco)
         return std::nullopt;
     QString text = viaMarker ? w.T(u"Loco no.") + u'(' + w.T(u"no. in marker ") + number + u')'
                              : w.T(u"Loco no.") + Str(static_cast<int>(n));
@@ -303,16 +303,17 @@ ListedLine listedLoco(ListingWords& w, const ListingSplit& s) {
         } else {
             const bool signedValue = how.front() == u'+' || how.front() == u'-';
             const QStringView digits = signedValue ? QStringView(how).mid(1) : QStringView(how);
-            if (!IsDigits(digits) || Val(digits) > 126 || (signedValue && absolute))
+            if (!IsDigits(digits) || Val(digits) > MaxSpeedStep || (signedValue && absolute))
                 return std::nullopt;
             const int k = static_cast<int>(Val(digits));
             if (absolute) {
                 if (k == 0)
                     text += w.T(u"stop");
                 else
-                    text += w.T(u"speed") + listedSteps(w, k) + QStringLiteral(" (") +
-                            QString::number(static_cast<int>(std::lround(k * 100.0 / 126))) +
-                            QStringLiteral("%)");
+                    text +=
+                        w.T(u"speed") + listedSteps(w, k) + QStringLiteral(" (") +
+                        QString::number(static_cast<int>(std::lround(k * 100.0 / MaxSpeedStep))) +
+                        QStringLiteral("%)");
             } else if (k == 0) {
                 text += w.T(u"unchanging speed");
             } else if (how.front() == u'-') {
@@ -354,26 +355,26 @@ ListedLine listedModule(ListingWords& w, const ListingSplit& s) {
     QString text;
     if (module.startsWith(u'M')) {
         const QStringView number = QStringView(module).mid(1);
-        if (!IsDigits(number) || Val(number) < 1 || Val(number) > 999)
+        if (!IsDigits(number) || Val(number) < 1 || Val(number) > MaxMarker)
             return std::nullopt;
         text = w.T(u"F module addr.") + u'(' + w.T(u"no. in marker ") + number.toString() +
                QStringLiteral("): ");
     } else {
-        if (!IsDigits(module) || Val(module) > 9999)
+        if (!IsDigits(module) || Val(module) > MaxModule)
             return std::nullopt;
-        text = w.T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, 9999)) +
+        text = w.T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, MaxModule)) +
                QStringLiteral(": ");
     }
     const QString function = Trim(s.op[2]);
     if (function.startsWith(u'P')) {
         const QStringView picture = QStringView(function).mid(1);
         const double k = Val(picture);
-        if (!IsDigits(picture) || k < 2 || k > 50)
+        if (!IsDigits(picture) || k < MinPicture || k > MaxPicture)
             return std::nullopt;
         text += w.c.FunctionSymbolNames(static_cast<int>(k));
     } else {
         const double k = Val(function);
-        if (!IsDigits(function) || k < 1 || k > 28)
+        if (!IsDigits(function) || k < 1 || k > MaxFunction)
             return std::nullopt;
         text += w.c.FunctionSymbolNames(1) + Str(static_cast<int>(k));
     }

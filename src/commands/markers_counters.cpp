@@ -123,7 +123,7 @@ RuleEnd defineMarkerOperand3(Rule& r) {
         r.E(4) = r.tx(u"Value") + r.tx(u" of ") + r.tx(u"Marker no.") + marker + target;
         return Rule::normal();
     }
-    if (!IsAsciiDigit(first) || !InRange(r.v, 1, 99999))
+    if (!IsAsciiDigit(first) || !InRange(r.v, 1, MaxMarkerValue))
         return Rule::error();
     r.E(4) = r.tx(u"Value") + Str(*DigitsValue(r.v)) + target;
     return Rule::normal();
@@ -406,7 +406,7 @@ ListedLine listedMarker(ListingWords& w, const ListingSplit& s) {
     const QString& m = Trim(s.op[1]);
     const QString& source = s.op[2];
     const QString head = w.T(u"Value of marker no. ") + m;
-    const int first = Held(Val(m), 0, 999);
+    const int first = Held(Val(m), 0, MaxMarker);
     const QString two = source.left(2);
     if (two == u"ZM" || two == u"TM")
         return w.T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
@@ -472,7 +472,7 @@ ListedLine listedQueue(ListingWords& w, const ListingSplit& s) {
 
 ListedLine listedSetVariable(ListingWords& w, const ListingSplit& s) {
     const QString value = Trim(s.op[1]).toLower();
-    const int n = static_cast<int>(std::nearbyint(std::min(Val(value), 9999.0)));
+    const int n = static_cast<int>(std::nearbyint(std::min(Val(value), double(MaxSetValue))));
     QString text = w.T(u"Set the ") + u' ' + w.T(u"SET variable");
     if (!s.digit.isEmpty())
         text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);

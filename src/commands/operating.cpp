@@ -153,7 +153,7 @@ RuleEnd jamOperand2(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
     if (r.operandLetter(1) == u'S') {
-        if (!InRange(r.v, 1, 9))
+        if (!InRange(r.v, 1, MaxSchedule))
             return Rule::error();
         r.E(3) = u' ' + r.v;
     } else if (r.v == u"0") {
@@ -335,7 +335,8 @@ constexpr CommandBehaviour Commands[] = {
      .operand1Entry = operatingOperand1Entry,
      .textBoxEntry = operatingTextBoxEntry,
      .uses = operatingUses,
-     .listing = listedOperating},
+     .listing = listedOperating,
+     .noTrailingRemark = true},
     {.layout = {u'*', 1230, {true, u"&", Blank, 1, 32, false, false}, {}, {480, 76}, {}},
      .hints = {u"Remark¶free text, max. up to 76 digits"},
      .head = remarkHead,
@@ -343,7 +344,9 @@ constexpr CommandBehaviour Commands[] = {
      .operand1Entry = remarkOperand1Entry,
      .textBoxEntry = wideTextBox,
      .listing = listedRemark,
-     .remarkLine = true},
+     .remarkLine = true,
+     .noTrailingRemark = true,
+     .operand1InBox = true},
     {.layout = {u'J', -1, {}, {F(u"", Blank, 1, 32), WidthOnly(32)}, {}, {}},
      .hints = {jamHint},
      .head = u"Jam/blockade generating: ",
@@ -357,7 +360,8 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {sound},
      .operand1Entry = soundOperand1Entry,
      .textBoxEntry = wideTextBox,
-     .listing = listedSound},
+     .listing = listedSound,
+     .operand1InBox = true},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

@@ -62,7 +62,6 @@ std::array<TextSpan, 6> SplitSpans(const QString& s) {
     }
     f[0] = trim(rest.from, c);
     rest = trim(c + 1, rest.to);
-    const bool leftOnly[] = {false, true, false, true, false};
     for (int k = 1; k <= 4; ++k) {
         c = comma(rest);
         if (c < 0) {
@@ -71,7 +70,7 @@ std::array<TextSpan, 6> SplitSpans(const QString& s) {
             return f;
         }
         f[static_cast<size_t>(k)] = k == 4 ? ltrim(rest.from, c) : trim(rest.from, c);
-        rest = leftOnly[k] ? ltrim(c + 1, rest.to) : trim(c + 1, rest.to);
+        rest = trim(c + 1, rest.to); // its end is trimmed already
     }
     f[5] = trim(rest.from, rest.to);
     return f;
