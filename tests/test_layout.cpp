@@ -141,6 +141,8 @@ private slots:
                                        << QByteArray("west.vfp:4: uses marker 21 without");
         QTest::newRow("already used")
             << QStringList{u"contact"_s, u"12=5"_s} << QByteArray("contact 5 ");
+        QTest::newRow("TS moves 21 away")
+            << QStringList{u"marker"_s, u"20=40"_s} << QByteArray("marker 21 ");
         QTest::newRow("unreadable file")
             << QStringList{u"contact"_s, u"12=13"_s, u"@none"_s} << QByteArray("none.vfp");
     }

@@ -65,7 +65,9 @@ int runRenumber(const Invocation& inv) {
         return ExitUsage;
     }
     if (!plan.conflicts.isEmpty() && !inv.isSet(QStringLiteral("force"))) {
-        PrintError(inv, QStringLiteral("%1 is already used; --force merges the two:").arg(newId));
+        PrintError(inv, QStringLiteral("%1 (or a thing that moves with it) is already used; "
+                                       "--force changes it anyway:")
+                            .arg(newId));
         QString uses;
         for (const LayoutIndex::Ref& r : plan.conflicts)
             uses += PlainUse(r) + u'\n';

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <algorithm>
 
 namespace vx {
@@ -160,6 +161,22 @@ RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& 
             plan.refusals << QStringLiteral("%1: %2 %3 is not valid for this command: %4")
                                  .arg(e.file + u':' + QString::number(e.line), ThingName(thing),
                                       written, e.oldText);
+        // The things the line implies move with the one it names (the
+        // markers behind a clock's): other lines that use the old or the
+        // new ones are conflicts too.
+        QSet<QString> before, after;
+        for (const Use& u : ParseCommand(e.oldText).uses)
+            if (u.thing == thing && u.span.isEmpty())
+                before.insert(u.id);
+        for (const Use& u : parsed.uses)
+            if (u.thing == thing && u.span.isEmpty())
+                after.insert(u.id);
+        const QSet<QString> moved = (before - after) + (after - before);
+        for (const LayoutSchedule* f : files)
+            for (const LayoutUse& u : f->uses)
+                if (u.thing == thing && moved.contains(u.id) &&
+                    !(f->path == e.file && u.line == e.line))
+                    plan.conflicts.append({f, &u});
     }
     return plan;
 }
