@@ -60,11 +60,16 @@ int runCheck(const Invocation& inv) {
             unreadable = true;
             return true;
         }
-        for (const QString& file : *files)
-            if (!checkFile(file))
-                return false;
         LayoutIndex index;
         index.addPaths(*files);
+        for (const LayoutSchedule& s : index.schedules()) {
+            // A binary file in the folder is no schedule with odd lines.
+            if (s.state == LayoutSchedule::State::NotSchedule)
+                PrintError(inv,
+                           s.path + QStringLiteral(": ") + s.reason + QStringLiteral("; skipped"));
+            else if (!checkFile(s.path))
+                return false;
+        }
         QString out;
         for (const LayoutFinding& f : CheckLayout(index)) {
             const QString severity = LayoutSeverityName(f.severity());

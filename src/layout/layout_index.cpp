@@ -86,9 +86,13 @@ void ParseLayoutSchedule(LayoutSchedule& s) {
 }
 
 LayoutSchedule& LayoutIndex::slot(const QString& path) {
-    for (LayoutSchedule& s : schedules_)
-        if (s.path == path)
-            return s;
+    // One file named twice ("dir" and "dir/a.vfp") is one schedule: it must
+    // not be read, changed and written twice.
+    const QString real = QFileInfo(path).canonicalFilePath();
+    const QString key = real.isEmpty() ? path : real;
+    if (const auto at = slots_.constFind(key); at != slots_.cend())
+        return schedules_[*at];
+    slots_.insert(key, schedules_.size());
     schedules_.append(LayoutSchedule{});
     schedules_.back().path = path;
     return schedules_.back();

@@ -8,6 +8,7 @@
 #include "commands/parsed_command.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -72,6 +73,7 @@ public:
 private:
     LayoutSchedule& slot(const QString& path);
     QList<LayoutSchedule> schedules_;
+    QHash<QString, qsizetype> slots_; // by the file's real path
 };
 
 // The lines and uses of schedule bytes; state NotSchedule for binary data.
