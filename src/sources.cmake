@@ -41,6 +41,8 @@ set(VXCORE_SOURCES
     commands/contacts.cpp
     commands/entry_state.cpp
     commands/entry_state.h
+    commands/field_titles.cpp
+    commands/field_titles.h
     commands/flow.cpp
     commands/input_mask.cpp
     commands/input_mask.h

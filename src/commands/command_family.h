@@ -91,6 +91,8 @@ struct CommandBehaviour {
     bool noTrailingRemark = false;
     // Choosing the command puts operand 1 into its free-text box.
     bool operand1InBox = false;
+    // The letters of operand 1 after which operand 2 is free text.
+    const char16_t* textForms = u"";
 };
 
 // What entering operand field 2 sets while operand 1 begins with `type`.

@@ -1,6 +1,7 @@
 #include "editor/schedule_diagnostics.h"
 
 #include "commands/command_family.h"
+#include "commands/field_titles.h"
 #include "commands/line_syntax.h"
 #include "commands/parsed_command.h"
 #include "editor/schedule_check.h"
@@ -116,13 +117,17 @@ ScheduleDiagnostics::factsOf(const QString& text) {
         } else {
             explainer_->explain(text);
             EntryForm& form = *editor.form;
+            const int row = editor.commands.findByLine(TrimView(text));
             for (Control c : ReportedControls()) {
                 const EntryField* field = form.fieldOf(c);
-                if (field->error)
-                    facts->own.append({0, Kind::FalseInput, ControlName(c),
-                                       cat.tx(u"False input") + QStringLiteral(": ") +
-                                           ControlName(c) + QStringLiteral(" \"") + field->text +
-                                           u'"'});
+                if (!field->error)
+                    continue;
+                const int operand = OperandOf(c);
+                const QString hint =
+                    operand >= 1 && operand <= 5 ? form.fieldHint(row, operand) : QString();
+                facts->own.append({0, Kind::FalseInput, ControlName(c),
+                                   cat.tx(u"False input") + QStringLiteral(": ") +
+                                       FieldTitle(cat, c, hint) + u' ' + field->text});
             }
         }
     }
@@ -324,6 +329,12 @@ int ScheduleDiagnostics::definitionOf(int line) const {
         return 0;
     const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
     return f.target.isEmpty() ? 0 : definedAt_.value(f.target, 0);
+}
+
+QString ScheduleDiagnostics::targetOf(int line) const {
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return QString();
+    return rows_[static_cast<size_t>(line - 1)].facts->target;
 }
 
 std::optional<QString> ScheduleDiagnostics::addressAt(int line) const {
