@@ -125,6 +125,11 @@ private slots:
         QCOMPARE(editsOf(PlanRenumber(index, Thing::Address, u"start"_s, u"Begin"_s, {})),
                  (QStringList{u"east.vfp:1 N, west, 1, Begin"_s, u"west.vfp:5 !, Begin"_s,
                               u"west.vfp:6 G, Begin"_s}));
+        // Within one schedule only: the N of east stays.
+        QCOMPARE(editsOf(PlanRenumber(index, Thing::Address, u"START"_s, u"B"_s, {},
+                                      l.path(u"west.vfp"_s)))
+                     .size(),
+                 2);
     }
 
     // Each refusal leaves every file as it was and writes no copy.
