@@ -218,6 +218,8 @@ private slots:
         Layout l;
         const CliRun run = RunCli({u"check"_s, u"--json"_s, l.dir.path()});
         QCOMPARE(run.exitCode, 1);
+        // "N, west" names west.vfp; only mid's north.vfp is missing.
+        QCOMPARE(run.out.count("missing-schedule"), 1);
         QVERIFY(run.out.contains("\"kind\": \"missing-schedule\", \"severity\": \"error\""));
         QVERIFY(run.out.contains("east.vfp\", \"line\": 7, \"kind\": \"unwritten-marker\", "
                                  "\"severity\": \"warning\""));
