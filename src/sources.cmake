@@ -41,17 +41,23 @@ set(VXCORE_SOURCES
     commands/contacts.cpp
     commands/entry_state.cpp
     commands/entry_state.h
+    commands/field_titles.cpp
+    commands/field_titles.h
     commands/flow.cpp
     commands/input_mask.cpp
     commands/input_mask.h
     commands/line_syntax.cpp
     commands/line_syntax.h
+    commands/listing_words.cpp
+    commands/listing_words.h
     commands/locomotives.cpp
     commands/markers_counters.cpp
     commands/operand_rule.h
     commands/operand_rules.cpp
     commands/operand_rules.h
     commands/operating.cpp
+    commands/parsed_command.cpp
+    commands/parsed_command.h
     commands/time.cpp
     # form
     form/entry_check.cpp
@@ -71,6 +77,13 @@ set(VXCORE_SOURCES
     print/listing.cpp
     print/listing.h
     print/listing_text.cpp
+    # layout
+    layout/layout_findings.cpp
+    layout/layout_findings.h
+    layout/layout_index.cpp
+    layout/layout_index.h
+    layout/renumber.cpp
+    layout/renumber.h
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -143,6 +156,8 @@ set(VXCLI_SOURCES
     cli/cli_import.cpp
     cli/cli_listing.cpp
     cli/cli_script.cpp
+    cli/cli_renumber.cpp
     cli/cli_split.cpp
+    cli/cli_xref.cpp
     cli/main.cpp
 )

@@ -245,8 +245,25 @@ private slots:
             file + u":6: error: Unknown command: KX"_qs,
             file + u":9: error: Address in schedule is not defined! SUB2"_qs,
             file + u":10: error: Address in schedule is double defined! START (defined at: 2)"_qs,
-            file + u":11: error: False input: mskTxt2 \"1000\""_qs};
+            file + u":11: error: False input: operand 1 (time delay in 1/10 sec.) 1000"_qs};
         QCOMPARE(lines, expected);
+    }
+
+    // F12 on a jump to an address defined nowhere beeps and says so in the
+    // status bar; one that finds its address clears it.
+    void goToDefinitionOfAnUndefinedAddress() {
+        const CliRun run = RunCli({u"--lang"_qs, u"EN"_qs, u"script"_qs},
+                                  "row-text 1 G, nowhere\nrow-text 2 !, HERE\n"
+                                  "row-text 3 G, HERE\nrow 1\nkey F12\ndump\n"
+                                  "row 3\nkey F12\ndump\n");
+        QCOMPARE(run.exitCode, 0);
+        const QList<QJsonObject> dumps = jsonLines(run.out);
+        QCOMPARE(dumps.size(), 2);
+        QCOMPARE(dumps[0][u"status"].toString(), u"Address in schedule is not defined! NOWHERE"_qs);
+        QCOMPARE(dumps[0][u"beeps"].toInt(), 1);
+        QCOMPARE(dumps[0][u"currentRow"].toInt(), 1);
+        QVERIFY(!dumps[1].contains(u"status"));
+        QCOMPARE(dumps[1][u"currentRow"].toInt(), 2);
     }
 
     void checkAsJson() {

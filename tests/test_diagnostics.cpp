@@ -37,6 +37,8 @@ private slots:
     void findings();
     void severityAndNavigation();
     void updateMatchesFreshCheck();
+    void falseInputNamesTheOperand_data();
+    void falseInputNamesTheOperand();
 };
 
 void TestDiagnostics::findings_data() {
@@ -123,6 +125,8 @@ void TestDiagnostics::severityAndNavigation() {
     QCOMPARE(diagnostics.definitionOf(1), 4);
     QCOMPARE(diagnostics.definitionOf(8), 3);
     QCOMPARE(diagnostics.definitionOf(3), 0); // no jump
+    QCOMPARE(diagnostics.targetOf(8), u"TOP"_qs);
+    QVERIFY(diagnostics.targetOf(3).isEmpty());
     QCOMPARE(diagnostics.usesOf(3), (QList<int>{2, 8}));
     QCOMPARE(diagnostics.usesOf(4), (QList<int>{1}));
     QVERIFY(diagnostics.usesOf(6).isEmpty());
@@ -177,6 +181,44 @@ void TestDiagnostics::updateMatchesFreshCheck() {
             }
         }
     }
+}
+
+void TestDiagnostics::falseInputNamesTheOperand_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("finding"); // field:message
+
+    // The operand by its number and the first line of its hint; the field
+    // key stays the control's name.
+    QTest::newRow("a number's name, inside a sentence")
+        << "EN"
+        << "B, 2000, B"
+        << "mskTxt2:False input: operand 1 (contact number) 2000";
+    QTest::newRow("German keeps its nouns' case")
+        << "DE"
+        << "B, 2000, B"
+        << "mskTxt2:Falsche Eingabe: Operand 1 (Kontaktnummer) 2000";
+    QTest::newRow("a list of choices names them all")
+        << "EN"
+        << "K, 12, X"
+        << "mskTxt3:False input: operand 2 (B (occupied) or F (free)) X";
+    QTest::newRow("the sub-form's hint, not the command's")
+        << "ES"
+        << "F, T, 24"
+        << "mskTxt3:Entrada incorrecta: operando 2 (hora modelo) 24";
+    QTest::newRow("the command field") << "EN"
+                                       << "N0, a.vfp"
+                                       << "mskTxt1:False input: command field N0";
+}
+
+void TestDiagnostics::falseInputNamesTheOperand() {
+    QFETCH(QString, language);
+    QFETCH(QString, line);
+    QFETCH(QString, finding);
+    ScheduleDiagnostics diagnostics(language);
+    const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, {line});
+    QCOMPARE(problems.size(), 1);
+    QCOMPARE(problems[0].field + u':' + problems[0].message, finding);
 }
 
 QTEST_GUILESS_MAIN(TestDiagnostics)

@@ -4,6 +4,7 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
 
 namespace vx {
 
@@ -229,23 +230,186 @@ QString turntableHint(const TextCatalogue& c) {
 constexpr const char16_t* RouteAction =
     u"S or empty = Switch,¶R = Reserve with switching,¶F = Release or ¶W = Wait until ...";
 
+// ---- What the lines name ----
+
+void articleUses(ParsedCommand& p) {
+    p.numberOrMarker(1, Thing::Article, Access::Switches, Access::Reads);
+}
+
+void signalUses(ParsedCommand& p) {
+    p.numberOrMarker(1, Thing::Signal, Access::Switches, Access::Reads);
+}
+
+// Reserving may name where to go when the route is reserved already.
+void routeJump(ParsedCommand& p) {
+    if (p.upper(2) == u"R")
+        p.name(3, Thing::Address, Access::Jumps);
+}
+
+void routeUses(ParsedCommand& p) {
+    const QString action = p.upper(2);
+    const Access access = action == u"W"                     ? Access::Waits
+                          : action == u"R" || action == u"F" ? Access::Sets
+                                                             : Access::Switches;
+    p.number(1, Thing::Route, access);
+    routeJump(p);
+}
+
+void routeViaMarkerUses(ParsedCommand& p) {
+    p.number(1, Thing::Marker, Access::Reads);
+    routeJump(p);
+}
+
+void turntableUses(ParsedCommand& p) {
+    p.number(1, Thing::Turntable, Access::Switches);
+}
+
+// ---- The listing ----
+
+ListedLine listedInitialStatus(ListingWords& w, const ListingSplit& s) {
+    switch (FirstUpper(s.op[1]).unicode()) {
+    case u'M':
+        return w.T(u"Only magnetic articles ==> Initial status");
+    case u'C':
+    case u'K':
+        return w.T(u"Only contacts ==> Initial status");
+    case u'F':
+    case u'R':
+        return w.T(u"Only routes ==> Initial status");
+    case u'S':
+        return w.T(u"Only all signals ==> Initial status");
+    case u'W':
+    case u'P':
+        return w.T(u"Only all track switches/points ==> Initial status");
+    default:
+        return w.T(u"Magnetics/Contacts/Switch routes ==> Initial status");
+    }
+}
+
+ListedLine listedArticle(ListingWords& w, const ListingSplit& s) {
+    const bool magnetic = s.code == u'M';
+    const QString& op1 = s.op[1];
+    const bool viaMarker = op1.startsWith(u'M');
+    QString text;
+    if (viaMarker) {
+        text = Capitalised(magnetic ? w.T(u"Magnetic") : w.T(u"Signal"));
+        const QString number = Trim(QStringView(op1).mid(1));
+        const double value = Val(number);
+        if (number.isEmpty() || value < 1 || value > MaxMarker) {
+            w.reportError(27019, op1);
+            return text + QStringLiteral(" {=>999}");
+        }
+        text += u'(' + w.T(u"no. in marker ") + number + QStringLiteral(") ") +
+                w.T(u"Set to ").toLower() + QStringLiteral(" => ");
+    } else {
+        text = Capitalised(magnetic ? w.T(u"Magnetic-no:") : w.T(u"Signal no. ")) +
+               Str(Held(Val(op1), 0, MaxArticle)) + u' ' + w.T(u"Set to ").toLower() +
+               QStringLiteral(" => ");
+    }
+    const QString& green = w.c.PositionNames(2);
+    const QString& red = w.c.PositionNames(3);
+    const QString& orange = w.c.PositionNames(4);
+    switch (FirstUpper(s.op[2]).unicode()) {
+    case u'G':
+        text += magnetic ? green + u'/' + w.c.PositionNames(18)
+                         : UpperTrim(w.T(u"Proceed")) + u'/' + green;
+        break;
+    case u'R':
+        text +=
+            magnetic ? red + u'/' + w.c.PositionNames(19) : UpperTrim(w.T(u"Stop")) + u'/' + red;
+        break;
+    case u'O':
+    case u'S':
+        text += magnetic ? orange + u'/' + w.c.PositionNames(20)
+                         : UpperTrim(w.T(u"Slow down")) + u'/' + orange;
+        break;
+    default:
+        break;
+    }
+    return text;
+}
+
+ListedLine listedRoute(ListingWords& w, const ListingSplit& s) {
+    const bool plain = s.code == u'X';
+    const int number = plain ? Held(Val(s.op[1]), 0, MaxRoute) : Held(Val(s.op[1]), 0, MaxMarker);
+    const QString numbered = w.T(u"switch route") + u'-' + w.T(u"no. ") + Str(number);
+    const QString base = plain ? w.T(u"Switch route") + u'-' + w.T(u"no. ") + Str(number)
+                               : w.T(u"switch route") + u' ' + w.T(u"via marker no.") + Str(number);
+    const QChar action = FirstUpper(s.op[2]);
+    if (action.isNull() || action == u'S')
+        return base + u' ' + w.T(u"switch");
+    if (action == u'R')
+        return w.T(u"Reserve") + u' ' + (plain ? numbered : base);
+    if (action == u'F')
+        return w.T(u"Release") + u' ' + (plain ? numbered : base);
+    if (action == u'W') {
+        const QChar state = FirstUpper(s.op[3]);
+        const int entry = state == u'R' || state == u'B' ? 38 : 37;
+        return w.T(u"wait until") + u' ' + base + u' ' + UpperTrim(w.c.SwitchStateNames(entry));
+    }
+    return base;
+}
+
+QString listedRotation(ListingWords& w, const QString& direction) {
+    if (direction.isEmpty() || direction == u"A")
+        return QStringLiteral(" (auto)");
+    if (direction == u"L" || direction == u"2")
+        return QStringLiteral(" <== (") + w.T(u"left") + u')';
+    if (direction == u"R" || direction == u"3")
+        return QStringLiteral(" ==> (") + w.T(u"right") + u')';
+    return u' ' + direction;
+}
+
+ListedLine listedTurntable(ListingWords& w, const ListingSplit& s) {
+    QString text = w.T(u"Drehscheibe") + u' ' + w.T(u"no. ") + Trim(s.op[1]) + QStringLiteral(": ");
+    const QString position = Trim(s.op[2]);
+    const QString direction = Trim(s.op[3]);
+    const QChar first = FirstUpper(position);
+    switch (first.unicode()) {
+    case u'T':
+        return text + QStringLiteral("TURN (180°)");
+    case u'S':
+        return text + w.T(u"1 Step");
+    case u'C':
+        return text + QStringLiteral("CLEAR");
+    case u'E':
+        return text + QStringLiteral("END");
+    case u'I':
+        return text + QStringLiteral("INPUT");
+    case u'D':
+    case u'R':
+        return text + w.T(u"Turn direction") + listedRotation(w, direction);
+    default:
+        break;
+    }
+    if (first.isDigit() || first == u'+' || first == u'-')
+        return text + w.T(u"rotate to ") + w.T(u"Track") + u' ' + position +
+               listedRotation(w, direction);
+    return text + position;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'A', 970, {}, {F(u"aa", Blank, 2, 40)}, {}, {}},
      .hints = {u"optionally: ty6pe¶empty (All, but no markers),¶M (only magnetic articles),  S "
                u"(only signals),  P or W (only track switches/points), ¶C or K (only contacts),  "
                u"R or F (only switch routes)¶or MK (only markers)"},
      .head = u"All to initial status",
-     .operands = {allToInitial}},
+     .operands = {allToInitial},
+     .listing = listedInitialStatus},
     {.layout = {u'M', 1080, {}, {F(u"A###", Under, 4, 56), F(u"A", Under, 1, 32)}, {}, {}},
      .hints = {articleHint, u"Wanted switch status¶G (green),¶R (red) or¶O (orange)"},
      .head = u"Magnetic article no. ",
      .operands = {articleNumber, switching},
-     .operand1Entry = KeepBoxes},
+     .operand1Entry = KeepBoxes,
+     .uses = articleUses,
+     .listing = listedArticle},
     {.layout = {u'S', 1130, {}, {F(u"A###", Blank, 4, 56), F(u"A", Blank, 1, 32)}, {}, {}},
      .hints = {signalHint, u"Wanted switch status¶G (green),¶R (red) or¶O (orange)"},
      .head = u"Signal no. ",
      .operands = {signalNumber, switching},
-     .operand1Entry = KeepBoxes},
+     .operand1Entry = KeepBoxes,
+     .uses = signalUses,
+     .listing = listedArticle},
     {.layout = {u'X',
                 1180,
                 {},
@@ -254,7 +418,9 @@ constexpr CommandBehaviour Commands[] = {
                 {}},
      .hints = {u"Switch route no.¶0 up to 512", RouteAction, u"F = FREE or ¶R = RESERVED"},
      .head = u"Switch route no. ",
-     .operands = {routeNumber, switchRoute, routeOperand3}},
+     .operands = {routeNumber, switchRoute, routeOperand3},
+     .uses = routeUses,
+     .listing = listedRoute},
     {.layout = {u'Y',
                 1190,
                 {},
@@ -263,7 +429,9 @@ constexpr CommandBehaviour Commands[] = {
                 {}},
      .hints = {MarkerRange, RouteAction, u"F = FREE or ¶R = RESERVED"},
      .head = u"Switch route via marker no. ",
-     .operands = {routeMarker, switchRoute, routeOperand3}},
+     .operands = {routeMarker, switchRoute, routeOperand3},
+     .uses = routeViaMarkerUses,
+     .listing = listedRoute},
     {.layout = {u'O',
                 1095,
                 {},
@@ -277,7 +445,9 @@ constexpr CommandBehaviour Commands[] = {
                u"clockwise) or¶R or 3 (right turning, clockwise),¶Sonderbefehle: C, E, I (CLEAR, "
                u"END oder INPUT)"},
      .head = u"Turntable no. ",
-     .operands = {turntableNumber, turntablePosition, rotationDirection}},
+     .operands = {turntableNumber, turntablePosition, rotationDirection},
+     .uses = turntableUses,
+     .listing = listedTurntable},
 };
 
 } // namespace

@@ -12,10 +12,12 @@
 //   time.cpp              T, Z         model time and time delay
 //   flow.cpp              F, G, !, R, U, W, E, N
 //   operating.cpp         /, *, J, P   operating commands and remarks
-// The printed listing renders them in sections of the same names
-// (print/listing.cpp).
+// Each file also declares what its lines name on the layout (parsed_command.h)
+// and how the printed listing words them (listing_words.h).
 
 #include "commands/command_layouts.h"
+#include "commands/listing_words.h"
+#include "commands/parsed_command.h"
 
 #include <QList>
 #include <QString>
@@ -74,6 +76,23 @@ struct CommandBehaviour {
     EntryArrangement textBoxEntry = nullptr;
     // Written on entering the free-text box of operand 1.
     std::array<CatalogueText, 5> boxHints{};
+    // The things a line of the command names, and how it uses them.
+    void (*uses)(ParsedCommand&) = nullptr;
+    Block block = Block::None;
+    // Its line defines a jump or subroutine address (operand 1).
+    bool definesAddress = false;
+    // The command field may carry a digit 1..9 behind the letter.
+    bool takesDigit = false;
+    // Its line in the printed listing.
+    ListingRule listing = nullptr;
+    // The whole line is a remark: its text as typed, in the free-text box.
+    bool remarkLine = false;
+    // The line carries no trailing remark: a " *" is part of its text.
+    bool noTrailingRemark = false;
+    // Choosing the command puts operand 1 into its free-text box.
+    bool operand1InBox = false;
+    // The letters of operand 1 after which operand 2 is free text.
+    const char16_t* textForms = u"";
 };
 
 // What entering operand field 2 sets while operand 1 begins with `type`.

@@ -3,6 +3,7 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
 
 namespace vx {
 
@@ -81,7 +82,7 @@ RuleEnd fetchLocoTarget(Rule& r) {
         r.E(3) = r.tx(u" und store into the ") + r.tx(u"Marker no.") + marker;
         return Rule::normal();
     }
-    if (!InRange(r.v, 1, 9))
+    if (!InRange(r.v, 1, MaxSchedule))
         return Rule::error();
     r.E(3) = r.tx(u" and store into SET variable") + r.tx(u" of schedule no. ") + r.v + u'.';
     return Rule::normal();
@@ -97,6 +98,53 @@ RuleEnd contactNumber(Rule& r) {
     return numberPart(r, 0, MaxContact);
 }
 
+// ---- What the lines name ----
+
+void occupyUses(ParsedCommand& p) {
+    p.number(1, Thing::Contact, Access::Sets);
+    p.numberOrMarker(3, Thing::Loco, Access::Reads, Access::Reads);
+}
+
+void waitUses(ParsedCommand& p) {
+    p.number(1, Thing::Contact, Access::Waits);
+}
+
+void fetchUses(ParsedCommand& p) {
+    p.number(1, Thing::Contact, Access::Reads);
+    p.numberOrMarker(2, Thing::SetVar, Access::Writes, Access::Writes);
+}
+
+// ---- The listing ----
+
+ListedLine listedContact(ListingWords& w, const ListingSplit& s) {
+    const QString number = Trim(s.op[1]).toLower();
+    const bool occupy = s.code == u'B';
+    QString text = occupy ? w.T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
+                          : w.T(u"Contact no. ") + u' ' + number;
+    text += w.contactState(FirstUpper(s.op[2]));
+    if (occupy) {
+        if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {
+            // The listing prints whatever number the field holds.
+            const int loco = Held(Val(s.op[3]), 0, 999999);
+            text += u' ' + w.T(u" with ") + u' ' +
+                    (loco == 0 ? w.T(u"SET variable") : w.T(u"Loco no.") + Str(loco));
+        }
+    } else {
+        const QString joined = w.connector(s.op[3]);
+        text += joined.isEmpty() ? w.T(u" waiting") : joined;
+    }
+    return text;
+}
+
+ListedLine listedFetch(ListingWords& w, const ListingSplit& s) {
+    QString text = w.T(u"Fetch locomotive number from contact no. ") + u' ' +
+                   (s.op[1].startsWith(u'?') ? w.T(u"1. triggered contact") : s.op[1]);
+    const QString& target = s.op[2];
+    if (target.startsWith(u'M'))
+        return text + QStringLiteral(" --> ") + w.T(u"Marker no.") + target.mid(1);
+    return text + QStringLiteral(" --> ") + w.T(u"SET variable") + u'[' + target + u']';
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'B',
                 980,
@@ -108,7 +156,9 @@ constexpr CommandBehaviour Commands[] = {
                u"optionally: locomotive no.¶0 up to 9999¶or¶M with following  marker number 1 "
                u"to 999"},
      .head = u"Occupy contact-no. ",
-     .operands = {contactNumber, occupyContact, occupyingLoco}},
+     .operands = {contactNumber, occupyContact, occupyingLoco},
+     .uses = occupyUses,
+     .listing = listedContact},
     {.layout = {u'K',
                 1060,
                 {},
@@ -119,11 +169,15 @@ constexpr CommandBehaviour Commands[] = {
                u"optionally: AND or OR"},
      .head = u"Wait until contact no. ",
      .operands = {contactNumber, waitContact},
-     .operand1Entry = showConnector},
+     .operand1Entry = showConnector,
+     .uses = waitUses,
+     .listing = listedContact},
     {.layout = {u'H', 1040, {}, {F(u"####", Under, 4, 56), F(u"A999", Blank, 4, 56)}, {}, {}},
      .hints = {u"Contact number¶1 up to 1056"},
      .head = u"Fetch locomotive number from contact no. ",
-     .operands = {fetchLoco, fetchLocoTarget}},
+     .operands = {fetchLoco, fetchLocoTarget},
+     .uses = fetchUses,
+     .listing = listedFetch},
 };
 
 } // namespace

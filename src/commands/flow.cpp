@@ -4,6 +4,7 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
 
 namespace vx {
 
@@ -123,7 +124,7 @@ RuleEnd conditionOperand2(Rule& r) {
         return numberPart(1, MaxMarker);
     case u'V': {
         if (!signLed) {
-            if (!InRange(r.v, 0, 9999))
+            if (!InRange(r.v, 0, MaxSetValue))
                 return Rule::error();
             r.E(3) = QStringLiteral(" = ") + r.v + u' ';
             return Rule::normal();
@@ -133,7 +134,7 @@ RuleEnd conditionOperand2(Rule& r) {
         if (rest.isEmpty())
             return Rule::normal();
         const auto n = SignedValue(rest);
-        if (!n || *n < 0 || *n > 9999)
+        if (!n || *n < 0 || *n > MaxSetValue)
             return Rule::error();
         if (*n != 0)
             r.E(3) += QString::number(*n);
@@ -150,7 +151,7 @@ RuleEnd conditionOperand2(Rule& r) {
                 return Rule::normal();
             }
         }
-        if (!InRange(hour, 0, 23))
+        if (!InRange(hour, 0, MaxHour))
             return Rule::error();
         r.E(3) = sign + TwoDigits(*DigitsValue(hour)) + u':'; // "< 07:"
         return Rule::normal();
@@ -216,7 +217,7 @@ RuleEnd markerValue(Rule& r) {
         r.E(4) = relation + r.tx(u"Value of marker no. ") + marker;
         return Rule::normal();
     }
-    if (!InRange(c.rest, 0, 99999))
+    if (!InRange(c.rest, 0, MaxMarkerValue))
         return Rule::error();
     r.E(4) = relation + QString::number(*DigitsValue(c.rest));
     return Rule::normal();
@@ -239,7 +240,7 @@ RuleEnd counterValue(Rule& r) {
         return Rule::normal();
     }
     const auto n = SignedValue(c.rest);
-    if (!n || *n < -99999 || *n > 99999)
+    if (!n || *n < -MaxCounterValue || *n > MaxCounterValue)
         return Rule::error();
     r.E(4) = head + relation + QString::number(*n);
     return Rule::normal();
@@ -266,7 +267,7 @@ RuleEnd conditionOperand3(Rule& r) {
     case u'X':
         return pick({{u"R", u"RESERVED"}, {u"F", u"FREE"}});
     case u'T':
-        if (!InRange(r.v, 0, 59))
+        if (!InRange(r.v, 0, MaxMinute))
             return Rule::error();
         r.E(4) = TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock");
         return Rule::normal();
@@ -336,7 +337,7 @@ RuleEnd repeatCount(Rule& r) {
         return *end;
     if (r.v.isEmpty())
         return r.quiet();
-    if (!InRange(r.v, 0, 999))
+    if (!InRange(r.v, 0, MaxRepeat))
         return Rule::error();
     r.E(2) = r.v + u' ' + r.tx(u"times") + u'.';
     return Rule::normal();
@@ -416,7 +417,7 @@ QString loadHead(const TextCatalogue& c) {
 RuleEnd loadStart(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
-    if (!InRange(r.v, 1, 1999))
+    if (!InRange(r.v, 1, MaxStartLine))
         return Rule::error();
     r.E(3) = QStringLiteral(", ") + r.tx(u"start at: ") + r.v;
     return Rule::normal();
@@ -427,6 +428,215 @@ RuleEnd loadGoto(Rule& r) {
         return emptyEnds(r);
     r.E(4) = QStringLiteral(", ") + r.tx(u"respectively ") + r.tx(u"start at: ") + r.v;
     return Rule::normal();
+}
+
+// ---- What the lines name ----
+
+void conditionUses(ParsedCommand& p) {
+    const QString type = p.upper(1);
+    const QChar t = type.isEmpty() ? QChar() : type.front();
+    if (t == u'K')
+        p.number(2, Thing::Contact, Access::Tests);
+    else if (t == u'M')
+        p.number(2, Thing::Article, Access::Tests);
+    else if (t == u'S')
+        p.number(2, Thing::Signal, Access::Tests);
+    else if (t == u'X')
+        p.number(2, Thing::Route, Access::Tests);
+    else if (t == u'Z')
+        p.number(2, Thing::Counter, Access::Tests);
+    else if (t == u'D') {
+        p.number(2, Thing::Marker, Access::Tests);
+        p.markerRef(3, Access::Tests);
+    } else if (t == u'V')
+        p.implied(Thing::SetVar, QString(), Access::Tests, 1);
+}
+
+void gotoUses(ParsedCommand& p) {
+    p.name(1, Thing::Address, Access::Jumps);
+}
+
+void callUses(ParsedCommand& p) {
+    p.name(1, Thing::Address, Access::Calls);
+    if (!p.operands[2].isEmpty())
+        p.implied(Thing::SetVar, QString(), Access::Writes, 2);
+}
+
+void addressUses(ParsedCommand& p) {
+    p.name(1, Thing::Address, Access::Defines);
+}
+
+void repeatUses(ParsedCommand& p) {
+    p.markerRef(1, Access::Reads);
+}
+
+void endUses(ParsedCommand& p) {
+    const QString closes = p.upper(1);
+    p.block = closes == u"U"     ? Block::EndsSubroutine
+              : closes == u"W"   ? Block::EndsRepeat
+              : closes.isEmpty() ? Block::Ends
+                                 : Block::None;
+}
+
+void loadUses(ParsedCommand& p) {
+    p.variantNumber(Thing::ScheduleNo, Access::Loads);
+    p.name(1, Thing::ScheduleFile, Access::Loads);
+    // A start given by name is an address of the loaded schedule, not of this one.
+    for (int k = 2; k <= 3; ++k) {
+        const QString& start = p.operands[static_cast<size_t>(k)];
+        if (!start.isEmpty() && !IsDigits(start))
+            p.name(k, Thing::Address, Access::Loads);
+    }
+}
+
+// ---- The listing ----
+
+ListedLine listedGoto(ListingWords& w, const ListingSplit& s) {
+    w.suffix = w.targetSuffix(s.op[1]);
+    return w.T(u"Goto ") + s.op[1];
+}
+
+ListedLine listedCall(ListingWords& w, const ListingSplit& s) {
+    QString text = w.T(u"Call subr.: ") + s.op[1];
+    if (!Trim(s.op[2]).isEmpty())
+        text +=
+            w.T(u" with ") + w.T(u"SET variable") + QStringLiteral(" (=") + Trim(s.op[2]) + u')';
+    w.suffix = w.targetSuffix(s.op[1]);
+    return text;
+}
+
+ListedLine listedAddress(ListingWords& w, const ListingSplit& s) {
+    return w.T(u"GOTO address") + u' ' + s.op[1];
+}
+
+ListedLine listedSubroutine(ListingWords& w, const ListingSplit& s) {
+    w.openBlock(w.T(u"Subroutine"));
+    return w.T(u"Subroutine") + u' ' + s.op[1];
+}
+
+// A comparison as the If command writes it: a leading "<" or ">" is the
+// sign, anything else compares for equality.
+QString ListedComparison(const QString& value) {
+    if (value.startsWith(u'<') || value.startsWith(u'>'))
+        return u' ' + value.left(1) + u' ' + Trim(QStringView(value).mid(1));
+    return QStringLiteral(" = ") + value;
+}
+
+QString listedValueTest(ListingWords& w, const QString& value, bool markerAllowed) {
+    if (value.isEmpty())
+        return QString();
+    const QChar first = value.front();
+    if (markerAllowed && first == u'M')
+        return QStringLiteral(" = ") + w.T(u"Value of marker no. ") + Trim(value.mid(1));
+    if (first == u'G' || first == u'E')
+        return QStringLiteral(" = ") + w.T(u"even");
+    if (first == u'U' || first == u'O')
+        return QStringLiteral(" = ") + w.T(u"odd");
+    return ListedComparison(value);
+}
+
+ListedLine listedCondition(ListingWords& w, const ListingSplit& s) {
+    const QString& what = s.op[2];
+    const QString& state = s.op[3];
+    const QString If = w.T(u"If") + u' ';
+    switch (FirstUpper(s.op[1]).unicode()) {
+    case u'K': {
+        QString text = w.T(u"If contact") + u' ' + what;
+        const QChar st = FirstUpper(state);
+        text += st == u'X' ? u' ' + w.T(u"changing to FREE") : w.contactState(st);
+        return text + w.connector(s.op[4]);
+    }
+    case u'M':
+    case u'S': {
+        const bool magnetic = FirstUpper(s.op[1]) == u'M';
+        QString text = If + Capitalised(magnetic ? w.T(u"Magnetic-no:") : w.T(u"Signal no. ")) +
+                       Str(Held(Val(what), 0, MaxArticle));
+        switch (FirstUpper(state).unicode()) {
+        case u'R':
+            text += u' ' + w.c.PositionNames(3);
+            break;
+        case u'G':
+            text += u' ' + w.c.PositionNames(2);
+            break;
+        case u'O':
+            text += u' ' + w.c.PositionNames(4);
+            break;
+        default:
+            break;
+        }
+        return text + w.connector(s.op[4]);
+    }
+    case u'X': {
+        QString text =
+            If + w.T(u"Switch route") + u'-' + w.T(u"no. ") + Str(Held(Val(what), 0, MaxRoute));
+        const QChar st = FirstUpper(state);
+        if (st == u'R')
+            text += u' ' + UpperTrim(w.c.SwitchStateNames(38));
+        else if (st == u'F')
+            text += u' ' + UpperTrim(w.c.SwitchStateNames(37));
+        return text + w.connector(s.op[4]);
+    }
+    case u'T': {
+        QString sign = QStringLiteral(" >= ");
+        QStringView hour = what;
+        if (what.startsWith(u'<') || what.startsWith(u'>')) {
+            sign = u' ' + what.left(1) + u' ';
+            hour = hour.mid(1);
+        }
+        return If + w.T(u"Model clock time") + sign + TwoDigits(Held(Val(hour), 0, MaxHour)) +
+               u':' + TwoDigits(Held(Val(state), 0, MaxMinute)) + w.connector(s.op[4]);
+    }
+    case u'V':
+        return If + w.T(u"SET variable") + (what.isEmpty() ? QString() : ListedComparison(what)) +
+               w.connector(state);
+    case u'D':
+        return If + w.T(u"value") + w.T(u" of ") + w.T(u"Marker no.") + what +
+               listedValueTest(w, state, true) + w.connector(s.op[4]);
+    case u'Z':
+        return If + w.c.ArticleTypeNames(10) + u' ' + w.T(u"no. ") + what +
+               listedValueTest(w, state, false) + w.connector(s.op[4]);
+    default:
+        return If + s.op[1];
+    }
+}
+
+ListedLine listedEnd(ListingWords& w, const ListingSplit&) {
+    return w.T(u"End") + u' ' + w.closeBlock();
+}
+
+ListedLine listedRepeat(ListingWords& w, const ListingSplit& s) {
+    w.openBlock(w.T(u"Repeat "));
+    const QString& op1 = s.op[1];
+    if (op1.startsWith(u'M'))
+        return w.T(u"Repeat") + u'(' + w.T(u"Value in marker no. ") +
+               Trim(QStringView(op1).mid(1)) + QStringLiteral(") x-") + w.T(u"times");
+    const int n = WholeHeld(Val(op1), 0, MaxRepeat);
+    if (n == 0)
+        return w.T(u"Repeat") + QStringLiteral(" SETVar ") + w.T(u"times");
+    return w.T(u"Repeat") + Str(n) + u' ' + w.T(u"times");
+}
+
+ListedLine listedLoad(ListingWords& w, const ListingSplit& s) {
+    QString text =
+        w.T(u"Load ") + QStringLiteral(" Vx-Fpl:") +
+        (s.digit.isEmpty() ? QStringLiteral(" N * ") : QStringLiteral(" N") + s.digit + u' ');
+    const QString file = Trim(s.op[1]);
+    text += file.isEmpty() ? w.T(u"LOAD ERROR") + QStringLiteral(": ") + w.T(u"File") + u' ' +
+                                 w.T(u"not available")
+                           : file;
+    const QString start = Trim(s.op[2]);
+    if (!start.isEmpty()) {
+        const double at = Val(start);
+        text += QStringLiteral(" <") + w.T(u"LNo.") + u'=' +
+                (IsDigits(start) ? Str(Held(at, 0, 99999)) : start);
+        if (at > MaxStartLine)
+            text += QStringLiteral(" (> max. ") + QString::number(MaxStartLine) + u')';
+        text += u'>';
+    }
+    const QString alternative = Trim(s.op[3]);
+    if (!alternative.isEmpty())
+        text += QStringLiteral(", ") + alternative;
+    return text;
 }
 
 constexpr CommandBehaviour Commands[] = {
@@ -441,32 +651,51 @@ constexpr CommandBehaviour Commands[] = {
                u"(Modell time),¶X (Switch route),      D (Marker)¶V (SET variable)        or "
                u"¶Z (All-purpose counter)"},
      .head = conditionHead,
-     .operands = {condition, conditionOperand2, conditionOperand3, conditionOperand4}},
+     .operands = {condition, conditionOperand2, conditionOperand3, conditionOperand4},
+     .uses = conditionUses,
+     .block = Block::Condition,
+     .listing = listedCondition},
     {.layout = {u'G', 1030, {}, {Name12}, {}, {}},
      .hints = {u"Address¶max. up to 12 digits"},
      .head = gotoHead,
-     .operands = {gotoAddress}},
+     .operands = {gotoAddress},
+     .uses = gotoUses,
+     .listing = listedGoto},
     {.layout = {u'!', 1220, {}, {Name12}, {}, {}},
      .hints = {u"GOTO address¶max. 12 digits"},
      .head = addressHead,
-     .operands = {generic}},
+     .operands = {generic},
+     .uses = addressUses,
+     .definesAddress = true,
+     .listing = listedAddress},
     {.layout = {u'R', 1120, {}, {Name12, F(u"####", Under, 4, 56)}, {}, {}},
      .hints = {u"Subroute name¶max. up to 12 digits",
                u"optionally: value (SET variable)¶0 up to 9999"},
      .head = u"Call subroutine ",
-     .operands = {generic, subroutineValue}},
+     .operands = {generic, subroutineValue},
+     .uses = callUses,
+     .listing = listedCall},
     {.layout = {u'U', 1150, {}, {Name12}, {}, {}},
      .hints = {u"Subroute name¶max. up to 12 digits"},
      .head = u"Start Subroutine ",
-     .operands = {subroutineName}},
+     .operands = {subroutineName},
+     .uses = addressUses,
+     .block = Block::OpensSubroutine,
+     .definesAddress = true,
+     .listing = listedSubroutine},
     {.layout = {u'W', 1170, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {repeatHint},
      .head = u"Repeat ",
-     .operands = {repeatCount}},
+     .operands = {repeatCount},
+     .uses = repeatUses,
+     .block = Block::OpensRepeat,
+     .listing = listedRepeat},
     {.layout = {u'E', 1010, {}, {F(u"?", Blank, 1, 40)}, {}, {}},
      .hints = {u"U (End of subroutine),¶W (End of repeating loop) or¶empty = End of main program"},
      .head = endHead,
-     .operands = {endOf}},
+     .operands = {endOf},
+     .uses = endUses,
+     .listing = listedEnd},
     {.layout = {u'N', 1090, Code2, {FieldLayout{}, F(u"####", Under, 4, 56)}, {280, 0}, {}},
      .hints = {u"Full file name of a schedule VFP-file", u"Start line of schedule"},
      .head = loadHead,
@@ -475,7 +704,11 @@ constexpr CommandBehaviour Commands[] = {
      .operand1Entry = loadOperand1Entry,
      .textBoxEntry = loadTextBoxEntry,
      .boxHints = {Kept, u"starting with line:¶1 up to max. 1999",
-                  u"optionally: Start at¶GOTO address¶max. 12 digits"}},
+                  u"optionally: Start at¶GOTO address¶max. 12 digits"},
+     .uses = loadUses,
+     .takesDigit = true,
+     .listing = listedLoad,
+     .operand1InBox = true},
 };
 
 // The sub-forms of the condition types. Entering operand 2 lays them out

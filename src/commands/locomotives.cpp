@@ -3,6 +3,9 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
+
+#include <cmath>
 
 namespace vx {
 
@@ -100,13 +103,13 @@ RuleEnd locoOperand3(Rule& r) {
         const QString steps = r.v.mid(1);
         if (steps.isEmpty())
             return Rule::normal(); // the sign before its number
-        if (!InRange(steps, 0, 126))
+        if (!InRange(steps, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = steps + u' ' + r.tx(u"steps");
         return Rule::normal();
     }
     if (IsAsciiDigit(first)) {
-        if (!InRange(r.v, 0, 126))
+        if (!InRange(r.v, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = r.v; // "speed step 7", "accelerating to 7"
         return Rule::normal();
@@ -130,7 +133,7 @@ RuleEnd locoOperand3(Rule& r) {
     // "S" and a number: a change of the speed step by that many steps.
     if (first == u'S') {
         const QString steps = r.v.mid(1);
-        if (!steps.isEmpty() && !InRange(steps, 0, 126))
+        if (!steps.isEmpty() && !InRange(steps, 0, MaxSpeedStep))
             return Rule::error();
         r.E(4) = r.tx(u"changing") + u' ' + steps;
         return Rule::normal();
@@ -210,12 +213,12 @@ RuleEnd function(Rule& r) {
             r.E(3) = with + r.tx(u"Function picture ");
             return Rule::normal();
         }
-        if (!InRange(number, 2, 50))
+        if (!InRange(number, MinPicture, MaxPicture))
             return Rule::error();
         r.E(3) = with + r.tx(u"Function picture ") + number + u'=';
         return Rule::normal();
     }
-    if (!InRange(r.v, 1, 28))
+    if (!InRange(r.v, 1, MaxFunction))
         return Rule::error();
     r.E(3) = with + u'F' + r.v;
     return Rule::normal();
@@ -238,6 +241,159 @@ RuleEnd functionValue(Rule& r) {
     return Rule::normal();
 }
 
+// ---- What the lines name ----
+
+void locoUses(ParsedCommand& p) {
+    TextSpan s = p.spans[1];
+    // A window sign behind the number is no part of it.
+    const QString& typed = p.operands[1];
+    if (typed.size() > 1 && (typed.back() == u'+' || typed.back() == u'-'))
+        --s.to;
+    p.numberAt(s, 1, Thing::Loco, Access::Drives);
+    p.markerAt(s, 1, Access::Reads);
+}
+
+void moduleUses(ParsedCommand& p) {
+    const Access access = p.operands[3].isEmpty() ? Access::Triggers : Access::Switches;
+    p.numberOrMarker(1, Thing::Module, access, Access::Reads);
+}
+
+// ---- The listing ----
+
+QString listedSteps(ListingWords& w, int k) {
+    return Str(k) + u' ' + (k == 1 ? w.T(u"step") : w.T(u"steps"));
+}
+
+ListedLine listedLoco(ListingWords& w, const ListingSplit& s) {
+    QString number = Trim(s.op[1]);
+    const bool viaMarker = number.startsWith(u'M');
+    if (viaMarker)
+        number = Trim(QStringView(number).mid(1));
+    QString window = QStringLiteral(" ");
+    if (number.size() > 1 && (number.back() == u'+' || number.back() == u'-')) {
+        window = number.back() == u'+' ? w.T(u" (open) ") : w.T(u" (close) ");
+        number.chop(1);
+    }
+    if (!IsDigits(number))
+        return std::nullopt;
+    const double n = Val(number);
+    if (viaMarker ? (n < 1 || n > MaxMarker) : n > MaxLoco)
+        return std::nullopt;
+    QString text = viaMarker ? w.T(u"Loco no.") + u'(' + w.T(u"no. in marker ") + number + u')'
+                             : w.T(u"Loco no.") + Str(static_cast<int>(n));
+    text += window;
+
+    const QString action = Trim(s.op[2]);
+    const QString how = Trim(s.op[3]);
+    if (action == u"S" || action == u"B") {
+        const bool absolute = action == u"S";
+        static const QStringList old = {QStringLiteral("A"),   QStringLiteral("AL"),
+                                        QStringLiteral("ALT"), QStringLiteral("O"),
+                                        QStringLiteral("OL"),  QStringLiteral("OLD")};
+        if (how.isEmpty()) {
+            text += w.T(u"unchanging speed");
+        } else if (old.contains(how)) {
+            text += w.T(u"speed -->old (before=0)");
+        } else if (how == u"H" || how == u"M" || how == u"L") {
+            if (!absolute)
+                return std::nullopt;
+            text += how == u"H"   ? w.T(u"Speed --> high")
+                    : how == u"M" ? w.T(u"Speed --> middle")
+                                  : w.T(u"Speed --> low");
+        } else {
+            const bool signedValue = how.front() == u'+' || how.front() == u'-';
+            const QStringView digits = signedValue ? QStringView(how).mid(1) : QStringView(how);
+            if (!IsDigits(digits) || Val(digits) > MaxSpeedStep || (signedValue && absolute))
+                return std::nullopt;
+            const int k = static_cast<int>(Val(digits));
+            if (absolute) {
+                if (k == 0)
+                    text += w.T(u"stop");
+                else
+                    text +=
+                        w.T(u"speed") + listedSteps(w, k) + QStringLiteral(" (") +
+                        QString::number(static_cast<int>(std::lround(k * 100.0 / MaxSpeedStep))) +
+                        QStringLiteral("%)");
+            } else if (k == 0) {
+                text += w.T(u"unchanging speed");
+            } else if (how.front() == u'-') {
+                text += w.T(u"decelerating speed for") + listedSteps(w, k);
+            } else {
+                text += w.T(u"accelerating speed for:") + listedSteps(w, k);
+            }
+        }
+    } else if (action == u"U") {
+        text += w.T(u"Change direction");
+        if (how == u"R")
+            text += QStringLiteral(" --> ") + w.T(u"backwards");
+        else if (how == u"V")
+            text += QStringLiteral(" --> ") + w.T(u"forward");
+        else if (!how.isEmpty())
+            return std::nullopt;
+    } else {
+        return std::nullopt;
+    }
+
+    const QString light = Trim(s.op[4]);
+    const QString lightState = Trim(s.op[5]);
+    if (light == u"F") {
+        text += QStringLiteral(" + ") + w.T(u"Light");
+        if (lightState == u"0" || lightState.startsWith(u'A'))
+            text += u' ' + w.T(u"off");
+        else if (lightState == u"1" || lightState.startsWith(u'E'))
+            text += u' ' + w.T(u"on");
+        else if (!lightState.isEmpty())
+            return std::nullopt;
+    } else if (!light.isEmpty() || !lightState.isEmpty()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+ListedLine listedModule(ListingWords& w, const ListingSplit& s) {
+    const QString module = Trim(s.op[1]);
+    QString text;
+    if (module.startsWith(u'M')) {
+        const QStringView number = QStringView(module).mid(1);
+        if (!IsDigits(number) || Val(number) < 1 || Val(number) > MaxMarker)
+            return std::nullopt;
+        text = w.T(u"F module addr.") + u'(' + w.T(u"no. in marker ") + number.toString() +
+               QStringLiteral("): ");
+    } else {
+        if (!IsDigits(module) || Val(module) > MaxModule)
+            return std::nullopt;
+        text = w.T(u"F module addr.") + u'=' + QString::number(Held(Val(module), 0, MaxModule)) +
+               QStringLiteral(": ");
+    }
+    const QString function = Trim(s.op[2]);
+    if (function.startsWith(u'P')) {
+        const QStringView picture = QStringView(function).mid(1);
+        const double k = Val(picture);
+        if (!IsDigits(picture) || k < MinPicture || k > MaxPicture)
+            return std::nullopt;
+        text += w.c.FunctionSymbolNames(static_cast<int>(k));
+    } else {
+        const double k = Val(function);
+        if (!IsDigits(function) || k < 1 || k > MaxFunction)
+            return std::nullopt;
+        text += w.c.FunctionSymbolNames(1) + Str(static_cast<int>(k));
+    }
+    const QString value = Trim(s.op[3]);
+    if (value.isEmpty())
+        return text + w.T(u" trigger");
+    static const QStringList offWords = {
+        QStringLiteral("0"),  QStringLiteral("A"),   QStringLiteral("O"),  QStringLiteral("OF"),
+        QStringLiteral("AU"), QStringLiteral("OFF"), QStringLiteral("AUS")};
+    static const QStringList onWords = {QStringLiteral("1"), QStringLiteral("E"),
+                                        QStringLiteral("ON"), QStringLiteral("EI"),
+                                        QStringLiteral("EIN")};
+    if (offWords.contains(value))
+        return text + QStringLiteral(" --> ") + w.T(u"OFF");
+    if (onWords.contains(value))
+        return text + QStringLiteral(" --> ") + Trim(w.T(u" ON"));
+    return std::nullopt;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'L',
                 1070,
@@ -251,7 +407,9 @@ constexpr CommandBehaviour Commands[] = {
                u"direction)",
                speedHint, u"optionally: light function¶F", u"0 or A (off)¶or¶1 or E (on)"},
      .head = locomotiveHead,
-     .operands = {locomotive, locoAction, locoOperand3, lightFunction, lightState}},
+     .operands = {locomotive, locoAction, locoOperand3, lightFunction, lightState},
+     .uses = locoUses,
+     .listing = listedLoco},
     {.layout = {u'C',
                 990,
                 {},
@@ -262,7 +420,9 @@ constexpr CommandBehaviour Commands[] = {
                u"function no. F..¶1 up to 28 or¶Function picture ¶P2 up to P50",
                u"funktion value¶OFF, AUS or 0 = off or¶ON, EIN or 1 = on"},
      .head = u"Trigger funktion module ",
-     .operands = {functionModule, function, functionValue}},
+     .operands = {functionModule, function, functionValue},
+     .uses = moduleUses,
+     .listing = listedModule},
 };
 
 // A marker as the locomotive or the module: operand 2 takes its letter form.

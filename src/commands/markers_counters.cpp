@@ -4,6 +4,9 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
+
+#include <cmath>
 
 namespace vx {
 
@@ -120,7 +123,7 @@ RuleEnd defineMarkerOperand3(Rule& r) {
         r.E(4) = r.tx(u"Value") + r.tx(u" of ") + r.tx(u"Marker no.") + marker + target;
         return Rule::normal();
     }
-    if (!IsAsciiDigit(first) || !InRange(r.v, 1, 99999))
+    if (!IsAsciiDigit(first) || !InRange(r.v, 1, MaxMarkerValue))
         return Rule::error();
     r.E(4) = r.tx(u"Value") + Str(*DigitsValue(r.v)) + target;
     return Rule::normal();
@@ -348,13 +351,157 @@ RuleEnd randomTarget(Rule& r) {
     return Rule::normal();
 }
 
+// ---- What the lines name ----
+
+void markerUses(ParsedCommand& p) {
+    p.number(1, Thing::Marker, Access::Writes);
+    const QString source = p.upper(2);
+    const QString two = source.left(2);
+    if (source.startsWith(u'&')) {
+        p.implied(Thing::SetVar, QString(), Access::Reads, 2);
+    } else if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
+        p.markerRef(3, Access::Reads);
+    } else if (two == u"UZ" || two == u"UC") {
+        p.number(3, Thing::Counter, Access::Reads);
+    } else if (two == u"ZM" || two == u"TM" || two == u"ZS" || two == u"TS") {
+        // The clock fills the markers behind the one named: two for the
+        // model time, four for the system time.
+        if (p.uses.isEmpty())
+            return;
+        const int first = p.uses.front().id.toInt();
+        const int count = two.back() == u'M' ? 1 : 3;
+        for (int k = 1; k <= count; ++k)
+            p.implied(Thing::Marker, QString::number(first + k), Access::Writes);
+    }
+}
+
+void queueUses(ParsedCommand& p) {
+    const QString action = p.upper(1);
+    if (action == u"M")
+        p.implied(Thing::SetVar, QString(), Access::Reads, 1);
+    else if (action == u"V")
+        p.implied(Thing::SetVar, QString(), Access::Writes, 1);
+}
+
+void setVariableUses(ParsedCommand& p) {
+    if (p.variant > 0)
+        p.variantNumber(Thing::SetVar, Access::Writes);
+    else
+        p.implied(Thing::SetVar, QString(), Access::Writes);
+    p.markerRef(1, Access::Reads);
+}
+
+void randomUses(ParsedCommand& p) {
+    if (p.variant > 0)
+        p.variantNumber(Thing::SetVar, Access::Writes);
+    else if (!p.operands[3].isEmpty())
+        p.number(3, Thing::Marker, Access::Writes);
+    else
+        p.implied(Thing::SetVar, QString(), Access::Writes);
+}
+
+// ---- The listing ----
+
+ListedLine listedMarker(ListingWords& w, const ListingSplit& s) {
+    const QString& m = Trim(s.op[1]);
+    const QString& source = s.op[2];
+    const QString head = w.T(u"Value of marker no. ") + m;
+    const int first = Held(Val(m), 0, MaxMarker);
+    const QString two = source.left(2);
+    if (two == u"ZM" || two == u"TM")
+        return w.T(u"Actual 'Model Clock Time' hh:mm") + QStringLiteral(" ==> ") +
+               w.T(u"Marker no.") + QString::number(first) + w.T(u" and ") +
+               QString::number(first + 1);
+    if (two == u"ZS" || two == u"TS")
+        return w.T(u"Actual 'System Time' hh:mm:ss and in sec.") + QStringLiteral(" ==> ") +
+               w.T(u"Marker no.") + QString::number(first) + u',' + QString::number(first + 1) +
+               u',' + QString::number(first + 2) + w.T(u" and ") + QString::number(first + 3);
+    if (two == u"UZ" || two == u"UC")
+        return head + QStringLiteral(" = ") + w.T(u"Value") + w.T(u" of ") +
+               w.c.ArticleTypeNames(10) + u' ' + w.T(u"no. ") + Trim(s.op[3]);
+    if (source.startsWith(u'&'))
+        return head + QStringLiteral(" = ") + w.T(u"Value") + w.T(u" of ") + w.T(u"SET-Variable");
+    if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
+        static const QString signs[] = {QStringLiteral(" + "), QStringLiteral(" - "),
+                                        QStringLiteral(" * "), QStringLiteral(" / ")};
+        const QString& sign = signs[QStringView(u"ASMD").indexOf(source.front())];
+        const QString& operand = s.op[3];
+        const QString value = operand.startsWith(u'M')
+                                  ? w.T(u"Value") + w.T(u" of ") + w.T(u"Marker no.") +
+                                        Trim(QStringView(operand).mid(1))
+                                  : operand;
+        return head + sign + value + QStringLiteral(" ==> ") + w.T(u"Marker no.") + m;
+    }
+    // An empty source sets the marker to 0 as well: both erase it.
+    const bool number = !source.isEmpty() &&
+                        (source.front().isDigit() ||
+                         (source.size() > 1 && (source.front() == u'+' || source.front() == u'-') &&
+                          source[1].isDigit()));
+    if (source.isEmpty() || (number && Val(source) == 0))
+        return head + QStringLiteral(" = 0 *** ") + w.T(u"erase");
+    return head + QStringLiteral(" = ") + source;
+}
+
+ListedLine listedQueue(ListingWords& w, const ListingSplit& s) {
+    QString text = w.T(u"Queue");
+    if (!s.digit.isEmpty())
+        text += u'[' + s.digit + QStringLiteral(":]");
+    text += u' ' + w.T(u"no. ") + Trim(s.op[2]) + QStringLiteral(": ");
+    const QString value = Trim(s.op[3]);
+    switch (FirstUpper(s.op[1]).unicode()) {
+    case u'A':
+        return text + w.T(u"Start field to value") + u' ' + value;
+    case u'E':
+        return text + w.T(u"next field to value") + u' ' + value;
+    case u'G':
+        return text + w.T(u"Goto ") + w.T(u" field ") + value;
+    case u'M':
+        return text + QStringLiteral("Move ") + w.T(u"SET variable") + QStringLiteral(" => ") +
+               w.T(u"act.") + w.T(u" field ");
+    case u'P':
+        return text + w.T(u"Add to actual") + w.T(u" field ") + value;
+    case u'S':
+        return text + w.T(u"step ") + value + QStringLiteral(" (= ") +
+               (Val(value) < 0 ? w.T(u"backwards") : w.T(u"forward")) + u')';
+    case u'V':
+        return text + w.T(u"Value act. field => SET variable");
+    default:
+        return text + s.op[1];
+    }
+}
+
+ListedLine listedSetVariable(ListingWords& w, const ListingSplit& s) {
+    const QString value = Trim(s.op[1]).toLower();
+    const int n = static_cast<int>(std::nearbyint(std::min(Val(value), double(MaxSetValue))));
+    QString text = w.T(u"Set the ") + u' ' + w.T(u"SET variable");
+    if (!s.digit.isEmpty())
+        text += u'[' + s.digit + QStringLiteral("] ==>") + Str(n);
+    else
+        text += QStringLiteral("[] ==> ") + Str(n);
+    if (!value.isEmpty() && (value.back() == u'a' || value.back() == u'b' || value.back() == u'v'))
+        text += QStringLiteral(" (=") + QString::number(n) + value.back() + u')';
+    return text;
+}
+
+ListedLine listedRandom(ListingWords& w, const ListingSplit& s) {
+    QString text = w.T(u"Generate random number between") + u' ' + s.op[1] + u' ' +
+                   w.T(u"AND").toLower() + u' ' + s.op[2];
+    if (!s.digit.isEmpty())
+        return text + QStringLiteral(" ==>SETVar[") + s.digit + u']';
+    if (!s.op[3].isEmpty())
+        return text + QStringLiteral(" ==>") + w.T(u"Marker no.") + s.op[3];
+    return text + QStringLiteral(" ==>SETVar[]");
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'D', 1000, {}, {F(u"###", Under, 3, 48), F(u"&&&&&&&&", Under, 8, 104)}, {}, {}},
      .hints = {MarkerRange,
                u"Marker value (0 up to 99999) or¶Operation (A; S; M; D; TM; TS; UC)¶or as text= "
                u"&&SETVAR&& "},
      .head = markerHead,
-     .operands = {markerNumber, defineMarker, defineMarkerOperand3}},
+     .operands = {markerNumber, defineMarker, defineMarkerOperand3},
+     .uses = markerUses,
+     .listing = listedMarker},
     {.layout = {u'Q',
                 1110,
                 Code2,
@@ -366,12 +513,18 @@ constexpr CommandBehaviour Commands[] = {
                u"Queue no.¶1 up to 9", u"Value¶1 up to 9999"},
      .head = queueHead,
      .commandField = queueCode,
-     .operands = {queue, queueField, queueOperand3}},
+     .operands = {queue, queueField, queueOperand3},
+     .uses = queueUses,
+     .takesDigit = true,
+     .listing = listedQueue},
     {.layout = {u'V', 1160, Code2, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {setVariableHint},
      .head = setVariableHead,
      .commandField = setVariableCode,
-     .operands = {setVariable}},
+     .operands = {setVariable},
+     .uses = setVariableUses,
+     .takesDigit = true,
+     .listing = listedSetVariable},
     {.layout = {u'I',
                 1050,
                 Code2,
@@ -383,7 +536,10 @@ constexpr CommandBehaviour Commands[] = {
      .head = randomNumberHead,
      .commandField = randomCode,
      .operands = {randomNumber, randomUpper, randomTarget},
-     .operand1Entry = KeepBoxes},
+     .operand1Entry = KeepBoxes,
+     .uses = randomUses,
+     .takesDigit = true,
+     .listing = listedRandom},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

@@ -6,6 +6,7 @@
 
 #include "commands/command_table.h"
 #include "commands/entry_state.h"
+#include "commands/limits.h"
 #include "commands/operand_rules.h"
 #include "texts/basic_numbers.h"
 #include "texts/blanks.h"
@@ -16,13 +17,6 @@
 #include <optional>
 
 namespace vx::rules {
-
-// Largest values the checks allow.
-constexpr qint64 MaxMarker = 999;
-constexpr qint64 MaxLoco = 9999;
-constexpr qint64 MaxContact = 1056;
-constexpr qint64 MaxArticle = 1024;
-constexpr qint64 MaxRoute = 512;
 
 // The number behind "M" of a marker reference: 1..999 when present. "M" alone
 // is the reference being typed.

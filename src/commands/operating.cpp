@@ -3,6 +3,9 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
+
+#include <algorithm>
 
 namespace vx {
 
@@ -150,7 +153,7 @@ RuleEnd jamOperand2(Rule& r) {
     if (r.v.isEmpty())
         return r.quiet();
     if (r.operandLetter(1) == u'S') {
-        if (!InRange(r.v, 1, 9))
+        if (!InRange(r.v, 1, MaxSchedule))
             return Rule::error();
         r.E(3) = u' ' + r.v;
     } else if (r.v == u"0") {
@@ -201,30 +204,165 @@ RuleEnd sound(Rule& r) {
     return generic(r);
 }
 
+// ---- What the lines name ----
+
+// "/D12, text" or "/, D12, text": data input into a marker.
+void operatingUses(ParsedCommand& p) {
+    TextSpan kind = p.spans[0];
+    if (kind.to - kind.from > 1)
+        ++kind.from;
+    else
+        kind = p.spans[1];
+    const QString& text = p.text();
+    while (kind.from < kind.to && text[kind.from] == u' ')
+        ++kind.from;
+    if (kind.isEmpty() || text[kind.from].toUpper() != u'D')
+        return;
+    ++kind.from;
+    while (kind.from < kind.to && text[kind.from] == u' ')
+        ++kind.from;
+    p.numberAt(kind, 1, Thing::Marker, Access::Writes);
+}
+
+void jamUses(ParsedCommand& p) {
+    if (p.upper(1).startsWith(u'S'))
+        p.number(2, Thing::ScheduleNo, Access::Sets);
+}
+
+// ---- The listing ----
+
+// Everything behind the k-th comma of an operating command, left-trimmed: its
+// free text, commas included.
+QString TextAfterComma(QStringView line, int k) {
+    qsizetype at = -1;
+    for (int i = 0; i < k; ++i) {
+        at = line.indexOf(u',', at + 1);
+        if (at < 0)
+            return QString();
+    }
+    return Trim(line.mid(at + 1));
+}
+
+QString listedDisplaySwitch(ListingWords& w, QChar value, bool display) {
+    switch (value.unicode()) {
+    case u'0':
+    case u'n':
+    case u'N':
+        return w.T(u"switch off") + u'!';
+    case u'1':
+    case u'j':
+    case u'J':
+    case u'y':
+    case u'Y':
+        return w.T(u"switch on") + u'!';
+    case u'2':
+        return display ? w.T(u"switch to display only K-,Z-commands") + u'!' : QString();
+    default:
+        return QString();
+    }
+}
+
+ListedLine listedOperating(ListingWords& w, const ListingSplit& s) {
+    const QString& kind = s.op[1];
+    const QString text = TextAfterComma(s.work, s.textComma);
+    const QChar value = s.op[2].isEmpty() ? QChar() : s.op[2].front();
+    switch (FirstUpper(kind).unicode()) {
+    case u'A':
+        return QStringLiteral("Anzeige ") + listedDisplaySwitch(w, value, true);
+    case u'T':
+        return QStringLiteral("TRACE ") + listedDisplaySwitch(w, value, false);
+    case u'I':
+        return QStringLiteral("INFO: ") + text;
+    case u'M':
+        return w.T(u"Message text") + QStringLiteral(": ") + text;
+    case u'D': {
+        const QString number = Trim(QStringView(kind).mid(1));
+        if (text.isEmpty())
+            return w.T(u"Please, input the wanted value for marker no.") + u' ' + number;
+        return w.T(u"Input") + QStringLiteral(" ==> ") + w.T(u"Marker no.") + number +
+               QStringLiteral(": ") + text;
+    }
+    default:
+        return w.T(u"Operating command") + u' ' + kind +
+               (text.isEmpty() ? QString() : QStringLiteral(", ") + text);
+    }
+}
+
+ListedLine listedJam(ListingWords& w, const ListingSplit& s) {
+    const bool autoStop = Val(s.op[2]) > 0;
+    const QString& stop = w.T(u"all locomotives get direct STOP");
+    QString text;
+    switch (FirstUpper(s.op[1]).unicode()) {
+    case u'0':
+        text = stop + (autoStop ? QStringLiteral(" + Auto=>Stop!") : QStringLiteral("!"));
+        break;
+    case u'1':
+        text = w.T(u"direct ALL OFF") + u'!';
+        break;
+    case u'2':
+        text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
+                              w.T(u" and then ALL OFF") + u'!'
+                        : stop + w.T(u" and then ALL OFF") + u'!';
+        break;
+    case u'S':
+        text = w.T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);
+        break;
+    default:
+        text = s.op[1];
+        break;
+    }
+    return w.T(u"Jam/blockade generating: ") + text;
+}
+
+ListedLine listedSound(ListingWords& w, const ListingSplit& s) {
+    const QString& name = s.op[1];
+    if (QString::compare(name, u"99") > 0 || QString::compare(name, u"0") <= 0) {
+        const QString& word = w.T(u"Sound no.");
+        return word.left(std::max<qsizetype>(0, word.size() - 4)) + QStringLiteral(": ") + name;
+    }
+    return w.T(u"Sound no.") + u' ' + name;
+}
+
+ListedLine listedRemark(ListingWords&, const ListingSplit& s) {
+    return Trim(s.op[1]);
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'/', 1210, {}, {F(u"a999", Blank, 4, 56), F(u"", Blank, 1, 32)}, {}, {420, 50}},
      .hints = {u"Command type¶I = Information,¶M = Message or¶T = Trace"},
      .head = u"Operating command",
      .operands = {operating, operatingOperand2},
      .operand1Entry = operatingOperand1Entry,
-     .textBoxEntry = operatingTextBoxEntry},
+     .textBoxEntry = operatingTextBoxEntry,
+     .uses = operatingUses,
+     .listing = listedOperating,
+     .noTrailingRemark = true,
+     .textForms = u"MID"},
     {.layout = {u'*', 1230, {true, u"&", Blank, 1, 32, false, false}, {}, {480, 76}, {}},
      .hints = {u"Remark¶free text, max. up to 76 digits"},
      .head = remarkHead,
      .operands = {generic},
      .operand1Entry = remarkOperand1Entry,
-     .textBoxEntry = wideTextBox},
+     .textBoxEntry = wideTextBox,
+     .listing = listedRemark,
+     .remarkLine = true,
+     .noTrailingRemark = true,
+     .operand1InBox = true},
     {.layout = {u'J', -1, {}, {F(u"", Blank, 1, 32), WidthOnly(32)}, {}, {}},
      .hints = {jamHint},
      .head = u"Jam/blockade generating: ",
      .commandField = jamCode,
-     .operands = {jam, jamOperand2}},
+     .operands = {jam, jamOperand2},
+     .uses = jamUses,
+     .listing = listedJam},
     {.layout = {u'P', 1100, {}, {}, {480, 0}, {}},
      .hints = {u"1 up to 99 (Sound no.) or full WAV filename"},
      .head = u"Start of sound ",
      .operands = {sound},
      .operand1Entry = soundOperand1Entry,
-     .textBoxEntry = wideTextBox},
+     .textBoxEntry = wideTextBox,
+     .listing = listedSound,
+     .operand1InBox = true},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

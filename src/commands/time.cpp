@@ -2,6 +2,7 @@
 
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
+#include "texts/basic_numbers.h"
 
 namespace vx {
 
@@ -24,7 +25,7 @@ RuleEnd modelTime(Rule& r) {
         r.setHint(2, r.tx(u"Modell minute¶0 up to 59"));
         r.setHint(3, r.tx(u"optionally: code:¶S (Set clock) or¶H (stop clock)"));
         r.setHint(4, r.tx(u"optionally: time lapse value¶(1 up to 600)"));
-        if (!InRange(r.v, 0, 23))
+        if (!InRange(r.v, 0, MaxHour))
             return Rule::error();
         // Only a one-digit hour gets its leading zero; "07" stays as typed.
         const qint64 hour = *DigitsValue(r.v);
@@ -58,7 +59,7 @@ RuleEnd modelTimeOperand2(Rule& r) {
     const QChar first = op1.isEmpty() ? QChar() : op1.front();
     const QString waiting = r.tx(u"waiting for") + u'.';
     if (IsAsciiDigit(first)) {
-        if (!InRange(r.v, 0, 59))
+        if (!InRange(r.v, 0, MaxMinute))
             return Rule::error();
         r.E(3) = u':' + TwoDigits(*DigitsValue(r.v)) + u' ' + r.tx(u"clock") + u' ';
         r.E(4) = waiting;
@@ -105,7 +106,7 @@ RuleEnd timeLapse(Rule& r) {
         r.E(5) = head;
         return Rule::normal();
     }
-    if (!InRange(r.v, 1, 600))
+    if (!InRange(r.v, 1, MaxTimeLapse))
         return Rule::error();
     r.E(5) = head + u' ' + r.v;
     return Rule::normal();
@@ -126,7 +127,7 @@ RuleEnd timeDelay(Rule& r) {
     const QString sec = r.tx(u"seconds").left(3);
     if (const auto end = valueInMarker(r, QStringLiteral(") *1/10 ") + sec + u'.'))
         return *end;
-    if (!r.v.isEmpty() && !InRange(r.v, 0, 999))
+    if (!r.v.isEmpty() && !InRange(r.v, 0, MaxDelay))
         return Rule::error();
     // Written from the value, so leading zeros ("005") read as 0.5.
     const qint64 tenths = r.v.isEmpty() ? 0 : *DigitsValue(r.v);
@@ -140,6 +141,68 @@ RuleEnd timeDelay(Rule& r) {
     return Rule::normal();
 }
 
+// ---- What the lines name ----
+
+void timeUses(ParsedCommand& p) {
+    const QString source = p.upper(1);
+    if (source == u"TM" || source == u"ZM" || source == u"TS" || source == u"ZS")
+        p.number(2, Thing::Marker, Access::Reads);
+}
+
+void delayUses(ParsedCommand& p) {
+    p.markerRef(1, Access::Reads);
+}
+
+// ---- The listing ----
+
+ListedLine listedTime(ListingWords& w, const ListingSplit& s) {
+    const QString source = s.op[1].left(2).toUpper();
+    if (source == u"ZS" || source == u"TS" || source == u"ZM" || source == u"TM") {
+        const bool system = source.back() == u'S';
+        return (system ? w.T(u"System time") : w.T(u"Modell time")) + u' ' +
+               w.T(u"via marker no.") + s.op[2] + w.T(u" waiting");
+    }
+    const int h = Held(Val(s.op[1]), 0, MaxHour);
+    const int m = Held(Val(s.op[2]), 0, MaxMinute);
+    const QString time = w.T(u"Model clock time") +
+                         (h < 10 ? QStringLiteral(" 0") + QString::number(h) : Str(h)) +
+                         (m < 10 ? QStringLiteral(":0") : QStringLiteral(":")) + QString::number(m);
+    switch (FirstUpper(s.op[3]).unicode()) {
+    case u'S': {
+        QString text = w.T(u"Set to ") + u' ' + time + u' ' + w.T(u"o'clock");
+        const QString lapse = Trim(s.op[4]);
+        if (!lapse.isEmpty())
+            text +=
+                u' ' + w.T(u"+ start") + w.T(u" with ") + w.T(u"time lapse value") + u'=' + lapse;
+        return text;
+    }
+    case u'H':
+        return time + u' ' + w.T(u"o'clock") + u' ' + w.T(u"stop");
+    default:
+        return time + u' ' + w.T(u"o'clock") + w.T(u" waiting");
+    }
+}
+
+ListedLine listedDelay(ListingWords& w, const ListingSplit& s) {
+    const QString& op1 = s.op[1];
+    QString text;
+    if (op1.startsWith(u'M')) {
+        const QString number = Trim(QStringView(op1).mid(1));
+        const double value = Val(number);
+        if (!(value > 0) || value > MaxMarker)
+            w.reportError(27013, op1);
+        text = w.T(u"Time delay: ") + u'(' + w.T(u"Value in marker no. ") + number +
+               QStringLiteral(") *1/10");
+    } else {
+        const QString digits = QString::number(WholeHeld(Val(op1), 0, MaxDelay));
+        if (digits.size() < 2)
+            text = w.T(u"Time delay: ") + QStringLiteral("0,") + digits;
+        else
+            text = w.T(u"Time delay: ") + u' ' + digits.chopped(1) + u',' + digits.back();
+    }
+    return text + u' ' + w.T(u"second(s)").left(3) + u'.';
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'T',
                 1140,
@@ -151,11 +214,15 @@ constexpr CommandBehaviour Commands[] = {
      .hints = {hourHint, u"Modell minute¶0 up to 59",
                u"optionally: code:¶S (Set clock) or¶H (stop clock)"},
      .head = modelTimeHead,
-     .operands = {modelTime, modelTimeOperand2, clockCode, timeLapse}},
+     .operands = {modelTime, modelTimeOperand2, clockCode, timeLapse},
+     .uses = timeUses,
+     .listing = listedTime},
     {.layout = {u'Z', 1200, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {u"Time delay in 1/10 sec.¶0 up to 999¶or¶M and marker number¶1 up to 999"},
      .head = u"Time delay: ",
-     .operands = {timeDelay}},
+     .operands = {timeDelay},
+     .uses = delayUses,
+     .listing = listedDelay},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "editing/editing_operations.h"
 
+#include "commands/command_family.h"
 #include "commands/line_syntax.h"
 #include "document/vfp_file.h"
 #include "form/entry_form.h"
@@ -84,8 +85,10 @@ QString EditingOperations::composeFromEntryFields() const {
     e.freeText1 = f.txbTxt2.text;
     e.freeText2 = f.txbTxt3.text;
     e.operand1FromFreeText = f.txbTxt2.visible && !f.msk[2].visible;
+    const QStringView code = TrimView(f.msk[1].text);
+    const CommandBehaviour* family = code.isEmpty() ? nullptr : BehaviourOf(code.front());
     const bool textOfOperatingCommand =
-        TrimView(f.msk[1].text).startsWith(u'/') && startsWithAny(TrimView(f.msk[2].text), u"MID");
+        family && startsWithAny(TrimView(f.msk[2].text), family->textForms);
     e.operand2FromFreeText = textOfOperatingCommand || (f.txbTxt3.visible && !f.msk[3].visible);
     e.remark = f.txbAnmerk.text;
     return ComposeLine(e);

@@ -296,14 +296,22 @@ void Editor::goToRow(int row) {
 }
 
 void Editor::goToDefinition() {
-    const int row = refreshDiagnostics().definitionOf(document.grid.currentRow);
-    if (row > 0)
+    const ScheduleDiagnostics& diagnostics = refreshDiagnostics();
+    const int current = document.grid.currentRow;
+    const int row = diagnostics.definitionOf(current);
+    statusText.clear();
+    if (row > 0) {
         goToRow(row);
-    else
-        platform.desktop->beep();
+        return;
+    }
+    const QString target = diagnostics.targetOf(current);
+    if (!target.isEmpty())
+        statusText = catalogue.ErrorTexts(15) + u' ' + target;
+    platform.desktop->beep();
 }
 
 void Editor::findUses() {
+    statusText.clear();
     const ScheduleDiagnostics& diagnostics = refreshDiagnostics();
     const int current = document.grid.currentRow;
     const std::optional<QString> address = diagnostics.addressAt(current);

@@ -178,8 +178,11 @@ public:
     // A row becomes current as a click on the grid makes it.
     void goToRow(int row);
     // F12: the row that defines the address of the current G or R row
-    // becomes current; a beep when there is none.
+    // becomes current; a beep when there is none, and when the row jumps to
+    // an address defined nowhere, the status bar says so.
     void goToDefinition();
+    // The window's status bar; "" shows nothing.
+    QString statusText;
     // Shift+F12: the G and R rows that name the address of the current ! or
     // U row take the problems list's place, until the rows change.
     void findUses();

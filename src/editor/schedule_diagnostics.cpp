@@ -1,6 +1,9 @@
 #include "editor/schedule_diagnostics.h"
 
+#include "commands/command_family.h"
+#include "commands/field_titles.h"
 #include "commands/line_syntax.h"
+#include "commands/parsed_command.h"
 #include "editor/schedule_check.h"
 #include "texts/blanks.h"
 
@@ -40,27 +43,32 @@ QString SeverityName(ScheduleProblem::Severity severity) {
 }
 
 // What a line is, whatever the lines around it: its findings of its own and
-// the code and first operand that the pass over the whole schedule needs.
+// what the pass over the whole schedule needs.
 struct ScheduleDiagnostics::LineFacts {
     bool blank = true;
-    QString code; // trimmed, upper case
-    // The address a ! or U defines, or what an E closes; trimmed, upper case.
-    QString name;
+    Block block = Block::None;
+    bool definesAddress = false; // a ! or U line, also without a name
+    bool call = false;           // target is called, not jumped to
+    QString name;                // the address the line defines, upper case
     // The address a G or R names, or an X or Y that reserves names to go to
     // when the route is taken already.
     QString target;
     QList<ScheduleProblem> own;
+
+    bool sameAcross(const LineFacts& o) const {
+        return blank == o.blank && block == o.block && definesAddress == o.definesAddress &&
+               call == o.call && name == o.name && target == o.target;
+    }
 };
 
 namespace {
 
-// The command field names a command: one code character, or I, N, Q, V with
-// one more character (a wrong digit there is the field check's false input).
-bool namesCommand(const CommandTable& table, const QString& codeField) {
-    const QString code = Trim(codeField).toUpper();
-    if (table.findByField(code))
-        return true;
-    return code.size() == 2 && QStringView(u"INQV").contains(code.front());
+// The command field names a command: one code character, or one that takes
+// a digit with one more character (a wrong digit there is the field check's
+// false input).
+bool namesCommand(const ParsedCommand& parsed, const QString& codeField) {
+    return parsed.family &&
+           (codeField.size() == 1 || (codeField.size() == 2 && parsed.family->takesDigit));
 }
 
 // The seen lines are kept for undo and moved rows; beyond this many the
@@ -86,30 +94,40 @@ ScheduleDiagnostics::factsOf(const QString& text) {
     if (!TrimView(text).isEmpty()) {
         facts->blank = false;
         const std::array<QString, 6> f = SplitLine(text);
-        facts->code = Trim(f[0]).toUpper();
-        const QString& code = facts->code;
-        if (code == u"!" || code == u"U" || code == u"E")
-            facts->name = Trim(f[1]).toUpper();
-        else if (code == u"G" || code == u"R")
-            facts->target = Trim(f[1]).toUpper();
-        else if ((code == u"X" || code == u"Y") && Trim(f[2]).toUpper() == u"R")
-            facts->target = Trim(f[3]).toUpper();
+        const ParsedCommand parsed = ParseCommand(text);
+        if (parsed.wellFormed) {
+            facts->block = parsed.block;
+            facts->definesAddress = parsed.family->definesAddress;
+            for (const Use& use : parsed.uses) {
+                if (use.thing != Thing::Address || use.operand == 0)
+                    continue;
+                if (use.access == Access::Defines) {
+                    facts->name = use.id;
+                } else if (use.access == Access::Jumps || use.access == Access::Calls) {
+                    facts->target = use.id;
+                    facts->call = use.access == Access::Calls;
+                }
+            }
+        }
         Editor& editor = explainer_->editor();
         const TextCatalogue& cat = editor.catalogue;
-        // A remark line is text; "*" is its command.
-        if (facts->code != u"*" && !namesCommand(editor.commands, f[0])) {
+        if (!namesCommand(parsed, f[0])) {
             facts->own.append({0, Kind::UnknownCommand, QString(),
                                cat.tx(u"Unknown command") + QStringLiteral(": ") + Trim(f[0])});
         } else {
             explainer_->explain(text);
             EntryForm& form = *editor.form;
+            const int row = editor.commands.findByLine(TrimView(text));
             for (Control c : ReportedControls()) {
                 const EntryField* field = form.fieldOf(c);
-                if (field->error)
-                    facts->own.append({0, Kind::FalseInput, ControlName(c),
-                                       cat.tx(u"False input") + QStringLiteral(": ") +
-                                           ControlName(c) + QStringLiteral(" \"") + field->text +
-                                           u'"'});
+                if (!field->error)
+                    continue;
+                const int operand = OperandOf(c);
+                const QString hint =
+                    operand >= 1 && operand <= 5 ? form.fieldHint(row, operand) : QString();
+                facts->own.append({0, Kind::FalseInput, ControlName(c),
+                                   cat.tx(u"False input") + QStringLiteral(": ") +
+                                       FieldTitle(cat, c, hint) + u' ' + field->text});
             }
         }
     }
@@ -128,9 +146,7 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
         if (row.facts && row.text == text)
             continue;
         std::shared_ptr<const LineFacts> facts = factsOf(text);
-        across = across || !row.facts || row.facts->blank != facts->blank ||
-                 row.facts->code != facts->code || row.facts->name != facts->name ||
-                 row.facts->target != facts->target;
+        across = across || !row.facts || !row.facts->sameAcross(*facts);
         row.text = text;
         row.facts = std::move(facts);
         changed = true;
@@ -191,17 +207,17 @@ void ScheduleDiagnostics::checkAcross() {
         if (f.blank)
             continue;
         const bool conditional = afterIf;
-        afterIf = f.code == u"F";
+        afterIf = f.block == vx::Block::Condition;
 
-        if (f.code == u"U") {
+        if (f.block == vx::Block::OpensSubroutine) {
             for (const Block& b : open)
                 unclosed(b);
             open.clear();
             open.push_back({true, line});
-        } else if (f.code == u"W") {
+        } else if (f.block == vx::Block::OpensRepeat) {
             open.push_back({false, line});
-        } else if (f.code == u"E" && (f.name == u"U" || f.name == u"W")) {
-            const bool subroutine = f.name == u"U";
+        } else if (f.block == vx::Block::EndsSubroutine || f.block == vx::Block::EndsRepeat) {
+            const bool subroutine = f.block == vx::Block::EndsSubroutine;
             if (!isOpen(subroutine)) {
                 add(line, Kind::EndWithoutBlock,
                     cat.tx(subroutine ? u"End of subroutine, but no subroutine is open"
@@ -213,14 +229,14 @@ void ScheduleDiagnostics::checkAcross() {
                 }
                 open.pop_back();
             }
-        } else if (f.code == u"E" && f.name.isEmpty()) {
+        } else if (f.block == vx::Block::Ends) {
             if (!conditional && !open.empty())
                 open.pop_back();
         }
 
         if (!f.target.isEmpty()) {
             jumpsTo_[f.target].append(line);
-        } else if ((f.code == u"!" || f.code == u"U") && !f.name.isEmpty()) {
+        } else if (!f.name.isEmpty()) {
             const auto it = definedAt_.constFind(f.name);
             if (it != definedAt_.constEnd()) {
                 add(line, Kind::DoubleAddress,
@@ -228,7 +244,7 @@ void ScheduleDiagnostics::checkAcross() {
                         cat.tx(u"defined at: ") + QString::number(*it) + u')');
             } else {
                 definedAt_.insert(f.name, line);
-                if (f.code == u"!")
+                if (f.block != vx::Block::OpensSubroutine)
                     gotoInsideSubroutine.insert(f.name, isOpen(true));
             }
         }
@@ -243,8 +259,9 @@ void ScheduleDiagnostics::checkAcross() {
                 add(line, Kind::UndefinedAddress, cat.ErrorTexts(15) + u' ' + it.key());
                 continue;
             }
-            const bool isGoto = rows_[static_cast<size_t>(line - 1)].facts->code != u"R";
-            const bool toSubroutine = rows_[static_cast<size_t>(*def - 1)].facts->code == u"U";
+            const bool isGoto = !rows_[static_cast<size_t>(line - 1)].facts->call;
+            const bool toSubroutine =
+                rows_[static_cast<size_t>(*def - 1)].facts->block == vx::Block::OpensSubroutine;
             // A goto into a subroutine start leaves nothing for its end to
             // return to; a call of a goto address in the main program runs on
             // into whatever follows. A "!" inside a subroutine is a second
@@ -261,11 +278,11 @@ void ScheduleDiagnostics::checkAcross() {
     }
     for (auto it = definedAt_.cbegin(); it != definedAt_.cend(); ++it) {
         const LineFacts& f = *rows_[static_cast<size_t>(*it - 1)].facts;
-        if (f.code != u"U")
+        if (f.block != vx::Block::OpensSubroutine)
             continue;
         const QList<int> jumps = jumpsTo_.value(it.key());
         const bool called = std::any_of(jumps.begin(), jumps.end(), [this](int line) {
-            return rows_[static_cast<size_t>(line - 1)].facts->code == u"R";
+            return rows_[static_cast<size_t>(line - 1)].facts->call;
         });
         if (!called)
             add(*it, Kind::UnusedSubroutine,
@@ -314,11 +331,17 @@ int ScheduleDiagnostics::definitionOf(int line) const {
     return f.target.isEmpty() ? 0 : definedAt_.value(f.target, 0);
 }
 
+QString ScheduleDiagnostics::targetOf(int line) const {
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return QString();
+    return rows_[static_cast<size_t>(line - 1)].facts->target;
+}
+
 std::optional<QString> ScheduleDiagnostics::addressAt(int line) const {
     if (line < 1 || static_cast<size_t>(line) > rows_.size())
         return std::nullopt;
     const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
-    if (f.code != u"!" && f.code != u"U")
+    if (!f.definesAddress)
         return std::nullopt;
     return f.name;
 }

@@ -79,6 +79,8 @@ public:
     // to go when the route is taken), the line that defines its address; 0
     // when there is none or the line is no jump.
     int definitionOf(int line) const;
+    // The address that such a jump names, upper-cased; "" for any other line.
+    QString targetOf(int line) const;
     // For a ! or U line, the address it defines (empty when it names none);
     // nullopt for any other line.
     std::optional<QString> addressAt(int line) const;

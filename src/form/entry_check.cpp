@@ -3,6 +3,8 @@
 // command's field count.
 
 #include "form/entry_form.h"
+
+#include "commands/command_family.h"
 #include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 
@@ -101,11 +103,12 @@ bool EntryForm::commandFieldCheck() {
         selectListIndex(CurrentCommand);
     }
     InterpretField(1);
-    // Operand 1 of N and P is a file or sound name: free text. The list's setup
-    // swaps the box in for the capital letter it writes.
+    // Operand 1 of a file or sound name is free text. The list's setup swaps
+    // the box in for the capital letter it writes.
     const QString& typed = msk[1].text;
-    if (typed.startsWith(u'N') || typed.startsWith(u'P')) {
-        setHelpTopic(typed.startsWith(u'N') ? 1090 : 1100);
+    const CommandBehaviour* family = typed.isEmpty() ? nullptr : BehaviourOf(typed.front());
+    if (family && family->operand1InBox && !family->remarkLine) {
+        setHelpTopic(family->layout.helpTopic);
         txbTxt2.visible = true;
         msk[2].visible = false;
     }

@@ -568,8 +568,8 @@ void EntryForm::runListSetup() {
     msk[1].width = 32;
     setFieldText(1, code);
 
-    // Remark lines and operating commands carry no trailing remark.
-    const bool remark = code != u"/" && code != u"*";
+    const CommandBehaviour* family = BehaviourOf(CommandTable::codeOf(i));
+    const bool remark = !(family && family->noTrailingRemark);
     lblAnmerk.visible = remark;
     txbStern.visible = remark;
     txbAnmerk.visible = remark;
@@ -581,7 +581,7 @@ void EntryForm::runListSetup() {
     lblBemerkung.caption = commandName(i);
     lblBemerkung.visible = true;
 
-    if (code == u"N" || code == u"P" || code == u"*") {
+    if (family && family->operand1InBox) {
         msk[2].visible = false;
         txbTxt2.visible = true;
         setFocus(Control::txbTxt2);
@@ -630,7 +630,8 @@ void EntryForm::applyCommandLayout(int i) {
         txbTxt3.width = layout.txbTxt3.width;
         txbTxt3.maxLength = layout.txbTxt3.maxLength;
     }
-    if (layout.code == u'*') {
+    const CommandBehaviour* family = BehaviourOf(QChar(layout.code));
+    if (family && family->remarkLine) {
         txbTxt2.visible = true;
         txbTxt3.visible = false;
     }

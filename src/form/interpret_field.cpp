@@ -2,6 +2,7 @@
 // rules of the command field and the operands live with the command families
 // (commands/command_family.h).
 
+#include "commands/command_family.h"
 #include "commands/operand_rules.h"
 #include "form/entry_form.h"
 #include "texts/blanks.h"
@@ -11,6 +12,12 @@ namespace vx {
 namespace {
 
 constexpr int TopicWithoutCommand = 140;
+
+// The command field holds exactly the code of the remark line.
+bool isRemarkCode(const QString& field) {
+    const CommandBehaviour* b = field.size() == 1 ? BehaviourOf(field.front()) : nullptr;
+    return b && b->remarkLine;
+}
 
 // The command field as the rules compare it; no copy in the usual case of a
 // code typed without blanks.
@@ -24,7 +31,7 @@ void EntryForm::InterpretField(int field) {
     if (field < 1 || field > 7)
         return;
     const QString code = trimmedUpper(msk[1].text);
-    const bool remarkLine = msk[1].text == u"*";
+    const bool remarkLine = isRemarkCode(msk[1].text);
     lblBemerkung.error = false;
 
     QString v;
@@ -70,7 +77,7 @@ void EntryForm::InterpretField(int field) {
 bool EntryForm::interpretCommandField(QString& v) {
     EntryField& field = msk[1];
     field.error = false;
-    if (field.text == u"*") {
+    if (isRemarkCode(field.text)) {
         // The remark text is free text: the box takes the place of operand 1.
         txbTxt2.left = msk[2].left;
         txbTxt2.visible = true;

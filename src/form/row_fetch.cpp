@@ -1,6 +1,7 @@
 // The grid's current row as the entry area follows it, and fetching a row back
 // into the entry fields (cmdHol_Zei_Click).
 
+#include "commands/command_family.h"
 #include "commands/line_syntax.h"
 #include "form/entry_form.h"
 #include "texts/basic_numbers.h"
@@ -74,8 +75,11 @@ void EntryForm::cmdHol_Zei_Click() {
         return;
 
     const QChar first = line.front().toUpper();
+    const CommandBehaviour* family = BehaviourOf(first);
+    const bool remarkLine = family && family->remarkLine;
+    const bool noTrailingRemark = family && family->noTrailingRemark;
     setFieldText(1, QString(first));
-    if (first == u'*') {
+    if (remarkLine) {
         // "* text": the writer's blank behind the asterisk is no part of the text.
         const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
         setBoxText(Control::txbTxt2, line.mid(from));
@@ -104,12 +108,12 @@ void EntryForm::cmdHol_Zei_Click() {
         }
         fetching_ = wasFetching;
         const QString remark = TrailingRemark(line);
-        txbAnmerk.text = first != u'/' && line.contains(u" *") ? Trim(remark) : keptRemark;
+        txbAnmerk.text = !noTrailingRemark && line.contains(u" *") ? Trim(remark) : keptRemark;
     }
-    if (first == u'*')
+    if (remarkLine)
         txbAnmerk.text = keptRemark;
     applyLineNumberColour();
-    if (first == u'*' || first == u'/')
+    if (noTrailingRemark)
         return;
 
     // The focus goes to the first operand field still to be filled.

@@ -514,6 +514,8 @@ QString UserDriver::dump() {
             rows.raw(QString::number(row));
         out.raw(u"uses", rows.text());
     }
+    if (!ed.statusText.isEmpty())
+        out.str(u"status", ed.statusText);
 
     reportedBeeps_ = platform.beeps;
     reportedMessages_ = platform.messages.size();

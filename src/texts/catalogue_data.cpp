@@ -248,6 +248,8 @@ const Text kTexts[] = {
     {u"New loading of schedule ", u"Neu laden von Fahrplan ", u"Nueva carga de planificación "},
     {u"or M with following ", u"oder M mit folgender ", u"o M seguida de "},
     {u"parameter", u"Parameter", u"parámetro"},
+    {u"operand", u"Operand", u"operando"},
+    {u"command field", u"Befehlsfeld", u"campo de comando"},
     {u"Queue", u"Warteschlange", u"Cola"},
     {u"R (red), G (green) or O (orange)",
      u"R (rot), G (grün) oder O (orange)",
