@@ -92,6 +92,8 @@ set(VXCORE_SOURCES
     editor/error_messages.cpp
     editor/error_messages.h
     editor/language_switch.cpp
+    editor/layout_view.cpp
+    editor/layout_view.h
     editor/language_switch.h
     editor/menu_model.cpp
     editor/menu_model.h

@@ -2,11 +2,9 @@
 // every line that uses it, with a kept copy of each changed file.
 
 #include "cli/cli_layout.h"
-#include "editor/schedule_check.h"
+#include "editor/layout_view.h"
 #include "layout/renumber.h"
 #include "texts/json_writer.h"
-
-#include <QSet>
 
 namespace vx::cli {
 
@@ -26,23 +24,6 @@ bool checkRenumber(Invocation& inv) {
     return true;
 }
 
-// A line stays acceptable when fetching it marks nothing red that was not
-// red before: the command's own operand rules judge the new id.
-LineAcceptor fetchAcceptor(const QString& language) {
-    auto explainer = std::make_shared<LineExplainer>(language);
-    return [explainer](const QString& before, const QString& after) {
-        const LineExplanation was = explainer->explain(before);
-        const LineExplanation now = explainer->explain(after);
-        if (now.explanationRed && !was.explanationRed)
-            return false;
-        const QSet<QString> red(was.redFields.begin(), was.redFields.end());
-        for (const QString& field : now.redFields)
-            if (!red.contains(field))
-                return false;
-        return true;
-    };
-}
-
 int runRenumber(const Invocation& inv) {
     const Thing thing = *ThingByName(*inv.value(QStringLiteral("kind")));
     const QString& pair = inv.args.front();
@@ -57,7 +38,7 @@ int runRenumber(const Invocation& inv) {
         PrintError(inv, QStringLiteral("nothing written"));
         return ExitUsage;
     }
-    const RenumberPlan plan = PlanRenumber(index, thing, oldId, newId, fetchAcceptor(inv.lang));
+    const RenumberPlan plan = PlanRenumber(index, thing, oldId, newId, FetchAcceptor(inv.lang));
     if (!plan.refusals.isEmpty()) {
         for (const QString& refusal : plan.refusals)
             PrintError(inv, refusal);

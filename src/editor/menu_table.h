@@ -23,6 +23,8 @@ enum class MenuCommand {
     ProblemsList,
     GoToDefinition,
     FindUses,
+    OpenLayoutFolder,
+    Renumber,
     LanguageToggle, // Smn_Opt_Sprache
     Language,       // the language with the argument as Language value
     HelpIndex,
