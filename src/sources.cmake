@@ -138,6 +138,8 @@ set(VXGUI_SOURCES
     gui/masked_field_window.cpp
     gui/masked_field_window.h
     gui/qt_platform.cpp
+    gui/renumber_dialog.cpp
+    gui/renumber_dialog.h
     gui/qt_platform.h
     gui/replace_window.cpp
     gui/replace_window.h
@@ -147,6 +149,8 @@ set(VXGUI_SOURCES
     gui/styled_message_window.h
     gui/toolkit_translation.cpp
     gui/toolkit_translation.h
+    gui/xref_dock.cpp
+    gui/xref_dock.h
     help/help_pages.qrc
     app/resources/vxedit.qrc
 )
