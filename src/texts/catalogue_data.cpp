@@ -742,6 +742,7 @@ const Text kTexts[] = {
     {u"Jumps to this address", u"Sprünge zu dieser Adresse", u"Saltos a esta dirección"},
     {u"Problems", u"Probleme", u"Problemas"},
     {u"Jumps to ", u"Sprünge zu ", u"Saltos a "},
+    {u"Uses of ", u"Verwendungen von ", u"Usos de "},
     {u"No backup could be written to: ",
      u"Keine Sicherung konnte geschrieben werden nach: ",
      u"No se pudo escribir ninguna copia de seguridad en: "},
