@@ -52,6 +52,7 @@ void Editor::rowsReplaced(DocumentFiles::Parts::Rows what) {
     using Rows = DocumentFiles::Parts::Rows;
     if (layout) {
         layout->followOpenSchedule();
+        layout->syncOpenSchedule();
         if (what == Rows::Saved)
             layout->savedByEditor();
     }
@@ -386,7 +387,7 @@ void Editor::openChangedOnDisk() {
     const int answer = ShowMessage(
         catalogue.tx(u"The schedule was changed on disk by another program. Load it again?") +
             u'\n' + path,
-        4 + 32 + 256, catalogue.tx(u"Open layout folder..."));
+        4 + 32 + 256, QFileInfo(path).fileName());
     if (answer == 6)
         Open(path); // the usual save question comes first
 }

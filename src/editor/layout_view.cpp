@@ -178,12 +178,7 @@ void LayoutView::readFolder() {
         for (const LayoutSchedule& s : index_.schedules())
             stamps_.insert(QFileInfo(s.path).absoluteFilePath(), stampOf(s.path));
     }
-    if (watcher_) {
-        if (!watcher_->directories().isEmpty())
-            watcher_->removePaths(watcher_->directories());
-        if (!folder_.isEmpty())
-            watcher_->addPath(folder_);
-    }
+    watch();
     syncOpenSchedule();
     model_.reset(index_);
 }
@@ -238,8 +233,24 @@ void LayoutView::setWatching(bool on) {
                      [this] { debounce_->start(); });
     QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged,
                      [this] { debounce_->start(); });
-    if (!folder_.isEmpty())
-        watcher_->addPath(folder_);
+    watch();
+}
+
+void LayoutView::watch() {
+    if (!watcher_)
+        return;
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    // The folder tells of atomic saves (a rename); in-place writes show only
+    // on a watch of the file itself.
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    if (folder_.isEmpty())
+        return;
+    watcher_->addPath(folder_);
+    if (const std::optional<QStringList> files = SchedulesInFolder(folder_);
+        files && !files->isEmpty())
+        watcher_->addPaths(*files);
 }
 
 void LayoutView::rescan() {
@@ -264,14 +275,7 @@ void LayoutView::rescan() {
         index_.readFile(path);
         changed = true;
     }
-    if (watcher_) {
-        // In-place writes show only on a watch of the file itself.
-        const QStringList watched = watcher_->files();
-        if (!watched.isEmpty())
-            watcher_->removePaths(watched);
-        if (!files->isEmpty())
-            watcher_->addPaths(*files);
-    }
+    watch();
     if (changed)
         model_.reset(index_);
     if (openChanged && parts_.openChangedOnDisk)

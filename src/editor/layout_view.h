@@ -141,6 +141,7 @@ private:
     };
     static Stamp stampOf(const QString& path);
     void readFolder();
+    void watch();
     bool isOpen(const QString& path) const;
 
     Parts parts_;

@@ -58,7 +58,8 @@ RenumberDialog::RenumberDialog(Editor& editor, QWidget* parent)
     note_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
-    apply_ = buttons->addButton(c.tx(u"Renumber..."), QDialogButtonBox::AcceptRole);
+    apply_ = buttons->addButton(QString(c.tx(u"Renumber...")).remove(QStringLiteral("...")),
+                                QDialogButtonBox::AcceptRole);
     apply_->setEnabled(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, &RenumberDialog::renumber);
@@ -86,6 +87,7 @@ RenumberDialog::RenumberDialog(Editor& editor, QWidget* parent)
     connect(new_, &QLineEdit::textChanged, this, &RenumberDialog::updatePreview);
     connect(here_, &QRadioButton::toggled, this, &RenumberDialog::updatePreview);
     updatePreview();
+    new_->setFocus(); // the thing is usually the one the row names
 }
 
 void RenumberDialog::updatePreview() {
