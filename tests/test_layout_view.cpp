@@ -123,6 +123,25 @@ private slots:
         QCOMPARE(f.index(0, XrefModel::IdColumn).data().toString(), u"20"_s);
         QCOMPARE(f.rowCount(), all);
     }
+
+    // The export quotes what holds commas; a folder that cannot be written
+    // gets a message and leaves nothing behind.
+    void exportCsv() {
+        Opened o;
+        const QString out = o.dir.filePath(u"xref.csv"_s);
+        VX_TRY(o.driver.run({u"file "_s + out, u"menu Dat_Xref"_s}));
+        const QList<QByteArray> lines = ReadBytes(out).split('\n');
+        QCOMPARE(lines[0], "kind,id,schedule,row,access,line\r");
+        QVERIFY(lines[1].startsWith("contact,7,"));
+        QVERIFY(lines[1].endsWith(",3,waits,\"K, 7, B\"\r"));
+
+        const QString bad = o.dir.filePath(u"missing/xref.csv"_s);
+        VX_TRY(o.driver.run({u"file "_s + bad, u"menu Dat_Xref"_s}));
+        QVERIFY(!QFile::exists(bad));
+        const QJsonArray messages = o.driver.state()[u"messages"_s].toArray();
+        QVERIFY(!messages.isEmpty());
+        QVERIFY(messages.last().toObject()[u"prompt"_s].toString().contains(bad));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLayoutView)

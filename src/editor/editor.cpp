@@ -173,6 +173,9 @@ void Editor::menuClick(const QString& key) {
     case MenuCommand::OpenLayoutFolder:
         openLayoutFolder();
         break;
+    case MenuCommand::ExportXref:
+        exportCrossReferences();
+        break;
     case MenuCommand::Renumber:
         if (showRenumberDialog)
             showRenumberDialog();
@@ -377,6 +380,22 @@ void Editor::chooseLayoutFolder(const QString& folder) {
     layout->chooseFolder(folder);
     platform.settings->setValue(QStringLiteral("VX-Editor"), QStringLiteral("Layout"),
                                 QStringLiteral("Folder"), folder);
+}
+
+void Editor::exportCrossReferences() {
+    FileDialogRequest request;
+    request.title = catalogue.tx(u"Export cross-references...");
+    request.filter = QStringLiteral("CSV  (*.csv) | *.csv");
+    request.initialName = QStringLiteral("xref.csv");
+    request.initialFolder = layout->folder();
+    const std::optional<QString> path = platform.files->saveFile(request);
+    if (!path)
+        return;
+    QString error;
+    if (!layout->exportCsv(*path, &error))
+        ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
+                        u'\n' + error,
+                    16, request.title);
 }
 
 void Editor::openChangedOnDisk() {

@@ -204,6 +204,8 @@ public:
     std::unique_ptr<LayoutView> layout;
     void openLayoutFolder();
     void chooseLayoutFolder(const QString& folder);
+    // File menu: the cross-references as CSV, one line per use.
+    void exportCrossReferences();
     // Work menu "Renumber...": the window layer shows its dialog.
     std::function<void()> showRenumberDialog;
 

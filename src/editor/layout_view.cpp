@@ -308,6 +308,36 @@ std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line)
     return found;
 }
 
+namespace {
+
+QString CsvField(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r'))
+        return text;
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+QByteArray LayoutView::csv() const {
+    QString out = QStringLiteral("kind,id,schedule,row,access,line\r\n");
+    for (const LayoutIndex::Ref& r : index_.sortedUses()) {
+        const int i = r.use->line - 1;
+        const QString line =
+            i >= 0 && i < r.schedule->lines.size() ? r.schedule->lines[i] : QString();
+        out += QStringList{ThingName(r.use->thing),    CsvField(r.use->id),
+                           CsvField(r.schedule->path), QString::number(r.use->line),
+                           AccessName(r.use->access),  CsvField(line)}
+                   .join(u',') +
+               QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}
+
+bool LayoutView::exportCsv(const QString& path, QString* error, const FileWriter& write) const {
+    return write(path, csv(), error);
+}
+
 RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& newId,
                               bool wholeLayout) {
     syncOpenSchedule();

@@ -128,6 +128,12 @@ public:
     // The uses of the first thing the line names; nullopt when it names none.
     std::optional<FoundUses> usesOfLine(const QString& line);
 
+    // One line per use behind a header, the words as the command line
+    // writes them; written atomically.
+    QByteArray csv() const;
+    bool exportCsv(const QString& path, QString* error,
+                   const FileWriter& write = AtomicFileWriter()) const;
+
     RenumberPlan plan(Thing thing, const QString& oldId, const QString& newId, bool wholeLayout);
     // The others first, so that a failing file leaves the open schedule
     // untouched as well.

@@ -44,6 +44,7 @@ constexpr MenuEntry Table[] = {
     separator(u"MenuDat"),
     entry(u"Dat_Dru", u"MenuDat", 5, 100, C::FileCommand, 7, u"Ctrl+P"),
     entry(u"Dat_Pdf", u"MenuDat", -1, 100, C::ExportPdf),
+    entry(u"Dat_Xref", u"MenuDat", -1, 100, C::ExportXref),
     entry(u"Dat_DFo", u"MenuDat", 6, 100, C::FileCommand, 8),
     separator(u"MenuDat"),
     entry(u"Dat_End", u"MenuDat", 7, 100, C::ProgramEnd, 0, u"Ctrl+Q"),

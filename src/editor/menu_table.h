@@ -24,6 +24,7 @@ enum class MenuCommand {
     GoToDefinition,
     FindUses,
     OpenLayoutFolder,
+    ExportXref,
     Renumber,
     LanguageToggle, // Smn_Opt_Sprache
     Language,       // the language with the argument as Language value
