@@ -280,6 +280,8 @@ void LayoutView::rescan() {
         model_.reset(index_);
     if (openChanged && parts_.openChangedOnDisk)
         parts_.openChangedOnDisk();
+    if ((changed || openChanged) && rescanned)
+        rescanned();
 }
 
 std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line) {

@@ -114,6 +114,8 @@ public:
     void setWatching(bool on);
     // What the watcher's debounce ends in: changed schedules read again.
     void rescan();
+    // Told after a rescan, outside any window event: the window syncs.
+    std::function<void()> rescanned;
 
     const LayoutIndex& index() const { return index_; }
     XrefModel& model() { return model_; }
