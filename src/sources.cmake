@@ -82,6 +82,13 @@ set(VXCORE_SOURCES
     print/listing.cpp
     print/listing.h
     print/listing_text.cpp
+    # layout
+    layout/layout_findings.cpp
+    layout/layout_findings.h
+    layout/layout_index.cpp
+    layout/layout_index.h
+    layout/renumber.cpp
+    layout/renumber.h
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -90,6 +97,8 @@ set(VXCORE_SOURCES
     editor/error_messages.cpp
     editor/error_messages.h
     editor/language_switch.cpp
+    editor/layout_view.cpp
+    editor/layout_view.h
     editor/language_switch.h
     editor/menu_model.cpp
     editor/menu_model.h
@@ -140,6 +149,8 @@ set(VXGUI_SOURCES
     gui/masked_field_window.cpp
     gui/masked_field_window.h
     gui/qt_platform.cpp
+    gui/renumber_dialog.cpp
+    gui/renumber_dialog.h
     gui/qt_platform.h
     gui/replace_window.cpp
     gui/replace_window.h
@@ -151,6 +162,8 @@ set(VXGUI_SOURCES
     gui/styled_message_window.h
     gui/toolkit_translation.cpp
     gui/toolkit_translation.h
+    gui/xref_dock.cpp
+    gui/xref_dock.h
     help/help_pages.qrc
     app/resources/vxedit.qrc
 )
@@ -162,6 +175,8 @@ set(VXCLI_SOURCES
     cli/cli_import.cpp
     cli/cli_listing.cpp
     cli/cli_script.cpp
+    cli/cli_renumber.cpp
     cli/cli_split.cpp
+    cli/cli_xref.cpp
     cli/main.cpp
 )

@@ -3,8 +3,10 @@
 #include "cli/cli.h"
 #include "document/vfp_file.h"
 #include "editor/schedule_diagnostics.h"
+#include "layout/layout_findings.h"
 #include "texts/json_writer.h"
 
+#include <QFileInfo>
 #include <limits>
 
 namespace vx::cli {
@@ -20,11 +22,11 @@ int runCheck(const Invocation& inv) {
     ScheduleDiagnostics diagnostics(inv.lang);
     bool unreadable = false;
     bool found = false;
-    for (const QString& path : inv.args) {
+    const auto checkFile = [&](const QString& path) {
         const std::optional<QByteArray> bytes = ReadInput(inv, path);
         if (!bytes) {
             unreadable = true;
-            continue;
+            return true;
         }
         const ScheduleFileContent content =
             ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
@@ -48,7 +50,51 @@ int runCheck(const Invocation& inv) {
                        SeverityName(severity) + QStringLiteral(": ") + p.message;
             out += u'\n';
         }
-        if (!WriteStdout(inv, out.toUtf8()))
+        return WriteStdout(inv, out.toUtf8());
+    };
+    // A folder is a layout: its schedules one by one, then what only the
+    // whole folder shows.
+    const auto checkFolder = [&](const QString& folder) {
+        const std::optional<QStringList> files = SchedulesInFolder(folder);
+        if (!files) {
+            PrintError(inv, folder + QStringLiteral(": the folder cannot be read"));
+            unreadable = true;
+            return true;
+        }
+        LayoutIndex index;
+        index.addPaths(*files);
+        for (const LayoutSchedule& s : index.schedules()) {
+            // A binary file in the folder is no schedule with odd lines.
+            if (s.state == LayoutSchedule::State::NotSchedule)
+                PrintError(inv,
+                           s.path + QStringLiteral(": ") + s.reason + QStringLiteral("; skipped"));
+            else if (!checkFile(s.path))
+                return false;
+        }
+        QString out;
+        for (const LayoutFinding& f : CheckLayout(index)) {
+            const QString severity = LayoutSeverityName(f.severity());
+            found = found || f.severity() == LayoutFinding::Severity::Error;
+            if (json)
+                out += JsonObject()
+                           .str(u"file", f.file)
+                           .num(u"line", f.line)
+                           .str(u"kind", LayoutKindName(f.kind))
+                           .str(u"severity", severity)
+                           .strOrNull(u"field", QString())
+                           .str(u"message", f.message)
+                           .text();
+            else
+                out += f.file + u':' + QString::number(f.line) + QStringLiteral(": ") + severity +
+                       QStringLiteral(": ") + f.message;
+            out += u'\n';
+        }
+        return WriteStdout(inv, out.toUtf8());
+    };
+    for (const QString& path : inv.args) {
+        const bool written =
+            path != u"-" && QFileInfo(path).isDir() ? checkFolder(path) : checkFile(path);
+        if (!written)
             return ExitUsage;
     }
     if (unreadable)
@@ -61,7 +107,7 @@ const Registration registration{
      u"[--json] FILE...",
      u"Checks schedules and prints FILE:LINE: error: MESSAGE or FILE:LINE: warning:\n"
      u"MESSAGE per finding, or with --json one object per finding: {\"file\", \"line\",\n"
-     u"\"kind\", \"severity\", \"field\", \"message\"}. Kinds (all errors but one):\n"
+     u"\"kind\", \"severity\", \"field\", \"message\"}. Kinds (errors unless marked):\n"
      u"  false-input        a field is marked as false input when the line is fetched\n"
      u"  unknown-command    the code names no command\n"
      u"  double-address     an address ('!' or 'U') defined a second time\n"
@@ -73,9 +119,14 @@ const Registration registration{
      u"  unclosed-block     a repeat ('W') or subroutine ('U') that no 'E' ends\n"
      u"  unused-subroutine  (warning) a subroutine that no 'R' calls\n"
      u"  too-many-lines     more than 1999 lines (at line 2000: the editor loads no more)\n"
+     u"A FILE that is a folder stands for the *.vfp files directly in it, in name\n"
+     u"order, and is checked as one layout as well:\n"
+     u"  missing-schedule   an 'N' loads a schedule file that is not in the folder\n"
+     u"  unwritten-marker   (warning) a marker is read, but no schedule writes it\n"
+     u"  shared-contact     (info) a contact that two schedules occupy ('B')\n"
      u"An 'E' right after an 'F' is an exit, not the end of its block. Exit 0 when no\n"
-     u"error was found (warnings alone give 0), 1 when one was, 2 when a FILE cannot\n"
-     u"be read. FILE may be '-' for standard input.",
+     u"error was found (warnings and infos alone give 0), 1 when one was, 2 when a\n"
+     u"FILE cannot be read. FILE may be '-' for standard input.",
      {QCommandLineOption(QStringLiteral("json"))},
      checkCheck,
      runCheck}};

@@ -8,6 +8,7 @@
 #include "editing/row_history.h"
 #include "editing/search_replace.h"
 
+#include <QList>
 #include <QPair>
 #include <QString>
 #include <functional>
@@ -56,6 +57,8 @@ public:
     bool rowsDifferFromSaved() const { return history_.differsFromClean(document_); }
     // Rows put in as loading puts them, outside any operation.
     void absorbLoadedRows(bool clean) { history_.absorb(document_, clean); }
+    // New texts for existing rows (renumbering), undone as one step.
+    void replaceRows(const QList<QPair<int, QString>>& rows);
 
     // Rows selected in the grid, copied, cut and pasted as text lines. The
     // current row becomes first; selection() is (first, last) in row order, the

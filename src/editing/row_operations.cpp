@@ -98,6 +98,16 @@ void EditingOperations::writeRow(int row, const QString& text) {
     document_.setLine(row, text);
 }
 
+void EditingOperations::replaceRows(const QList<QPair<int, QString>>& rows) {
+    if (rows.isEmpty())
+        return;
+    const HistoryStep step(history_, document_);
+    beginRowOperation();
+    for (const auto& [row, text] : rows)
+        if (row >= 1 && row <= document_.RowCount)
+            writeRow(row, text);
+}
+
 void EditingOperations::cmdUeb_Zei_Click() {
     const HistoryStep step(history_, document_);
     beginRowOperation();

@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "editor/layout_view.h"
 #include "editor/menu_table.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
@@ -49,6 +50,12 @@ EditingOperations::Parts Editor::editingParts() {
 
 void Editor::rowsReplaced(DocumentFiles::Parts::Rows what) {
     using Rows = DocumentFiles::Parts::Rows;
+    if (layout) {
+        layout->followOpenSchedule();
+        layout->syncOpenSchedule();
+        if (what == Rows::Saved)
+            layout->savedByEditor();
+    }
     if (what == Rows::Saved) {
         editing.markClean();
         return;
@@ -79,6 +86,21 @@ Editor::Editor(const Platform& p)
     languageSwitch.refreshGridHeadings();
     files.resetWindowTitle();
     ListingFontStartUp(printParts());
+    layout = std::make_unique<LayoutView>(LayoutView::Parts{
+        catalogue, [this] { return document.FilePath; },
+        [this] {
+            QStringList lines;
+            lines.reserve(document.RowCount);
+            for (int r = 1; r <= document.RowCount; ++r)
+                lines.append(document.line(r));
+            return lines;
+        },
+        [this](const QList<QPair<int, QString>>& rows) { editing.replaceRows(rows); },
+        [this] { openChangedOnDisk(); }});
+    const QString folder = platform.settings->value(
+        QStringLiteral("VX-Editor"), QStringLiteral("Layout"), QStringLiteral("Folder"), QString());
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        layout->chooseFolder(folder);
 }
 
 Editor::~Editor() = default;
@@ -151,6 +173,18 @@ void Editor::menuClick(const QString& key) {
         break;
     case MenuCommand::FindUses:
         findUses();
+        break;
+    case MenuCommand::OpenLayoutFolder:
+        openLayoutFolder();
+        break;
+    case MenuCommand::ExportXref:
+        exportCrossReferences();
+        break;
+    case MenuCommand::Renumber:
+        if (showRenumberDialog)
+            showRenumberDialog();
+        else
+            platform.desktop->beep();
         break;
     case MenuCommand::LanguageToggle:
         Smn_Opt_Sprache();
@@ -285,6 +319,8 @@ const ScheduleDiagnostics& Editor::refreshDiagnostics() {
         document.RowCount, [this](int i) -> const QString& { return document.line(i + 1); });
     if (changed && !fresh)
         uses.reset();
+    if (changed && layout)
+        layout->syncOpenSchedule();
     // The menu's check mark follows the list, which shows only with something in it.
     if (MenuItem* item = menu.find(u"Wrk_Probl"))
         item->checked =
@@ -318,13 +354,65 @@ void Editor::findUses() {
     statusText.clear();
     const ScheduleDiagnostics& diagnostics = refreshDiagnostics();
     const int current = document.grid.currentRow;
-    const std::optional<QString> address = diagnostics.addressAt(current);
-    if (!address) {
+    // A defining line lists the jumps to it, as it always did.
+    if (const std::optional<QString> address = diagnostics.addressAt(current)) {
+        uses = Uses{*address, diagnostics.usesOf(current), {}};
+        problemsListWanted = true;
+        return;
+    }
+    const std::optional<LayoutView::FoundUses> found =
+        current >= 1 && current <= document.RowCount ? layout->usesOfLine(document.line(current))
+                                                     : std::nullopt;
+    if (!found) {
         platform.desktop->beep();
         return;
     }
-    uses = Uses{*address, diagnostics.usesOf(current)};
+    uses = Uses{found->id, found->rows, found->layoutLines};
     problemsListWanted = true;
+}
+
+void Editor::openLayoutFolder() {
+    FileDialogRequest request;
+    request.title = catalogue.tx(u"Open layout folder...");
+    request.initialFolder = layout->folder();
+    const std::optional<QString> folder = platform.files->chooseFolder(request);
+    if (folder)
+        chooseLayoutFolder(*folder);
+}
+
+void Editor::chooseLayoutFolder(const QString& folder) {
+    layout->chooseFolder(folder);
+    platform.settings->setValue(QStringLiteral("VX-Editor"), QStringLiteral("Layout"),
+                                QStringLiteral("Folder"), folder);
+}
+
+void Editor::exportCrossReferences() {
+    FileDialogRequest request;
+    request.title = catalogue.tx(u"Export cross-references...");
+    request.filter = QStringLiteral("CSV  (*.csv) | *.csv");
+    request.initialName = QStringLiteral("xref.csv");
+    request.initialFolder = layout->folder();
+    const std::optional<QString> path = platform.files->saveFile(request);
+    if (!path)
+        return;
+    QString error;
+    if (!layout->exportCsv(*path, &error))
+        ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
+                        u'\n' + error,
+                    16, request.title);
+}
+
+void Editor::openChangedOnDisk() {
+    const QString path = document.FilePath;
+    if (path.isEmpty())
+        return;
+    // Yes/No with No as the default: the rows on screen stay unless asked.
+    const int answer = ShowMessage(
+        catalogue.tx(u"The schedule was changed on disk by another program. Load it again?") +
+            u'\n' + path,
+        4 + 32 + 256, QFileInfo(path).fileName());
+    if (answer == 6)
+        Open(path); // the usual save question comes first
 }
 
 bool Editor::problemsListShown() {

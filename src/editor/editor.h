@@ -30,6 +30,7 @@
 namespace vx {
 
 struct PrintParts;
+class LayoutView;
 
 class Editor {
 public:
@@ -191,14 +192,25 @@ public:
     // U row take the problems list's place, until the rows change.
     void findUses();
     struct Uses {
-        QString address;
+        QString address; // the id of the thing
         QList<int> rows;
+        QList<QPair<QString, int>> layoutLines; // other schedules: file, line
     };
     std::optional<Uses> uses;
     // The problems list, shown and hidden from the Work menu; it shows only
     // while there is something to list.
     bool problemsListWanted = true;
     bool problemsListShown();
+
+    // The layout: the open schedule's folder, or the one chosen (File menu),
+    // remembered in the settings store.
+    std::unique_ptr<LayoutView> layout;
+    void openLayoutFolder();
+    void chooseLayoutFolder(const QString& folder);
+    // File menu: the cross-references as CSV, one line per use.
+    void exportCrossReferences();
+    // Work menu "Renumber...": the window layer shows its dialog.
+    std::function<void()> showRenumberDialog;
 
 private:
     bool autosaveFailureTold_ = false;
@@ -211,6 +223,7 @@ private:
     void languageChosen();
     Control lastOperandField() const;
     void retitle(const QString& oldTitle);
+    void openChangedOnDisk();
 };
 
 } // namespace vx

@@ -38,11 +38,13 @@ constexpr MenuEntry Table[] = {
     entry(u"Dat_Neu", u"MenuDat", 1, 100, C::FileCommand, 1, u"Ctrl+N"),
     entry(u"Dat_Ein", u"MenuDat", 2, 100, C::FileCommand, 2, u"Ctrl+O"),
     entry(u"Dat_Imp", u"MenuDat", 3, 100, C::FileCommand, 3),
+    entry(u"Dat_Lay", u"MenuDat", -1, 100, C::OpenLayoutFolder),
     separator(u"MenuDat"),
     entry(u"Dat_Sav", u"MenuDat", 4, 100, C::FileCommand, 5, u"Ctrl+S"),
     separator(u"MenuDat"),
     entry(u"Dat_Dru", u"MenuDat", 5, 100, C::FileCommand, 7, u"Ctrl+P"),
     entry(u"Dat_Pdf", u"MenuDat", -1, 100, C::ExportPdf),
+    entry(u"Dat_Xref", u"MenuDat", -1, 100, C::ExportXref),
     entry(u"Dat_DFo", u"MenuDat", 6, 100, C::FileCommand, 8),
     separator(u"MenuDat"),
     entry(u"Dat_End", u"MenuDat", 7, 100, C::ProgramEnd, 0, u"Ctrl+Q"),
@@ -62,6 +64,7 @@ constexpr MenuEntry Table[] = {
     {u"Wrk_Probl", u"MenuWrk", -1, u"", u"", true, -1, -1, C::ProblemsList, 0, true, false},
     entry(u"Wrk_GoDef", u"MenuWrk", -1, -1, C::GoToDefinition, 0, u"F12"),
     entry(u"Wrk_Uses", u"MenuWrk", -1, -1, C::FindUses, 0, u"Shift+F12"),
+    entry(u"Wrk_Renum", u"MenuWrk", -1, -1, C::Renumber),
     top(u"MenuOpt", 20, 120),
     // The two-language toggle stays for scripts; the window offers the three
     // languages below instead.

@@ -23,6 +23,9 @@ enum class MenuCommand {
     ProblemsList,
     GoToDefinition,
     FindUses,
+    OpenLayoutFolder,
+    ExportXref,
+    Renumber,
     LanguageToggle, // Smn_Opt_Sprache
     Language,       // the language with the argument as Language value
     HelpIndex,

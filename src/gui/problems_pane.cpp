@@ -1,9 +1,11 @@
 #include "gui/problems_pane.h"
 
 #include "editor/editor.h"
+#include "editor/layout_view.h"
 #include "texts/blanks.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -16,6 +18,7 @@ namespace vx {
 namespace {
 constexpr int PaneHeight = 120;
 constexpr int LineRole = Qt::UserRole;
+constexpr int FileRole = Qt::UserRole + 1; // another schedule of the layout
 } // namespace
 
 ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
@@ -43,7 +46,17 @@ ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
     hide();
 
     connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        editor_.goToRow(item->data(LineRole).toInt());
+        const QString file = item->data(FileRole).toString();
+        const int row = item->data(LineRole).toInt();
+        if (!file.isEmpty()) {
+            editor_.Open(file); // the usual save question first
+            if (QFileInfo(editor_.document.FilePath).absoluteFilePath() ==
+                QFileInfo(file).absoluteFilePath())
+                editor_.goToRow(row);
+            emit modelChanged();
+            return;
+        }
+        editor_.goToRow(row);
         emit modelChanged();
     });
     connect(close_, &QToolButton::clicked, this, [this] {
@@ -61,7 +74,8 @@ void ProblemsPane::syncFromModel() {
     const ScheduleDiagnostics& diagnostics = editor_.refreshDiagnostics();
     const TextCatalogue& cat = editor_.catalogue;
     // What the list shows; it is rebuilt only when that changed.
-    const QString key = editor_.uses ? QStringLiteral("uses:") + editor_.uses->address
+    const QString key = editor_.uses ? QStringLiteral("uses:") + editor_.uses->address +
+                                           QString::number(editor_.uses->layoutLines.size())
                                      : QStringLiteral("problems:") + cat.languageCode();
     if (key != shownKey_ || diagnostics.generation() != shownGeneration_) {
         shownKey_ = key;
@@ -70,12 +84,30 @@ void ProblemsPane::syncFromModel() {
         list_->clear();
         QStyle* style = QApplication::style();
         if (editor_.uses) {
-            title_->setText(cat.tx(u"Jumps to ") + editor_.uses->address + QStringLiteral(" (") +
-                            QString::number(editor_.uses->rows.size()) + u')');
-            for (int row : editor_.uses->rows) {
+            const Editor::Uses& uses = *editor_.uses;
+            const bool jumps =
+                uses.layoutLines.isEmpty() && editor_.refreshDiagnostics()
+                                                  .addressAt(editor_.document.grid.currentRow)
+                                                  .has_value();
+            title_->setText(cat.tx(jumps ? u"Jumps to " : u"Uses of ") + uses.address +
+                            QStringLiteral(" (") +
+                            QString::number(uses.rows.size() + uses.layoutLines.size()) + u')');
+            for (int row : uses.rows) {
                 auto* item = new QListWidgetItem(QString::number(row) + QStringLiteral(": ") +
                                                  Trim(editor_.document.line(row)));
                 item->setData(LineRole, row);
+                list_->addItem(item);
+            }
+            // Then the other schedules of the layout.
+            for (const auto& [file, row] : uses.layoutLines) {
+                const LayoutSchedule* s = editor_.layout->index().find(file);
+                const QString text =
+                    s && row >= 1 && row <= s->lines.size() ? Trim(s->lines[row - 1]) : QString();
+                auto* item =
+                    new QListWidgetItem(QFileInfo(file).fileName() + u':' + QString::number(row) +
+                                        QStringLiteral(": ") + text);
+                item->setData(LineRole, row);
+                item->setData(FileRole, file);
                 list_->addItem(item);
             }
         } else {

@@ -123,6 +123,14 @@ std::optional<QString> QtPlatform::saveFile(const FileDialogRequest& request) {
     return fileDialog(request, true);
 }
 
+std::optional<QString> QtPlatform::chooseFolder(const FileDialogRequest& request) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, request.title, request.initialFolder);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}
+
 std::optional<QByteArray> QtPlatform::paintListing(const ListingDocument& document,
                                                    const FontChoice& font, QString* error) {
     return RenderListingPdf(document, font, error);

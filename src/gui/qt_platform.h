@@ -47,6 +47,7 @@ public:
     int show(const QString& prompt, int style, const QString& title, bool germanButtons) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest& request) override;
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
     QString value(const QString& app, const QString& section, const QString& key,
                   const QString& fallback) override;

@@ -69,6 +69,8 @@ public:
     virtual ~FileDialogs() = default;
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // A folder; nullopt when cancelled or where no folder can be chosen.
+    virtual std::optional<QString> chooseFolder(const FileDialogRequest&) { return std::nullopt; }
 };
 
 class FontDialog {

@@ -60,6 +60,9 @@ public:
     int show(const QString& prompt, int style, const QString& title, bool germanButtons) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest& request) override {
+        return nextFile(request);
+    }
     std::optional<FontChoice> chooseFont(const FontChoice& current) override;
     QString value(const QString& app, const QString& section, const QString& key,
                   const QString& fallback) override;

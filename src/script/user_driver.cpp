@@ -513,6 +513,10 @@ QString UserDriver::dump() {
         for (int row : ed.uses->rows)
             rows.raw(QString::number(row));
         out.raw(u"uses", rows.text());
+        JsonArray lines;
+        for (const auto& [file, line] : ed.uses->layoutLines)
+            lines.raw(JsonObject().str(u"file", file).num(u"line", line).text());
+        out.raw(u"layoutUses", lines.text());
     }
     if (!ed.statusText.isEmpty())
         out.str(u"status", ed.statusText);

@@ -1,0 +1,87 @@
+// The cross-references of a whole layout against the check of it: vxedit-cli
+// xref and vxedit-cli check over one folder of 100 schedules of 1999 distinct
+// lines each, whole runs of the tool, best of three each. Target: xref takes
+// at most 1.5 times as long as check.
+
+#include "document/vfp_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Lines that differ within a schedule and from one schedule to the next, so
+// that neither tool can reuse what it made of another line.
+QStringList Schedule(int s) {
+    static const char* const forms[] = {"D, %1, A, M%2", "D, %1, S, M%2", "D, %1, M, M%2",
+                                        "H, %1, M%2",    "B, %1, F, %2",  "B, %1, B, M%2",
+                                        "K, %1, B",      "G, A%2"};
+    QStringList lines;
+    for (int i = 0; i < 1999; ++i) {
+        const int a = i / 8 + 1;
+        QString line = QString::fromLatin1(forms[i % 8]).arg(a);
+        lines << (line.contains(u"%2") ? line.arg(s + 1) : line + QStringLiteral(" * %1").arg(s));
+    }
+    return lines;
+}
+
+// Milliseconds of the best of three runs; -1 when the tool failed.
+qint64 BestRun(const QString& tool, const QStringList& args, qint64* outputBytes) {
+    qint64 best = -1;
+    for (int k = 0; k < 3; ++k) {
+        QProcess process;
+        process.setStandardOutputFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        process.start(tool, args);
+        if (!process.waitForFinished(600000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() > 1)
+            return -1;
+        const qint64 ms = timer.elapsed();
+        best = best < 0 ? ms : std::min(best, ms);
+    }
+    QProcess once;
+    once.start(tool, args);
+    once.waitForFinished(600000);
+    *outputBytes = once.readAllStandardOutput().size();
+    return best;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const QString tool = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(VX_CLI);
+    QTemporaryDir dir;
+    for (int s = 0; s < 100; ++s) {
+        QFile file(dir.filePath(QStringLiteral("schedule%1.vfp").arg(s, 3, 10, QChar(u'0'))));
+        if (!file.open(QIODevice::WriteOnly) ||
+            file.write(vx::SerializeSchedule(Schedule(s))) < 0) {
+            std::fprintf(stderr, "cannot write the layout\n");
+            return 2;
+        }
+    }
+    qint64 xrefBytes = 0, checkBytes = 0;
+    const qint64 xref = BestRun(tool, {QStringLiteral("xref"), dir.path()}, &xrefBytes);
+    const qint64 check = BestRun(tool, {QStringLiteral("check"), dir.path()}, &checkBytes);
+    if (xref < 0 || check < 0) {
+        std::fprintf(stderr, "%s failed\n", qPrintable(tool));
+        return 2;
+    }
+    std::printf("layout: 100 schedules x 1999 distinct lines\n");
+    std::printf("xref : %6lld ms (%lld bytes of output)\n", static_cast<long long>(xref),
+                static_cast<long long>(xrefBytes));
+    std::printf("check: %6lld ms (%lld bytes of output)\n", static_cast<long long>(check),
+                static_cast<long long>(checkBytes));
+    std::printf("xref / check = %.2f (target <= 1.50)\n",
+                check > 0 ? double(xref) / double(check) : 0.0);
+    return 0;
+}

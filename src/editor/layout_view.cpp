@@ -1,0 +1,383 @@
+#include "editor/layout_view.h"
+
+#include "form/line_explanation.h"
+#include "texts/text_catalogue.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QSet>
+#include <QTimer>
+
+namespace vx {
+
+LineAcceptor FetchAcceptor(const QString& language) {
+    auto texts = std::make_shared<ExplanationLanguage>(language);
+    return [texts](const QString& before, const QString& after) {
+        const LineExplanation was = ExplainLine(before, *texts);
+        const LineExplanation now = ExplainLine(after, *texts);
+        if (now.explanationRed && !was.explanationRed)
+            return false;
+        const QSet<QString> red(was.redFields.begin(), was.redFields.end());
+        for (const QString& field : now.redFields)
+            if (!red.contains(field))
+                return false;
+        return true;
+    };
+}
+
+// ---- the item model ----
+
+void XrefModel::reset(const LayoutIndex& index) {
+    beginResetModel();
+    entries_.clear();
+    const QList<LayoutIndex::Ref> refs = index.sortedUses();
+    entries_.reserve(refs.size());
+    for (const LayoutIndex::Ref& r : refs) {
+        const int i = r.use->line - 1;
+        entries_.append(
+            {r.use->thing, r.use->id, r.schedule->path, r.schedule->name(), r.use->line,
+             r.use->access,
+             i >= 0 && i < r.schedule->lines.size() ? r.schedule->lines[i] : QString()});
+    }
+    endResetModel();
+}
+
+int XrefModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+int XrefModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant XrefModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= entries_.size())
+        return {};
+    const Entry& e = entries_[index.row()];
+    if (role == FileRole)
+        return e.file;
+    if (role == SortRole) {
+        switch (index.column()) {
+        case KindColumn:
+            return static_cast<int>(e.thing);
+        case RowColumn:
+            return e.line;
+        default:
+            break;
+        }
+    }
+    if (role != Qt::DisplayRole && role != SortRole)
+        return {};
+    switch (index.column()) {
+    case KindColumn:
+        return catalogue_.tx(ThingName(e.thing));
+    case IdColumn:
+        return e.id;
+    case ScheduleColumn:
+        return e.schedule;
+    case RowColumn:
+        return e.line;
+    case AccessColumn:
+        return catalogue_.tx(AccessName(e.access));
+    case LineColumn:
+        return e.text;
+    default:
+        return {};
+    }
+}
+
+QVariant XrefModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char16_t* const Titles[ColumnCount] = {u"Kind", u"Number/name", u"Schedule",
+                                                        u"Row",  u"Use",         u"Line"};
+    if (section < 0 || section >= ColumnCount)
+        return {};
+    return catalogue_.tx(QStringView(Titles[section]));
+}
+
+// ---- the proxy ----
+
+XrefFilter::XrefFilter() {
+    setSortRole(XrefModel::SortRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+void XrefFilter::setKind(std::optional<Thing> kind) {
+    kind_ = kind;
+    invalidateFilter();
+}
+
+void XrefFilter::setText(const QString& text) {
+    text_ = text.trimmed();
+    invalidateFilter();
+}
+
+bool XrefFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    const auto* model = static_cast<const XrefModel*>(sourceModel());
+    const XrefModel::Entry& e = model->entry(sourceRow);
+    if (kind_ && e.thing != *kind_)
+        return false;
+    if (text_.isEmpty())
+        return true;
+    // A typed number is the whole id: 12 finds contact 12, not 112.
+    bool number = false;
+    text_.toInt(&number);
+    if (number)
+        return e.id == QString::number(text_.toInt());
+    return e.id.contains(text_, Qt::CaseInsensitive) ||
+           e.schedule.contains(text_, Qt::CaseInsensitive) ||
+           e.text.contains(text_, Qt::CaseInsensitive);
+}
+
+bool XrefFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    if (left.column() == XrefModel::IdColumn) {
+        const QString a = left.data(XrefModel::SortRole).toString();
+        const QString b = right.data(XrefModel::SortRole).toString();
+        return IdLess(a, b);
+    }
+    return QSortFilterProxyModel::lessThan(left, right);
+}
+
+// ---- the layout ----
+
+LayoutView::LayoutView(const Parts& parts) : parts_(parts), model_(parts.catalogue) {
+    filter_.setSourceModel(&model_);
+}
+
+LayoutView::~LayoutView() = default;
+
+void LayoutView::chooseFolder(const QString& folder) {
+    chosen_ = !folder.isEmpty();
+    if (!chosen_) {
+        followOpenSchedule();
+        return;
+    }
+    folder_ = folder;
+    readFolder();
+}
+
+void LayoutView::followOpenSchedule() {
+    if (chosen_)
+        return;
+    const QString path = parts_.openPath();
+    const QString folder = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+    if (folder == folder_)
+        return;
+    folder_ = folder;
+    readFolder();
+}
+
+void LayoutView::readFolder() {
+    index_ = LayoutIndex();
+    stamps_.clear();
+    openLines_.clear();
+    if (!folder_.isEmpty()) {
+        index_.addPaths({folder_});
+        for (const LayoutSchedule& s : index_.schedules())
+            stamps_.insert(QFileInfo(s.path).absoluteFilePath(), stampOf(s.path));
+    }
+    watch();
+    syncOpenSchedule();
+    model_.reset(index_);
+}
+
+bool LayoutView::isOpen(const QString& path) const {
+    return !openPath_.isEmpty() &&
+           QFileInfo(path).absoluteFilePath() == QFileInfo(openPath_).absoluteFilePath();
+}
+
+void LayoutView::syncOpenSchedule() {
+    const QString path = parts_.openPath();
+    if (path.isEmpty())
+        return;
+    QStringList lines = parts_.openLines();
+    if (path == openPath_ && lines == openLines_)
+        return;
+    openPath_ = path;
+    openLines_ = lines;
+    // A schedule of another folder is still the one the user works on.
+    index_.setLines(path, lines);
+    model_.reset(index_);
+}
+
+void LayoutView::savedByEditor() {
+    const QString path = parts_.openPath();
+    if (!path.isEmpty())
+        stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
+}
+
+LayoutView::Stamp LayoutView::stampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.lastModified(), info.size()};
+}
+
+void LayoutView::setWatching(bool on) {
+    if (!on) {
+        watcher_.reset();
+        debounce_.reset();
+        return;
+    }
+    if (watcher_)
+        return;
+    watcher_ = std::make_unique<QFileSystemWatcher>();
+    debounce_ = std::make_unique<QTimer>();
+    debounce_->setSingleShot(true);
+    // An atomic save is a burst of events; react once it has settled.
+    debounce_->setInterval(300);
+    QObject::connect(debounce_.get(), &QTimer::timeout, [this] { rescan(); });
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged,
+                     [this] { debounce_->start(); });
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged,
+                     [this] { debounce_->start(); });
+    watch();
+}
+
+void LayoutView::watch() {
+    if (!watcher_)
+        return;
+    if (!watcher_->directories().isEmpty())
+        watcher_->removePaths(watcher_->directories());
+    // The folder tells of atomic saves (a rename); in-place writes show only
+    // on a watch of the file itself.
+    if (!watcher_->files().isEmpty())
+        watcher_->removePaths(watcher_->files());
+    if (folder_.isEmpty())
+        return;
+    watcher_->addPath(folder_);
+    if (const std::optional<QStringList> files = SchedulesInFolder(folder_);
+        files && !files->isEmpty())
+        watcher_->addPaths(*files);
+}
+
+void LayoutView::rescan() {
+    if (folder_.isEmpty())
+        return;
+    const std::optional<QStringList> files = SchedulesInFolder(folder_);
+    if (!files)
+        return; // the folder vanished: keep what was read
+    bool changed = false;
+    bool openChanged = false;
+    for (const QString& path : *files) {
+        const QString key = QFileInfo(path).absoluteFilePath();
+        const Stamp now = stampOf(path);
+        const auto it = stamps_.constFind(key);
+        if (it != stamps_.constEnd() && *it == now)
+            continue;
+        stamps_.insert(key, now);
+        if (isOpen(path)) {
+            openChanged = true;
+            continue;
+        }
+        index_.readFile(path);
+        changed = true;
+    }
+    watch();
+    if (changed)
+        model_.reset(index_);
+    if (openChanged && parts_.openChangedOnDisk)
+        parts_.openChangedOnDisk();
+    if ((changed || openChanged) && rescanned)
+        rescanned();
+}
+
+std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line) {
+    syncOpenSchedule();
+    const ParsedCommand parsed = ParseCommand(line);
+    if (parsed.uses.isEmpty())
+        return std::nullopt;
+    const Use& first = parsed.uses.front();
+    FoundUses found{first.thing, first.id, {}, {}};
+    for (const LayoutSchedule& s : index_.schedules()) {
+        const bool open = isOpen(s.path);
+        // An address belongs to its schedule.
+        if (!open && first.thing == Thing::Address)
+            continue;
+        int last = 0;
+        for (const LayoutUse& u : s.uses) {
+            if (u.thing != first.thing || u.id != first.id || u.line == last)
+                continue;
+            last = u.line;
+            if (open)
+                found.rows.append(u.line);
+            else
+                found.layoutLines.append({s.path, u.line});
+        }
+    }
+    return found;
+}
+
+namespace {
+
+QString CsvField(const QString& text) {
+    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+        !text.contains(u'\r'))
+        return text;
+    return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+} // namespace
+
+QByteArray LayoutView::csv() const {
+    QString out = QStringLiteral("kind,id,schedule,row,access,line\r\n");
+    for (const LayoutIndex::Ref& r : index_.sortedUses()) {
+        const int i = r.use->line - 1;
+        const QString line =
+            i >= 0 && i < r.schedule->lines.size() ? r.schedule->lines[i] : QString();
+        out += QStringList{ThingName(r.use->thing),    CsvField(r.use->id),
+                           CsvField(r.schedule->path), QString::number(r.use->line),
+                           AccessName(r.use->access),  CsvField(line)}
+                   .join(u',') +
+               QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}
+
+bool LayoutView::exportCsv(const QString& path, QString* error, const FileWriter& write) const {
+    return write(path, csv(), error);
+}
+
+RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& newId,
+                              bool wholeLayout) {
+    syncOpenSchedule();
+    const LayoutSchedule* open = openPath_.isEmpty() ? nullptr : index_.find(openPath_);
+    // Made on first use: the explainer runs an editor of its own.
+    if (!acceptor_)
+        acceptor_ = FetchAcceptor(parts_.catalogue.languageCode());
+    const QString scope = wholeLayout ? QString() : (open ? open->path : openPath_);
+    return PlanRenumber(index_, thing, oldId, newId, acceptor_, scope);
+}
+
+RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& write) {
+    RenumberPlan others = plan;
+    others.edits.clear();
+    QList<QPair<int, QString>> openRows;
+    for (const LineEdit& e : plan.edits) {
+        if (isOpen(e.file))
+            openRows.append({e.line, e.newText});
+        else
+            others.edits.append(e);
+    }
+    RenumberOutcome outcome;
+    if (!others.edits.isEmpty()) {
+        outcome = ApplyRenumber(index_, others, write);
+        if (!outcome.done)
+            return outcome;
+        for (const QString& path : outcome.changed) {
+            index_.readFile(path);
+            stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
+        }
+    }
+    outcome.done = true;
+    if (!openRows.isEmpty()) {
+        parts_.replaceRows(openRows);
+        syncOpenSchedule();
+    }
+    model_.reset(index_);
+    return outcome;
+}
+
+} // namespace vx

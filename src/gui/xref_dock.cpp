@@ -1,0 +1,91 @@
+#include "gui/xref_dock.h"
+
+#include "editor/editor.h"
+#include "editor/layout_view.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace vx {
+
+namespace {
+
+constexpr Thing Kinds[] = {Thing::Contact,   Thing::Article, Thing::Signal,     Thing::Route,
+                           Thing::Marker,    Thing::Counter, Thing::Loco,       Thing::Module,
+                           Thing::Turntable, Thing::SetVar,  Thing::ScheduleNo, Thing::ScheduleFile,
+                           Thing::Address};
+
+} // namespace
+
+XrefDock::XrefDock(Editor& editor, QWidget* parent)
+    : QDockWidget(parent), editor_(editor), kinds_(new QComboBox), text_(new QLineEdit),
+      table_(new QTableView) {
+    setObjectName(QStringLiteral("xrefDock"));
+    auto* body = new QWidget;
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(kinds_);
+    filters->addWidget(text_, 1);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(filters);
+    layout->addWidget(table_);
+    setWidget(body);
+
+    text_->setClearButtonEnabled(true);
+    table_->setModel(&editor_.layout->filter());
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(XrefModel::KindColumn, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setWordWrap(false);
+
+    connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        const int k = i - 1;
+        editor_.layout->filter().setKind(k >= 0 ? std::optional<Thing>(Kinds[k]) : std::nullopt);
+    });
+    connect(text_, &QLineEdit::textChanged, this,
+            [this](const QString& t) { editor_.layout->filter().setText(t); });
+    connect(table_, &QTableView::doubleClicked, this, &XrefDock::openUse);
+    connect(table_, &QTableView::activated, this, &XrefDock::openUse);
+    retranslate();
+}
+
+void XrefDock::retranslate() {
+    const TextCatalogue& c = editor_.catalogue;
+    setWindowTitle(c.tx(u"Cross-references"));
+    const int current = kinds_->currentIndex();
+    const QSignalBlocker block(kinds_);
+    kinds_->clear();
+    kinds_->addItem(c.tx(u"all kinds"));
+    for (Thing t : Kinds)
+        kinds_->addItem(c.tx(ThingName(t)));
+    kinds_->setCurrentIndex(current < 0 ? 0 : current);
+    text_->setPlaceholderText(c.tx(u"Number/name"));
+}
+
+void XrefDock::openUse(const QModelIndex& index) {
+    if (!index.isValid())
+        return;
+    const QString file = index.data(XrefModel::FileRole).toString();
+    const int row = index.siblingAtColumn(XrefModel::RowColumn).data(XrefModel::SortRole).toInt();
+    const auto same = [&] {
+        return !editor_.document.FilePath.isEmpty() &&
+               QFileInfo(editor_.document.FilePath).absoluteFilePath() ==
+                   QFileInfo(file).absoluteFilePath();
+    };
+    if (!same())
+        editor_.Open(file); // the usual save question first
+    if (same())
+        editor_.goToRow(row);
+    emit modelChanged();
+}
+
+} // namespace vx

@@ -1,0 +1,34 @@
+#pragma once
+
+// Findings that only the whole layout shows: few, and certain.
+
+#include "layout/layout_index.h"
+
+#include <QList>
+#include <QString>
+
+namespace vx {
+
+struct LayoutFinding {
+    enum class Kind {
+        MissingSchedule, // an N names a schedule file that is not in the layout
+        UnwrittenMarker, // a marker is read, and no schedule writes it
+        SharedContact,   // two schedules occupy the same contact
+    };
+    enum class Severity { Error, Warning, Info };
+    QString file;
+    int line = 0;
+    Kind kind = Kind::MissingSchedule;
+    QString message;
+
+    Severity severity() const;
+};
+
+QString LayoutKindName(LayoutFinding::Kind kind);             // "missing-schedule", ...
+QString LayoutSeverityName(LayoutFinding::Severity severity); // "error", "warning", "info"
+
+// The findings of the layout's read schedules, schedule by schedule in index
+// order, each in line order.
+QList<LayoutFinding> CheckLayout(const LayoutIndex& index);
+
+} // namespace vx
