@@ -144,10 +144,13 @@ ScheduleGrid::ScheduleGrid(Editor& editor, const bool& windowSyncing, QWidget* p
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    horizontalHeader()->setStretchLastSection(true);
     horizontalHeader()->setSectionsClickable(false);
     setColumnWidth(0, NumberColumnWidth);
     setColumnWidth(1, LineColumnWidth);
+    // The lines fill the grid however wide the window is: no sideways
+    // scrolling on a small screen.
+    horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
