@@ -70,6 +70,15 @@ QHash<QString, QString> MenuCaptions(const QList<MenuItem>& items) {
 
 } // namespace
 
+void WindowMenus::addWindowAction(const QString& parentKey, QAction* action) {
+    QMenu* menu = menus_.value(parentKey);
+    if (!menu)
+        return;
+    menu->addSeparator();
+    menu->addAction(action);
+    windowActions_.append({parentKey, action});
+}
+
 WindowMenus::WindowMenus(Editor& editor, QMenuBar* bar, QObject* parent)
     : QObject(parent), editor_(editor) {
     build(bar);
@@ -172,6 +181,24 @@ void WindowMenus::syncFromModel() {
             if (action->isVisible() != item.visible)
                 action->setVisible(item.visible);
         }
+    }
+    for (const auto& [parentKey, action] : windowActions_) {
+        QString caption = action->text();
+        if (!QKeySequence::mnemonic(caption).isEmpty())
+            continue; // keeps its letter until its text changes
+        QSet<QChar> used;
+        for (const QAction* sibling : menus_.value(parentKey)->actions())
+            if (sibling != action && !sibling->isSeparator()) {
+                const QKeySequence mnemonic = QKeySequence::mnemonic(sibling->text());
+                if (!mnemonic.isEmpty())
+                    used.insert(mnemonic.toString().back().toLower());
+            }
+        for (qsizetype i = 0; i < caption.size(); ++i)
+            if (caption[i].isLetterOrNumber() && !used.contains(caption[i].toLower())) {
+                caption.insert(i, u'&');
+                break;
+            }
+        action->setText(caption);
     }
     // Greyed while there is nothing to undo or redo.
     const std::pair<QLatin1StringView, bool> undo[] = {

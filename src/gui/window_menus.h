@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <utility>
 
 class QAction;
 class QMenu;
@@ -30,6 +31,10 @@ public:
     // The top menu with a menu key; null for unknown keys.
     QMenu* menu(const QString& key) const { return menus_.value(key); }
 
+    // An entry of the window's own (not in the model's menu) at the end of a
+    // menu; it gets an Alt letter that its menu leaves free.
+    void addWindowAction(const QString& parentKey, QAction* action);
+
 signals:
     // A menu opened or an entry was highlighted: the model was told.
     void modelChanged();
@@ -42,7 +47,8 @@ private:
     Editor& editor_;
     QHash<QString, QAction*> actions_;
     QHash<QString, QMenu*> menus_;
-    QList<MenuItem> shownMenu_; // the model's menu as the actions show it
+    QList<MenuItem> shownMenu_;                         // the model's menu as the actions show it
+    QList<std::pair<QString, QAction*>> windowActions_; // by parent menu
 };
 
 } // namespace vx
