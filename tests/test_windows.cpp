@@ -8,6 +8,7 @@
 #include "gui/entry_layout.h"
 #include "gui/main_window.h"
 #include "gui/masked_field_window.h"
+#include "gui/problems_pane.h"
 #include "gui/qt_platform.h"
 #include "gui/replace_window.h"
 #include "gui/search_window.h"
@@ -17,6 +18,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -286,7 +288,7 @@ private slots:
         w().show();
         QApplication::setActiveWindow(&w());
         QVERIFY(QTest::qWaitForWindowActive(&w()));
-        QTest::qWait(20); // the command list window is placed after the first paint
+        QTest::qWait(20); // the docks settle after the first paint
     }
 
     void cleanup() {
@@ -298,17 +300,21 @@ private slots:
         CHECK_MIRROR(w());
         QVERIFY(w().commandListWindow()->isVisible());
         QCOMPARE(w().commandListWindow()->lstBefehle()->count(), 30);
-        // Beside the main window, as high as it, whole on the screen (over the
-        // main window's edge only where the screen is too narrow for both).
-        const QWidget* list = w().commandListWindow();
-        const QRect area = w().screen()->availableGeometry();
-        QTRY_COMPARE(list->frameGeometry().left(),
-                     std::min(w().frameGeometry().right() + 1,
-                              area.right() + 1 - list->frameGeometry().width()));
-        QVERIFY(area.contains(list->frameGeometry()));
-        QCOMPARE(list->frameGeometry().top(), w().frameGeometry().top());
-        QCOMPARE(list->frameGeometry().height(), w().frameGeometry().height());
-        QCOMPARE(w().commandListWindow()->lstBefehle()->height(), list->height() - 35);
+        // Docked beside the grid; the entry area keeps the whole width under both.
+        QDockWidget* dock = w().commandListDock();
+        QVERIFY(!dock->isFloating());
+        QCOMPARE(dock->window(), &w());
+        QCOMPARE(w().dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        const QRect list(dock->mapTo(&w(), QPoint()), dock->size());
+        const QRect grid(w().grdFahrpl()->mapTo(&w(), QPoint()), w().grdFahrpl()->size());
+        const QRect entry(w().sevFrame1()->mapTo(&w(), QPoint()), w().sevFrame1()->size());
+        QVERIFY(list.left() > grid.right());
+        QVERIFY(entry.top() > list.bottom() && entry.top() > grid.bottom());
+        // Its view spans the window; a narrow screen scrolls it.
+        const QWidget* view = w().sevFrame1()->parentWidget();
+        QCOMPARE(view->mapTo(&w(), QPoint()).x(), 0);
+        QCOMPARE(view->width(), w().width());
+        QCOMPARE(dock->windowTitle(), u"Comandos de planificación para VELOX"_qs);
         // The menu bar's colours.
         QVERIFY(w().menuAction(QStringLiteral("MenuDat"))->menu() != nullptr);
         QVERIFY(!w().menuAction(QStringLiteral("MyFpls_1"))->isVisible());
@@ -489,27 +495,62 @@ private slots:
         QCOMPARE(e().helpContext, 100);
     }
 
-    void widthIsFixedAndHeightOnlyGrows() {
-        QCOMPARE(w().minimumWidth(), MainWindow::DesignWidth);
-        QCOMPARE(w().maximumWidth(), MainWindow::DesignWidth);
-        QCOMPARE(w().minimumHeight(), MainWindow::DesignHeight);
+    // The window fits any screen: taller gives the grid the room, the entry
+    // area stays whole at the bottom; the problems list and a chosen command
+    // move no field.
+    void windowFitsAndNothingMovesUnderThePointer() {
+        const QRect area = w().screen()->availableGeometry();
+        QVERIFY(w().minimumSizeHint().width() <= area.width());
+        QVERIFY(w().minimumSizeHint().height() <= area.height());
+        w().resize(w().width(), area.height() / 2);
+        QTRY_COMPARE(w().height(), area.height() / 2);
         const int gridBefore = w().grdFahrpl()->height();
-        w().resize(MainWindow::DesignWidth + 100, MainWindow::DesignHeight + 120);
-        QTRY_COMPARE(w().height(), MainWindow::DesignHeight + 120);
-        QCOMPARE(w().width(), MainWindow::DesignWidth);
-        QTRY_COMPARE(w().grdFahrpl()->height(), gridBefore + 120);
-        // The frame stays at the bottom, 4 units under the grid.
-        QCOMPARE(w().sevFrame1()->y(), w().grdFahrpl()->geometry().bottom() + 1 + 4);
-        w().resize(MainWindow::DesignWidth, MainWindow::DesignHeight - 100);
-        QTRY_COMPARE(w().height(), MainWindow::DesignHeight);
+        const int entryHeight = w().sevFrame1()->height();
+        w().resize(w().width(), w().height() + 60);
+        QTRY_COMPARE(w().grdFahrpl()->height(), gridBefore + 60);
+        QCOMPARE(w().sevFrame1()->height(), entryHeight);
+        const auto fieldsAt = [this] {
+            return QList<QPoint>{w().mskTxt(0)->mapToGlobal(QPoint()),
+                                 w().mskTxt(1)->mapToGlobal(QPoint()),
+                                 w().cmdUeb_Zei()->mapToGlobal(QPoint())};
+        };
+        const QList<QPoint> fields = fieldsAt();
+        const QSize size = w().size();
+        QVERIFY(clickListLine(w(), LineK));
+        QCOMPARE(fieldsAt(), fields);
+        // A line with a finding shows the problems list; deleting it hides it.
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("2000"));
+        w().cmdUeb_Zei()->click();
+        QTRY_VERIFY(w().problemsPane()->isVisible());
+        QCOMPARE(w().size(), size);
+        QCOMPARE(fieldsAt(), fields);
+        w().cmdLoe_Zei()->click();
+        QTRY_VERIFY(!w().problemsPane()->isVisible());
+        QCOMPARE(w().size(), size);
+        QCOMPARE(fieldsAt(), fields);
     }
 
-    void commandListHidesWithTheMinimisedWindow() {
-        QVERIFY(w().commandListWindow()->isVisible());
-        w().setWindowState(Qt::WindowMinimized);
+    // The list may float and be put back, and closed and shown again from
+    // the Options menu; its place is there again at the next start.
+    void commandListDockFloatsClosesAndIsRemembered() {
+        QDockWidget* dock = w().commandListDock();
+        QAction* toggle = dock->toggleViewAction();
+        QVERIFY(w().menuAction(u"MenuOpt"_qs)->menu()->actions().contains(toggle));
+        QVERIFY(!QKeySequence::mnemonic(toggle->text()).isEmpty());
+        dock->close();
         QTRY_VERIFY(!w().commandListWindow()->isVisible());
-        w().setWindowState(Qt::WindowNoState);
+        toggle->trigger();
         QTRY_VERIFY(w().commandListWindow()->isVisible());
+        dock->setFloating(true);
+        QTRY_VERIFY(dock->isWindow());
+        QVERIFY(clickListLine(w(), LineK)); // still the list of this window
+        QCOMPARE(e().form->CurrentCommand, LineK);
+        QVERIFY(w().close());
+        window_ = std::make_unique<MainWindow>(platform_->platform(), dir_.path());
+        w().show();
+        QTRY_VERIFY(w().commandListDock()->isFloating());
+        w().commandListDock()->setFloating(false);
+        QTRY_COMPARE(w().commandListDock()->window(), &w());
     }
 
     // A click on the bare window gives the general help page; resizing the
@@ -517,8 +558,7 @@ private slots:
     void helpContextOfBackgroundAndListResize() {
         QVERIFY(clickListLine(w(), LineK));
         QCOMPARE(e().helpContext, 1060);
-        QTest::mouseClick(&w(), Qt::LeftButton, {},
-                          w().sevFrame1()->geometry().topLeft() - QPoint(0, 2));
+        QTest::mouseClick(w().sevFrame1(), Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(e().helpContext, 1);
         CommandListWindow* list = w().commandListWindow();
         list->resize(list->width(), list->height() + 40);

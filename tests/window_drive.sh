@@ -2,7 +2,9 @@
 # The editor as a user drives it: the real vxedit on an X server of its own
 # (Xvfb) under a real window manager (openbox), with key presses and mouse
 # clicks sent through the X server by xdotool. A command is chosen in the
-# command list, its operands typed, the line transferred, undone and redone,
+# command list (docked in the main window; where its parts stand the editor
+# reports itself into a file, VX_WINDOW_REPORT), its operands typed, the line
+# transferred, undone and redone,
 # saved through the real file dialog under a name typed without extension,
 # reopened from the recent list, and F1 raises the help window. Checked: the
 # saved file, the window titles, which window has the keyboard, and the grid
@@ -147,21 +149,45 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 eventually wm_running || fail "openbox did not start: $(cat "$WORK/openbox.log")"
 
 # ---------------------------------------------------------------- the flow
+export VX_WINDOW_REPORT="$WORK/report.txt"
 "$VXEDIT" >"$WORK/vxedit.log" 2>&1 &
 APP_PID=$!
+
+# A value of the window's report: "report KEY" prints it ("x y w h" for a place).
+report() { sed -n "s/^$1 //p" "$VX_WINDOW_REPORT" 2>/dev/null; }
+reported() { [[ -n "$(report window)" ]]; }
+# The centre of a reported widget, in the main window's coordinates.
+centre_of() {
+    local x y w h
+    read -r x y w h <<<"$(report "$1")"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
 
 TITLE=" P L A N I F I C A C I Ò N - E D I T O R   para   V E L O X"
 MAIN="$(window_named '^ P L A N I F I C A C I')" || true
 [[ -n $MAIN ]] || fail "no main window within ${LIMIT}s"
-LIST="$(window_named '^Comandos de planificación para VELOX$')" || true
-[[ -n $LIST ]] || fail "no command list window within ${LIMIT}s"
 expect_title "$MAIN" "$TITLE"
 has_keyboard "$MAIN" "the main window at start"
+eventually reported || fail "the editor wrote no report into $VX_WINDOW_REPORT"
 shot start
 
-# Line 11 of the list, "K = wait for a contact's state": the list's rows are
-# 14 pixels high from 6 pixels below the window's top.
-xdotool mousemove --window "$LIST" 60 $((6 + 7 + 14 * 11)) mousedown 1 sleep 0.1 mouseup 1
+# The command list is docked inside the main window, right of the grid, and
+# is no window of its own.
+read -r _ _ win_w win_h <<<"$(report window)"
+read -r list_x list_y list_w list_h <<<"$(report listDock)"
+read -r grid_x _ grid_w _ <<<"$(report grid)"
+[[ "$(report listFloating)" == 0 && "$(report listVisible)" == 1 ]] ||
+    fail "the command list is not docked: $(cat "$VX_WINDOW_REPORT")"
+((list_x >= grid_x + grid_w && list_x + list_w <= win_w && list_y >= 0 &&
+    list_y + list_h <= win_h)) || fail "the command list dock stands outside the main window"
+no_window_named '^Comandos de planificación para VELOX$' ||
+    fail "the command list is a window of its own"
+
+# Line 11 of the list, "K = wait for a contact's state".
+read -r rows_x rows_y _ _ <<<"$(report listRows)"
+row_h="$(report listRowHeight)"
+xdotool mousemove --window "$MAIN" $((rows_x + 60)) $((rows_y + row_h * 11 + row_h / 2)) \
+    mousedown 1 sleep 0.1 mouseup 1
 has_keyboard "$MAIN" "the main window after a command is chosen in the list"
 # The grid as it looks, without focus, over the rest of the run.
 eventually grid_settled "$WORK/empty.png" || fail "the grid does not stop changing"
@@ -173,10 +199,9 @@ xdotool key Tab
 xdotool type --delay 60 B
 shot operands-typed
 
-# "Transfer into first empty line", the third of the buttons on the right,
-# 46 pixels apart and placed from the window's bottom edge.
-eval "$(xdotool getwindowgeometry --shell "$MAIN")"
-xdotool mousemove --window "$MAIN" 714 $((HEIGHT - 239 + 2 * 46)) click 1
+# "Transfer into first empty line", the third of the buttons on the right.
+# shellcheck disable=SC2046
+xdotool mousemove --window "$MAIN" $(centre_of cmdUeb_leerZ) click 1
 eventually grid_is_not "$WORK/empty.png" || fail "the transfer did not change the grid"
 eventually grid_settled "$WORK/filled.png" || fail "the grid does not stop changing"
 shot transferred

@@ -11,16 +11,22 @@
 #include "gui/window_menus.h"
 
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QFile>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <QWindow>
 
 namespace vx {
@@ -42,31 +48,63 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     grid_ = new ScheduleGrid(*editor_, syncing_, this);
     entry_ = new EntryArea(*editor_, syncing_, this);
 
-    auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(4); // the grid ends 4 units above the frame
-    layout->addWidget(grid_, 1);
+    // The grid over the problems list; the list takes its room from the
+    // grid, never from the window or the entry area.
+    auto* central = new QSplitter(Qt::Vertical, this);
+    central->setObjectName(QStringLiteral("gridSplitter"));
+    central->setChildrenCollapsible(false);
+    central->addWidget(grid_);
     problems_ = new ProblemsPane(*editor_, central);
     connect(problems_, &ProblemsPane::modelChanged, this, [this] {
         afterEvent();
         grid_->revealCurrentRow();
     });
-    layout->addWidget(problems_, 0);
-    layout->addWidget(entry_, 0);
+    central->addWidget(problems_);
+    central->setStretchFactor(0, 1);
+    central->setStretchFactor(1, 0);
     setCentralWidget(central);
     statusBar()->setSizeGripEnabled(false);
+
+    // The entry area spans the whole width under the grid and the command
+    // list; on a small screen it scrolls rather than hiding controls.
+    entryScroll_ = new QScrollArea(this);
+    entryScroll_->setObjectName(QStringLiteral("entryScroll"));
+    entryScroll_->setFrameShape(QFrame::NoFrame);
+    entryScroll_->setWidgetResizable(true);
+    entry_->setMinimumWidth(DesignWidth);
+    entryScroll_->setWidget(entry_);
+    entryDock_ = new QDockWidget(this);
+    entryDock_->setObjectName(QStringLiteral("entryDock"));
+    entryDock_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    entryDock_->setTitleBarWidget(new QWidget(entryDock_));
+    entryDock_->setWidget(entryScroll_);
+    addDockWidget(Qt::BottomDockWidgetArea, entryDock_);
+    setCorner(Qt::BottomLeftCorner, Qt::BottomDockWidgetArea);
+    setCorner(Qt::BottomRightCorner, Qt::BottomDockWidgetArea);
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("trmSichDat"));
     timer_->setInterval(Autosave::IntervalMs);
 
-    list_ = new CommandListWindow(*editor_, this);
+    listDock_ = new QDockWidget(this);
+    listDock_->setObjectName(QStringLiteral("commandListDock"));
+    listDock_->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    list_ = new CommandListWindow(*editor_, listDock_);
+    listDock_->setWidget(list_);
+    addDockWidget(Qt::RightDockWidgetArea, listDock_);
+    QAction* toggle = listDock_->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("commandListShown"));
+    menus_->addWindowAction(QStringLiteral("MenuOpt"), toggle);
 
-    // Fixed width; the height can grow but not shrink below the design.
-    setMinimumSize(DesignWidth, DesignHeight);
-    setMaximumWidth(DesignWidth);
-    resize(DesignWidth, DesignHeight);
+    // The design size where the screen has room for it.
+    QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight);
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
+    // On a small screen the list takes no more than a third of the width.
+    resizeDocks({listDock_}, {std::min(list_->sizeHint().width(), size.width() / 3)},
+                Qt::Horizontal);
+    restoreWindowState();
 
     connectEvents();
     editor_->showInfoWindow = [this] {
@@ -191,32 +229,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::syncProblemsPane() {
     problems_->syncFromModel();
-    fitProblemsPane();
-}
-
-void MainWindow::fitProblemsPane() {
-    if (!isVisible() || isMaximized() || isFullScreen())
-        return;
-    // The window grows by the pane, where the screen has room, so that the
-    // grid keeps its rows; it gives the room back when the pane goes.
-    const bool shown = problems_->isVisibleTo(this);
-    if (shown && paneRoom_ == 0) {
-        const QScreen* screen = this->screen();
-        if (!screen)
-            return;
-        const QRect area = screen->availableGeometry();
-        const int step = problems_->height() + centralWidget()->layout()->spacing();
-        paneRoom_ = std::clamp(area.height() - frameGeometry().height(), 0, step);
-        if (paneRoom_ == 0)
-            return;
-        resize(width(), height() + paneRoom_);
-        const int below = frameGeometry().bottom() - area.bottom();
-        if (below > 0)
-            move(x(), std::max(area.top(), y() - below));
-    } else if (!shown && paneRoom_ > 0) {
-        resize(width(), std::max(DesignHeight, height() - paneRoom_));
-        paneRoom_ = 0;
-    }
 }
 
 void MainWindow::menuTriggered(const QString& key) {
@@ -287,7 +299,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     timer_->stop();
     delete search_;
     delete replace_;
-    list_->close();
+    saveWindowState();
+    // A list that floats goes with the window.
+    if (listDock_->isFloating())
+        listDock_->hide();
     event->accept();
 }
 
@@ -298,65 +313,126 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     afterEvent();
 }
 
-void MainWindow::changeEvent(QEvent* event) {
-    QMainWindow::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || !list_)
-        return;
-    if (isMinimized()) {
-        list_->hide();
-    } else if (isVisible()) {
-        list_->show();
-        placeCommandList();
-    }
-}
-
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    placeCommandList();
-}
-
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    placeCommandList();
+    fitEntryDock();
+    if (reportTimer_)
+        reportTimer_->start();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (placedOnce_ || !list_)
+    if (shownOnce_)
         return;
-    placedOnce_ = true;
-    // The frame's size is known once the window manager has placed it.
+    shownOnce_ = true;
     QTimer::singleShot(0, this, [this] {
-        if (!list_ || isMinimized() || !isVisible())
+        if (!isVisible())
             return;
-        list_->show();
-        fitProblemsPane();
-        placePair();
-        placeCommandList();
-        // The keyboard belongs to the main window, not to the list shown last.
+        fitEntryDock(true);
+        if (qEnvironmentVariableIsSet("VX_WINDOW_REPORT")) {
+            reportTimer_ = new QTimer(this);
+            reportTimer_->setSingleShot(true);
+            reportTimer_->setInterval(200);
+            connect(reportTimer_, &QTimer::timeout, this, &MainWindow::reportGeometry);
+            connect(listDock_, &QDockWidget::topLevelChanged, reportTimer_,
+                    qOverload<>(&QTimer::start));
+            connect(listDock_, &QDockWidget::visibilityChanged, reportTimer_,
+                    qOverload<>(&QTimer::start));
+            reportTimer_->start();
+        }
+        // The keyboard belongs to the main window, not to a list that floats.
         activateWindow();
         raise();
     });
 }
 
-void MainWindow::placePair() {
-    // The main window and the command list side by side, centred on the
-    // screen, so that both are whole on it at every start.
-    const QScreen* screen = this->screen();
-    if (!screen || !list_)
+void MainWindow::reportGeometry() const {
+    // For window tests on platforms whose windows cannot be asked from
+    // outside (Wayland): where the window and its parts stand.
+    const QString path = qEnvironmentVariable("VX_WINDOW_REPORT");
+    if (path.isEmpty())
         return;
-    const QRect area = screen->availableGeometry();
-    const QRect main = frameGeometry();
-    const int listWidth = list_->frameGeometry().width();
-    const int total = main.width() + 1 + listWidth;
-    const int left = area.left() + std::max(0, (area.width() - total) / 2);
-    const int top = area.top() + std::max(0, (area.height() - main.height()) / 2);
-    move(pos() + QPoint(left, top) - main.topLeft());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+    const auto rect = [](const QRect& r) {
+        return QStringLiteral("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    };
+    // Relative to the window's top left, also for a list that floats.
+    const auto inWindow = [this](const QWidget* w) {
+        return QRect(w->mapToGlobal(QPoint(0, 0)) - mapToGlobal(QPoint(0, 0)), w->size());
+    };
+    QString text;
+    const auto line = [&text](const QString& key, const QString& value) {
+        text += key + u' ' + value + u'\n';
+    };
+    line(QStringLiteral("platform"), QGuiApplication::platformName());
+    line(QStringLiteral("visible"), isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
+    line(QStringLiteral("window"), rect(QRect(QPoint(0, 0), size())));
+    if (const QScreen* screen = this->screen())
+        line(QStringLiteral("screen"), rect(screen->availableGeometry()));
+    line(QStringLiteral("listDock"), rect(inWindow(listDock_)));
+    line(QStringLiteral("listFloating"),
+         listDock_->isFloating() ? QStringLiteral("1") : QStringLiteral("0"));
+    line(QStringLiteral("listVisible"),
+         listDock_->isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
+    line(QStringLiteral("grid"), rect(inWindow(grid_)));
+    line(QStringLiteral("entry"), rect(inWindow(entry_)));
+    line(QStringLiteral("entryView"), rect(inWindow(entryScroll_->viewport())));
+    const QWidget* rows = list_->lstBefehle()->viewport();
+    line(QStringLiteral("listRows"), rect(inWindow(rows)));
+    line(QStringLiteral("listRowHeight"), QString::number(list_->lstBefehle()->sizeHintForRow(0)));
+    for (const QPushButton* button :
+         {cmdHol_Zei(), cmdUeb_Zei(), cmdUeb_leerZ(), cmdEinf_leerZ(), cmdLoe_Zei()})
+        line(button->objectName(), rect(inWindow(button)));
+    file.write(text.toUtf8());
 }
 
-void MainWindow::placeCommandList() {
-    if (list_ && list_->isVisible())
-        list_->followMainWindow(frameGeometry());
+void MainWindow::fitEntryDock(bool whole) {
+    // The entry dock is as high as the entry area (and the scroll bar it
+    // needs in a narrow window), so that growing the window gives the room
+    // to the grid.
+    QScrollBar* bar = entryScroll_->horizontalScrollBar();
+    const bool narrow = entryScroll_->width() < entry_->minimumWidth();
+    const int wanted = entry_->height() + (narrow ? bar->sizeHint().height() : 0);
+    if (fittedEntryHeight_ == wanted && !whole)
+        return;
+    fittedEntryHeight_ = wanted;
+    // The dock layout stops a pixel short of its content's maximum.
+    entryScroll_->setMaximumHeight(wanted + 1);
+    // The dock counts its bar too; the scroll area's maximum bounds it.
+    resizeDocks({entryDock_}, {wanted + entryDock_->height() - entryScroll_->height() + 1},
+                Qt::Vertical);
+}
+
+namespace {
+const QString WindowSection = QStringLiteral("Window");
+const QString SettingsApp = QStringLiteral("VX-Editor");
+} // namespace
+
+void MainWindow::restoreWindowState() {
+    SettingsStore* settings = editor_->platform.settings;
+    if (!settings)
+        return;
+    const auto read = [&](const QString& key) {
+        return QByteArray::fromBase64(
+            settings->value(SettingsApp, WindowSection, key, QString()).toLatin1());
+    };
+    // A state from another version or a damaged entry is ignored by Qt.
+    if (const QByteArray geometry = read(QStringLiteral("Geometry")); !geometry.isEmpty())
+        restoreGeometry(geometry);
+    if (const QByteArray state = read(QStringLiteral("State")); !state.isEmpty())
+        restoreState(state);
+}
+
+void MainWindow::saveWindowState() {
+    SettingsStore* settings = editor_->platform.settings;
+    if (!settings)
+        return;
+    settings->setValue(SettingsApp, WindowSection, QStringLiteral("Geometry"),
+                       QString::fromLatin1(saveGeometry().toBase64()));
+    settings->setValue(SettingsApp, WindowSection, QStringLiteral("State"),
+                       QString::fromLatin1(saveState().toBase64()));
 }
 
 void MainWindow::placeBeside(QWidget* window, int fromBottom) {
@@ -389,17 +465,20 @@ void MainWindow::syncFromModel() {
     toolkit_.follow(editor_->catalogue.language());
     if (windowTitle() != editor_->windowTitle)
         setWindowTitle(editor_->windowTitle);
+    // The list's caption first: the menu entry that shows it again reads it.
+    list_->syncFromModel();
+    if (listDock_->windowTitle() != list_->windowTitle())
+        listDock_->setWindowTitle(list_->windowTitle());
     menus_->syncFromModel();
     editor_->refreshDiagnostics();
     grid_->syncFromModel();
     syncProblemsPane();
     entry_->syncFromModel();
+    fitEntryDock();
     if (editor_->autosaveEnabled && !timer_->isActive())
         timer_->start();
     else if (!editor_->autosaveEnabled && timer_->isActive())
         timer_->stop();
-    if (list_)
-        list_->syncFromModel();
     syncToolWindows();
     syncFocus();
 }

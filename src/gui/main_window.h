@@ -18,6 +18,8 @@
 #include <memory>
 
 class QAction;
+class QDockWidget;
+class QScrollArea;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -40,7 +42,8 @@ enum class Control;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The design size: the width is fixed, the height can only grow.
+    // The design size: the entry area's width, the height where the screen
+    // has room for it. Smaller screens scroll the entry area.
     static constexpr int DesignWidth = 800;
     static constexpr int DesignHeight = 560;
 
@@ -77,6 +80,8 @@ public:
     QPushButton* cmdLoe_Zei() const { return entry_->cmdLoe_Zei(); }
     QTimer* trmSichDat() const { return timer_; }
     CommandListWindow* commandListWindow() const { return list_; }
+    // The dock that holds the command list.
+    QDockWidget* commandListDock() const { return listDock_; }
     ProblemsPane* problemsPane() const { return problems_; }
     SearchWindow* searchWindow() const;
     ReplaceWindow* replaceWindow() const;
@@ -92,8 +97,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -106,13 +109,15 @@ private:
     void afterEvent();
     void menuTriggered(const QString& key);
     void syncToolWindows();
-    void placeCommandList();
-    void placePair();
     void placeBeside(QWidget* window, int fromBottom);
 
     void syncFocus();
     void syncProblemsPane();
-    void fitProblemsPane();
+    // whole: the entry area whole again, even where the user made it lower.
+    void fitEntryDock(bool whole = false);
+    void restoreWindowState();
+    void saveWindowState();
+    void reportGeometry() const;
 
     void focusEntered(Control control, Qt::FocusReason reason);
 
@@ -121,7 +126,11 @@ private:
     WindowMenus* menus_ = nullptr;
     ScheduleGrid* grid_ = nullptr;
     EntryArea* entry_ = nullptr;
+    QScrollArea* entryScroll_ = nullptr;
+    QDockWidget* entryDock_ = nullptr;
+    QDockWidget* listDock_ = nullptr;
     QTimer* timer_ = nullptr;
+    QTimer* reportTimer_ = nullptr;
 
     CommandListWindow* list_ = nullptr;
     ProblemsPane* problems_ = nullptr;
@@ -129,8 +138,8 @@ private:
     QPointer<ReplaceWindow> replace_;
 
     int unloadMode_ = 0;
-    int paneRoom_ = 0; // what the window grew by for the problems list
-    bool placedOnce_ = false;
+    bool shownOnce_ = false;
+    int fittedEntryHeight_ = -1;
     ToolkitTranslation toolkit_;
 };
 
