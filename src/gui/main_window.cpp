@@ -368,6 +368,11 @@ void MainWindow::reportGeometry() const {
     };
     line(QStringLiteral("platform"), QGuiApplication::platformName());
     line(QStringLiteral("visible"), isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
+    // Exposed: the window system shows the window, not only Qt.
+    const bool exposed = windowHandle() && windowHandle()->isExposed();
+    line(QStringLiteral("exposed"), exposed ? QStringLiteral("1") : QStringLiteral("0"));
+    if (!exposed && reportTimer_)
+        reportTimer_->start(); // again once the compositor has shown it
     line(QStringLiteral("window"), rect(QRect(QPoint(0, 0), size())));
     if (const QScreen* screen = this->screen())
         line(QStringLiteral("screen"), rect(screen->availableGeometry()));
