@@ -13,6 +13,7 @@
 #include "gui/replace_window.h"
 #include "gui/search_window.h"
 #include "gui/styled_message_window.h"
+#include "gui/toolkit_translation.h"
 #include "script/scripted_platform.h"
 
 #include <QAbstractItemModel>
@@ -715,7 +716,7 @@ private slots:
             << QList<int>{6, 7, 2} << 2 << 2;
         QTest::newRow("yes/no second default")
             << (4 + 32 + 256) << true << QStringList{u"&Ja"_qs, u"&Nein"_qs} << QList<int>{6, 7}
-            << 7 << 0;
+            << 7 << 7;
         QTest::newRow("retry/cancel critical")
             << (5 + 16 + 256 + 4096) << false << QStringList{u"&Retry"_qs, u"Cancel"_qs}
             << QList<int>{4, 2} << 2 << 2;
@@ -764,6 +765,24 @@ private slots:
         third.show();
         QTest::mouseClick(third.buttons().last(), Qt::LeftButton);
         QCOMPARE(third.answer(), answers.last());
+    }
+
+    // With Qt's translation of the program's language loaded, the buttons
+    // read in that language, not in English or German.
+    void buttonsInTheToolkitsLanguage() {
+        ToolkitTranslation toolkit;
+        toolkit.follow(Language::ES);
+        if (toolkit.installed().isEmpty())
+            QSKIP("Qt's Spanish translation is not installed (Debian: qt6-translations-l10n)");
+        StyledMessageDialog dialog(QStringLiteral("x"), 3, QStringLiteral("t"), false);
+        QStringList captions;
+        for (const QPushButton* button : dialog.buttons())
+            captions << button->text();
+        QVERIFY2(!captions.contains(u"&Yes"_qs) && !captions.contains(u"Cancel"_qs),
+                 qPrintable(captions.join(u", ")));
+        toolkit.follow(Language::EN);
+        StyledMessageDialog english(QStringLiteral("x"), 3, QStringLiteral("t"), false);
+        QCOMPARE(english.buttons().first()->text(), u"&Yes"_qs);
     }
 
     void platformShowsTheStyledWindow() {
