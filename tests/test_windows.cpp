@@ -687,6 +687,19 @@ private slots:
         }
     }
 
+    // An open menu takes the keys: F1 there still opens the page of the menu.
+    void f1InAnOpenMenu() {
+        QMenu* file = w().menuAction(u"MenuDat"_qs)->menu();
+        platform_->helpRequests.clear();
+        file->popup(w().mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(QApplication::activePopupWidget() == file);
+        QTest::keyClick(file, Qt::Key_Down);
+        QTest::keyClick(file, Qt::Key_F1);
+        QTRY_COMPARE(platform_->helpRequests.size(), 1);
+        QCOMPARE(e().helpContext, 100);
+        QVERIFY(!file->isVisible());
+    }
+
     void f1AsksForTheHelpPageOfTheCommand() {
         QVERIFY(clickListLine(w(), LineK));
         QTRY_VERIFY(w().isActiveWindow());

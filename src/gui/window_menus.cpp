@@ -1,13 +1,16 @@
 #include "gui/window_menus.h"
 
 #include "editor/editor.h"
+#include "form/entry_form.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QStyle>
+#include <QTimer>
 
 namespace vx {
 
@@ -70,6 +73,21 @@ QHash<QString, QString> MenuCaptions(const QList<MenuItem>& items) {
 
 } // namespace
 
+bool WindowMenus::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1 ||
+        static_cast<QKeyEvent*>(event)->modifiers() != Qt::NoModifier)
+        return QObject::eventFilter(watched, event);
+    // The model knows the highlighted entry's topic; the menus close first,
+    // so that the help window gets the keyboard.
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    QTimer::singleShot(0, this, [this] {
+        editor_.form->keyF1();
+        emit modelChanged();
+    });
+    return true;
+}
+
 void WindowMenus::addWindowAction(const QString& parentKey, QAction* action) {
     QMenu* menu = menus_.value(parentKey);
     if (!menu)
@@ -117,6 +135,8 @@ void WindowMenus::build(QMenuBar* bar) {
             QMenu* menu = bar->addMenu(item.caption);
             menu->setObjectName(item.key);
             menus_.insert(item.key, menu);
+            // An open menu takes every key: F1 is caught on its way in.
+            menu->installEventFilter(this);
             actions_.insert(item.key, menu->menuAction());
             const QString key = item.key;
             connect(menu, &QMenu::aboutToShow, this, [this, key] {

@@ -2,7 +2,8 @@
 
 // The menu bar of the main window, built from the model's menu: captions,
 // hints, visibility, shortcuts and the ticks follow the model after each
-// event. A chosen entry is reported by its menu key.
+// event. A chosen entry is reported by its menu key; F1 on a highlighted
+// entry opens its help page.
 
 #include "editor/menu_model.h"
 
@@ -40,6 +41,9 @@ signals:
     void modelChanged();
     // The user chose the entry with this menu key.
     void triggered(const QString& key);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build(QMenuBar* bar);
