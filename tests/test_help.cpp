@@ -1,5 +1,5 @@
 // Help page naming, the Help command, the information window's texts, and the
-// help pages themselves: every page the editor can ask for exists in both help
+// help pages themselves: every page the editor can ask for exists in all three
 // languages and is a real page.
 
 #include "commands/command_table.h"
@@ -92,6 +92,7 @@ private slots:
     void commandPages();
     void linksResolve_data();
     void linksResolve();
+    void spanishEdition();
 
 private:
     HelpPageResolver resolver_;
@@ -220,25 +221,36 @@ void TestHelp::topicAroundInfoWindow() {
 void TestHelp::resolvePage_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("reader");  // a Language, -1: none given
     QTest::addColumn<QString>("url"); // "" = not found
-    QTest::newRow("F1 page") << u"/x/VX-EDITe.chm"_s << u"VXEe_0970"_s
+    const int none = -1;
+    const int es = int(Language::ES);
+    QTest::newRow("F1 page") << u"/x/VX-EDITe.chm"_s << u"VXEe_0970"_s << none
                              << u"qrc:/help/pages/en/VXEe_0970.htm"_s;
-    QTest::newRow("page case") << u"VX-EDITe.chm"_s << u"vxee_1095"_s
+    QTest::newRow("page case") << u"VX-EDITe.chm"_s << u"vxee_1095"_s << none
                                << u"qrc:/help/pages/en/VXEe_1095.htm"_s;
-    QTest::newRow("default page") << u"VX-Edite.chm"_s << QString()
+    QTest::newRow("default page") << u"VX-Edite.chm"_s << QString() << none
                                   << u"qrc:/help/pages/en/INDEX.htm"_s;
-    QTest::newRow("anchor kept") << u"VX-EDITe.chm"_s << u"VXEe_0960.htm#J"_s
+    QTest::newRow("anchor kept") << u"VX-EDITe.chm"_s << u"VXEe_0960.htm#J"_s << none
                                  << u"qrc:/help/pages/en/VXEe_0960.htm#J"_s;
-    QTest::newRow("no such topic page") << u"VX-EDITe.chm"_s << u"VXEe_0005"_s << QString();
-    QTest::newRow("unknown file") << u"HELP.chm"_s << u"INDEX.htm"_s << QString();
-    QTest::newRow("no climbing out") << u"VX-EDITe.chm"_s << u"../help.css"_s << QString();
+    QTest::newRow("Spanish reader, English file") << u"VX-EDITe.chm"_s << u"VXEe_0960.htm#J"_s << es
+                                                  << u"qrc:/help/pages/es/VXEe_0960.htm#J"_s;
+    QTest::newRow("Spanish reader, German file")
+        << u"VX-EDITd.chm"_s << u"VXEd_0970"_s << es << u"qrc:/help/pages/de/VXEd_0970.htm"_s;
+    QTest::newRow("English reader")
+        << u"VX-EDITe.chm"_s << QString() << int(Language::EN) << u"qrc:/help/pages/en/INDEX.htm"_s;
+    QTest::newRow("no such topic page") << u"VX-EDITe.chm"_s << u"VXEe_0005"_s << es << QString();
+    QTest::newRow("unknown file") << u"HELP.chm"_s << u"INDEX.htm"_s << es << QString();
+    QTest::newRow("no climbing out") << u"VX-EDITe.chm"_s << u"../help.css"_s << none << QString();
 }
 
 void TestHelp::resolvePage() {
     QFETCH(QString, file);
     QFETCH(QString, page);
+    QFETCH(int, reader);
     QFETCH(QString, url);
-    const QUrl resolved = resolver_.resolvePage(file, page);
+    const QUrl resolved = resolver_.resolvePage(
+        file, page, reader < 0 ? std::nullopt : std::optional(Language(reader)));
     QCOMPARE(resolved.toString(), url);
     if (!url.isEmpty())
         QVERIFY(HelpPageResolver::exists(resolved));
@@ -259,17 +271,18 @@ void TestHelp::everyRequestablePageExists() {
     QFETCH(int, topic);
     const QString folder = u"/opt/vx/"_s;
 
-    // As F1 asks for it.
+    // As F1 asks for it, read by a user of that language.
     const QUrl byF1 = resolver_.resolvePage(HelpFilePath(folder, HelpFileForF1(language)),
-                                            HelpPageName(topic, language).value());
+                                            HelpPageName(topic, language).value(), language);
     QVERIFY2(HelpPageResolver::exists(byF1), qPrintable(byF1.toString()));
 
     // As the Help command asks for it: topic 1 opens the default page, every
     // other topic goes through the context map to the same page as F1.
     const HelpCommandAction action = HelpCommandFor(folder, language, 1000, topic);
-    const QUrl byCommand = action.kind == HelpCommandAction::Kind::DisplayTopic
-                               ? resolver_.resolvePage(action.helpFile, QString())
-                               : resolver_.resolveContext(action.helpFile, action.context);
+    const QUrl byCommand =
+        action.kind == HelpCommandAction::Kind::DisplayTopic
+            ? resolver_.resolvePage(action.helpFile, QString(), language)
+            : resolver_.resolveContext(action.helpFile, action.context, language);
     QVERIFY2(HelpPageResolver::exists(byCommand), qPrintable(byCommand.toString()));
     if (topic != HelpTopic::Default)
         QCOMPARE(byCommand, byF1);
@@ -278,8 +291,9 @@ void TestHelp::everyRequestablePageExists() {
     static const QRegularExpression tag(u"<[^>]*>"_s);
     const QString text = QString(html).remove(tag).simplified();
     QVERIFY2(text.size() > 300, qPrintable(byF1.toString()));
-    const bool german = language == Language::DE;
-    QVERIFY(html.contains(german ? u"<html lang=\"de\">"_s : u"<html lang=\"en\">"_s));
+    const QString code = languageName(language).toLower();
+    QVERIFY2(byF1.path().startsWith(u"/help/pages/"_s + code + u'/'), qPrintable(byF1.toString()));
+    QVERIFY(html.contains(u"<html lang=\""_s + code + u"\">"_s));
     const QRegularExpression title(u"<title>([^<]{8,})</title>"_s);
     QVERIFY2(title.match(html).hasMatch(), qPrintable(byF1.toString()));
     QVERIFY(html.contains(u"<h1>"_s));
@@ -289,7 +303,7 @@ void TestHelp::everyRequestablePageExists() {
 void TestHelp::commandPages_data() {
     QTest::addColumn<Language>("language");
     QTest::addColumn<int>("command");
-    for (Language l : {Language::DE, Language::EN})
+    for (Language l : allLanguages())
         for (int i = 1; i <= CommandTable::CommandCount; ++i)
             QTest::addRow("%s %d", qPrintable(languageName(l)), i) << l << i;
 }
@@ -300,8 +314,8 @@ void TestHelp::commandPages() {
     const CommandTable table;
     const QString code = table.row(command).Code;
     const int topic = CommandTable::helpTopic(command);
-    const QUrl url =
-        resolver_.resolvePage(HelpFileForF1(language), HelpPageName(topic, language).value());
+    const QUrl url = resolver_.resolvePage(HelpFileForF1(language),
+                                           HelpPageName(topic, language).value(), language);
     const QString html = readResource(url);
     QVERIFY2(!html.isEmpty(), qPrintable(url.toString()));
 
@@ -329,6 +343,45 @@ void TestHelp::commandPages() {
     QVERIFY2(ofThisCommand >= 2, qPrintable(code));
 }
 
+namespace {
+
+// Every link of the page at path leads to a page (and anchor) that exists;
+// returns how many links it has.
+int checkLinks(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(u"cannot read "_s + path), __FILE__, __LINE__);
+        return 0;
+    }
+    const QString html = QString::fromUtf8(file.readAll());
+    const QDir dir = QFileInfo(path).dir();
+    static const QRegularExpression href(u"href=\"([^\"]+)\""_s);
+    int links = 0;
+    for (auto it = href.globalMatch(html); it.hasNext();) {
+        const QString target = it.next().captured(1);
+        const QString name = target.section(u'#', 0, 0);
+        const QString anchor = target.section(u'#', 1);
+        const QString targetPath = name.isEmpty() ? path : dir.absoluteFilePath(name);
+        const QString where = path + u" -> "_s + target;
+        if (!QFile::exists(targetPath)) {
+            QTest::qFail(qPrintable(where), __FILE__, __LINE__);
+            return links;
+        }
+        if (!anchor.isEmpty()) {
+            QFile other(targetPath);
+            if (!other.open(QIODevice::ReadOnly) ||
+                !QString::fromUtf8(other.readAll()).contains(u"name=\""_s + anchor + u'"')) {
+                QTest::qFail(qPrintable(where), __FILE__, __LINE__);
+                return links;
+            }
+        }
+        ++links;
+    }
+    return links;
+}
+
+} // namespace
+
 void TestHelp::linksResolve_data() {
     QTest::addColumn<QString>("path");
     for (const QString& folder : {u":/help/pages/de"_s, u":/help/pages/en"_s})
@@ -339,28 +392,35 @@ void TestHelp::linksResolve_data() {
 
 void TestHelp::linksResolve() {
     QFETCH(QString, path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString html = QString::fromUtf8(file.readAll());
-    const QDir dir = QFileInfo(path).dir();
-    static const QRegularExpression href(u"href=\"([^\"]+)\""_s);
-    int links = 0;
-    for (auto it = href.globalMatch(html); it.hasNext();) {
-        const QString target = it.next().captured(1);
-        const QString name = target.section(u'#', 0, 0);
-        const QString anchor = target.section(u'#', 1);
-        const QString targetPath = name.isEmpty() ? path : dir.absoluteFilePath(name);
-        QVERIFY2(QFile::exists(targetPath), qPrintable(path + u" -> "_s + target));
-        if (!anchor.isEmpty()) {
-            QFile other(targetPath);
-            QVERIFY(other.open(QIODevice::ReadOnly));
-            QVERIFY2(QString::fromUtf8(other.readAll()).contains(u"name=\""_s + anchor + u'"'),
+    // Every page leads somewhere: at least the contents or the command list.
+    QVERIFY(checkLinks(path) >= 2);
+}
+
+void TestHelp::spanishEdition() {
+    // Each English page has its Spanish version under the same name, written
+    // in Spanish, with links that stay among the Spanish pages and resolve.
+    const QDir en(u":/help/pages/en"_s);
+    const QDir es(u":/help/pages/es"_s);
+    const QStringList pages = en.entryList({u"*.htm"_s}, QDir::Files);
+    QCOMPARE(es.entryList({u"*.htm"_s}, QDir::Files), pages);
+    QVERIFY(pages.size() >= 36);
+    static const QRegularExpression href(u"href=\"([^\"#]*)"_s);
+    for (const QString& name : pages) {
+        const QString path = es.filePath(name);
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY2(html.contains(u"<html lang=\"es\">"_s), qPrintable(path));
+        QVERIFY2(!html.contains(u"Contents</a>"_s), qPrintable(path));
+        for (auto it = href.globalMatch(html); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            QVERIFY2(target.isEmpty() || !target.contains(u'/') || target == u"../help.css",
                      qPrintable(path + u" -> "_s + target));
         }
-        ++links;
+        QVERIFY2(checkLinks(path) >= 2, qPrintable(path));
+        if (QTest::currentTestFailed())
+            return;
     }
-    // Every page leads somewhere: at least the contents or the command list.
-    QVERIFY(links >= 2);
 }
 
 QTEST_GUILESS_MAIN(TestHelp)

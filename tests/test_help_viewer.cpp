@@ -38,8 +38,13 @@ void TestHelpViewer::displayTopicOpensPage_data() {
     QTest::addColumn<int>("topic");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("page");
-    QTest::newRow("EN 970") << Language::EN << 970 << u"VXWEdite"_s << u"VXEe_0970.htm"_s;
-    QTest::newRow("DE index") << Language::DE << 0 << u"VXWEditd"_s << u"INDEX.htm"_s;
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("EN 970") << Language::EN << 970 << u"VXWEdite"_s << u"VXEe_0970.htm"_s
+                            << u"en"_s;
+    QTest::newRow("DE index") << Language::DE << 0 << u"VXWEditd"_s << u"INDEX.htm"_s << u"de"_s;
+    // Spanish asks the English file by its English page name and reads Spanish.
+    QTest::newRow("ES 970") << Language::ES << 970 << u"VXWEdite"_s << u"VXEe_0970.htm"_s
+                            << u"es"_s;
 }
 
 void TestHelpViewer::displayTopicOpensPage() {
@@ -47,6 +52,7 @@ void TestHelpViewer::displayTopicOpensPage() {
     QFETCH(int, topic);
     QFETCH(QString, title);
     QFETCH(QString, page);
+    QFETCH(QString, folder);
     GuiHelpViewer viewer;
     QVERIFY(viewer.window() == nullptr);
     QVERIFY(F1Help(viewer, u"/opt/vx/"_s, language, topic));
@@ -55,6 +61,7 @@ void TestHelpViewer::displayTopicOpensPage() {
     QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), title);
     QCOMPARE(window->currentPage().fileName(), page);
+    QCOMPARE(window->currentPage().path(), u"/help/pages/"_s + folder + u'/' + page);
     QVERIFY(!window->browser()->documentTitle().isEmpty());
     QVERIFY(window->browser()->toPlainText().size() > 200);
 }
@@ -111,6 +118,14 @@ void TestHelpViewer::followsLanguageOfLaterRequest() {
     QCOMPARE(viewer.window(), first);
     QCOMPARE(first->windowTitle(), u"VXWEditd"_s);
     QCOMPARE(first->currentPage().fileName(), u"VXEd_0980.htm"_s);
+    // The Help command in Spanish: same file as English, Spanish page and buttons.
+    cmdHilfe_click(viewer, QString(), Language::ES, 1000, 980);
+    QCOMPARE(viewer.window(), first);
+    QCOMPARE(first->windowTitle(), u"VXWEdite"_s);
+    QCOMPARE(first->currentPage().path(), u"/help/pages/es/VXEe_0980.htm"_s);
+    QCOMPARE(first->findChild<QPushButton*>(u"contents"_s)->text(), u"Contenido"_s);
+    F1Help(viewer, QString(), Language::EN, 980);
+    QCOMPARE(first->currentPage().path(), u"/help/pages/en/VXEe_0980.htm"_s);
 }
 
 void TestHelpViewer::linksWorkInsideViewer() {

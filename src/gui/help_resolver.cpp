@@ -29,8 +29,8 @@ QString resourcePath(const QUrl& url) {
 
 HelpPageResolver::HelpPageResolver() {
     initHelpResources();
-    for (Language language : {Language::DE, Language::EN}) {
-        Folder& f = language == Language::DE ? german_ : english_;
+    for (Language language : {Language::DE, Language::EN, Language::ES}) {
+        Folder& f = folders_[static_cast<int>(language)];
         const QDir dir(pageFolder(language));
         for (const QString& name : dir.entryList(QDir::Files))
             f.files.insert(name.toLower(), name);
@@ -59,13 +59,22 @@ std::optional<Language> HelpPageResolver::languageOfHelpFile(const QString& help
     return std::nullopt;
 }
 
-Language HelpPageResolver::helpLanguage(Language language) {
-    return language == Language::DE ? Language::DE : Language::EN;
+Language HelpPageResolver::pageLanguage(Language fileLanguage, Language reader) {
+    if (fileLanguage == Language::DE)
+        return Language::DE;
+    return reader == Language::ES ? Language::ES : Language::EN;
 }
 
 QString HelpPageResolver::pageFolder(Language language) {
-    return helpLanguage(language) == Language::DE ? QStringLiteral(":/help/pages/de")
-                                                  : QStringLiteral(":/help/pages/en");
+    switch (language) {
+    case Language::DE:
+        return QStringLiteral(":/help/pages/de");
+    case Language::ES:
+        return QStringLiteral(":/help/pages/es");
+    case Language::EN:
+        break;
+    }
+    return QStringLiteral(":/help/pages/en");
 }
 
 QUrl HelpPageResolver::resourceUrl(Language language, const QString& fileName) {
@@ -76,10 +85,23 @@ QUrl HelpPageResolver::resourceUrl(Language language, const QString& fileName) {
 }
 
 const HelpPageResolver::Folder& HelpPageResolver::folder(Language language) const {
-    return helpLanguage(language) == Language::DE ? german_ : english_;
+    return folders_[static_cast<int>(language)];
 }
 
-QUrl HelpPageResolver::resolvePage(const QString& helpFile, const QString& page) const {
+QUrl HelpPageResolver::findPage(Language language, const QString& name,
+                                const QString& anchor) const {
+    const Folder& f = folder(language);
+    const auto found = f.files.constFind(name.toLower());
+    if (found == f.files.constEnd())
+        return language == Language::ES ? findPage(Language::EN, name, anchor) : QUrl();
+    QUrl url = resourceUrl(language, *found);
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    return url;
+}
+
+QUrl HelpPageResolver::resolvePage(const QString& helpFile, const QString& page,
+                                   std::optional<Language> reader) const {
     const std::optional<Language> language = languageOfHelpFile(helpFile);
     if (!language)
         return QUrl();
@@ -89,25 +111,21 @@ QUrl HelpPageResolver::resolvePage(const QString& helpFile, const QString& page)
         name = QStringLiteral("INDEX.htm");
     else if (QFileInfo(name).suffix().isEmpty())
         name += QStringLiteral(".htm");
-    const auto found = folder(*language).files.constFind(name.toLower());
-    if (found == folder(*language).files.constEnd())
-        return QUrl();
-    QUrl url = resourceUrl(*language, *found);
-    if (!anchor.isEmpty())
-        url.setFragment(anchor);
-    return url;
+    return findPage(pageLanguage(*language, reader.value_or(*language)), name, anchor);
 }
 
-QUrl HelpPageResolver::resolveContext(const QString& helpFile, int context) const {
+QUrl HelpPageResolver::resolveContext(const QString& helpFile, int context,
+                                      std::optional<Language> reader) const {
     const std::optional<Language> language = languageOfHelpFile(helpFile);
     if (!language)
         return QUrl();
+    // The Spanish pages carry the English names: one map serves both.
     const QString page = contextPage(*language, context);
-    return page.isEmpty() ? QUrl() : resolvePage(helpFile, page);
+    return page.isEmpty() ? QUrl() : resolvePage(helpFile, page, reader);
 }
 
 QString HelpPageResolver::contextPage(Language language, int context) const {
-    return folder(language).contexts.value(context);
+    return folder(language == Language::ES ? Language::EN : language).contexts.value(context);
 }
 
 bool HelpPageResolver::exists(const QUrl& url) {

@@ -15,8 +15,8 @@ namespace vx {
 
 namespace {
 
-// The viewer speaks the language of the help file it shows, as the system's
-// help viewer did; these few words are therefore its own, not the catalogue's.
+// The viewer speaks the language of the pages it shows, as the system's help
+// viewer did; these few words are therefore its own, not the catalogue's.
 struct ViewerWords {
     QString back, forward, contents, noPage, noFile;
 };
@@ -26,6 +26,10 @@ ViewerWords words(Language language) {
         return {QStringLiteral("Zurück"), QStringLiteral("Vorwärts"), QStringLiteral("Inhalt"),
                 QStringLiteral("Die Hilfedatei %1 enthält keine Seite %2."),
                 QStringLiteral("Die Hilfedatei %1 ist nicht vorhanden.")};
+    if (language == Language::ES)
+        return {QStringLiteral("Atrás"), QStringLiteral("Adelante"), QStringLiteral("Contenido"),
+                QStringLiteral("El fichero de ayuda %1 no tiene la página %2."),
+                QStringLiteral("El fichero de ayuda %1 no está disponible.")};
     return {QStringLiteral("Back"), QStringLiteral("Forward"), QStringLiteral("Contents"),
             QStringLiteral("The help file %1 has no page %2."),
             QStringLiteral("The help file %1 is not available.")};
@@ -71,9 +75,9 @@ QUrl HelpViewerWindow::currentPage() const {
     return browser_->source();
 }
 
-void HelpViewerWindow::showPage(Language helpLanguage, const QUrl& url, const QString& helpFile,
+void HelpViewerWindow::showPage(Language pageLanguage, const QUrl& url, const QString& helpFile,
                                 const QString& what) {
-    language_ = HelpPageResolver::helpLanguage(helpLanguage);
+    language_ = pageLanguage;
     retranslate();
     if (url.isEmpty()) {
         const ViewerWords w = words(language_);
@@ -136,17 +140,24 @@ HelpViewerWindow* GuiHelpViewer::ensureWindow() {
 }
 
 void GuiHelpViewer::show(const QString& helpFile, const QUrl& url, const QString& what) {
-    const Language language = HelpPageResolver::languageOfHelpFile(helpFile).value_or(Language::EN);
-    ensureWindow()->showPage(language, url, helpFile,
-                             HelpPageResolver::languageOfHelpFile(helpFile) ? what : QString());
+    const std::optional<Language> file = HelpPageResolver::languageOfHelpFile(helpFile);
+    const Language fileLanguage = file.value_or(Language::EN);
+    // The words around a page are those of the page itself, English for a
+    // page that has no Spanish version yet.
+    Language language =
+        HelpPageResolver::pageLanguage(fileLanguage, reader_.value_or(fileLanguage));
+    if (!url.isEmpty() && language == Language::ES &&
+        !url.path().startsWith(HelpPageResolver::pageFolder(Language::ES).mid(1) + u'/'))
+        language = Language::EN;
+    ensureWindow()->showPage(language, url, helpFile, file ? what : QString());
 }
 
 void GuiHelpViewer::displayTopic(const QString& helpFile, const QString& page) {
-    show(helpFile, resolver_.resolvePage(helpFile, page), page);
+    show(helpFile, resolver_.resolvePage(helpFile, page, reader_), page);
 }
 
 void GuiHelpViewer::helpContext(const QString& helpFile, int context) {
-    show(helpFile, resolver_.resolveContext(helpFile, context), QString::number(context));
+    show(helpFile, resolver_.resolveContext(helpFile, context, reader_), QString::number(context));
 }
 
 void GuiHelpViewer::close() {

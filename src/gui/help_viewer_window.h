@@ -2,9 +2,9 @@
 
 // The help viewer: a plain window with a QTextBrowser that shows the help
 // pages from the resources, titled "VXWEditd" or "VXWEdite" by the language
-// of the help file it shows. GuiHelpViewer is the HelpViewer the main window
-// hands the model; it creates the window on the first request and closes it
-// at program end.
+// of the help file it shows, and in the reader's language where that file has
+// it. GuiHelpViewer is the HelpViewer the main window hands the model; it
+// creates the window on the first request and closes it at program end.
 
 #include "gui/help_resolver.h"
 #include "platform/platform.h"
@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QUrl>
 #include <QWidget>
+#include <optional>
 
 class QPushButton;
 class QTextBrowser;
@@ -25,12 +26,12 @@ class HelpViewerWindow : public QWidget {
 public:
     explicit HelpViewerWindow(QWidget* parent = nullptr);
 
-    // Shows url in the given help language (title, buttons). An empty url
+    // Shows url, a page in pageLanguage (title, buttons). An empty url
     // shows a short note that helpFile has no such page (or does not exist).
-    void showPage(Language helpLanguage, const QUrl& url, const QString& helpFile,
+    void showPage(Language pageLanguage, const QUrl& url, const QString& helpFile,
                   const QString& what);
 
-    Language helpLanguage() const { return language_; }
+    Language pageLanguage() const { return language_; }
     QTextBrowser* browser() const { return browser_; }
     QUrl currentPage() const;
 
@@ -58,6 +59,7 @@ public:
     void displayTopic(const QString& helpFile, const QString& page) override;
     void helpContext(const QString& helpFile, int context) override;
     void close() override;
+    void setReaderLanguage(Language language) override { reader_ = language; }
 
     // The open help window, or null when there is none.
     HelpViewerWindow* window() const { return window_; }
@@ -68,6 +70,7 @@ private:
 
     HelpPageResolver resolver_;
     QPointer<HelpViewerWindow> window_;
+    std::optional<Language> reader_;
 };
 
 } // namespace vx

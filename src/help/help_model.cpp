@@ -61,6 +61,7 @@ bool F1Help(HelpViewer& viewer, const QString& programFolder, Language language,
     const std::optional<QString> page = HelpPageName(topic, language);
     if (!page)
         return false;
+    viewer.setReaderLanguage(language);
     viewer.displayTopic(HelpFilePath(programFolder, HelpFileForF1(language)), *page);
     return true;
 }
@@ -83,6 +84,8 @@ HelpCommandAction HelpCommandFor(const QString& programFolder, Language language
 void cmdHilfe_click(HelpViewer& viewer, const QString& programFolder, Language language,
                     int systemVersion, int topic) {
     const HelpCommandAction action = HelpCommandFor(programFolder, language, systemVersion, topic);
+    if (action.kind != HelpCommandAction::Kind::None)
+        viewer.setReaderLanguage(language);
     switch (action.kind) {
     case HelpCommandAction::Kind::None:
         break;

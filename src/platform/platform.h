@@ -10,6 +10,8 @@
 
 namespace vx {
 
+enum class Language;
+
 // Standard message-box style numbers (summed) and answers.
 namespace MsgStyle {
 constexpr int Ok = 0;
@@ -87,6 +89,9 @@ public:
 class HelpViewer {
 public:
     virtual ~HelpViewer() = default;
+    // The language the user reads, told before each request: one help file
+    // serves English and Spanish, and a viewer with pages in both picks by it.
+    virtual void setReaderLanguage(Language) {}
     virtual void displayTopic(const QString& helpFile, const QString& page) = 0;
     virtual void helpContext(const QString& helpFile, int context) = 0;
     virtual void close() = 0;
