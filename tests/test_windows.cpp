@@ -372,6 +372,11 @@ private slots:
         QTest::keyClicks(w().grdFahrpl(), QStringLiteral("Z, 5"));
         CHECK_MIRROR(w());
         QCOMPARE(e().document.line(7), QStringLiteral("Z, 5"));
+        // Keys that type no printable character write none.
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Delete);
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Tab);
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Insert);
+        QCOMPARE(e().document.line(7), QStringLiteral("Z, 5"));
         QTest::keyClick(w().grdFahrpl(), Qt::Key_Escape);
         CHECK_MIRROR(w());
         QCOMPARE(e().document.line(7), QString());

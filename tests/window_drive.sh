@@ -6,9 +6,9 @@
 # reports itself into a file, VX_WINDOW_REPORT), its operands typed, the line
 # transferred, undone and redone,
 # saved through the real file dialog under a name typed without extension,
-# reopened from the recent list, and F1 raises the help window. Checked: the
-# saved file, the window titles, which window has the keyboard, and the grid
-# as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
+# reopened from the recent list; F1 raises the help window, also from an
+# open menu; Delete in a grid cell writes nothing. Checked: the saved file,
+# the window titles, which window has the keyboard, and the grid as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
 #
 #   window_drive.sh VXEDIT OUT_DIR
 #
@@ -260,6 +260,31 @@ HELP="$(window_named '^VXWEdite$')" || true
 [[ -n $HELP ]] || fail "F1 raised no help window"
 has_keyboard "$HELP" "the help window after F1"
 shot help
+
+# F1 in an open menu: the help page of the menu, in the help window.
+xdotool windowactivate --sync "$MAIN"
+has_keyboard "$MAIN" "the main window"
+windows=$(visible_windows)
+xdotool mousemove --window "$MAIN" 30 10 click 1
+eventually menu_open || fail "a click on the File menu opened no menu"
+xdotool key Down
+shot menu-highlight
+xdotool key F1
+has_keyboard "$HELP" "the help window after F1 in the File menu"
+menu_closed() { [[ $(visible_windows) -le $windows ]]; }
+eventually menu_closed || fail "the menu stayed open after F1"
+shot menu-help
+
+# Delete in a grid cell writes nothing: the title shows no unsaved change,
+# and the end below asks no question.
+xdotool windowactivate --sync "$MAIN"
+has_keyboard "$MAIN" "the main window"
+read -r grid_x grid_y _ _ <<<"$(report grid)"
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) $((grid_y + 25)) click 1
+xdotool key Delete Delete
+sleep 0.3
+expect_title "$MAIN" "$TITLE   $SAVED"
+shot delete-in-grid
 
 # Program end from the main window: nothing unsaved, so no question.
 xdotool windowactivate --sync "$MAIN"

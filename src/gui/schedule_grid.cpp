@@ -32,8 +32,10 @@ int keyCodeOf(const QKeyEvent* event) {
     default:
         break;
     }
+    // Only a key that types a printable character writes it: Delete brings
+    // character 127, which would end up in the file.
     const QString text = event->text();
-    if (text.size() == 1 && text[0].unicode() >= 32 && text[0].unicode() <= 255)
+    if (text.size() == 1 && text[0].isPrint() && text[0].unicode() <= 255)
         return text[0].unicode();
     return -1;
 }
