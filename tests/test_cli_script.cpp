@@ -251,6 +251,23 @@ private slots:
         QCOMPARE(problems[5][u"line"].toInt(), 11);
     }
 
+    void aFileThatIsNoScheduleIsNamed() {
+        // Read all the same (stdout keeps its contract), but named on stderr.
+        QTemporaryDir dir;
+        const QString picture = dir.filePath(u"picture.vfp"_qs);
+        QVERIFY(WriteBytes(picture, QByteArray("\x89PNG\r\n\x1a\n\0\0K, 1\r\n", 16)));
+        for (const QString& command : {u"check"_qs, u"explain"_qs}) {
+            const CliRun run = RunCli({command, picture});
+            QVERIFY2(run.err.contains(picture.toUtf8() + ": does not look like a schedule"),
+                     run.err.constData());
+            QVERIFY(!run.out.isEmpty());
+        }
+        // Tabs, the old end-of-file mark and 127 are a schedule's own.
+        const QString plain = dir.filePath(u"plain.vfp"_qs);
+        QVERIFY(WriteBytes(plain, "K, 1\t* x\x1a\x7f\r\n"));
+        QCOMPARE(RunCli({u"check"_qs, plain}).err, QByteArray());
+    }
+
     void checkUsage() {
         QCOMPARE(RunCli({u"check"_qs}).exitCode, 2);
         const CliRun missing =

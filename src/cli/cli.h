@@ -90,6 +90,11 @@ bool WriteStdout(const Invocation& invocation, QByteArrayView bytes);
 // message on stderr.
 std::optional<QByteArray> ReadInput(const Invocation& invocation, const QString& path);
 
+// A file with control characters is read as a schedule all the same, but
+// named on stderr: a lint of a picture should not look like a clean schedule.
+void NoteIfNotSchedule(const Invocation& invocation, const QString& path,
+                       bool hasControlCharacters);
+
 // Writes an output: '-' is standard output; otherwise through the one writer,
 // which replaces only regular files and writes devices and FIFOs straight.
 // False (with a message on stderr) when it could not be written.

@@ -28,6 +28,7 @@ int runCheck(const Invocation& inv) {
         }
         const ScheduleFileContent content =
             ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
+        NoteIfNotSchedule(inv, path, content.hasControlCharacters);
         const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, content.lines);
         QString out;
         for (const ScheduleProblem& p : problems) {

@@ -23,6 +23,7 @@ int runExplain(const Invocation& inv) {
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
+    NoteIfNotSchedule(inv, input, content.hasControlCharacters);
 
     LineExplainer explainer(inv.lang);
     QString out;

@@ -364,6 +364,12 @@ void WriteStderr(QByteArrayView bytes) {
     std::fflush(stderr);
 }
 
+void NoteIfNotSchedule(const Invocation& inv, const QString& path, bool hasControlCharacters) {
+    if (hasControlCharacters)
+        PrintError(inv, path + QStringLiteral(": does not look like a schedule (it holds control "
+                                              "characters); read as one all the same"));
+}
+
 void PrintError(const Invocation& inv, const QString& message) {
     QString prefix = QStringLiteral("vxedit-cli: ");
     if (!inv.command.isEmpty())

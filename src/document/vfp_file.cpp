@@ -61,6 +61,27 @@ QByteArray EncodeWindows1252(QStringView text, bool* lossy) {
     return bytes;
 }
 
+bool IsForeignControlByte(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    return b < 32 && b != '\t' && b != '\r' && b != '\n' && b != 26;
+}
+
+QStringList SplitTextLines(QStringView text) {
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.append(text.sliced(start, i - start).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.sliced(start).toString());
+    return lines;
+}
+
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
     ScheduleFileContent content;
     const qsizetype size = bytes.size();
@@ -74,8 +95,11 @@ ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
         ++count;
     };
     for (qsizetype i = 0; i < size; ++i) {
-        if (bytes[i] != '\r' && bytes[i] != '\n')
+        if (bytes[i] != '\r' && bytes[i] != '\n') {
+            if (IsForeignControlByte(bytes[i]))
+                content.hasControlCharacters = true;
             continue;
+        }
         take(i);
         if (bytes[i] == '\r' && i + 1 < size && bytes[i + 1] == '\n')
             ++i;

@@ -26,11 +26,21 @@ QByteArray EncodeWindows1252(QStringView text, bool* lossy = nullptr);
 struct ScheduleFileContent {
     QStringList lines;
     qint64 linesNotLoaded = 0;
+    // NUL or another control character than tab, CR, LF and 26 (an old end of
+    // file mark): a file that is most likely no schedule at all.
+    bool hasControlCharacters = false;
 };
+
+// True for the bytes that make a file look like no schedule (see above).
+bool IsForeignControlByte(char byte);
 
 // A line ends at CR LF, a lone CR or a lone LF (files from other systems). The last line
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.
 ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
+
+// Text lines as loading reads them (CR LF, CR or LF end a line; the last line
+// needs no end): lines pasted from the clipboard.
+QStringList SplitTextLines(QStringView text);
 
 // On failure returns false with a user-facing reason in *error, in the
 // catalogue's language when one is given, else in English.

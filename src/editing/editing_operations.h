@@ -8,11 +8,13 @@
 #include "editing/row_history.h"
 #include "editing/search_replace.h"
 
+#include <QPair>
 #include <QString>
 #include <functional>
 
 namespace vx {
 
+class Clipboard;
 class CommandTable;
 class Desktop;
 class EntryForm;
@@ -29,6 +31,7 @@ public:
         Desktop& desktop;
         bool& autosaveEnabled;
         std::function<int(const QString& prompt, int style, const QString& title)> showMessage;
+        Clipboard* clipboard = nullptr;
     };
     explicit EditingOperations(const Parts& parts);
 
@@ -43,9 +46,27 @@ public:
     // the Work menu); each counts as a row operation itself.
     void undo();
     void redo();
-    bool canUndo() const { return history_.canUndo(); }
-    bool canRedo() const { return history_.canRedo(); }
-    void clearHistory() { history_.clear(); }
+    bool canUndo() const { return history_.canUndo(document_); }
+    bool canRedo() const { return history_.canRedo(document_); }
+    void clearHistory() { history_.clear(document_); }
+    // The rows as they stand in the file (load, save), or that they were never
+    // saved as a schedule (New, import).
+    void markClean() { history_.markClean(document_); }
+    void forgetClean() { history_.forgetClean(); }
+    bool rowsDifferFromSaved() const { return history_.differsFromClean(document_); }
+    // Rows put in as loading puts them, outside any operation.
+    void absorbLoadedRows(bool clean) { history_.absorb(document_, clean); }
+
+    // Rows selected in the grid, copied, cut and pasted as text lines. The
+    // current row becomes first; selection() is (first, last) in row order, the
+    // current row alone when nothing else is selected.
+    void selectRows(int first, int last);
+    QPair<int, int> selection() const;
+    void copyRows();
+    void cutRows();
+    void pasteRows();
+    // What the editor last put on the clipboard.
+    const QString& clipboardText() const { return clipboardText_; }
 
     // Search and replace windows (Work menu): 1 search, 2 replace.
     void Smn_Su_Ers(int which);
@@ -66,6 +87,7 @@ private:
     void beginRowOperation();
     void afterHistoryStep();
     QString composeFromEntryFields() const;
+    bool growTableTo(int rows);
     void writeRow(int row, const QString& text);
     bool searchRoutine(const QString& text);
     void loadFoundLineIntoFields(const QString& line);
@@ -79,6 +101,12 @@ private:
     std::function<int(const QString& prompt, int style, const QString& title)> showMessage_;
     SearchState search_;
     RowHistory history_;
+    Clipboard* clipboard_;
+    QString clipboardText_;
+    // The selection, valid while the current row is the one it was made with.
+    int selectionFirst_ = 0;
+    int selectionLast_ = 0;
+    int selectionRow_ = 0;
 };
 
 } // namespace vx

@@ -1,64 +1,109 @@
 #include "editing/row_history.h"
 
+#include <algorithm>
+
 namespace vx {
 
 RowHistory::Rows RowHistory::take(const ScheduleDocument& document) {
     const GridState& grid = document.grid;
-    return {document.Lines,    document.RowNumbers, document.RowCount, grid.rows,
-            grid.numberColumn, grid.textColumn,     grid.currentRow,   grid.topRow};
+    return {document.Lines, document.RowCount, grid.rows, grid.numberColumn, grid.textColumn};
 }
 
 void RowHistory::put(const Rows& rows, ScheduleDocument& document) {
     document.Lines = rows.lines;
-    document.RowNumbers = rows.rowNumbers;
     document.RowCount = rows.rowCount;
+    // Row numbers are positions: they follow the row count.
+    document.RowNumbers.resize(rows.lines.size());
+    for (size_t r = 0; r < document.RowNumbers.size(); ++r)
+        document.RowNumbers[r] = static_cast<qint16>(r);
     GridState& grid = document.grid;
     grid.rows = rows.gridRows;
     grid.numberColumn = rows.numberColumn;
     grid.textColumn = rows.textColumn;
-    grid.currentRow = rows.currentRow;
-    grid.topRow = rows.topRow;
+    // The view stays where it is, within the table.
+    grid.currentRow = std::clamp(grid.currentRow, 1, static_cast<int>(rows.rowCount));
+    grid.topRow = std::clamp(grid.topRow, 1, static_cast<int>(rows.rowCount));
 }
 
-void RowHistory::begin(const ScheduleDocument& document) {
-    pending_ = take(document);
+bool RowHistory::same(const Rows& rows, const ScheduleDocument& document) {
+    if (rows.rowCount != document.RowCount)
+        return false;
+    for (int r = 1; r <= rows.rowCount; ++r)
+        if (rows.lines[size_t(r)] != document.line(r))
+            return false;
+    return true;
 }
 
-void RowHistory::commit(const ScheduleDocument& document) {
-    if (!pending_)
+int RowHistory::firstDifference(const Rows& rows, const ScheduleDocument& document) {
+    const int common = std::min<int>(rows.rowCount, document.RowCount);
+    for (int r = 1; r <= common; ++r)
+        if (rows.lines[size_t(r)] != document.line(r))
+            return r;
+    return 0;
+}
+
+void RowHistory::record(const ScheduleDocument& document) {
+    if (same(last_, document))
         return;
-    Rows before = std::move(*pending_);
-    pending_.reset();
-    if (before == take(document))
-        return;
-    undo_.push_back(std::move(before));
+    undo_.push_back(std::move(last_));
     if (static_cast<int>(undo_.size()) > Limit)
         undo_.pop_front();
     redo_.clear();
+    last_ = take(document);
+}
+
+bool RowHistory::canUndo(const ScheduleDocument& document) const {
+    return !undo_.empty() || !same(last_, document);
+}
+
+bool RowHistory::canRedo(const ScheduleDocument& document) const {
+    return !redo_.empty() && same(last_, document);
 }
 
 bool RowHistory::undo(ScheduleDocument& document) {
+    record(document);
     if (undo_.empty())
         return false;
-    redo_.push_back(take(document));
+    redo_.push_back(std::move(last_));
+    lastChangedRow_ = firstDifference(undo_.back(), document);
     put(undo_.back(), document);
+    last_ = std::move(undo_.back());
     undo_.pop_back();
     return true;
 }
 
 bool RowHistory::redo(ScheduleDocument& document) {
+    record(document);
     if (redo_.empty())
         return false;
-    undo_.push_back(take(document));
+    undo_.push_back(std::move(last_));
+    lastChangedRow_ = firstDifference(redo_.back(), document);
     put(redo_.back(), document);
+    last_ = std::move(redo_.back());
     redo_.pop_back();
     return true;
 }
 
-void RowHistory::clear() {
-    pending_.reset();
+void RowHistory::clear(const ScheduleDocument& document) {
     undo_.clear();
     redo_.clear();
+    last_ = take(document);
+    lastChangedRow_ = 0;
+}
+
+void RowHistory::markClean(const ScheduleDocument& document) {
+    record(document);
+    clean_ = last_;
+}
+
+void RowHistory::absorb(const ScheduleDocument& document, bool clean) {
+    last_ = take(document);
+    if (clean)
+        clean_ = last_;
+}
+
+bool RowHistory::differsFromClean(const ScheduleDocument& document) const {
+    return !clean_ || !same(*clean_, document);
 }
 
 } // namespace vx

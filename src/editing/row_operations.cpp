@@ -7,7 +7,10 @@
 #include "commands/line_syntax.h"
 #include "document/vfp_file.h"
 #include "form/entry_form.h"
+#include "platform/platform.h"
 #include "texts/blanks.h"
+
+#include <algorithm>
 
 namespace vx {
 
@@ -20,7 +23,9 @@ bool startsWithAny(QStringView text, QStringView letters) {
 EditingOperations::EditingOperations(const Parts& parts)
     : document_(parts.document), form_(parts.form), catalogue_(parts.catalogue),
       commands_(parts.commands), desktop_(parts.desktop), autosaveEnabled_(parts.autosaveEnabled),
-      showMessage_(parts.showMessage) {}
+      showMessage_(parts.showMessage), clipboard_(parts.clipboard) {
+    history_.clear(document_);
+}
 
 namespace {
 
@@ -54,6 +59,12 @@ void EditingOperations::redo() {
 
 void EditingOperations::afterHistoryStep() {
     beginRowOperation();
+    selectionRow_ = 0;
+    // The user sees what came back; the reserve row would grow the table again.
+    const int changed = history_.lastChangedRow();
+    const int row = std::min(changed > 0 ? changed : document_.grid.currentRow,
+                             std::max(1, document_.RowCount - 1));
+    form_.setCurrentRow(row);
     form_.rebuildRowButtonCaptions();
     form_.applyLineNumberColour();
 }
@@ -170,8 +181,20 @@ void EditingOperations::cmdLoe_Zei_Click() {
     form_.setCurrentRow(r);
 }
 
+namespace {
+
+// The character a key code types, or none for keys that type nothing (Delete
+// arrives as 127, and the codes Windows-1252 leaves undefined).
+QString typedCharacter(int code) {
+    if (code < 32 || code > 255 || code == 127)
+        return {};
+    const QString ch = DecodeWindows1252(QByteArray(1, static_cast<char>(code)));
+    return ch.size() == 1 && ch.front().isPrint() ? ch : QString();
+}
+
+} // namespace
+
 void EditingOperations::gridKeyPress(int code) {
-    const HistoryStep step(history_, document_);
     GridState& grid = document_.grid;
     const int row = grid.currentRow;
     if (row < 1 || row > document_.RowCount)
@@ -181,18 +204,111 @@ void EditingOperations::gridKeyPress(int code) {
             form_.setCurrentRow(row + 1);
         return;
     }
-    const int column = grid.currentColumn;
     QString cell = document_.line(row);
     if (code == 8)
         cell.chop(1);
     else if (code == 27)
         cell.clear();
-    else if (code >= 32 && code <= 255)
-        cell += DecodeWindows1252(QByteArray(1, static_cast<char>(code)));
+    else if (const QString typed = typedCharacter(code); !typed.isEmpty())
+        cell += typed;
     else
         return;
+    const HistoryStep step(history_, document_);
+    const int column = grid.currentColumn;
+    beginRowOperation();
     writeRow(row, cell);
     grid.currentColumn = column;
+}
+
+// ---- Rows on the clipboard -------------------------------------------------
+
+void EditingOperations::selectRows(int first, int last) {
+    const int rows = document_.RowCount;
+    if (first < 1 || first > rows)
+        return;
+    last = std::clamp(last, 1, rows);
+    form_.setFocus(Control::grid);
+    form_.setCurrentRow(first);
+    selectionFirst_ = std::min(first, last);
+    selectionLast_ = std::max(first, last);
+    selectionRow_ = first;
+}
+
+QPair<int, int> EditingOperations::selection() const {
+    const int current = document_.grid.currentRow;
+    if (selectionRow_ == current && selectionFirst_ >= 1 && selectionLast_ <= document_.RowCount)
+        return {selectionFirst_, selectionLast_};
+    return {current, current};
+}
+
+void EditingOperations::copyRows() {
+    const auto [first, last] = selection();
+    if (first < 1 || last > document_.RowCount)
+        return;
+    QStringList lines;
+    for (int r = first; r <= last; ++r)
+        lines.append(document_.line(r));
+    clipboardText_ = lines.join(u'\n');
+    if (clipboard_)
+        clipboard_->setText(clipboardText_);
+}
+
+void EditingOperations::cutRows() {
+    const auto [first, last] = selection();
+    if (first < 1 || last > document_.RowCount)
+        return;
+    copyRows();
+    const HistoryStep step(history_, document_);
+    beginRowOperation();
+    const int n = last - first + 1;
+    for (int i = first; i <= document_.RowCount; ++i)
+        writeRow(i, i + n <= document_.RowCount ? document_.line(i + n) : QString());
+    selectionRow_ = 0;
+    form_.setCurrentRow(first);
+}
+
+// Grows the table in steps too small to ask, as loading does.
+bool EditingOperations::growTableTo(int rows) {
+    while (document_.RowCount < rows) {
+        int step = std::min(rows - document_.RowCount, ScheduleDocument::AskFromRows - 1);
+        const int before = document_.RowCount;
+        document_.ExpandRows(step);
+        if (document_.RowCount == before)
+            return false;
+    }
+    return true;
+}
+
+void EditingOperations::pasteRows() {
+    const QStringList lines = SplitTextLines(clipboard_ ? clipboard_->text() : clipboardText_);
+    const int r = document_.grid.currentRow;
+    if (lines.isEmpty() || r < 1 || r > document_.RowCount)
+        return;
+    int j = document_.RowCount;
+    while (j >= r && !ScheduleDocument::hasContent(document_.line(j)))
+        --j;
+    const int n = static_cast<int>(lines.size());
+    const qint64 lastWritten = qint64(std::max(j, r - 1)) + n;
+    if (lastWritten > ScheduleDocument::MaxRows) {
+        // Half a paste would leave the user guessing which lines came in.
+        desktop_.beep();
+        form_.lblBemerkung.caption = catalogue_.tx(u"No free space");
+        return;
+    }
+    const HistoryStep step(history_, document_);
+    beginRowOperation();
+    desktop_.setBusy(true);
+    // A reserve row stays free below the lines, as after loading.
+    growTableTo(std::min(static_cast<int>(lastWritten) + 1, ScheduleDocument::MaxRows));
+    for (int i = j; i >= r; --i)
+        writeRow(i + n, document_.line(i));
+    for (int k = 0; k < n; ++k)
+        writeRow(r + k, lines[k]);
+    desktop_.setBusy(false);
+    form_.setCurrentRow(r);
+    selectionFirst_ = r;
+    selectionLast_ = r + n - 1;
+    selectionRow_ = r;
 }
 
 } // namespace vx

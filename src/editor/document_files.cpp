@@ -40,10 +40,20 @@ void DocumentFiles::afterFileWritten(const QString& path) {
     parts_.recent.Smn_GetRecentSchedules();
 }
 
+void DocumentFiles::tell(Parts::Rows what) {
+    if (parts_.rowsReplaced)
+        parts_.rowsReplaced(what);
+}
+
+bool DocumentFiles::needsSaveQuestion() const {
+    if (!document_.anyRowHasContent())
+        return false;
+    return document_.Modified || (parts_.rowsDifferFromSaved && parts_.rowsDifferFromSaved());
+}
+
 void DocumentFiles::ClearDocument() {
     document_.ClearDocument();
-    if (parts_.cleared)
-        parts_.cleared();
+    tell(Parts::Rows::Cleared);
     for (int k = 1; k <= 7; ++k)
         parts_.setEntryField(k, QString());
     parts_.setEntryField(0, QStringLiteral("1"));
@@ -51,19 +61,19 @@ void DocumentFiles::ClearDocument() {
 }
 
 // New's question. False when the user wanted the schedule saved and that
-// failed: clearing it now would lose it.
+// did not happen (a cancelled or failed save): clearing it now would lose it.
 bool DocumentFiles::askToSaveCurrent() {
     ScheduleDocument& doc = document_;
-    if (!doc.Modified || !doc.anyRowHasContent())
+    if (!needsSaveQuestion())
         return true;
     const TextCatalogue& c = parts_.catalogue;
     const QString title = Trim(doc.FilePath).isEmpty() ? c.tx(u"New file") : doc.FilePath;
     const int answer = parts_.messages.ShowMessage(c.tx(u"Save actual data?"),
                                                    MsgStyle::YesNo + MsgStyle::Question, title);
     doc.Answer = static_cast<qint16>(answer);
-    const bool saveFailed = answer == MsgAnswer::Yes && Save() == SaveResult::Failed;
+    const bool notSaved = answer == MsgAnswer::Yes && Save() != SaveResult::Written;
     doc.Answer = ScheduleDocument::AnswerNone;
-    return !saveFailed;
+    return !notSaved;
 }
 
 std::optional<QString> DocumentFiles::askForFileToOpen(QStringView title, QStringView filter,
@@ -82,6 +92,20 @@ bool DocumentFiles::readBeforeLoading(const QString& path, ScheduleFileContent& 
     parts_.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
                                 errorTitle());
     return false;
+}
+
+// A file with control characters is most likely no schedule (a picture, a
+// program, another editor's file): the user decides, and "no" is the default.
+bool DocumentFiles::mayLoad(const QString& path, const ScheduleFileContent& content) {
+    if (!content.hasControlCharacters)
+        return true;
+    const TextCatalogue& c = parts_.catalogue;
+    const int answer = parts_.messages.ShowMessage(
+        path + TextCatalogue::HintLineBreak() +
+            c.tx(u"This file does not look like a schedule (it holds control characters).") +
+            TextCatalogue::HintLineBreak() + c.tx(u"Open it anyway?"),
+        MsgStyle::YesNo + MsgStyle::Question + MsgStyle::DefaultButton2, errorTitle());
+    return answer == MsgAnswer::Yes;
 }
 
 // Fills the cleared document row by row, growing the table a few rows ahead
@@ -133,8 +157,9 @@ void DocumentFiles::New() {
 void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
     // Order: New's question (and its Save) concerns the schedule being left, so
     // it comes before the dialog and before a path from the recent list is
-    // taken over. The file is then read whole; only when that worked is the
-    // document cleared and filled. A cancelled dialog clears it, as New would.
+    // taken over. The file is then read whole; only when that worked and the
+    // user still wants it is the document cleared and filled. A cancelled
+    // dialog leaves everything as it was.
     openWithoutDialog_ = pathFromRecent.has_value();
     if (!askToSaveCurrent()) {
         openWithoutDialog_ = false;
@@ -147,14 +172,12 @@ void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
         const auto chosen =
             askForFileToOpen(u" File selection for: Open  >>> SCHEDULE FILE <<<",
                              u"SCHEDULE-FILE  (*.vfp) | *.vfp", QStringLiteral("*.vfp"));
-        if (!chosen) {
-            ClearDocument();
+        if (!chosen)
             return;
-        }
         path = *chosen;
     }
     ScheduleFileContent content;
-    if (!readBeforeLoading(path, content)) {
+    if (!readBeforeLoading(path, content) || !mayLoad(path, content)) {
         openWithoutDialog_ = false;
         return;
     }
@@ -165,6 +188,7 @@ void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
         parts_.setEntryField(k, QString());
     fillRows(content.lines);
     finishLoading();
+    tell(Parts::Rows::Loaded);
     afterFileWritten(document_.FilePath);
     windowTitle_ = titleWithFile();
     tellLinesNotLoaded(path, content.linesNotLoaded);
@@ -173,8 +197,7 @@ void DocumentFiles::Open(const std::optional<QString>& pathFromRecent) {
 DocumentFiles::SaveResult DocumentFiles::Save() {
     const TextCatalogue& c = parts_.catalogue;
     Messages& messages = parts_.messages;
-    const QString initialName =
-        Trim(document_.FileName).isEmpty() ? QStringLiteral("*.vfp") : document_.FileName;
+    const QString initialName = ProposedScheduleName(document_.FileName);
     const auto chosen = parts_.platform.files->saveFile(
         {c.tx(u" File selection for: Save  >>> SCHEDULE FILE <<<"),
          c.tx(u"SCHEDULE-FILE  (*.vfp) | *.vfp"), initialName, c.tx(u"C:\\Velox-PC_V9")});
@@ -218,6 +241,7 @@ DocumentFiles::SaveResult DocumentFiles::Save() {
     afterFileWritten(document_.FilePath);
     document_.Modified = false;
     parts_.autosaveEnabled = false;
+    tell(Parts::Rows::Saved);
     windowTitle_ = titleWithFile();
     if (lossy)
         messages.ShowMessage(path + TextCatalogue::HintLineBreak() +
@@ -233,13 +257,11 @@ void DocumentFiles::Import() {
     const auto chosen =
         askForFileToOpen(u" File selection for: Open  >>> LGB SCHEDULE <<<",
                          u"MTS-PC SCHEDULE-FILE  (*.lsp) | *.lsp", QStringLiteral("*.lsp"));
-    if (!chosen) {
-        ClearDocument();
+    if (!chosen)
         return;
-    }
     const QString path = *chosen;
     ScheduleFileContent content;
-    if (!readBeforeLoading(path, content))
+    if (!readBeforeLoading(path, content) || !mayLoad(path, content))
         return;
     ClearDocument();
     document_.FilePath = path;
@@ -259,7 +281,20 @@ void DocumentFiles::Import() {
         document_.ExtractFileName();
     }
     finishLoading();
+    // Not yet saved as a schedule: leaving it asks first.
+    tell(Parts::Rows::Imported);
     tellLinesNotLoaded(path, content.linesNotLoaded);
+}
+
+QString ProposedScheduleName(const QString& fileName) {
+    const QString name = Trim(fileName);
+    if (name.isEmpty())
+        return QStringLiteral("*.vfp");
+    if (name.endsWith(u".vfp", Qt::CaseInsensitive))
+        return name;
+    // "plan.txt" and "plan" both become "plan.vfp".
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return (dot > 0 ? name.left(dot) : name) + QStringLiteral(".vfp");
 }
 
 } // namespace vx

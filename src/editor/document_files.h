@@ -17,6 +17,10 @@ class Messages;
 struct ScheduleFileContent;
 class RecentSchedules;
 
+// The name the save dialog proposes for a document of that FileName: always
+// one ending in .vfp ("*.vfp" when there is none).
+QString ProposedScheduleName(const QString& fileName);
+
 class DocumentFiles {
 public:
     struct Parts {
@@ -27,8 +31,11 @@ public:
         bool& autosaveEnabled;
         // The program sets an entry field's text (0 = mskTxt0).
         std::function<void(int field, const QString& text)> setEntryField;
-        // The document was emptied (New, Open, Import): its history ends.
-        std::function<void()> cleared;
+        // What became of the rows; the undo history and its clean mark follow.
+        enum class Rows { Cleared, Loaded, Imported, Saved };
+        std::function<void(Rows)> rowsReplaced;
+        // The rows differ from those last loaded or saved.
+        std::function<bool()> rowsDifferFromSaved;
     };
     explicit DocumentFiles(const Parts& parts);
 
@@ -46,6 +53,9 @@ public:
 
     // Empties the document and the entry fields, resets the title.
     void ClearDocument();
+    // Some row has content and it is not in a file as it stands: Modified, or
+    // the rows differ from those last loaded or saved (after an import).
+    bool needsSaveQuestion() const;
 
     const QString& windowTitle() const { return windowTitle_; }
     void setWindowTitle(const QString& title) { windowTitle_ = title; }
@@ -60,6 +70,8 @@ private:
     // After a successful Open or Save: the path goes to the top of the recent list.
     void afterFileWritten(const QString& path);
     bool askToSaveCurrent();
+    bool mayLoad(const QString& path, const ScheduleFileContent& content);
+    void tell(Parts::Rows what);
     std::optional<QString> askForFileToOpen(QStringView title, QStringView filter,
                                             const QString& initialName);
     bool readBeforeLoading(const QString& path, ScheduleFileContent& content);

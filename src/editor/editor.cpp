@@ -20,7 +20,8 @@ DocumentFiles::Parts Editor::filesParts() {
             recent,
             autosaveEnabled,
             [this](int field, const QString& text) { form->setFieldText(field, text); },
-            [this] { editing.clearHistory(); }};
+            [this](DocumentFiles::Parts::Rows what) { rowsReplaced(what); },
+            [this] { return editing.rowsDifferFromSaved(); }};
 }
 
 EntryFormParts Editor::formParts() {
@@ -37,7 +38,25 @@ EditingOperations::Parts Editor::editingParts() {
             autosaveEnabled,
             [this](const QString& prompt, int style, const QString& title) {
                 return messages.ShowMessage(prompt, style, title);
-            }};
+            },
+            platform.clipboard};
+}
+
+void Editor::rowsReplaced(DocumentFiles::Parts::Rows what) {
+    using Rows = DocumentFiles::Parts::Rows;
+    if (what == Rows::Saved) {
+        editing.markClean();
+        return;
+    }
+    editing.clearHistory();
+    if (what == Rows::Loaded)
+        editing.markClean();
+    else
+        editing.forgetClean();
+}
+
+bool Editor::unsaved() const {
+    return document.anyRowHasContent() && editing.rowsDifferFromSaved();
 }
 
 Editor::Editor(const Platform& p)
@@ -251,7 +270,7 @@ void Editor::autosaveTick() {
 
 bool Editor::Form_QueryUnload(int unloadMode) {
     ending = false;
-    if (document.Modified && document.anyRowHasContent()) {
+    if (files.needsSaveQuestion()) {
         const QString title =
             Trim(document.FilePath).isEmpty() ? catalogue.tx(u"New file") : document.FilePath;
         const int answer = ShowMessage(
@@ -260,10 +279,9 @@ bool Editor::Form_QueryUnload(int unloadMode) {
         document.Answer = static_cast<qint16>(answer);
         if (answer == MsgAnswer::Cancel)
             return true;
-        // A save that fails keeps the program running with the schedule: the
-        // user was told why and can save elsewhere. A cancelled save dialog
-        // still closes without saving, as the user chose.
-        if (answer == MsgAnswer::Yes && files.Save() == SaveResult::Failed)
+        // The user wanted the schedule saved: a save that fails or is cancelled
+        // keeps the program running with the rows as they were.
+        if (answer == MsgAnswer::Yes && files.Save() != SaveResult::Written)
             return true;
     }
     if (!ending && unloadMode >= 0 && unloadMode <= 3)

@@ -126,6 +126,16 @@ public:
     void cmdLoe_Zei_Click() { editing.cmdLoe_Zei_Click(); }
     void gridKeyPress(int code) { editing.gridKeyPress(code); }
 
+    // Some row has content and the rows differ from those last loaded or
+    // saved: the window's unsaved mark.
+    bool unsaved() const;
+    // Rows selected in the grid and the clipboard (see EditingOperations).
+    void selectRows(int first, int last) { editing.selectRows(first, last); }
+    QPair<int, int> selection() const { return editing.selection(); }
+    void copyRows() { editing.copyRows(); }
+    void cutRows() { editing.cutRows(); }
+    void pasteRows() { editing.pasteRows(); }
+
     // The language switch of the Options menu.
     void Smn_Opt_Sprache() { languageSwitch.Smn_Opt_Sprache(); }
     void loadLanguage(Language next) { languageSwitch.loadLanguage(next); }
@@ -178,6 +188,7 @@ private:
     EntryFormParts formParts();
     EditingOperations::Parts editingParts();
     void openListedPath(const QString& path);
+    void rowsReplaced(DocumentFiles::Parts::Rows what);
 };
 
 } // namespace vx

@@ -3,6 +3,7 @@
 #include "gui/styled_message_window.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -70,7 +71,16 @@ Platform QtPlatform::platform() {
     p.desktop = this;
     p.printer = &printer;
     p.pdf = this;
+    p.clipboard = this;
     return p;
+}
+
+QString QtPlatform::text() const {
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtPlatform::setText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
 }
 
 int QtPlatform::show(const QString& prompt, int style, const QString& title, bool germanButtons) {

@@ -29,7 +29,8 @@ class QtPlatform : public MessageWindow,
                    public FontDialog,
                    public SettingsStore,
                    public Desktop,
-                   public PdfPainter {
+                   public PdfPainter,
+                   public Clipboard {
 public:
     QtPlatform();
     ~QtPlatform() override;
@@ -55,6 +56,8 @@ public:
     void setBusy(bool busy) override;
     std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
                                            QString* error) override;
+    QString text() const override;
+    void setText(const QString& text) override;
 
     GuiHelpViewer help;
     SystemPrinter printer;

@@ -104,6 +104,14 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
+// The system clipboard, as plain text.
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+};
+
 struct ListingDocument;
 
 // The printer that the Print command sends the listing to.
@@ -140,8 +148,9 @@ struct Platform {
     SettingsStore* settings = nullptr;
     HelpViewer* help = nullptr;
     Desktop* desktop = nullptr;
-    Printer* printer = nullptr; // null counts as no printer installed
-    PdfPainter* pdf = nullptr;  // null: the program cannot make PDFs
+    Printer* printer = nullptr;     // null counts as no printer installed
+    PdfPainter* pdf = nullptr;      // null: the program cannot make PDFs
+    Clipboard* clipboard = nullptr; // null: rows are copied within the program only
 };
 
 } // namespace vx

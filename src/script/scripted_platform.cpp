@@ -16,6 +16,7 @@ Platform ScriptedPlatform::platform() {
     p.desktop = this;
     p.printer = &printer;
     p.pdf = this;
+    p.clipboard = this;
     return p;
 }
 

@@ -30,7 +30,8 @@ class ScriptedPlatform : public MessageWindow,
                          public SettingsStore,
                          public HelpViewer,
                          public Desktop,
-                         public PdfPainter {
+                         public PdfPainter,
+                         public Clipboard {
 public:
     ScriptedPlatform();
     Platform platform();
@@ -54,6 +55,7 @@ public:
     // No printer until a test or script sets one up (printer.configure).
     ScriptedPrinter printer;
     QString settingsFile; // empty: settings kept in memory only
+    QString clipboardText;
 
     int show(const QString& prompt, int style, const QString& title, bool germanButtons) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
@@ -70,6 +72,8 @@ public:
     void setBusy(bool b) override;
     std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
                                            QString* error) override;
+    QString text() const override { return clipboardText; }
+    void setText(const QString& text) override { clipboardText = text; }
 
 private:
     std::optional<QString> nextFile(const FileDialogRequest& request);

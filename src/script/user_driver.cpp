@@ -77,7 +77,17 @@ bool UserDriver::key(QStringView key) {
         editor->goToDefinition();
     else if (key == u"Shift+F12")
         editor->findUses();
-    else
+    else if (key == u"Ctrl+C" || key == u"Ctrl+X" || key == u"Ctrl+V") {
+        // With the grid focused, as in the window; the entry fields keep the
+        // keys for their own text.
+        form().setFocus(Control::grid);
+        if (key == u"Ctrl+C")
+            editor->copyRows();
+        else if (key == u"Ctrl+X")
+            editor->cutRows();
+        else
+            editor->pasteRows();
+    } else
         return fail(QStringLiteral("unknown key '%1'").arg(key));
     return true;
 }
@@ -90,8 +100,19 @@ bool UserDriver::row(int r) {
     return true;
 }
 
+bool UserDriver::rows(int first, int last) {
+    const ScheduleDocument& doc = editor->document;
+    if (first < 1 || first > doc.RowCount || last < 1 || last > doc.RowCount)
+        return fail(QStringLiteral("the grid has no rows %1..%2").arg(first).arg(last));
+    editor->selectRows(first, last);
+    return true;
+}
+
 bool UserDriver::rowText(int r, const QString& text) {
     ScheduleDocument& doc = editor->document;
+    // As if the file had held the row: no undo step, and rows that were as
+    // saved stay so.
+    const bool wasSaved = !editor->unsaved() && !doc.Modified;
     if (r < 1 || r > ScheduleDocument::MaxRows)
         return fail(
             QStringLiteral("row %1 is outside 1..%2").arg(r).arg(ScheduleDocument::MaxRows));
@@ -106,6 +127,7 @@ bool UserDriver::rowText(int r, const QString& text) {
     if (r > doc.RowCount)
         return fail(QStringLiteral("row %1 is outside the table").arg(r));
     doc.setLine(r, text);
+    editor->editing.absorbLoadedRows(wasSaved);
     return true;
 }
 
@@ -222,6 +244,12 @@ bool UserDriver::runAction(const QString& input) {
         if (!n)
             return fail(QStringLiteral("%1 needs a row number").arg(word));
         return word == u"row" ? row(*n) : rowText(*n, text);
+    }
+    if (word == u"rows") {
+        const auto [first, second] = firstWord(rest);
+        const auto a = number(first);
+        const auto b = number(second);
+        return a && b ? rows(*a, *b) : fail(QStringLiteral("rows needs two row numbers"));
     }
     if (word == u"click")
         return click(rest);
@@ -424,7 +452,13 @@ QString UserDriver::dump() {
         .raw(u"undo", JsonObject()
                           .flag(u"can", ed.editing.canUndo())
                           .flag(u"canRedo", ed.editing.canRedo())
-                          .text());
+                          .text())
+        .flag(u"unsaved", ed.unsaved())
+        .raw(u"selection", JsonArray()
+                               .raw(QString::number(ed.selection().first))
+                               .raw(QString::number(ed.selection().second))
+                               .text())
+        .str(u"clipboard", ed.editing.clipboardText());
     JsonArray problems;
     for (const ScheduleProblem& p : ed.refreshDiagnostics().problems())
         problems.raw(JsonObject()

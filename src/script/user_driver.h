@@ -38,6 +38,7 @@ public:
     bool key(QStringView key);
     bool row(int row);
     bool rowText(int row, const QString& text);
+    bool rows(int first, int last);
     bool click(QStringView button);
     bool dblclick();
     bool gridKey(int code);

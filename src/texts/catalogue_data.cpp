@@ -655,6 +655,10 @@ const Text kTexts[] = {
      u"Nicht geladene Zeilen, die beim Überschreiben dieser Datei verloren gehen: ",
      u"Líneas no cargadas que se pierden al sobrescribir este fichero: "},
     {u"Save anyway?", u"Trotzdem speichern?", u"¿Guardar de todos modos?"},
+    {u"This file does not look like a schedule (it holds control characters).",
+     u"Diese Datei sieht nicht wie ein Fahrplan aus (sie enthält Steuerzeichen).",
+     u"Este fichero no parece una planificación (contiene caracteres de control)."},
+    {u"Open it anyway?", u"Trotzdem öffnen?", u"¿Abrirlo de todos modos?"},
     {u"&Undo", u"&Rückgängig", u"&Deshacer"},
     {u"&Redo", u"&Wiederholen", u"&Rehacer"},
 
