@@ -18,6 +18,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
 #include <QFrame>
@@ -153,7 +154,7 @@ QString mismatch(MainWindow& w) {
         if (action->statusTip() != item.hint)
             return QStringLiteral("menu ") + item.key + QStringLiteral(" hint");
     }
-    if (w.windowTitle() != e.windowTitle)
+    if (w.windowTitle() != e.windowTitle + u"[*]"_qs || w.isWindowModified() != e.unsaved())
         return QStringLiteral("title");
     if (w.trmSichDat()->isActive() != e.autosaveEnabled)
         return QStringLiteral("autosave timer");
@@ -380,6 +381,40 @@ private slots:
         QTest::keyClick(w().grdFahrpl(), Qt::Key_Escape);
         CHECK_MIRROR(w());
         QCOMPARE(e().document.line(7), QString());
+    }
+
+    // Shift+click and Shift+arrows select rows; the clipboard keys act on
+    // them with the grid focused and keep their meaning in a field. Typing
+    // in a cell shows the unsaved mark.
+    void gridSelectionAndClipboard() {
+        for (int row : {1, 2, 3}) {
+            QVERIFY(clickGridRow(w(), row));
+            QTest::keyClicks(w().grdFahrpl(), QString::number(row));
+        }
+        QVERIFY(w().isWindowModified());
+        QVERIFY(w().windowTitle().endsWith(u"[*]"_qs));
+        QVERIFY(clickGridRow(w(), 1));
+        QTableView* grid = w().grdFahrpl();
+        const QModelIndex second = grid->model()->index(1, 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid->visualRect(second).center());
+        QCOMPARE(e().selection(), qMakePair(1, 2));
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(e().selection(), qMakePair(1, 3));
+        QCOMPARE(e().document.grid.currentRow, 3);
+        QCOMPARE(grid->selectionModel()->selectedIndexes().size(), 3);
+        QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(e().document.line(1), QString());
+        QVERIFY(clickGridRow(w(), 5));
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(5), u"1"_qs);
+        QCOMPARE(e().document.line(7), u"3"_qs);
+        // In a field Ctrl+V pastes text into the field, not rows.
+        QVERIFY(clickListLine(w(), LineK));
+        QApplication::clipboard()->setText(u"12"_qs);
+        QTest::keyClick(w().mskTxt(2), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e().document.line(8), QString());
     }
 
     void commandLineFileOpensAtStart() {

@@ -468,8 +468,14 @@ void MainWindow::syncFromModel() {
         return;
     const QScopedValueRollback guard(syncing_, true);
     toolkit_.follow(editor_->catalogue.language());
-    if (windowTitle() != editor_->windowTitle)
-        setWindowTitle(editor_->windowTitle);
+    // Qt's unsaved mark beside the model's title; a "[*]" of a path is text.
+    QString title = editor_->windowTitle;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    title += QStringLiteral("[*]");
+    if (windowTitle() != title)
+        setWindowTitle(title);
+    if (isWindowModified() != editor_->unsaved())
+        setWindowModified(editor_->unsaved());
     // The list's caption first: the menu entry that shows it again reads it.
     list_->syncFromModel();
     if (listDock_->windowTitle() != list_->windowTitle())

@@ -187,6 +187,10 @@ void ScheduleGrid::syncFromModel() {
     const QModelIndex current = model_->index(grid.currentRow - 1, grid.currentColumn);
     if (current.isValid() && currentIndex() != current)
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+    const auto [first, last] = editor_.selection();
+    const QItemSelection rows(model_->index(first - 1, 1), model_->index(last - 1, 1));
+    if (selectionModel()->selection() != rows)
+        selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
     if (grid.topRow != appliedTopRow_) {
         appliedTopRow_ = grid.topRow;
         verticalScrollBar()->setValue(grid.topRow - 1);
@@ -206,7 +210,38 @@ void ScheduleGrid::revealCurrentRow() {
     editor_.gridScrolled(appliedTopRow_);
 }
 
+void ScheduleGrid::extendSelection(int row) {
+    const auto [first, last] = editor_.selection();
+    if (first == last)
+        anchor_ = first; // a new selection starts at the current row
+    row = std::clamp(row, 1, std::max(model_->rowCount(), 1));
+    editor_.selectRows(row, anchor_);
+    emit modelChanged();
+    revealCurrentRow();
+}
+
+bool ScheduleGrid::clipboardKey(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy))
+        editor_.copyRows();
+    else if (event->matches(QKeySequence::Cut))
+        editor_.cutRows();
+    else if (event->matches(QKeySequence::Paste))
+        editor_.pasteRows();
+    else
+        return false;
+    emit modelChanged();
+    revealCurrentRow();
+    return true;
+}
+
 void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
+    if (clipboardKey(event))
+        return;
+    if (event->modifiers() == Qt::ShiftModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        extendSelection(editor_.document.grid.currentRow + (event->key() == Qt::Key_Up ? -1 : 1));
+        return;
+    }
     const int code = keyCodeOf(event);
     if (code >= 0 &&
         event->modifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier) == false) {
@@ -218,6 +253,13 @@ void ScheduleGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void ScheduleGrid::mousePressEvent(QMouseEvent* event) {
+    if (event->modifiers() == Qt::ShiftModifier && event->button() == Qt::LeftButton) {
+        if (const QModelIndex index = indexAt(event->position().toPoint()); index.isValid()) {
+            setFocus(Qt::MouseFocusReason);
+            extendSelection(index.row() + 1);
+            return;
+        }
+    }
     // Ctrl+click on a jump: to the row that defines its address.
     if (event->modifiers() == Qt::ControlModifier) {
         const QModelIndex index = indexAt(event->position().toPoint());

@@ -2,8 +2,9 @@
 
 // grdFahrpl, the schedule grid: one row per line, the row number in front,
 // marked where the schedule check found something. Clicks, keys and
-// scrolling go to the model; syncFromModel() shows its rows, current row
-// and top row.
+// scrolling go to the model; syncFromModel() shows its rows, current row,
+// selected rows and top row. Shift+click and Shift+arrows select rows;
+// Ctrl+C, Ctrl+X and Ctrl+V copy, cut and paste them.
 
 #include <QTableView>
 
@@ -32,11 +33,16 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    // Selects from the row the selection started at to row.
+    void extendSelection(int row);
+    bool clipboardKey(QKeyEvent* event);
+
     Editor& editor_;
     const bool& syncing_;
     GridModel* model_;
     int appliedTopRow_ = -1;
     int appliedRows_ = -1;
+    int anchor_ = 0; // where the selection started
 };
 
 } // namespace vx
