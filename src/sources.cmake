@@ -82,6 +82,8 @@ set(VXCORE_SOURCES
     editor/language_switch.h
     editor/menu_model.cpp
     editor/menu_model.h
+    editor/menu_table.cpp
+    editor/menu_table.h
     editor/print_commands.cpp
     editor/print_commands.h
     editor/recent_schedules.cpp

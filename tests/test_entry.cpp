@@ -7,6 +7,7 @@
 // red (none when left out) and each PATH of the state dump must hold its JSON.
 // With VX_RECORD set the test prints each case as it now comes out instead.
 
+#include "editor/language_switch.h"
 #include "test_driver.h"
 #include "test_support.h"
 
@@ -219,6 +220,155 @@ private slots:
         for (const QString& key : {u"explanation"_s, u"hint"_s, u"fields"_s, u"parts"_s,
                                    u"fieldHints"_s, u"currentCommand"_s, u"focus"_s})
             QVERIFY2(a[key] == b[key], qPrintable(key));
+    }
+
+    // Choosing one of the three languages is the same switch; the title and
+    // a hint the form leaves on display follow it as well.
+    void languageChoiceRetitlesAndRehints_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("hint of the field with the focus")
+            << QStringList{u"choose K"_s, u"focus mskTxt2"_s} << u"DE"_s;
+        QTest::newRow("hint left behind by the focus")
+            << QStringList{u"choose K"_s, u"focus mskTxt2"_s, u"focus grid"_s} << u"EN"_s;
+        QTest::newRow("hint beside a false field")
+            << QStringList{u"choose K"_s, u"type mskTxt2 9999"_s, u"focus mskTxt3"_s} << u"EN"_s;
+        QTest::newRow("input request of an operating command")
+            << QStringList{u"enter /, D"_s, u"focus txbTxt3"_s, u"focus grid"_s} << u"DE"_s;
+        QTest::newRow("title with the schedule's path")
+            << QStringList{u"row-text 1 K, 12, B"_s, u"file %1/plan.vfp"_s, u"answer yes"_s,
+                           u"menu Dat_Sav"_s}
+            << u"DE"_s;
+    }
+    // (The second driver saves over the first one's file: "yes" to the question.)
+    void languageChoiceRetitlesAndRehints() {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, language);
+        QTemporaryDir dir;
+        Driver switched(u"ES");
+        Driver started(language);
+        for (const QString& step : steps) {
+            const QString action = QString(step).replace(u"%1"_s, dir.path());
+            VX_TRY(switched.act(action));
+            VX_TRY(started.act(action));
+        }
+        VX_TRY(switched.act(u"menu Opt_Spr_"_s + language));
+        const QJsonObject a = switched.state();
+        const QJsonObject b = started.state();
+        for (const QString& key : {u"lang"_s, u"title"_s, u"hint"_s, u"menu"_s})
+            QVERIFY2(a[key] == b[key], qPrintable(key));
+    }
+
+    // One check mark, on the language on display, whichever way it came;
+    // the language on display chosen again is no switch.
+    void languageMenuChecksTheCurrentLanguage() {
+        Driver d(u"ES");
+        const auto checked = [&d] {
+            QStringList keys;
+            for (const MenuItem& item : d.editor->menu.items)
+                if (item.checked && item.key.startsWith(u"Opt_Spr"))
+                    keys.append(item.key);
+            return keys.join(u' ');
+        };
+        QCOMPARE(checked(), u"Opt_Spr_ES"_s);
+        VX_TRY(d.run({u"row-text 5 K, 12, B"_s, u"row 5"_s, u"menu Opt_Spr_ES"_s}));
+        QCOMPARE(d.state()[u"currentRow"_s].toInt(), 5);
+        VX_TRY(d.act(u"menu Opt_Spr_DE"_s));
+        QCOMPARE(checked(), u"Opt_Spr_DE"_s);
+        QCOMPARE(d.state()[u"currentRow"_s].toInt(), 1);
+        VX_TRY(d.act(u"menu Opt_Spr"_s)); // the toggle goes on from German to English
+        QCOMPARE(checked(), u"Opt_Spr_EN"_s);
+        QCOMPARE(d.editor->menu.find(u"Opt_Spr_ES")->caption, u"Español"_s);
+        QVERIFY(d.editor->menu.find(u"Opt_Spr_DE")->checkable);
+        QCOMPARE(d.editor->menu.find(u"Dat_Neu")->shortcut, u"Ctrl+N"_s);
+    }
+
+    // The window's choice is kept for its next start; scripts keep nothing.
+    void languageChoiceIsRemembered() {
+        Driver window(u"ES");
+        window.editor->rememberLanguage = true;
+        Driver script(u"ES");
+        const auto kept = [](Driver& d) {
+            return d.platform.value(u"VX-Editor"_s, u"Options"_s, u"Language"_s, u"none"_s);
+        };
+        for (const QString& choice : {u"menu Opt_Spr_DE"_s, u"menu Opt_Spr"_s}) {
+            VX_TRY(window.act(choice));
+            VX_TRY(script.act(choice));
+        }
+        QCOMPARE(kept(window), u"EN"_s);
+        QCOMPARE(kept(script), u"none"_s);
+        QCOMPARE(StartLanguage(kept(window), u"de_DE.UTF-8"), Language::EN);
+    }
+
+    // The first start follows the system's language where there is one of
+    // the three; a kept choice of any case wins; anything else is Spanish.
+    void startLanguage_data() {
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<int>("language");
+        QTest::newRow("German system") << u""_s << u"de_AT"_s << int(Language::DE);
+        QTest::newRow("English, BCP 47 form") << u""_s << u"en-GB"_s << int(Language::EN);
+        QTest::newRow("other language") << u""_s << u"fr_FR"_s << int(Language::ES);
+        QTest::newRow("C locale") << u""_s << u"C"_s << int(Language::ES);
+        QTest::newRow("a longer code is no match") << u""_s << u"deu"_s << int(Language::ES);
+        QTest::newRow("kept choice wins") << u"de"_s << u"en_US"_s << int(Language::DE);
+        QTest::newRow("kept nonsense ignored") << u"xx"_s << u"en_US"_s << int(Language::EN);
+    }
+    void startLanguage() {
+        QFETCH(QString, remembered);
+        QFETCH(QString, system);
+        QFETCH(int, language);
+        QCOMPARE(int(StartLanguage(remembered, system)), language);
+    }
+
+    // Enter in the last operand field on display transfers the line as the
+    // button does and leaves the focus in the command field for the next;
+    // in any other field, with no command or with no row to write, it does
+    // nothing more than the transfer.
+    void enterInTheLastOperandField_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("transfers");
+        QTest::newRow("last of two") << u"M, 3, G"_s << u"mskTxt3"_s << true;
+        QTest::newRow("not the last") << u"M, 3, G"_s << u"mskTxt2"_s << false;
+        QTest::newRow("an empty optional field last") << u"K, 12, B"_s << u"mskTxt4"_s << true;
+        QTest::newRow("free-text box last") << u"/, M, hi"_s << u"txbTxt3"_s << true;
+        QTest::newRow("fourth after a sub-form") << u"L, 3, S, 40"_s << u"mskTxt5"_s << true;
+        QTest::newRow("remark field") << u"K, 12, B"_s << u"txbAnmerk"_s << false;
+    }
+    void enterInTheLastOperandField() {
+        QFETCH(QString, line);
+        QFETCH(QString, field);
+        QFETCH(bool, transfers);
+        Driver pressed;
+        Driver clicked;
+        for (Driver* d : {&pressed, &clicked}) {
+            VX_TRY(d->act(u"row 4"_s));
+            VX_TRY(d->enter(line));
+            VX_TRY(d->act(u"focus "_s + field));
+        }
+        pressed.editor->fieldEnterPressed(*ControlByName(field));
+        if (transfers)
+            VX_TRY(clicked.act(u"click transfer"_s));
+        const QJsonObject a = pressed.state();
+        const QJsonObject b = clicked.state();
+        for (const QString& key : {u"lines"_s, u"modified"_s, u"currentRow"_s, u"undo"_s})
+            QVERIFY2(a[key] == b[key], qPrintable(key));
+        QCOMPARE(a[u"focus"_s].toString(), transfers ? u"mskTxt1"_s : field);
+        QCOMPARE(a[u"lines"_s].toObject().size(), transfers ? 1 : 0);
+    }
+    void enterWithoutARowToWrite() {
+        Driver d;
+        VX_TRY(d.enter(u"K, 12, B"_s));
+        VX_TRY(d.run({u"set mskTxt0 3000"_s, u"focus mskTxt3"_s}));
+        d.editor->fieldEnterPressed(Control::mskTxt3);
+        QJsonObject s = d.state();
+        QCOMPARE(s[u"explanation"_s][u"text"_s].toString(), u"False line number!"_s);
+        QCOMPARE(s[u"focus"_s].toString(), u"mskTxt3"_s);
+        Driver none;
+        VX_TRY(none.run({u"focus mskTxt2"_s}));
+        none.editor->fieldEnterPressed(Control::mskTxt2);
+        QCOMPARE(none.state()[u"lines"_s].toObject().size(), 0);
     }
 
     // A long random sequence of row operations and replacements, mirrored on

@@ -48,6 +48,34 @@ private slots:
         QCOMPARE(o.position, position);
     }
 
+    // With "whole number" a digit next to a text that begins or ends with
+    // one hides it; blanks, signs and letters do not (the replace flow has
+    // the numbers inside numbers).
+    void findWholeNumber_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("position");
+        QTest::newRow("digit before") << u"12, R"_qs << 0 << 0;
+        QTest::newRow("sign before, end of line") << u"5"_qs << 7 << 12;
+        QTest::newRow("letters at both ends") << u"K, 1"_qs << 0 << 0;
+        QTest::newRow("no digit at the ends") << u", F"_qs << 7 << 6;
+    }
+    void findWholeNumber() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(int, position);
+        ScriptedPlatform p;
+        Platform platform = p.platform();
+        TextCatalogue catalogue;
+        ScheduleDocument doc(platform, catalogue);
+        doc.setLine(2, u"K, 112, B"_qs);
+        doc.setLine(5, u"M, 312, R"_qs);
+        doc.setLine(7, u"K, 12, F, -5"_qs);
+        const Occurrence o = FindOccurrence(doc, 1, text, true);
+        QCOMPARE(o.row, row);
+        QCOMPARE(o.position, position);
+    }
+
     void replace_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("position");

@@ -2,12 +2,14 @@
 // start, as choosing it from the recent list would; `vxedit FILE.lsp` imports it.
 
 #include "editor/editor.h"
+#include "editor/language_switch.h"
 #include "gui/main_window.h"
 #include "gui/qt_platform.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QLocale>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -50,6 +52,21 @@ private:
     QString path_;
 };
 
+// The language of the last run, or on the first start the system's.
+void startInChosenLanguage(vx::MainWindow& window) {
+    vx::Editor& editor = window.editor();
+    const QString remembered =
+        editor.platform.settings->value(QStringLiteral("VX-Editor"), QStringLiteral("Options"),
+                                        QStringLiteral("Language"), QString());
+    const QStringList system = QLocale::system().uiLanguages();
+    const vx::Language language =
+        vx::StartLanguage(remembered, system.isEmpty() ? QLocale::system().name() : system[0]);
+    if (language != editor.catalogue.language())
+        editor.startInLanguage(vx::TextCatalogue::languageCode(language));
+    editor.rememberLanguage = true;
+    window.syncFromModel();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -80,6 +97,7 @@ int main(int argc, char* argv[]) {
     window.editor().setFolders(
         window.editor().programFolder,
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    startInChosenLanguage(window);
     window.show();
 
     const QStringList arguments = QCoreApplication::arguments();

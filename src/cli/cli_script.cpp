@@ -45,6 +45,13 @@ int runScript(const Invocation& inv) {
     if (!bytes)
         return ExitUsage;
     const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');
+    const QString name = input == u"-" ? QStringLiteral("stdin") : input;
+    if (const auto problem = UserDriver::checkScript(lines)) {
+        PrintError(
+            inv,
+            QStringLiteral("%1:%2: %3").arg(name).arg(problem->line + 1).arg(problem->message));
+        return ExitUsage;
+    }
 
     InstallListingPainter();
     SystemPrinter systemPrinter;
@@ -61,9 +68,7 @@ int runScript(const Invocation& inv) {
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const qsizetype before = driver.dumps.size();
-        const QString where = QStringLiteral("%1:%2: ")
-                                  .arg(input == u"-" ? QStringLiteral("stdin") : input)
-                                  .arg(i + 1);
+        const QString where = QStringLiteral("%1:%2: ").arg(name).arg(i + 1);
         const bool done = driver.runLine(lines[i]);
         for (const QString& warning : driver.warnings)
             PrintError(inv, where + QStringLiteral("warning: ") + warning);
@@ -88,15 +93,16 @@ const Registration registration{
      u"rows A B, row-text N TEXT, gridkey CODE, dblclick, key F1|Ctrl+Z|Ctrl+Shift+Z|\n"
      u"Ctrl+Y|F12|Shift+F12|Ctrl+C|Ctrl+X|Ctrl+V (help, undo, redo, to the address of a\n"
      u"jump, the jumps to an address, copy, cut and paste the selected rows),\n"
-     u"menu KEY, highlight KEY,\n"
+     u"menu KEY, highlight KEY, whole on|off (the \"whole number\" search option),\n"
      u"answer WORD, file PATH|cancel, font NAME SIZE|cancel, printer none|pdf PATH|\n"
      u"text PATH|system, find TEXT, replace-of TEXT, replace-to TEXT, click replace-search|\n"
      u"replace, tick [K], close, dump. Each dump prints the state as one JSON object,\n"
      u"with the schedule's findings under \"problems\" and, after Shift+F12, the rows\n"
      u"that jump to the address under \"uses\".\n"
-     u"Blank lines and lines starting with '#' are ignored. An action that cannot be\n"
-     u"done (an unknown control or action, a row outside the table) stops the script with a\n"
-     u"message naming its line, and exit code 2. Focusing or typing into a hidden\n"
+     u"Blank lines and lines starting with '#' are ignored. An unknown action or menu key\n"
+     u"stops the script before its first action runs; an action that cannot be done (an\n"
+     u"unknown control, a row outside the table) stops it there. Either way a message\n"
+     u"names the line, and the exit code is 2. Focusing or typing into a hidden\n"
      u"control is done as asked, with a warning on standard error.\n"
      u"  --settings DIR        keep the recent-schedules list in a file under DIR\n"
      u"  --program-folder DIR  stands in for the program folder (help, backups)\n"

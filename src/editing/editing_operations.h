@@ -73,6 +73,7 @@ public:
     void searchTextEdited(const QString& text); // txbSuchtext
     void replaceOfEdited(const QString& text);  // txbvon_Text
     void replaceToEdited(const QString& text);  // txbnach_Text
+    void setWholeNumber(bool on);               // "whole number" of either window
     void searchButton();                        // "Search (cont.)" of the search window
     void replaceSearchButton();                 // "Search (cont.)" of the replace window
     void replaceButton();

@@ -42,9 +42,16 @@ int RowHistory::firstDifference(const Rows& rows, const ScheduleDocument& docume
     return 0;
 }
 
-void RowHistory::record(const ScheduleDocument& document) {
+void RowHistory::record(const ScheduleDocument& document, int mergeKey) {
     if (same(last_, document))
         return;
+    const bool merge = mergeKey != 0 && mergeKey == mergeKey_ && !undo_.empty();
+    mergeKey_ = mergeKey;
+    if (merge) {
+        last_ = take(document);
+        redo_.clear();
+        return;
+    }
     undo_.push_back(std::move(last_));
     if (static_cast<int>(undo_.size()) > Limit)
         undo_.pop_front();
@@ -62,6 +69,7 @@ bool RowHistory::canRedo(const ScheduleDocument& document) const {
 
 bool RowHistory::undo(ScheduleDocument& document) {
     record(document);
+    mergeKey_ = 0;
     if (undo_.empty())
         return false;
     redo_.push_back(std::move(last_));
@@ -74,6 +82,7 @@ bool RowHistory::undo(ScheduleDocument& document) {
 
 bool RowHistory::redo(ScheduleDocument& document) {
     record(document);
+    mergeKey_ = 0;
     if (redo_.empty())
         return false;
     undo_.push_back(std::move(last_));
@@ -89,10 +98,12 @@ void RowHistory::clear(const ScheduleDocument& document) {
     redo_.clear();
     last_ = take(document);
     lastChangedRow_ = 0;
+    mergeKey_ = 0;
 }
 
 void RowHistory::markClean(const ScheduleDocument& document) {
     record(document);
+    mergeKey_ = 0; // typing on after a save is a step of its own
     clean_ = last_;
 }
 

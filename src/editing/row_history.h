@@ -21,7 +21,9 @@ public:
     static constexpr int Limit = 100;
 
     // Closes a step when the rows changed since the history saw them last.
-    void record(const ScheduleDocument& document);
+    // Steps of the same non-zero key in a row make one (characters typed into
+    // one row are undone together).
+    void record(const ScheduleDocument& document, int mergeKey = 0);
     // Around one operation: whatever it changes becomes one step.
     void begin(const ScheduleDocument& document) { record(document); }
     void commit(const ScheduleDocument& document) { record(document); }
@@ -66,6 +68,7 @@ private:
     std::deque<Rows> redo_;
     std::optional<Rows> clean_;
     int lastChangedRow_ = 0;
+    int mergeKey_ = 0; // of the last step, while it may grow
 };
 
 } // namespace vx

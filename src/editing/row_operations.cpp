@@ -205,19 +205,22 @@ void EditingOperations::gridKeyPress(int code) {
         return;
     }
     QString cell = document_.line(row);
+    const QString typed = typedCharacter(code);
     if (code == 8)
         cell.chop(1);
     else if (code == 27)
         cell.clear();
-    else if (const QString typed = typedCharacter(code); !typed.isEmpty())
+    else if (!typed.isEmpty())
         cell += typed;
     else
         return;
-    const HistoryStep step(history_, document_);
+    history_.begin(document_);
     const int column = grid.currentColumn;
     beginRowOperation();
     writeRow(row, cell);
     grid.currentColumn = column;
+    // A word typed into a row is undone as one.
+    history_.record(document_, typed.isEmpty() ? 0 : row);
 }
 
 // ---- Rows on the clipboard -------------------------------------------------

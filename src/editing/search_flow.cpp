@@ -28,6 +28,10 @@ void EditingOperations::replaceToEdited(const QString& text) {
     search_.replaceTo = text;
 }
 
+void EditingOperations::setWholeNumber(bool on) {
+    search_.wholeNumber = on;
+}
+
 void EditingOperations::loadFoundLineIntoFields(const QString& line) {
     const std::array<QString, 6> f = SplitLine(line);
     for (int k = 1; k <= 6; ++k) {
@@ -42,7 +46,8 @@ void EditingOperations::loadFoundLineIntoFields(const QString& line) {
 bool EditingOperations::searchRoutine(const QString& text) {
     if (RTrim(text).isEmpty())
         return false;
-    const Occurrence o = FindOccurrence(document_, document_.grid.currentRow, text);
+    const Occurrence o =
+        FindOccurrence(document_, document_.grid.currentRow, text, search_.wholeNumber);
     if (o.row == 0) {
         search_.foundRow = 0;
         const QString prompt = QStringLiteral(">> ") + RTrim(text) + QStringLiteral("<<") +

@@ -6,21 +6,30 @@
 namespace vx {
 
 namespace {
-int firstPosition(const QString& line, const QString& s, const QString& upper) {
+bool isDigitAt(QStringView line, qsizetype i) {
+    return i >= 0 && i < line.size() && line[i] >= u'0' && line[i] <= u'9';
+}
+
+int firstPosition(const QString& line, const QString& s, const QString& upper, bool wholeNumber) {
     // Positions run over the length of the trimmed line but compare the line
     // as it stands, so a line with leading blanks is searched only partly.
     const qsizetype limit = TrimView(line).size();
     const QStringView view(line);
     for (qsizetype p = 0; p < limit; ++p) {
         const QStringView piece = view.mid(p, s.size());
-        if (piece == s || piece == upper)
-            return static_cast<int>(p + 1);
+        if (piece != s && piece != upper)
+            continue;
+        if (wholeNumber && ((isDigitAt(s, 0) && isDigitAt(view, p - 1)) ||
+                            (isDigitAt(s, s.size() - 1) && isDigitAt(view, p + s.size()))))
+            continue;
+        return static_cast<int>(p + 1);
     }
     return 0;
 }
 } // namespace
 
-Occurrence FindOccurrence(const ScheduleDocument& document, int currentRow, const QString& text) {
+Occurrence FindOccurrence(const ScheduleDocument& document, int currentRow, const QString& text,
+                          bool wholeNumber) {
     const QString s = RTrim(text);
     if (s.isEmpty())
         return {};
@@ -28,7 +37,7 @@ Occurrence FindOccurrence(const ScheduleDocument& document, int currentRow, cons
     const int rows = document.RowCount;
     auto pass = [&](int from, int to) -> Occurrence {
         for (int i = from; i <= to; ++i) {
-            if (const int p = firstPosition(document.line(i), s, upper))
+            if (const int p = firstPosition(document.line(i), s, upper, wholeNumber))
                 return {i, p};
         }
         return {};

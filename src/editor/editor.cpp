@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "editor/menu_table.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
 #include "help/help_model.h"
@@ -9,6 +10,10 @@
 #include <QFileInfo>
 
 namespace vx {
+
+namespace {
+constexpr QStringView WindowTitleText = u" S C H E D U L E - E D I T O R   for   V E L O X";
+} // namespace
 
 // What each part is handed. A callback stands where the callee lives in a
 // layer above the part (the operand rules, the messages) or is built after it
@@ -98,58 +103,99 @@ void Editor::menuHighlight(const QString& key) {
 }
 
 void Editor::menuClick(const QString& key) {
-    const int context = MenuModel::helpContextOfClick(key);
-    if (context >= 0)
-        helpContext = context;
-    if (context >= 0 && (key == u"MenuDat" || key == u"MenuWrk" || key == u"MenuOpt"))
-        form->CurrentHelpTopic = static_cast<qint16>(context);
+    const MenuEntry* entry = FindMenuEntry(key);
+    if (!entry)
+        return;
+    if (entry->clickContext >= 0) {
+        helpContext = entry->clickContext;
+        if (entry->parent.isEmpty())
+            form->CurrentHelpTopic = static_cast<qint16>(entry->clickContext);
+    }
     qint16 command = 0;
-    if (key == u"Dat_Neu")
-        command = 1;
-    else if (key == u"Dat_Ein")
-        command = 2;
-    else if (key == u"Dat_Imp")
-        command = 3;
-    else if (key == u"Dat_Sav")
-        command = 5;
-    else if (key == u"Dat_Dru")
-        command = 7;
-    else if (key == u"Dat_DFo")
-        command = 8;
-    else if (key == u"Dat_Pdf")
+    switch (entry->command) {
+    case MenuCommand::None:
+        break;
+    case MenuCommand::FileCommand:
+        command = static_cast<qint16>(entry->argument);
+        break;
+    case MenuCommand::ExportPdf:
         ExportListingPdfCommand(*this);
-    else if (key == u"Wrk_Such")
-        Smn_Su_Ers(1);
-    else if (key == u"Wrk_Ers")
-        Smn_Su_Ers(2);
-    else if (key == u"Wrk_Undo")
+        break;
+    case MenuCommand::ProgramEnd:
+        Form_QueryUnload(1);
+        break;
+    case MenuCommand::Recent:
+        Smn_MyFpls_Dat(entry->argument);
+        break;
+    case MenuCommand::Search:
+    case MenuCommand::Replace:
+        Smn_Su_Ers(entry->argument);
+        break;
+    case MenuCommand::Undo:
         editing.undo();
-    else if (key == u"Wrk_Redo")
+        break;
+    case MenuCommand::Redo:
         editing.redo();
-    else if (key == u"Wrk_Probl") {
+        break;
+    case MenuCommand::ProblemsList:
         // Hides the findings, shows them, or goes back to them from the jumps.
         problemsListWanted = !problemsListWanted || uses.has_value();
         uses.reset();
-    } else if (key == u"Wrk_GoDef")
+        break;
+    case MenuCommand::GoToDefinition:
         goToDefinition();
-    else if (key == u"Wrk_Uses")
+        break;
+    case MenuCommand::FindUses:
         findUses();
-    else if (key == u"Opt_Spr")
+        break;
+    case MenuCommand::LanguageToggle:
         Smn_Opt_Sprache();
-    else if (key == u"Dat_End")
-        Form_QueryUnload(1);
-    else if (key == u"Hlp_Hilfe")
+        languageChosen();
+        break;
+    case MenuCommand::Language:
+        chooseLanguage(static_cast<Language>(entry->argument));
+        break;
+    case MenuCommand::HelpIndex:
         helpMenu();
-    else if (key == u"Hlp_Info")
+        break;
+    case MenuCommand::Info:
         Hlp_Info(form->CurrentHelpTopic, helpContext, [this] {
             ++infoWindowShown;
             if (showInfoWindow)
                 showInfoWindow();
         });
-    else if (key.startsWith(u"MyFpls_") && key != u"MyFpls_0")
-        Smn_MyFpls_Dat(key.back().digitValue());
+        break;
+    }
     if (command != 0)
         Menue_Auswahl(command);
+}
+
+void Editor::Smn_Opt_Sprache() {
+    const QString oldTitle = catalogue.tx(WindowTitleText);
+    languageSwitch.Smn_Opt_Sprache();
+    retitle(oldTitle);
+}
+
+void Editor::chooseLanguage(Language language) {
+    // The language on display is no switch: rows and current row stay.
+    if (language == catalogue.language())
+        return;
+    const QString oldTitle = catalogue.tx(WindowTitleText);
+    languageSwitch.switchTo(language);
+    retitle(oldTitle);
+    languageChosen();
+}
+
+// The title keeps what follows the editor's name (the path of the schedule).
+void Editor::retitle(const QString& oldTitle) {
+    if (windowTitle.startsWith(oldTitle))
+        files.setWindowTitle(catalogue.tx(WindowTitleText) + windowTitle.mid(oldTitle.size()));
+}
+
+void Editor::languageChosen() {
+    if (rememberLanguage)
+        platform.settings->setValue(QStringLiteral("VX-Editor"), QStringLiteral("Options"),
+                                    QStringLiteral("Language"), catalogue.languageCode());
 }
 
 void Editor::Menue_Auswahl(qint16& command) {
@@ -194,6 +240,34 @@ void Editor::openListedPath(const QString& path) {
     Open(path);
 }
 
+// The operand field furthest right on display; a free-text box counts where
+// it stands in for its operand field.
+Control Editor::lastOperandField() const {
+    const EntryForm& f = *form;
+    for (int k = 6; k >= 2; --k) {
+        if (k == 3 && f.txbTxt3.visible)
+            return Control::txbTxt3;
+        if (k == 2 && f.txbTxt2.visible)
+            return Control::txbTxt2;
+        if (f.msk[static_cast<size_t>(k)].visible)
+            return static_cast<Control>(k);
+    }
+    return Control::None;
+}
+
+void Editor::fieldEnterPressed(Control c) {
+    if (c == Control::None || c != lastOperandField() || form->CurrentCommand == 0)
+        return;
+    // A number that names no row leaves the line in the fields with the
+    // transfer's message in view, for the user to correct the number.
+    bool ok = false;
+    const int target = Trim(form->msk[0].text).toInt(&ok);
+    const bool namesRow = ok && target >= 1 && target <= document.RowCount;
+    cmdUeb_Zei_Click();
+    if (namesRow)
+        form->setFocus(Control::mskTxt1);
+}
+
 void Editor::frmVx_Edit_Fpl_Resize() {
     helpContext = form->CurrentHelpTopic;
 }
@@ -207,6 +281,10 @@ const ScheduleDiagnostics& Editor::refreshDiagnostics() {
         document.RowCount, [this](int i) -> const QString& { return document.line(i + 1); });
     if (changed && !fresh)
         uses.reset();
+    // The menu's check mark follows the list, which shows only with something in it.
+    if (MenuItem* item = menu.find(u"Wrk_Probl"))
+        item->checked =
+            problemsListWanted && (uses.has_value() || diagnostics_->problemCount() > 0);
     return *diagnostics_;
 }
 

@@ -125,6 +125,10 @@ public:
     void cmdEinf_leerZ_Click() { editing.cmdEinf_leerZ_Click(); }
     void cmdLoe_Zei_Click() { editing.cmdLoe_Zei_Click(); }
     void gridKeyPress(int code) { editing.gridKeyPress(code); }
+    // Enter in an entry field. In the last operand field on display it
+    // transfers the line as the transfer button does and goes back to the
+    // command field for the next line; elsewhere it does nothing.
+    void fieldEnterPressed(Control c);
 
     // Some row has content and the rows differ from those last loaded or
     // saved: the window's unsaved mark.
@@ -136,8 +140,14 @@ public:
     void cutRows() { editing.cutRows(); }
     void pasteRows() { editing.pasteRows(); }
 
-    // The language switch of the Options menu.
-    void Smn_Opt_Sprache() { languageSwitch.Smn_Opt_Sprache(); }
+    // The language switch of the Options menu, and the choice of one of the
+    // three languages there; the window title follows.
+    void Smn_Opt_Sprache();
+    void chooseLanguage(Language language);
+    // Set by the window's start-up: every choice of a language from the menu
+    // is kept in the settings store for the next start. vxedit-cli leaves it
+    // off, so that scripts do not depend on what a user chose before.
+    bool rememberLanguage = false;
     void loadLanguage(Language next) { languageSwitch.loadLanguage(next); }
 
     // Help menu: the help file at the current topic; the information window.
@@ -150,6 +160,8 @@ public:
     void searchTextEdited(const QString& text) { editing.searchTextEdited(text); }
     void replaceOfEdited(const QString& text) { editing.replaceOfEdited(text); }
     void replaceToEdited(const QString& text) { editing.replaceToEdited(text); }
+    // The "whole number" option, one for the search and the replace window.
+    void setWholeNumber(bool on) { editing.setWholeNumber(on); }
     void searchButton() { editing.searchButton(); }
     void replaceSearchButton() { editing.replaceSearchButton(); }
     void replaceButton() { editing.replaceButton(); }
@@ -189,6 +201,9 @@ private:
     EditingOperations::Parts editingParts();
     void openListedPath(const QString& path);
     void rowsReplaced(DocumentFiles::Parts::Rows what);
+    void languageChosen();
+    Control lastOperandField() const;
+    void retitle(const QString& oldTitle);
 };
 
 } // namespace vx

@@ -7,6 +7,12 @@
 
 namespace vx {
 
+// The language the window starts in: the one the user chose last (a language
+// code, "" when none was kept); else the system's, given as a locale name
+// ("de_DE", "en-GB", "C"), when it is German, English or Spanish; else the
+// edition language.
+Language StartLanguage(QStringView remembered, QStringView systemLocale);
+
 class CommandTable;
 class EntryForm;
 class MenuModel;
@@ -19,6 +25,8 @@ public:
 
     // Options > Language: the next language of the cycle.
     void Smn_Opt_Sprache();
+    // Options > one of the three languages: the same switch to that language.
+    void switchTo(Language next);
     void loadLanguage(Language next);
     // The grid's column headings in the current language.
     void refreshGridHeadings();

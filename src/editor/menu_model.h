@@ -1,7 +1,8 @@
 #pragma once
 
-// The menu bar as the model sees it: keys in display order with caption, hint
-// and visibility. The window builds its QMenuBar from this and keeps it in line.
+// The menu bar as the model sees it: keys in display order with caption, hint,
+// visibility, shortcut and check mark, made from the menu table
+// (menu_table.h). The window builds its QMenuBar from this and keeps it in line.
 
 #include <QList>
 #include <QString>
@@ -18,6 +19,9 @@ struct MenuItem {
     int hintIndex = -1; // into MenuHints, -1 = none
     bool visible = true;
     bool separator = false;
+    QString shortcut; // portable text for QKeySequence, "Ctrl+N"; "" = none
+    bool checkable = false;
+    bool checked = false;
 
     bool operator==(const MenuItem&) const = default;
 };
@@ -31,7 +35,8 @@ public:
     MenuItem* find(QStringView key);
     const MenuItem* find(QStringView key) const;
 
-    // Captions of the catalogue's language; recent entries keep their paths.
+    // Captions of the catalogue's language, whose entry is checked; recent
+    // entries keep their paths.
     void setCaptions(const TextCatalogue& catalogue);
     // MenuHints entry i on the entry listed with hint i; blank hints when asked.
     void setHints(const TextCatalogue& catalogue, bool blank = false);

@@ -1,5 +1,6 @@
 #include "script/user_driver.h"
 
+#include "editor/menu_table.h"
 #include "texts/blanks.h"
 #include "texts/json_writer.h"
 
@@ -208,7 +209,40 @@ std::optional<int> answerOf(QStringView word) {
     return std::nullopt;
 }
 
+// Every action word runAction knows.
+constexpr QStringView ActionWords[] = {
+    u"select",    u"focus",      u"type",       u"set",      u"key",     u"row",
+    u"row-text",  u"rows",       u"click",      u"dblclick", u"gridkey", u"find",
+    u"whole",     u"replace-of", u"replace-to", u"printer",  u"dump",    u"menu",
+    u"highlight", u"answer",     u"file",       u"font",     u"tick",    u"close",
+};
+
+// The line as an action: without its CR, nothing for blank and "#" lines.
+std::optional<QString> actionLine(const QString& input) {
+    QString line = input;
+    if (line.endsWith(u'\r'))
+        line.chop(1);
+    if (TrimView(line).isEmpty() || line.startsWith(u'#'))
+        return std::nullopt;
+    return line;
+}
+
 } // namespace
+
+std::optional<UserDriver::ScriptProblem> UserDriver::checkScript(const QStringList& lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const std::optional<QString> line = actionLine(lines[i]);
+        if (!line)
+            continue;
+        const auto [word, rest] = firstWord(*line);
+        if (std::find(std::begin(ActionWords), std::end(ActionWords), word) ==
+            std::end(ActionWords))
+            return ScriptProblem{i, QStringLiteral("unknown action '%1'").arg(word)};
+        if ((word == u"menu" || word == u"highlight") && !FindMenuEntry(rest))
+            return ScriptProblem{i, QStringLiteral("unknown menu key '%1'").arg(rest)};
+    }
+    return std::nullopt;
+}
 
 bool UserDriver::runLine(const QString& input) {
     const bool done = runAction(input);
@@ -218,13 +252,11 @@ bool UserDriver::runLine(const QString& input) {
 }
 
 bool UserDriver::runAction(const QString& input) {
-    QString line = input;
-    if (line.endsWith(u'\r'))
-        line.chop(1);
-    if (TrimView(line).isEmpty() || line.startsWith(u'#'))
+    const std::optional<QString> line = actionLine(input);
+    if (!line)
         return true;
     lastError.clear();
-    const auto [word, rest] = firstWord(line);
+    const auto [word, rest] = firstWord(*line);
 
     if (word == u"select") {
         const auto n = number(rest);
@@ -277,12 +309,19 @@ bool UserDriver::runAction(const QString& input) {
         dumps.append(dump());
         return true;
     }
-    if (word == u"menu") {
-        editor->menuClick(rest);
+    if (word == u"whole") {
+        if (rest != u"on" && rest != u"off")
+            return fail(QStringLiteral("whole needs on or off"));
+        editor->setWholeNumber(rest == u"on");
         return true;
     }
-    if (word == u"highlight") {
-        editor->menuHighlight(rest);
+    if (word == u"menu" || word == u"highlight") {
+        if (!FindMenuEntry(rest))
+            return fail(QStringLiteral("unknown menu key '%1'").arg(rest));
+        if (word == u"menu")
+            editor->menuClick(rest);
+        else
+            editor->menuHighlight(rest);
         return true;
     }
     if (word == u"answer") {
@@ -449,6 +488,7 @@ QString UserDriver::dump() {
                                  .num(u"row", ed.search.foundRow)
                                  .num(u"position", ed.search.foundPosition)
                                  .text())
+        .raw(u"search", JsonObject().flag(u"wholeNumber", ed.search.wholeNumber).text())
         .raw(u"undo", JsonObject()
                           .flag(u"can", ed.editing.canUndo())
                           .flag(u"canRedo", ed.editing.canRedo())

@@ -46,6 +46,14 @@ public:
 
     // One line of a script: blank lines and "#" lines do nothing.
     bool runLine(const QString& line);
+    // The first line of a script whose action, or menu key, the editor does
+    // not know, with what is wrong; checked before a script runs, so that a
+    // typo stops it before it changes anything.
+    struct ScriptProblem {
+        qsizetype line = 0; // index into lines
+        QString message;
+    };
+    static std::optional<ScriptProblem> checkScript(const QStringList& lines);
     // The state as one JSON object; forgets the beeps, messages and help
     // requests reported so far.
     QString dump();
