@@ -480,8 +480,9 @@ void MainWindow::syncFromModel() {
     list_->syncFromModel();
     if (listDock_->windowTitle() != list_->windowTitle())
         listDock_->setWindowTitle(list_->windowTitle());
-    menus_->syncFromModel();
+    // The findings first: the problems list's check mark in the menu follows them.
     editor_->refreshDiagnostics();
+    menus_->syncFromModel();
     grid_->syncFromModel();
     syncProblemsPane();
     entry_->syncFromModel();

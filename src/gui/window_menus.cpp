@@ -114,22 +114,6 @@ void WindowMenus::build(QMenuBar* bar) {
         {QStringLiteral("Hlp_Hilfe"), QStyle::SP_DialogHelpButton},
         {QStringLiteral("Hlp_Info"), QStyle::SP_MessageBoxInformation},
     };
-    // The platform's standard keys; F1 stays the window's own help key.
-    const QHash<QString, QKeySequence> shortcuts{
-        {QStringLiteral("Dat_Neu"), QKeySequence::New},
-        {QStringLiteral("Dat_Ein"), QKeySequence::Open},
-        {QStringLiteral("Dat_Sav"), QKeySequence::Save},
-        {QStringLiteral("Dat_Dru"), QKeySequence::Print},
-        {QStringLiteral("Dat_End"), QKeySequence::Quit},
-        {QStringLiteral("Wrk_Such"), QKeySequence::Find},
-        // Some platforms name no replace key: Ctrl+H, as most editors have it.
-        {QStringLiteral("Wrk_Ers"), QKeySequence::keyBindings(QKeySequence::Replace).isEmpty()
-                                        ? QKeySequence(Qt::CTRL | Qt::Key_H)
-                                        : QKeySequence(QKeySequence::Replace)},
-        {QStringLiteral("Wrk_Undo"), QKeySequence::Undo},
-        {QStringLiteral("Wrk_GoDef"), QKeySequence(Qt::Key_F12)},
-        {QStringLiteral("Wrk_Uses"), QKeySequence(Qt::SHIFT | Qt::Key_F12)},
-    };
     for (const MenuItem& item : editor_.menu.items) {
         if (item.parentKey.isEmpty()) {
             QMenu* menu = bar->addMenu(item.caption);
@@ -160,12 +144,10 @@ void WindowMenus::build(QMenuBar* bar) {
         action->setObjectName(item.key);
         if (icons.contains(item.key))
             action->setIcon(style->standardIcon(icons.value(item.key)));
-        if (shortcuts.contains(item.key))
-            action->setShortcut(shortcuts.value(item.key));
-        if (item.key == u"Wrk_Redo")
-            action->setShortcuts(
-                {QKeySequence(QKeySequence::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-        action->setCheckable(item.key == u"Wrk_Probl"); // ticked while the list shows
+        if (!item.shortcut.isEmpty())
+            action->setShortcut(
+                QKeySequence::fromString(item.shortcut, QKeySequence::PortableText));
+        action->setCheckable(item.checkable);
         actions_.insert(item.key, action);
         if (!item.separator) {
             const QString key = item.key;
@@ -227,11 +209,13 @@ void WindowMenus::syncFromModel() {
     for (const auto& [key, enabled] : undo)
         if (QAction* action = actions_.value(key); action && action->isEnabled() != enabled)
             action->setEnabled(enabled);
-    if (QAction* action = actions_.value(QStringLiteral("Wrk_Probl"))) {
-        const bool shown = editor_.problemsListShown();
-        if (action->isChecked() != shown)
-            action->setChecked(shown);
-    }
+    // Every time: a click on an entry ticks or unticks it before the model
+    // has a say.
+    for (const MenuItem& item : editor_.menu.items)
+        if (item.checkable)
+            if (QAction* action = actions_.value(item.key);
+                action && action->isChecked() != item.checked)
+                action->setChecked(item.checked);
 }
 
 } // namespace vx
