@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,6 +164,7 @@ void EntryArea::connectEvents() {
         const auto control = static_cast<Control>(k);
         connect(msk_[static_cast<size_t>(k)], &QLineEdit::textEdited, this,
                 [this, control](const QString& text) { fieldEdited(control, text); });
+        msk_[static_cast<size_t>(k)]->installEventFilter(this);
     }
     const std::pair<QLineEdit*, Control> boxes[] = {{txbTxt2_, Control::txbTxt2},
                                                     {txbTxt3_, Control::txbTxt3},
@@ -172,6 +174,7 @@ void EntryArea::connectEvents() {
         const Control c = control;
         connect(widget, &QLineEdit::textEdited, this,
                 [this, c](const QString& text) { fieldEdited(c, text); });
+        widget->installEventFilter(this);
     }
 
     connect(cmdHol_Zei_, &QPushButton::clicked, this, [this] {
@@ -194,6 +197,23 @@ void EntryArea::connectEvents() {
         editor_.cmdLoe_Zei_Click();
         emit modelChanged();
     });
+}
+
+bool EntryArea::eventFilter(QObject* watched, QEvent* event) {
+    // Enter counts whatever the field holds: a field's returnPressed waits
+    // for text its mask accepts.
+    if (event->type() == QEvent::KeyPress && !syncing_) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            for (int c = 0; c < static_cast<int>(Control::None); ++c)
+                if (widgetOf(static_cast<Control>(c)) == watched) {
+                    editor_.fieldEnterPressed(static_cast<Control>(c));
+                    emit modelChanged();
+                    return true;
+                }
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }
 
 void EntryArea::fieldEdited(Control control, const QString& text) {

@@ -2,8 +2,8 @@
 
 // sevFrame1, the entry area under the grid: the explanation, the captions,
 // the masked fields mskTxt0..mskTxt7, the free-text boxes, the hint, the
-// remark row and the five row buttons. Typing and the buttons go to the
-// model; syncFromModel() shows the entry form as the model holds it.
+// remark row and the five row buttons. Typing, Enter and the buttons go to
+// the model; syncFromModel() shows the entry form as the model holds it.
 
 #include <QFrame>
 #include <QHash>
@@ -50,6 +50,9 @@ public:
 signals:
     // After every event forwarded to the model.
     void modelChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
