@@ -18,6 +18,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
@@ -351,6 +352,23 @@ private slots:
     }
 
     void typedLineIsTransferredAndFetchedBack() {
+        // Enter in the last operand field transfers and goes back to the code.
+        QVERIFY(clickListLine(w(), LineK));
+        QVERIFY(clickInto(w().mskTxt(2)));
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("7"));
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Return); // not the last: nothing
+        QCOMPARE(e().document.line(1), QString());
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Tab);
+        QTest::keyClicks(w().mskTxt(3), QStringLiteral("F"));
+        int last = 3;
+        while (w().mskTxt(last + 1)->isVisible())
+            ++last;
+        QVERIFY(clickInto(w().mskTxt(last)));
+        QTest::keyClick(w().mskTxt(last), Qt::Key_Return);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(1), QStringLiteral("K, 7, F"));
+        QTRY_COMPARE(QApplication::focusWidget(), w().mskTxt(1));
+
         CHECK_MIRROR_OF(typeKLine());
         QVERIFY(w().trmSichDat()->isActive());
 
@@ -454,12 +472,25 @@ private slots:
         QCOMPARE(w().grdFahrpl()->model()->index(4, 1).data().toString(),
                  QStringLiteral("K, 13, B"));
         QVERIFY(!replace->sevCmdBef(1)->isEnabled());
+        // "whole number": the 1 of 13 is no longer found; Enter searches, Esc closes.
+        replace->wholeNumber()->click();
+        QVERIFY(e().search.wholeNumber);
+        replace->txbvon_Text()->clear();
+        QTest::keyClicks(replace->txbvon_Text(), QStringLiteral("1"));
+        platform_->messages.clear();
+        QTest::keyClick(replace->txbvon_Text(), Qt::Key_Return);
+        CHECK_MIRROR(w());
+        QCOMPARE(platform_->messages.size(), 1); // not found
+        QTest::keyClick(replace->txbvon_Text(), Qt::Key_Escape);
+        QTRY_VERIFY(!w().replaceWindow());
+        platform_->messages.clear();
 
         w().menuAction(QStringLiteral("Wrk_Such"))->trigger();
         SearchWindow* search = w().searchWindow();
         QVERIFY(search && search->isVisible());
+        QVERIFY(search->wholeNumber()->isChecked()); // one option for both windows
         QTest::keyClicks(search->txbSuchtext(), QStringLiteral("xyz"));
-        QTest::mouseClick(search->sevCmdBef(0), Qt::LeftButton);
+        QTest::keyClick(search->txbSuchtext(), Qt::Key_Enter);
         CHECK_MIRROR(w());
         QCOMPARE(platform_->messages.size(), 1);
         QCOMPARE(platform_->messages.last().title, search->windowTitle());
@@ -492,7 +523,18 @@ private slots:
                 letters.insert(action->text()[mark + 1].toLower());
             }
         }
-        QCOMPARE(w().menuAction(u"Dat_Sav"_qs)->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(w().menuAction(u"Dat_Sav"_qs)->shortcut(), QKeySequence(u"Ctrl+S"_qs));
+        // The three languages, the current one ticked, also after a click on it.
+        QVERIFY(w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        QVERIFY(!w().menuAction(u"Opt_Spr_ES"_qs)->isChecked());
+        w().menuAction(u"Opt_Spr_EN"_qs)->trigger();
+        QVERIFY(w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        w().menuAction(u"Opt_Spr_DE"_qs)->trigger();
+        CHECK_MIRROR(w());
+        QVERIFY(w().menuAction(u"Opt_Spr_DE"_qs)->isChecked());
+        QVERIFY(!w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        QCOMPARE(w().commandListDock()->windowTitle(), u"Fahrplanbefehle für VELOX"_qs);
+        w().menuAction(u"Opt_Spr_EN"_qs)->trigger();
         QCOMPARE(w().grdFahrpl()->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("line no."));
         w().menuAction(QStringLiteral("Opt_Spr"))->trigger();
