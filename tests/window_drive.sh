@@ -6,8 +6,10 @@
 # reports itself into a file, VX_WINDOW_REPORT), its operands typed, the line
 # transferred, undone and redone,
 # saved through the real file dialog under a name typed without extension,
-# reopened from the recent list; F1 raises the help window, also from an
-# open menu; Delete in a grid cell writes nothing. Checked: the saved file,
+# reopened from the recent list; a cancelled Open keeps the rows; typing in a
+# grid cell shows the unsaved mark; rows are copied and pasted; Enter in the
+# last field transfers; F1 raises the help window, also from an open menu;
+# Delete in a grid cell writes nothing. Checked: the saved file,
 # the window titles, which window has the keyboard, and the grid as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
 #
 #   window_drive.sh VXEDIT OUT_DIR
@@ -236,6 +238,17 @@ grep -qx "RecentSchedule1=$SAVED" "$XDG_CONFIG_HOME/VX-Editor.conf" ||
     fail "the recent list in the test's own settings does not name $SAVED"
 shot saved
 
+# Open, and the file dialog cancelled: the rows, the file and the title stay.
+xdotool key ctrl+o
+OPEN="$(window_named '^ Selección de fichero para: ')" || true
+[[ -n $OPEN ]] || fail "Ctrl+O opened no file dialog"
+has_keyboard "$OPEN" "the open dialog"
+xdotool key Escape
+eventually no_window_named '^ Selección de fichero' || fail "the open dialog stayed open"
+expect_title "$MAIN" "$TITLE   $SAVED"
+eventually grid_is "$WORK/filled.png" || fail "a cancelled Open changed the rows"
+shot open-cancelled
+
 # A new schedule, then the saved one again from the end of the File menu.
 xdotool key ctrl+n
 expect_title "$MAIN" "$TITLE"
@@ -254,6 +267,46 @@ expect_title "$MAIN" "$TITLE   $SAVED"
 eventually grid_is "$WORK/filled.png" || fail "the schedule reopened shows other rows"
 has_keyboard "$MAIN" "the main window after reopening"
 shot reopened
+
+# A character typed into a grid cell is a change: the title shows the unsaved
+# mark; Escape empties the cell again and the mark goes.
+read -r grid_x grid_y _ _ <<<"$(report grid)"
+row_y() { echo $((grid_y + 25 + 17 * ($1 - 1))); }
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 3)" click 1
+xdotool type --delay 60 A
+expect_title "$MAIN" "$TITLE   $SAVED*"
+shot typed-in-grid
+xdotool key Escape
+expect_title "$MAIN" "$TITLE   $SAVED"
+
+# Rows on the clipboard: row 1 copied, pasted before row 2, undone.
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 1)" click 1
+xdotool key ctrl+c
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 2)" click 1
+xdotool key ctrl+v
+expect_title "$MAIN" "$TITLE   $SAVED*"
+eventually grid_is_not "$WORK/filled.png" || fail "Ctrl+V pasted no row"
+shot rows-pasted
+xdotool key ctrl+z
+expect_title "$MAIN" "$TITLE   $SAVED"
+
+# Enter in the last operand field transfers the line into the row the line
+# number names, and the code field has the keyboard for the next line.
+read -r rows_x rows_y _ _ <<<"$(report listRows)"
+xdotool mousemove --window "$MAIN" $((rows_x + 60)) $((rows_y + row_h * 11 + row_h / 2)) \
+    mousedown 1 sleep 0.1 mouseup 1
+has_keyboard "$MAIN" "the main window after a command is chosen in the list"
+xdotool type --delay 60 13
+xdotool key Tab
+xdotool type --delay 60 F
+xdotool key Tab Return
+expect_title "$MAIN" "$TITLE   $SAVED*"
+eventually grid_is_not "$WORK/filled.png" || fail "Enter in the last field transferred nothing"
+shot enter-transferred
+# Ctrl+Z in a field undoes the field's typing; in the grid, the transfer.
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 2)" click 1
+xdotool key ctrl+z
+expect_title "$MAIN" "$TITLE   $SAVED"
 
 xdotool key F1
 HELP="$(window_named '^VXWEdite$')" || true
@@ -286,10 +339,16 @@ sleep 0.3
 expect_title "$MAIN" "$TITLE   $SAVED"
 shot delete-in-grid
 
-# Program end from the main window: nothing unsaved, so no question.
+# Program end from the main window. The rows were changed since the save
+# (and changed back), so the save question comes; "No" (Alt+N) ends.
 xdotool windowactivate --sync "$MAIN"
 has_keyboard "$MAIN" "the main window"
 xdotool key ctrl+q
+QUESTION="$(window_named "^$SAVED\$")" || true
+[[ -n $QUESTION ]] || fail "Ctrl+Q asked no question"
+has_keyboard "$QUESTION" "the save question"
+shot end-question
+xdotool key alt+n
 ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 eventually ended || fail "Ctrl+Q did not end the program"
 rc=0
