@@ -270,8 +270,9 @@ shot reopened
 
 # A character typed into a grid cell is a change: the title shows the unsaved
 # mark; Escape empties the cell again and the mark goes.
-read -r grid_x grid_y _ _ <<<"$(report grid)"
-row_y() { echo $((grid_y + 25 + 17 * ($1 - 1))); }
+read -r grid_x grid_y _ _ <<<"$(report gridRows)"
+grid_row_h="$(report gridRowHeight)"
+row_y() { echo $((grid_y + grid_row_h * ($1 - 1) + grid_row_h / 2)); }
 xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 3)" click 1
 xdotool type --delay 60 A
 expect_title "$MAIN" "$TITLE   $SAVED*"
@@ -332,8 +333,7 @@ shot menu-help
 # and the end below asks no question.
 xdotool windowactivate --sync "$MAIN"
 has_keyboard "$MAIN" "the main window"
-read -r grid_x grid_y _ _ <<<"$(report grid)"
-xdotool mousemove --window "$MAIN" $((grid_x + 200)) $((grid_y + 25)) click 1
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 1)" click 1
 xdotool key Delete Delete
 sleep 0.3
 expect_title "$MAIN" "$TITLE   $SAVED"

@@ -382,6 +382,8 @@ void MainWindow::reportGeometry() const {
     line(QStringLiteral("listVisible"),
          listDock_->isVisible() ? QStringLiteral("1") : QStringLiteral("0"));
     line(QStringLiteral("grid"), rect(inWindow(grid_)));
+    line(QStringLiteral("gridRows"), rect(inWindow(grid_->viewport())));
+    line(QStringLiteral("gridRowHeight"), QString::number(grid_->rowHeight(0)));
     line(QStringLiteral("entry"), rect(inWindow(entry_)));
     line(QStringLiteral("entryView"), rect(inWindow(entryScroll_->viewport())));
     const QWidget* rows = list_->lstBefehle()->viewport();
