@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     std::printf("  render (median of 25):          %8.2f ms\n", Median(render));
     std::printf("  render + text form (median):    %8.2f ms   (target < 20 ms)\n", Median(text));
 
-    // The PDF needs the window library, which vxedit-cli links: it is timed as
+    // The PDF needs QtGui, which vxedit-cli links and the model does not: it is timed as
     // a whole run of `vxedit-cli listing --format pdf`, start-up included.
     const QString cli = QDir(QCoreApplication::applicationDirPath())
                             .absoluteFilePath(QStringLiteral("../vxedit-cli"));

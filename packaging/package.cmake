@@ -118,6 +118,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own dialogs and buttons in German and Spanish (without it they stay
 # English), and the Wayland platform plugin (without it Qt runs through XWayland).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
+# vxedit-cli's 'printer system' hands the listing to CUPS's lp.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS cups-client)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_STRIP_FILES ON)

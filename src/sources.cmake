@@ -1,5 +1,6 @@
 # Sources, listed per folder. The folders are layers: a folder includes only
-# folders listed before it (gui and app on top of everything).
+# folders listed before it (render above the model, gui and app on top of
+# everything).
 
 set(VXCORE_SOURCES
     # texts
@@ -101,6 +102,14 @@ set(VXCORE_SOURCES
     script/user_driver.h
 )
 
+# Painting on QtGui alone: vxedit-cli stops here, below the windows.
+set(VXRENDER_SOURCES
+    render/cups_printer.cpp
+    render/cups_printer.h
+    render/listing_painter.cpp
+    render/listing_painter.h
+)
+
 set(VXGUI_SOURCES
     gui/command_list_window.cpp
     gui/command_list_window.h
@@ -116,8 +125,6 @@ set(VXGUI_SOURCES
     gui/help_resources.h
     gui/help_viewer_window.cpp
     gui/help_viewer_window.h
-    gui/listing_painter.cpp
-    gui/listing_painter.h
     gui/main_window.cpp
     gui/main_window.h
     gui/problems_pane.cpp
@@ -132,6 +139,8 @@ set(VXGUI_SOURCES
     gui/schedule_grid.h
     gui/search_window.cpp
     gui/search_window.h
+    gui/system_printer.cpp
+    gui/system_printer.h
     gui/styled_message_window.cpp
     gui/styled_message_window.h
     gui/toolkit_translation.cpp

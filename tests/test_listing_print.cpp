@@ -4,7 +4,7 @@
 
 #include "editor/editor.h"
 #include "editor/print_commands.h"
-#include "gui/listing_painter.h"
+#include "gui/system_printer.h"
 #include "script/scripted_platform.h"
 #include "test_support.h"
 
@@ -12,6 +12,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,6 +26,35 @@ namespace {
 int PdfPageCount(const QByteArray& pdf) {
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
     return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+struct PdfWord {
+    int page = 0;
+    QRectF box;
+    QString text;
+};
+
+// The words of a PDF with their boxes, as a reader finds them; nullopt
+// without pdftotext.
+std::optional<QList<PdfWord>> PdfWords(const QString& pdf) {
+    QProcess run;
+    run.start(u"pdftotext"_qs, {u"-bbox"_qs, pdf, u"-"_qs});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return std::nullopt;
+    static const QRegularExpression word(
+        uR"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"_qs);
+    QList<PdfWord> words;
+    int page = 0;
+    for (const QRegularExpressionMatch& m : word.globalMatch(QString::fromUtf8(run.readAll()))) {
+        if (m.captured(0).startsWith(u"<page"_qs)) {
+            ++page;
+            continue;
+        }
+        const QPointF from(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF to(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({page, QRectF(from, to), m.captured(5)});
+    }
+    return words;
 }
 
 void Fill(Editor& editor, const QStringList& rows) {
@@ -45,22 +75,35 @@ class TestListingPrint : public QObject {
     Q_OBJECT
 
     QTemporaryDir dir_;
+    ListingPdfPainter painter_;
 
     QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
 private slots:
-    void initTestCase() {
-        QVERIFY(dir_.isValid());
-        InstallListingPainter();
-    }
+    void initTestCase() { QVERIFY(dir_.isValid()); }
 
-    void printWithoutPrinterDoesNothing() {
+    // Without a printer Print offers the PDF export; the listing (and its
+    // messages) comes only with a yes, and nothing at all for an empty schedule.
+    void printWithoutPrinterOffersThePdf() {
         ScriptedPlatform platform;
+        platform.usePdfPainter(&painter_);
         Editor editor(platform.platform());
-        Fill(editor, {u"K, 5, F"_qs, u"!, A"_qs, u"!, A"_qs});
         Menu(editor, 7);
+        QVERIFY(platform.messages.isEmpty());
+        Fill(editor, {u"K, 5, F"_qs, u"!, A"_qs, u"!, A"_qs});
+        platform.answers.push_back(MsgAnswer::No);
+        Menu(editor, 7);
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(platform.messages[0].style, MsgStyle::YesNo + MsgStyle::Question);
+        QCOMPARE(platform.pdfListings, 0);
+        platform.messages.clear();
+        platform.answers.push_back(MsgAnswer::Yes);
+        platform.fileChoices.push_back(path("offered.pdf"));
+        Menu(editor, 7);
+        QCOMPARE(platform.fileRequests.size(), 1);
+        QCOMPARE(platform.messages.size(), 2); // the offer, then the double address
         QCOMPARE(platform.printer.listingsPrinted, 0);
-        QVERIFY(platform.messages.isEmpty()); // not even the double address
+        QVERIFY(test::ReadBytes(path("offered.pdf")).startsWith("%PDF"));
     }
 
     void printEmptyScheduleDoesNothing() {
@@ -232,6 +275,50 @@ private slots:
         QCOMPARE(PdfPageCount(test::ReadBytes(path("direct.pdf"))), pages);
     }
 
+    // Long remarks, jump suffixes, command lines and paths are elided where
+    // the next column starts: read back, no two words share a place, the
+    // file name stays, and the date is written as the listing's language
+    // writes dates.
+    void pdfTextsNeverOverlap_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("DE") << u"DE"_qs << uR"(^\d{2}\.\d{2}\.\d{2}$)"_qs;
+        QTest::newRow("ES") << u"ES"_qs << uR"(^\d{1,2}/\d{1,2}/\d{2}$)"_qs;
+    }
+    void pdfTextsNeverOverlap() {
+        QFETCH(QString, lang);
+        QFETCH(QString, date);
+        ScriptedPlatform platform;
+        Editor editor(platform.platform());
+        editor.catalogue.LoadCatalogue(lang);
+        editor.document.FilePath = u"/layouts/"_qs + QString(120, u'x') + u"/plan.vfp"_qs;
+        const QString wide = QString(30, u'W') + u' ' + QString(60, u'M');
+        Fill(editor, {u"* "_qs + wide, u"G, FARAWAY  * "_qs + wide, u"F, K, 12, B"_qs,
+                      u"K, 12, B  * "_qs + wide + wide, u"!, FARAWAY"_qs});
+        const QString pdf = path("overlap.pdf");
+        QString error;
+        QVERIFY2(WriteListingPdf(BuildListing(editor), editor.listingFont, pdf, &error),
+                 qPrintable(error));
+        const std::optional<QList<PdfWord>> words = PdfWords(pdf);
+        if (!words)
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QVERIFY(words->size() > 20);
+        for (qsizetype i = 0; i < words->size(); ++i)
+            for (qsizetype k = i + 1; k < words->size(); ++k) {
+                const PdfWord& a = words->at(i);
+                const PdfWord& b = words->at(k);
+                const QRectF both = a.box.intersected(b.box);
+                QVERIFY2(a.page != b.page || both.width() < 0.01 || both.height() < 0.01,
+                         qPrintable(a.text + u" | "_qs + b.text));
+            }
+        const auto has = [&](const QRegularExpression& pattern) {
+            return std::any_of(words->begin(), words->end(),
+                               [&](const PdfWord& w) { return pattern.match(w.text).hasMatch(); });
+        };
+        QVERIFY(has(QRegularExpression(u"plan\\.vfp$"_qs)));
+        QVERIFY2(has(QRegularExpression(date)), qPrintable(ListingDate(editor)));
+    }
+
     // The windows show the pages before the printer dialog; closing the
     // preview prints nothing and is no error.
     void previewShowsThePagesAndCancelPrintsNothing() {
@@ -266,6 +353,7 @@ private slots:
     // named after the schedule; the same pages as Print would send.
     void exportWritesThePdfWithoutPrinter() {
         ScriptedPlatform platform;
+        platform.usePdfPainter(&painter_);
         Editor editor(platform.platform());
         Fill(editor, {u"K, 5, F"_qs, u"E"_qs});
         editor.document.FilePath = path("plan.vfp");

@@ -45,7 +45,7 @@ struct Invocation {
     QString command;
     QStringList args;                    // positional arguments, without the "--"
     QString lang = QStringLiteral("ES"); // "DE", "EN" or "ES", upper case
-    QString date;                        // listing header date; the system short date by default
+    QString date; // listing header date; empty: today in the listing's language
     Application application = Application::Core;
     const QCommandLineParser* options = nullptr; // the subcommand's own options
 

@@ -6,8 +6,8 @@
 #include "document/vfp_file.h"
 #include "editor/editor.h"
 #include "editor/print_commands.h"
-#include "gui/listing_painter.h"
 #include "print/listing.h"
+#include "render/listing_painter.h"
 #include "script/scripted_platform.h"
 #include "texts/json_writer.h"
 
@@ -108,8 +108,6 @@ bool checkListing(Invocation& inv) {
 
 int runListing(const Invocation& inv) {
     const bool pdf = inv.value(FormatOption) == u"pdf";
-    if (pdf)
-        InstallListingPainter();
     return produce(inv, inv.args.front(), pdf, inv.value(OutputOption));
 }
 

@@ -3,7 +3,8 @@
 
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "gui/listing_painter.h"
+#include "render/cups_printer.h"
+#include "render/listing_painter.h"
 #include "script/user_driver.h"
 
 #include <QCoreApplication>
@@ -53,9 +54,10 @@ int runScript(const Invocation& inv) {
         return ExitUsage;
     }
 
-    InstallListingPainter();
-    SystemPrinter systemPrinter;
+    ListingPdfPainter painter;
+    CupsPrinter systemPrinter;
     UserDriver driver(inv.lang);
+    driver.platform.usePdfPainter(&painter);
     driver.platform.printer.system = &systemPrinter;
     if (settings)
         driver.platform.settingsFile = withSeparator(*settings) + QStringLiteral("settings.ini");

@@ -8,11 +8,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLocale>
 #include <unistd.h>
 
 #include <cstdio>
@@ -48,8 +46,8 @@ QString commonOptionsHelp() {
     return QStringLiteral(
         "Common options (before or after the subcommand):\n"
         "  --lang DE|EN|ES  catalogue language (default ES, the edition language)\n"
-        "  --date TEXT      date printed in listing headers (default: today, system short "
-        "format)\n"
+        "  --date TEXT      date printed in listing headers (default: today, in the short "
+        "format of the language)\n"
         "  --help, -h       this text, or the subcommand's text after a subcommand\n"
         "  --               ends the options; later arguments are names, even if they start "
         "with '-'\n"
@@ -431,7 +429,6 @@ int main(int argc, char** argv) {
         args.append(QString::fromLocal8Bit(argv[i]));
 
     Invocation inv;
-    inv.date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     std::optional<Subcommand> subcommand;
     QCommandLineParser options;
     if (const std::optional<int> code = parseCommandLine(args, inv, subcommand, options))

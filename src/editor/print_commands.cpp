@@ -42,10 +42,20 @@ private:
 
 } // namespace
 
+QLocale ListingLocale(Language language) {
+    const QLocale::Language wanted = language == Language::DE   ? QLocale::German
+                                     : language == Language::EN ? QLocale::English
+                                                                : QLocale::Spanish;
+    // The user's own region where it speaks the listing's language.
+    const QLocale system = QLocale::system();
+    return system.language() == wanted ? system : QLocale(wanted);
+}
+
 QString ListingDate(const Editor& editor) {
     if (!editor.listingDate.isEmpty())
         return editor.listingDate;
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return ListingLocale(editor.catalogue.language())
+        .toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
 ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& afterMessage) {
@@ -61,13 +71,21 @@ ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& aft
 }
 
 void PrintCommand(Editor& editor) {
-    Printer* printer = installedPrinter(editor);
-    if (printer == nullptr)
-        return;
-    printer->setFont(editor.listingFont);
     bool anyCharacter = false;
     for (int r = 1; r <= editor.document.RowCount && !anyCharacter; ++r)
         anyCharacter = !editor.document.line(r).isEmpty();
+    Printer* printer = installedPrinter(editor);
+    if (printer == nullptr) {
+        // A Print that silently does nothing looks broken; the PDF needs no printer.
+        const TextCatalogue& c = editor.catalogue;
+        if (anyCharacter &&
+            editor.ShowMessage(c.tx(u"No printer is installed.¶Export listing as PDF instead?"),
+                               MsgStyle::YesNo + MsgStyle::Question,
+                               c.tx(u"Print schedule data")) == MsgAnswer::Yes)
+            ExportListingPdfCommand(editor);
+        return;
+    }
+    printer->setFont(editor.listingFont);
     if (!anyCharacter)
         return;
     const ListingDocument document = BuildListing(editor);

@@ -4,6 +4,9 @@
 // editor keeps for the whole run.
 
 #include "print/listing.h"
+#include "texts/text_catalogue.h"
+
+#include <QLocale>
 
 #include <functional>
 
@@ -11,9 +14,10 @@ namespace vx {
 
 class Editor;
 
-// Print (command 7): nothing without a printer, or when no row holds a single
-// character (a row of blanks counts); otherwise the listing of the schedule in
-// the listing font goes to the printer.
+// Print (command 7): nothing when no row holds a single character (a row of
+// blanks counts); without a printer, the offer to export the listing as a PDF
+// instead; otherwise the listing of the schedule in the listing font goes to
+// the printer.
 void PrintCommand(Editor& editor);
 
 // Export listing as PDF: the save dialog, then the listing that Print would
@@ -39,8 +43,12 @@ void ListingFontShutDown(Editor& editor);
 ListingDocument BuildListing(Editor& editor,
                              const std::function<void(int number)>& afterMessage = {});
 
-// The date in the header: the editor's listingDate, or today in the system's
-// short date format.
+// The locale of a listing in language: the system's where it speaks that
+// language, else the language's own.
+QLocale ListingLocale(Language language);
+
+// The date in the header: the editor's listingDate, or today in the short
+// date format of the listing's language.
 QString ListingDate(const Editor& editor);
 
 } // namespace vx

@@ -5,7 +5,7 @@
 // and the busy cursor, the help viewer window and the system printer.
 
 #include "gui/help_viewer_window.h"
-#include "gui/listing_painter.h"
+#include "gui/system_printer.h"
 #include "platform/platform.h"
 
 #include <QPointer>

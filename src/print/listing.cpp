@@ -184,10 +184,12 @@ private:
         page.lines.append(ListingLine{});
         page.lines.append(ListingLine{});
         ListingLine header;
-        header.pieces.append({HeaderColumn,
-                              QStringLiteral("VX-EDIT   ") + T(u"schedule file") +
-                                  QStringLiteral(": ") + source_.filePath,
-                              true, false});
+        // A long path gives way in its middle: the label, the path's start and
+        // the file name stay.
+        const QString label =
+            QStringLiteral("VX-EDIT   ") + T(u"schedule file") + QStringLiteral(": ");
+        header.pieces.append({HeaderColumn, label + source_.filePath, true, false,
+                              ListingPiece::Elide::Middle, label.size()});
         if (!source_.date.isEmpty())
             header.pieces.append({DateColumn, source_.date, true, false});
         header.pieces.append({CommandLineColumn, T(u"Page:") + Str(page_), true, false});
@@ -1042,11 +1044,6 @@ private:
     ListingDocument document_;
 };
 
-PdfListingRenderer& pdfRenderer() {
-    static PdfListingRenderer renderer = nullptr;
-    return renderer;
-}
-
 } // namespace
 
 ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& catalogue,
@@ -1057,19 +1054,6 @@ ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& 
     bounded.rowCount = std::min<int>(source.rowCount, static_cast<int>(source.lines->size()) - 1);
     Renderer renderer(bounded, catalogue, reporter);
     return renderer.run();
-}
-
-void SetPdfListingRenderer(PdfListingRenderer renderer) {
-    pdfRenderer() = renderer;
-}
-
-std::optional<QByteArray> RenderPdfListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) {
-    if (pdfRenderer() != nullptr)
-        return pdfRenderer()(document, font, error);
-    if (error != nullptr)
-        *error = QStringLiteral("PDF output is not available in this program");
-    return std::nullopt;
 }
 
 } // namespace vx

@@ -2,7 +2,7 @@
 
 // The printed schedule listing, device-independent: pages of printed lines,
 // each line a list of pieces that start at a print column. The same document
-// goes to a printer, into a PDF (listing_painter_gui.h) or into the text form
+// goes to a printer, into a PDF (render/listing_painter.h) or into the text form
 // of `vxedit-cli listing` (ListingText).
 
 #include "platform/platform.h"
@@ -19,10 +19,15 @@ namespace vx {
 class TextCatalogue;
 
 struct ListingPiece {
+    // Where a painted piece that does not fit gives up its characters; the
+    // text form cuts at the next column either way.
+    enum class Elide : quint8 { End, Middle };
     int column = 1; // print column, 1-based
     QString text;
     bool bold = false;
     bool underline = false;
+    Elide elide = Elide::End;
+    qsizetype kept = 0; // leading characters that are never elided
     bool operator==(const ListingPiece&) const = default;
 };
 
@@ -84,17 +89,5 @@ ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& 
 // earlier one wrote beyond its column), bold and underline are dropped and
 // trailing blanks removed. Every line ends in "\n".
 QString ListingText(const ListingDocument& document);
-
-// PDF output lives in the window library (it needs QtGui); it hands its
-// painter to the model here, so that headless code such as the scripted printer
-// can reach it. Unset until the window library installs it
-// (InstallListingPainter in listing_painter.h).
-using PdfListingRenderer = std::optional<QByteArray> (*)(const ListingDocument& document,
-                                                         const FontChoice& font, QString* error);
-void SetPdfListingRenderer(PdfListingRenderer renderer);
-// The listing through the installed renderer; nullopt with the reason in
-// *error when painting fails or no renderer is installed.
-std::optional<QByteArray> RenderPdfListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error);
 
 } // namespace vx

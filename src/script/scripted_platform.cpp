@@ -95,7 +95,12 @@ void ScriptedPlatform::setBusy(bool b) {
 std::optional<QByteArray> ScriptedPlatform::paintListing(const ListingDocument& document,
                                                          const FontChoice& font, QString* error) {
     ++pdfListings;
-    return RenderPdfListing(document, font, error);
+    return PaintPdf(painter_, document, font, error);
+}
+
+void ScriptedPlatform::usePdfPainter(PdfPainter* painter) {
+    painter_ = painter;
+    printer.painter = painter;
 }
 
 } // namespace vx

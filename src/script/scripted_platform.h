@@ -49,8 +49,8 @@ public:
     int beeps = 0;
     bool busy = false;
     bool helpClosed = false;
-    // Listings painted for a PDF export; painted by the window library's
-    // painter where the program installed it, else refused.
+    // Listings painted for a PDF export; painted by the program's painter
+    // (usePdfPainter), else refused.
     int pdfListings = 0;
     // No printer until a test or script sets one up (printer.configure).
     ScriptedPrinter printer;
@@ -75,7 +75,12 @@ public:
     QString text() const override { return clipboardText; }
     void setText(const QString& text) override { clipboardText = text; }
 
+    // The painter behind the PDF export and the "pdf" printer; this model
+    // alone cannot paint.
+    void usePdfPainter(PdfPainter* painter);
+
 private:
+    PdfPainter* painter_ = nullptr;
     std::optional<QString> nextFile(const FileDialogRequest& request);
     QMap<QString, QString> memorySettings_;
 };

@@ -6,6 +6,15 @@
 
 namespace vx {
 
+std::optional<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
+                                   const FontChoice& font, QString* error) {
+    if (painter != nullptr)
+        return painter->paintListing(document, font, error);
+    if (error != nullptr)
+        *error = QStringLiteral("PDF output is not available in this program");
+    return std::nullopt;
+}
+
 bool ScriptedPrinter::configure(QStringView setting, QString* error) {
     if (setting == u"none" || setting == u"system") {
         if (setting == u"system" && system == nullptr) {
@@ -69,7 +78,7 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
     }
     QByteArray bytes;
     if (mode == Mode::Pdf) {
-        std::optional<QByteArray> pdf = RenderPdfListing(document, currentFont, &lastError_);
+        std::optional<QByteArray> pdf = PaintPdf(painter, document, currentFont, &lastError_);
         if (!pdf) {
             lastError_ = path + QStringLiteral(": ") + lastError_;
             return false;

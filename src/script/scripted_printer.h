@@ -12,6 +12,10 @@
 
 namespace vx {
 
+// The listing through painter; without one, nullopt and a reason.
+std::optional<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
+                                   const FontChoice& font, QString* error);
+
 class ScriptedPrinter : public Printer {
 public:
     enum class Mode { None, Pdf, Text, System };
@@ -24,8 +28,10 @@ public:
     Mode mode = Mode::None;
     QString path;
     // The real printer that "system" hands everything to; set by programs that
-    // can print (it needs the window library).
+    // can print (it needs QtGui).
     Printer* system = nullptr;
+    // What paints the "pdf" printer's pages; none refuses them.
+    PdfPainter* painter = nullptr;
     // The font of a freshly found printer, as a real one would report it.
     FontChoice currentFont{QStringLiteral("Courier New"), 10.0};
 

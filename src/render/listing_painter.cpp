@@ -1,21 +1,15 @@
-#include "gui/listing_painter.h"
+#include "render/listing_painter.h"
 
 #include "document/file_io.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <algorithm>
 
@@ -68,6 +62,20 @@ qreal fittingScale(const ListingDocument& document, const QFont& base, QPagedPai
     return scale;
 }
 
+// The piece's text as it fits into room: whole, or elided where the piece
+// says, its kept start untouched while there is room for it.
+QString fitted(const ListingPiece& piece, const QFontMetricsF& metrics, qreal room) {
+    if (metrics.horizontalAdvance(piece.text) <= room)
+        return piece.text;
+    const Qt::TextElideMode mode =
+        piece.elide == ListingPiece::Elide::Middle ? Qt::ElideMiddle : Qt::ElideRight;
+    const QString kept = piece.text.left(piece.kept);
+    const qreal rest = room - metrics.horizontalAdvance(kept);
+    if (kept.isEmpty() || rest <= 0)
+        return metrics.elidedText(piece.text, Qt::ElideRight, room);
+    return kept + metrics.elidedText(piece.text.mid(piece.kept), mode, rest);
+}
+
 } // namespace
 
 bool PaintListing(const ListingDocument& document, const FontChoice& font,
@@ -101,8 +109,14 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
     const qreal width = device.width();
     const qreal height = device.height();
     const QFontMetricsF metrics(base, &device);
+    QFont heavy = base;
+    heavy.setBold(true);
+    const QFontMetricsF heavyMetrics(heavy, &device);
     const qreal column = metrics.averageCharWidth();
     const qreal step = std::min(metrics.lineSpacing(), height / LinesPerPage);
+    // Proportional text can outrun its columns; a piece keeps this much clear
+    // of the next one.
+    const qreal gap = column / 2;
 
     for (qsizetype p = 0; p < document.pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
@@ -117,15 +131,19 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
                 const ListingPiece& piece = pieces[k];
                 const qreal x = (piece.column - 1) * column;
                 const qreal right =
-                    k + 1 < pieces.size() ? (pieces[k + 1].column - 1) * column : width;
+                    k + 1 < pieces.size() ? (pieces[k + 1].column - 1) * column - gap : width;
                 if (piece.text.isEmpty() || right <= x)
                     continue;
-                QFont face = base;
-                face.setBold(piece.bold);
+                // Elided rather than clipped: a clipped glyph is still in the
+                // PDF's text, and a reader would find it under the next piece.
+                const QString text = fitted(piece, piece.bold ? heavyMetrics : metrics, right - x);
+                if (text.isEmpty())
+                    continue;
+                QFont face = piece.bold ? heavy : base;
                 face.setUnderline(piece.underline);
                 painter.setFont(face);
                 painter.drawText(QRectF(x, i * step, right - x, step),
-                                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, piece.text);
+                                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
             }
         }
     }
@@ -171,74 +189,6 @@ bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, co
     QString reason;
     if (!WriteOutputFile(path, *pdf, &reason)) {
         setError(error, path + QStringLiteral(": ") + reason);
-        return false;
-    }
-    return true;
-}
-
-void InstallListingPainter() {
-    SetPdfListingRenderer(&RenderListingPdf);
-}
-
-SystemPrinter::SystemPrinter() {
-    if (haveGuiApplication()) {
-        const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-        font_.name = system.family();
-        font_.size = system.pointSizeF() > 0 ? system.pointSizeF() : 10.0;
-    }
-}
-
-bool SystemPrinter::installed() const {
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
-}
-
-void SystemPrinter::setFont(const FontChoice& font) {
-    font_.name = font.name;
-    font_.size = font.size;
-    if (!haveGuiApplication() || font.name.isEmpty())
-        return;
-    QFont wanted(font.name);
-    wanted.setPointSizeF(font.size > 0 ? font.size : 10.0);
-    font_.name = QFontInfo(wanted).family();
-}
-
-bool SystemPrinter::printListing(const ListingDocument& document) {
-    lastError_.clear();
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
-        if (all.isEmpty()) {
-            lastError_ = QStringLiteral("no printer");
-            return false;
-        }
-        info = all.front();
-    }
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("VX-EDIT"));
-    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
-        return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
-    return PaintListing(document, font_, printer, &lastError_);
-}
-
-bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
-                     QWidget* parent, QString* error) {
-    QPrintPreviewDialog preview(&printer, parent);
-    preview.setWindowTitle(QStringLiteral("VX-EDIT"));
-    // The preview paints for the screen, the print button once more for the
-    // printer; the last painting decides.
-    bool painted = true;
-    QString reason;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* target) {
-                         reason.clear();
-                         painted = PaintListing(document, font, *target, &reason);
-                     });
-    if (preview.exec() != QDialog::Accepted) {
-        setError(error, QString());
-        return false;
-    }
-    if (!painted) {
-        setError(error, reason);
         return false;
     }
     return true;

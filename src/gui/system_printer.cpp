@@ -1,0 +1,89 @@
+#include "gui/system_printer.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace vx {
+
+namespace {
+
+bool haveGuiApplication() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+void setError(QString* error, const QString& text) {
+    if (error != nullptr)
+        *error = text;
+}
+
+} // namespace
+
+SystemPrinter::SystemPrinter() {
+    if (haveGuiApplication()) {
+        const QFont system = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        font_.name = system.family();
+        font_.size = system.pointSizeF() > 0 ? system.pointSizeF() : 10.0;
+    }
+}
+
+bool SystemPrinter::installed() const {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void SystemPrinter::setFont(const FontChoice& font) {
+    font_.name = font.name;
+    font_.size = font.size;
+    if (!haveGuiApplication() || font.name.isEmpty())
+        return;
+    QFont wanted(font.name);
+    wanted.setPointSizeF(font.size > 0 ? font.size : 10.0);
+    font_.name = QFontInfo(wanted).family();
+}
+
+bool SystemPrinter::printListing(const ListingDocument& document) {
+    lastError_.clear();
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> all = QPrinterInfo::availablePrinters();
+        if (all.isEmpty()) {
+            lastError_ = QStringLiteral("no printer");
+            return false;
+        }
+        info = all.front();
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("VX-EDIT"));
+    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
+        return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
+    return PaintListing(document, font_, printer, &lastError_);
+}
+
+bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
+                     QWidget* parent, QString* error) {
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(QStringLiteral("VX-EDIT"));
+    // The preview paints for the screen, the print button once more for the
+    // printer; the last painting decides.
+    bool painted = true;
+    QString reason;
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&](QPrinter* target) {
+                         reason.clear();
+                         painted = PaintListing(document, font, *target, &reason);
+                     });
+    if (preview.exec() != QDialog::Accepted) {
+        setError(error, QString());
+        return false;
+    }
+    if (!painted) {
+        setError(error, reason);
+        return false;
+    }
+    return true;
+}
+
+} // namespace vx
