@@ -4,6 +4,7 @@
 #include "form/entry_form.h"
 #include "gui/command_list_window.h"
 #include "gui/frm_info_window.h"
+#include "gui/masked_field_window.h"
 #include "gui/problems_pane.h"
 #include "gui/replace_window.h"
 #include "gui/schedule_grid.h"
@@ -24,9 +25,9 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace vx {
@@ -48,20 +49,19 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     grid_ = new ScheduleGrid(*editor_, syncing_, this);
     entry_ = new EntryArea(*editor_, syncing_, this);
 
-    // The grid over the problems list; the list takes its room from the
-    // grid, never from the window or the entry area.
-    auto* central = new QSplitter(Qt::Vertical, this);
-    central->setObjectName(QStringLiteral("gridSplitter"));
-    central->setChildrenCollapsible(false);
-    central->addWidget(grid_);
+    // The grid over the problems list, which takes its room from the grid,
+    // never from the window or the entry area.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(grid_, 1);
     problems_ = new ProblemsPane(*editor_, central);
     connect(problems_, &ProblemsPane::modelChanged, this, [this] {
         afterEvent();
         grid_->revealCurrentRow();
     });
-    central->addWidget(problems_);
-    central->setStretchFactor(0, 1);
-    central->setStretchFactor(1, 0);
+    layout->addWidget(problems_, 0);
     setCentralWidget(central);
     statusBar()->setSizeGripEnabled(false);
 
@@ -96,8 +96,9 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     toggle->setObjectName(QStringLiteral("commandListShown"));
     menus_->addWindowAction(QStringLiteral("MenuOpt"), toggle);
 
-    // The design size where the screen has room for it.
-    QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight);
+    // The design size, with room for the problems list, where the screen
+    // has room for it.
+    QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight + problems_->height());
     if (const QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
@@ -389,6 +390,8 @@ void MainWindow::reportGeometry() const {
     const QWidget* rows = list_->lstBefehle()->viewport();
     line(QStringLiteral("listRows"), rect(inWindow(rows)));
     line(QStringLiteral("listRowHeight"), QString::number(list_->lstBefehle()->sizeHintForRow(0)));
+    for (int k = 0; k < 3; ++k)
+        line(mskTxt(k)->objectName(), rect(inWindow(mskTxt(k))));
     for (const QPushButton* button :
          {cmdHol_Zei(), cmdUeb_Zei(), cmdUeb_leerZ(), cmdEinf_leerZ(), cmdLoe_Zei()})
         line(button->objectName(), rect(inWindow(button)));
