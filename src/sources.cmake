@@ -53,12 +53,15 @@ set(VXCORE_SOURCES
     commands/operand_rules.cpp
     commands/operand_rules.h
     commands/operating.cpp
+    commands/rule_end.h
     commands/time.cpp
     # form
     form/entry_check.cpp
     form/entry_form.cpp
     form/entry_form.h
     form/interpret_field.cpp
+    form/line_explanation.cpp
+    form/line_explanation.h
     form/row_fetch.cpp
     # editing
     editing/editing_operations.h

@@ -267,7 +267,7 @@ private slots:
         for (int r = 1; r <= rows; ++r)
             lines.append(u"W, %1"_qs.arg(r));
         Fill(editor, lines);
-        const ListingDocument document = BuildListing(editor);
+        const ListingDocument document = BuildListing(editor.printParts());
         QCOMPARE(document.pages.size(), pages);
         QString error;
         QVERIFY2(WriteListingPdf(document, editor.listingFont, path("direct.pdf"), &error),
@@ -316,7 +316,7 @@ private slots:
                                [&](const PdfWord& w) { return pattern.match(w.text).hasMatch(); });
         };
         QVERIFY(has(QRegularExpression(u"plan\\.vfp$"_qs)));
-        QVERIFY2(has(QRegularExpression(date)), qPrintable(ListingDate(editor)));
+        QVERIFY2(has(QRegularExpression(date)), qPrintable(ListingDate(editor.printParts())));
     }
 
     // The windows show the pages before the printer dialog; closing the
@@ -342,8 +342,8 @@ private slots:
             dialog->reject();
         });
         QString error = u"unset"_qs;
-        QVERIFY(
-            !PreviewAndPrint(BuildListing(editor), editor.listingFont, printer, nullptr, &error));
+        QVERIFY(!PreviewAndPrint(BuildListing(editor.printParts()), editor.listingFont, printer,
+                                 nullptr, &error));
         QCOMPARE(shownPages, 2);
         QVERIFY(error.isEmpty());
         QVERIFY(!QFile::exists(path("preview.pdf")));

@@ -3,7 +3,7 @@
 
 #include "cli/cli.h"
 #include "document/vfp_file.h"
-#include "editor/schedule_check.h"
+#include "form/line_explanation.h"
 #include "texts/blanks.h"
 #include "texts/json_writer.h"
 
@@ -25,13 +25,13 @@ int runExplain(const Invocation& inv) {
     const ScheduleFileContent content = ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
     NoteIfNotSchedule(inv, input, content.hasControlCharacters);
 
-    LineExplainer explainer(inv.lang);
+    const ExplanationLanguage language(inv.lang);
     QString out;
     for (qsizetype i = 0; i < content.lines.size(); ++i) {
         const QString& line = content.lines[i];
         if (TrimView(line).isEmpty())
             continue;
-        const LineExplanation e = explainer.explain(line);
+        const LineExplanation e = ExplainLine(line, language);
         out += JsonObject()
                    .num(u"line", i + 1)
                    .str(u"text", line)

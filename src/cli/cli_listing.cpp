@@ -67,7 +67,7 @@ int produce(const Invocation& inv, const QString& input, bool pdf,
 
     platform.messages.clear();
     qsizetype shown = 0;
-    const ListingDocument document = BuildListing(editor, [&](int number) {
+    const ListingDocument document = BuildListing(editor.printParts(), [&](int number) {
         for (; shown < platform.messages.size(); ++shown)
             writeMessage(number, platform.messages[shown]);
     });

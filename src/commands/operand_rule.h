@@ -6,7 +6,7 @@
 
 #include "commands/command_table.h"
 #include "commands/entry_state.h"
-#include "commands/operand_rules.h"
+#include "commands/rule_end.h"
 #include "texts/basic_numbers.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"

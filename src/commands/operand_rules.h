@@ -5,6 +5,8 @@
 // (command_family.h): they check the value, write the field's explanation part
 // and re-shape later fields for sub-forms. InterpretField calls the frame.
 
+#include "commands/rule_end.h"
+
 #include <QString>
 
 namespace vx {
@@ -13,8 +15,6 @@ class CommandTable;
 class FormEvents;
 class TextCatalogue;
 struct EntryFormState;
-
-enum class RuleEnd { Normal, Error };
 
 // field: 2..6. code: the command field trimmed and upper-cased. v: the value
 // the rule judged (read by the rule itself for fields 2 and 3, where a free-text

@@ -78,10 +78,14 @@ Editor::Editor(const Platform& p)
     recent.Smn_GetRecentSchedules();
     languageSwitch.refreshGridHeadings();
     files.resetWindowTitle();
-    ListingFontStartUp(*this);
+    ListingFontStartUp(printParts());
 }
 
 Editor::~Editor() = default;
+
+PrintParts Editor::printParts() {
+    return {platform, document, catalogue, messages, listingFont, startupPrinterFont, listingDate};
+}
 
 void Editor::startInLanguage(QStringView code) {
     Language language = catalogue.language();
@@ -119,7 +123,7 @@ void Editor::menuClick(const QString& key) {
         command = static_cast<qint16>(entry->argument);
         break;
     case MenuCommand::ExportPdf:
-        ExportListingPdfCommand(*this);
+        ExportListingPdfCommand(printParts());
         break;
     case MenuCommand::ProgramEnd:
         Form_QueryUnload(1);
@@ -213,10 +217,10 @@ void Editor::Menue_Auswahl(qint16& command) {
         Save();
         break;
     case 7:
-        PrintCommand(*this);
+        PrintCommand(printParts());
         break;
     case 8:
-        PrinterFontCommand(*this);
+        PrinterFontCommand(printParts());
         break;
     default:
         break;
@@ -371,7 +375,7 @@ bool Editor::Form_QueryUnload(int unloadMode) {
 }
 
 void Editor::Smn_Dat_Progende() {
-    ListingFontShutDown(*this);
+    ListingFontShutDown(printParts());
     ending = true;
 }
 

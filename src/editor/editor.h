@@ -29,6 +29,8 @@
 
 namespace vx {
 
+struct PrintParts;
+
 class Editor {
 public:
     explicit Editor(const Platform& platform);
@@ -71,6 +73,8 @@ public:
     FontChoice startupPrinterFont;
     // The date in listing headers; empty: today in the system's short format.
     QString listingDate;
+    // What the print commands work on.
+    PrintParts printParts();
 
     // The start-up language other than the default: code "DE", "EN" or "ES";
     // an unknown code changes nothing.

@@ -1,7 +1,6 @@
 #include "editor/print_commands.h"
 
 #include "document/file_io.h"
-#include "editor/editor.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -11,32 +10,32 @@ namespace vx {
 
 namespace {
 
-Printer* installedPrinter(const Editor& editor) {
+Printer* installedPrinter(const PrintParts& editor) {
     Printer* printer = editor.platform.printer;
     return printer != nullptr && printer->installed() ? printer : nullptr;
 }
 
 class EditorReporter : public ListingReporter {
 public:
-    EditorReporter(Editor& editor, const std::function<void(int)>& afterMessage)
+    EditorReporter(const PrintParts& editor, const std::function<void(int)>& afterMessage)
         : editor_(editor), afterMessage_(afterMessage) {}
 
     void reportError(int number, int styleAddition, const QString& detail, int lineNumber,
                      const QString& commandLine) override {
         editor_.messages.setListingLine(lineNumber, commandLine);
-        editor_.ReportError(number, 0, styleAddition, detail, editor_.document.Answer);
+        editor_.messages.ReportError(number, 0, styleAddition, detail, editor_.document.Answer);
         if (afterMessage_)
             afterMessage_(number);
     }
 
     void showMessage(int number, const QString& prompt, int style, const QString& title) override {
-        editor_.ShowMessage(prompt, style, title);
+        editor_.messages.ShowMessage(prompt, style, title);
         if (afterMessage_)
             afterMessage_(number);
     }
 
 private:
-    Editor& editor_;
+    const PrintParts& editor_;
     const std::function<void(int)>& afterMessage_;
 };
 
@@ -51,14 +50,15 @@ QLocale ListingLocale(Language language) {
     return system.language() == wanted ? system : QLocale(wanted);
 }
 
-QString ListingDate(const Editor& editor) {
+QString ListingDate(const PrintParts& editor) {
     if (!editor.listingDate.isEmpty())
         return editor.listingDate;
     return ListingLocale(editor.catalogue.language())
         .toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
-ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& afterMessage) {
+ListingDocument BuildListing(const PrintParts& editor,
+                             const std::function<void(int)>& afterMessage) {
     ListingSource source;
     source.lines = &editor.document.Lines;
     source.rowCount = editor.document.RowCount;
@@ -70,7 +70,7 @@ ListingDocument BuildListing(Editor& editor, const std::function<void(int)>& aft
     return document;
 }
 
-void PrintCommand(Editor& editor) {
+void PrintCommand(const PrintParts& editor) {
     bool anyCharacter = false;
     for (int r = 1; r <= editor.document.RowCount && !anyCharacter; ++r)
         anyCharacter = !editor.document.line(r).isEmpty();
@@ -78,10 +78,10 @@ void PrintCommand(Editor& editor) {
     if (printer == nullptr) {
         // A Print that silently does nothing looks broken; the PDF needs no printer.
         const TextCatalogue& c = editor.catalogue;
-        if (anyCharacter &&
-            editor.ShowMessage(c.tx(u"No printer is installed.¶Export listing as PDF instead?"),
-                               MsgStyle::YesNo + MsgStyle::Question,
-                               c.tx(u"Print schedule data")) == MsgAnswer::Yes)
+        if (anyCharacter && editor.messages.ShowMessage(
+                                c.tx(u"No printer is installed.¶Export listing as PDF instead?"),
+                                MsgStyle::YesNo + MsgStyle::Question,
+                                c.tx(u"Print schedule data")) == MsgAnswer::Yes)
             ExportListingPdfCommand(editor);
         return;
     }
@@ -90,11 +90,11 @@ void PrintCommand(Editor& editor) {
         return;
     const ListingDocument document = BuildListing(editor);
     if (!printer->printListing(document) && !printer->lastError().isEmpty())
-        editor.ShowMessage(printer->lastError(), MsgStyle::Ok + MsgStyle::Critical,
-                           QStringLiteral("VX-Editor"));
+        editor.messages.ShowMessage(printer->lastError(), MsgStyle::Ok + MsgStyle::Critical,
+                                    QStringLiteral("VX-Editor"));
 }
 
-void ExportListingPdfCommand(Editor& editor) {
+void ExportListingPdfCommand(const PrintParts& editor) {
     const TextCatalogue& c = editor.catalogue;
     const QString caption = c.tx(u"E&xport listing as PDF…");
     const QString file = editor.document.FileName.trimmed();
@@ -117,11 +117,11 @@ void ExportListingPdfCommand(Editor& editor) {
             : editor.platform.pdf->paintListing(document, editor.listingFont, &reason);
     if (pdf && WriteOutputFile(path, *pdf, &reason, &c))
         return;
-    editor.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
-                       QStringLiteral("VX-Editor"));
+    editor.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
+                                QStringLiteral("VX-Editor"));
 }
 
-void PrinterFontCommand(Editor& editor) {
+void PrinterFontCommand(const PrintParts& editor) {
     Printer* printer = installedPrinter(editor);
     if (printer == nullptr)
         return;
@@ -137,7 +137,7 @@ void PrinterFontCommand(Editor& editor) {
     editor.listingFont.size = now.size;
 }
 
-void ListingFontStartUp(Editor& editor) {
+void ListingFontStartUp(const PrintParts& editor) {
     Printer* printer = installedPrinter(editor);
     if (printer == nullptr)
         return;
@@ -148,7 +148,7 @@ void ListingFontStartUp(Editor& editor) {
     editor.listingFont.size = now.size;
 }
 
-void ListingFontShutDown(Editor& editor) {
+void ListingFontShutDown(const PrintParts& editor) {
     Printer* printer = installedPrinter(editor);
     if (printer == nullptr || editor.startupPrinterFont.name.isEmpty())
         return;

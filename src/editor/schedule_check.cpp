@@ -9,14 +9,6 @@ LineExplainer::LineExplainer(QStringView language)
     freshForm_ = *editor_->form;
 }
 
-const QList<Control>& ReportedControls() {
-    static const QList<Control> controls = {Control::mskTxt0, Control::mskTxt1,  Control::mskTxt2,
-                                            Control::mskTxt3, Control::mskTxt4,  Control::mskTxt5,
-                                            Control::mskTxt6, Control::mskTxt7,  Control::txbTxt2,
-                                            Control::txbTxt3, Control::txbAnmerk};
-    return controls;
-}
-
 LineExplanation LineExplainer::explain(const QString& line) {
     EntryForm& form = *editor_->form;
     // Every line starts from the entry area after start-up.
@@ -31,8 +23,10 @@ LineExplanation LineExplainer::explain(const QString& line) {
     result.explanation = form.lblBemerkung.caption;
     result.explanationRed = form.lblBemerkung.error;
     for (Control c : ReportedControls())
-        if (form.fieldOf(c)->error)
+        if (const EntryField* field = form.fieldOf(c); field->error) {
             result.redFields.append(ControlName(c));
+            result.redTexts.append(field->text);
+        }
     return result;
 }
 

@@ -1,27 +1,20 @@
 #pragma once
 
-// Explaining and checking whole schedules line by line, as vxedit-cli explain
-// and check do: every line is fetched into the entry fields of an editor that
-// is as fresh as after start-up, exactly as the fetch button does, and what the
-// fields then show is read back. The editor runs on a silent platform.
+// A line fetched into the entry fields of a whole editor, as fresh as after
+// start-up, exactly as the fetch button does, and what the fields then show
+// read back. The batch readers use ExplainLine (form/line_explanation.h); this
+// stays as the reference the tests hold it to.
 
 #include "editor/editor.h"
 #include "form/entry_form.h"
+#include "form/line_explanation.h"
 #include "platform/silent_platform.h"
 
-#include <QList>
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 #include <memory>
 
 namespace vx {
-
-struct LineExplanation {
-    QString explanation; // caption of the explanation line afterwards
-    bool explanationRed = false;
-    QStringList redFields; // controls drawn red, in control order
-};
 
 class LineExplainer {
 public:
@@ -39,8 +32,5 @@ private:
     std::unique_ptr<Editor> editor_;
     EntryFormState freshForm_;
 };
-
-// The controls in the order the tools list them.
-const QList<Control>& ReportedControls();
 
 } // namespace vx

@@ -1,7 +1,8 @@
 #include "editor/schedule_diagnostics.h"
 
 #include "commands/line_syntax.h"
-#include "editor/schedule_check.h"
+#include "document/schedule_document.h"
+#include "form/line_explanation.h"
 #include "texts/blanks.h"
 
 #include <algorithm>
@@ -70,7 +71,7 @@ constexpr qsizetype SeenLimit = 20000;
 } // namespace
 
 ScheduleDiagnostics::ScheduleDiagnostics(QStringView language)
-    : language_(language.toString()), explainer_(std::make_unique<LineExplainer>(language)) {}
+    : language_(language.toString()), texts_(std::make_unique<ExplanationLanguage>(language)) {}
 
 ScheduleDiagnostics::~ScheduleDiagnostics() = default;
 
@@ -94,23 +95,17 @@ ScheduleDiagnostics::factsOf(const QString& text) {
             facts->target = Trim(f[1]).toUpper();
         else if ((code == u"X" || code == u"Y") && Trim(f[2]).toUpper() == u"R")
             facts->target = Trim(f[3]).toUpper();
-        Editor& editor = explainer_->editor();
-        const TextCatalogue& cat = editor.catalogue;
+        const TextCatalogue& cat = texts_->catalogue();
         // A remark line is text; "*" is its command.
-        if (facts->code != u"*" && !namesCommand(editor.commands, f[0])) {
+        if (facts->code != u"*" && !namesCommand(texts_->commands(), f[0])) {
             facts->own.append({0, Kind::UnknownCommand, QString(),
                                cat.tx(u"Unknown command") + QStringLiteral(": ") + Trim(f[0])});
         } else {
-            explainer_->explain(text);
-            EntryForm& form = *editor.form;
-            for (Control c : ReportedControls()) {
-                const EntryField* field = form.fieldOf(c);
-                if (field->error)
-                    facts->own.append({0, Kind::FalseInput, ControlName(c),
-                                       cat.tx(u"False input") + QStringLiteral(": ") +
-                                           ControlName(c) + QStringLiteral(" \"") + field->text +
-                                           u'"'});
-            }
+            const LineExplanation e = ExplainLine(text, *texts_);
+            for (qsizetype i = 0; i < e.redFields.size(); ++i)
+                facts->own.append({0, Kind::FalseInput, e.redFields[i],
+                                   cat.tx(u"False input") + QStringLiteral(": ") + e.redFields[i] +
+                                       QStringLiteral(" \"") + e.redTexts[i] + u'"'});
         }
     }
     seen_.insert(text, facts);
@@ -158,7 +153,7 @@ bool ScheduleDiagnostics::update(const QStringList& lines) {
 // an exit taken only when the condition holds: it closes nothing, but needs
 // a block of its kind around it.
 void ScheduleDiagnostics::checkAcross() {
-    const TextCatalogue& cat = explainer_->editor().catalogue;
+    const TextCatalogue& cat = texts_->catalogue();
     for (Row& row : rows_)
         row.across.clear();
     definedAt_.clear();

@@ -19,7 +19,7 @@
 
 namespace vx {
 
-class LineExplainer;
+class ExplanationLanguage;
 class TextCatalogue;
 
 struct ScheduleProblem {
@@ -98,7 +98,7 @@ private:
     void checkAcross();
 
     QString language_;
-    std::unique_ptr<LineExplainer> explainer_; // made on the first new line
+    std::unique_ptr<const ExplanationLanguage> texts_;
     QHash<QString, std::shared_ptr<const LineFacts>> seen_;
     std::vector<Row> rows_;
     QHash<QString, int> definedAt_;      // address -> first defining line

@@ -1,0 +1,127 @@
+// Throughput of check and explain on 200,000 distinct generated lines of every
+// command form, against split on the same lines: in the process (the line
+// functions alone, without start-up) and as whole vxedit-cli runs.
+// Targets: at least 1,000,000 lines/s for check and explain, and at most 1.5
+// times the time of split.
+//
+//   bench_check [--lines N] [--cli PATH]...   (default: the build's vxedit-cli)
+// Each --cli is measured; give the older build too to compare on one machine.
+
+#include "commands/line_syntax.h"
+#include "document/vfp_file.h"
+#include "editor/schedule_check.h"
+#include "editor/schedule_diagnostics.h"
+#include "form/line_explanation.h"
+#include "line_generator.h"
+#include "texts/blanks.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace vx;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+// The best of a few runs: the machine's other work only ever slows a run down.
+double bestSeconds(int runs, const std::function<void()>& work) {
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        work();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+void row(const char* what, double lines, double seconds, double splitSeconds) {
+    std::printf("  %-34s %10.0f lines/s  %5.2fx split\n", what, lines / seconds,
+                seconds / splitSeconds);
+}
+
+double cliSeconds(const QString& cli, const QStringList& args) {
+    return bestSeconds(3, [&] {
+        QProcess p;
+        p.setStandardOutputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        p.start(cli, args);
+        p.waitForFinished(-1);
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::size_t count = 200000;
+    QStringList clis;
+    const QStringList args = app.arguments();
+    for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == u"--lines")
+            count = args[i + 1].toULongLong();
+        else if (args[i] == u"--cli")
+            clis.append(args[i + 1]);
+    }
+    if (clis.isEmpty())
+        clis.append(QCoreApplication::applicationDirPath() + u"/../vxedit-cli"_qs);
+
+    QByteArray bytes;
+    for (const std::string& line : linegen::GenerateLines({1, count}))
+        bytes.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    const QStringList lines = ParseScheduleBytes(bytes, std::numeric_limits<int>::max()).lines;
+    const double n = static_cast<double>(lines.size());
+    std::printf("%lld distinct generated lines\n", static_cast<long long>(lines.size()));
+
+    std::printf("in the process (language EN, best of 3):\n");
+    const double split = bestSeconds(3, [&] {
+        for (const QString& line : lines)
+            SplitLine(line);
+    });
+    row("split (SplitLine)", n, split, split);
+    const ExplanationLanguage texts(u"EN");
+    const double explain = bestSeconds(3, [&] {
+        for (const QString& line : lines)
+            if (!TrimView(line).isEmpty())
+                ExplainLine(line, texts);
+    });
+    row("explain (ExplainLine)", n, explain, split);
+    const double check = bestSeconds(3, [&] {
+        ScheduleDiagnostics diagnostics(u"EN");
+        CheckSchedule(diagnostics, lines);
+    });
+    row("check (CheckSchedule)", n, check, split);
+    LineExplainer editor(u"EN");
+    const double fetch = bestSeconds(1, [&] {
+        for (const QString& line : lines)
+            if (!TrimView(line).isEmpty())
+                editor.explain(line);
+    });
+    row("explain by a fetch into an editor", n, fetch, split);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(u"generated.vfp"_qs);
+    QFile out(file);
+    if (!dir.isValid() || !out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return 2;
+    }
+    out.close();
+    for (const QString& cli : clis) {
+        std::printf("whole runs of %s (best of 3):\n", qPrintable(cli));
+        const double s = cliSeconds(cli, {u"split"_qs, file});
+        row("vxedit-cli split", n, s, s);
+        row("vxedit-cli explain --lang EN", n,
+            cliSeconds(cli, {u"explain"_qs, u"--lang"_qs, u"EN"_qs, file}), s);
+        row("vxedit-cli check --json --lang EN", n,
+            cliSeconds(cli, {u"check"_qs, u"--json"_qs, u"--lang"_qs, u"EN"_qs, file}), s);
+    }
+    return 0;
+}

@@ -1,0 +1,668 @@
+// The fetch of one line into an untouched entry area, reduced to what decides
+// the explanation and the false-input marks: the command's setup, the rules of
+// the fields in the order the fetch runs them, the change events the rules
+// cause and the focus steps that redraw the explanation. Hints, help topics,
+// the grid and the beeps are left out: nothing here reads them.
+
+#include "form/line_explanation.h"
+
+#include "commands/command_family.h"
+#include "commands/command_layouts.h"
+#include "commands/line_syntax.h"
+#include "commands/operand_rules.h"
+#include "texts/blanks.h"
+
+#include <algorithm>
+
+namespace vx {
+
+namespace {
+
+constexpr int CodeColumnLeft = 64;
+constexpr int CodeColumnWidth = 40;
+constexpr int FieldGap = 3;
+// The change events that call each other end here, as the window's do.
+constexpr int MaxEventDepth = 48;
+// Line 0 of the command list is its heading, lines 1..30 the commands.
+constexpr int ListLines = CommandTable::NoCommand + 1;
+// The last command with a masked operand field ("!").
+constexpr int LastWithOperandFields = 28;
+
+void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
+    f.mask = mask;
+    if (!prompt.isNull())
+        f.prompt = prompt;
+    if (!mask.isEmpty())
+        f.maxLength = static_cast<int>(mask.size());
+}
+
+QString trimmedUpper(const QString& text) {
+    return TrimView(text).size() == text.size() ? text.toUpper() : Trim(text).toUpper();
+}
+
+void placeFields(EntryFormState& s) {
+    auto& msk = s.msk;
+    msk[1].left = CodeColumnLeft;
+    msk[2].left = msk[1].left + CodeColumnWidth + FieldGap;
+    for (size_t k = 3; k < msk.size(); ++k)
+        msk[k].left = msk[k - 1].left + msk[k - 1].width + FieldGap;
+    s.txbTxt2.left = msk[2].left;
+    s.txbTxt3.left = msk[3].left;
+}
+
+void restoreText(QString& to, const QString& from) {
+    if (!to.isSharedWith(from))
+        to = from;
+}
+
+void restoreField(EntryField& to, const EntryField& from) {
+    restoreText(to.text, from.text);
+    restoreText(to.mask, from.mask);
+    to.prompt = from.prompt;
+    to.maxLength = from.maxLength;
+    to.width = from.width;
+    to.left = from.left;
+    to.visible = from.visible;
+    to.error = from.error;
+}
+
+// Puts back what the rules and the fetch read; the hints, the list and the
+// buttons that they only write are left as the last line made them.
+void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
+    for (size_t k = 0; k < to.msk.size(); ++k)
+        restoreField(to.msk[k], from.msk[k]);
+    restoreField(to.txbTxt2, from.txbTxt2);
+    restoreField(to.txbTxt3, from.txbTxt3);
+    restoreField(to.txbAnmerk, from.txbAnmerk);
+    restoreText(to.lblBemerkung.caption, from.lblBemerkung.caption);
+    to.lblBemerkung.error = from.lblBemerkung.error;
+    for (size_t k = 0; k < to.ExplanationParts.size(); ++k)
+        restoreText(to.ExplanationParts[k], from.ExplanationParts[k]);
+    to.CurrentCommand = from.CurrentCommand;
+    to.ListCommand = from.ListCommand;
+    to.listIndex = from.listIndex;
+    to.focus = from.focus;
+    to.renamedCommand = from.renamedCommand;
+    restoreText(to.renamedName, from.renamedName);
+}
+
+class Depth {
+public:
+    explicit Depth(int& depth) : depth_(depth) { ++depth_; }
+    ~Depth() { --depth_; }
+    Depth(const Depth&) = delete;
+    Depth& operator=(const Depth&) = delete;
+
+private:
+    int& depth_;
+};
+
+class LineFetch : public FormEvents {
+public:
+    LineFetch(const ExplanationLanguage& language, EntryFormState& state)
+        : lang_(language), cat_(language.catalogue()), table_(language.commands()), s_(state) {}
+
+    // From the start state: the fetch up to the command field holding the
+    // line's first character, which is all that this part depends on.
+    void begin(QChar first) {
+        s_.focus = Control::cmdHol_Zei; // the fetch button takes the focus from the grid
+        setFieldText(1, QString(first));
+    }
+    // The rest of the fetch of the trimmed, non-empty line, after begin().
+    void finish(const QString& line, QChar first);
+    LineExplanation result() const;
+
+    void setFieldText(int k, const QString& text) override {
+        if (k < 0 || k >= EntryFormState::FieldCount)
+            return;
+        EntryField& f = s_.msk[static_cast<size_t>(k)];
+        if (f.text == text)
+            return;
+        f.text = text;
+        if (depth_ >= MaxEventDepth)
+            return;
+        Depth depth(depth_);
+        testEingabe(k);
+    }
+
+    void selectListIndex(int line) override {
+        if (line == s_.listIndex || line < -1 || line >= ListLines)
+            return;
+        s_.listIndex = line;
+        if (depth_ >= MaxEventDepth)
+            return;
+        Depth depth(depth_);
+        runListSetup();
+    }
+
+private:
+    EntryField& msk(int k) { return s_.msk[static_cast<size_t>(k)]; }
+    QString& E(int k) { return s_.ExplanationParts[static_cast<size_t>(k)]; }
+    QString commandName(int i) const {
+        return i == s_.renamedCommand ? s_.renamedName : table_.row(i).Name;
+    }
+    QChar commandLetter() const {
+        const QStringView code = TrimView(s_.msk[1].text);
+        return code.isEmpty() ? QChar() : code.front().toUpper();
+    }
+    QString joined() const {
+        static constexpr size_t Order[] = {1, 2, 7, 3, 4, 5, 6};
+        QString text;
+        for (size_t k : Order)
+            text.append(s_.ExplanationParts[k]);
+        return text;
+    }
+    void refreshExplanation() { s_.lblBemerkung.caption = joined(); }
+
+    void setBoxText(Control box, const QString& text) {
+        EntryField& f = box == Control::txbTxt2 ? s_.txbTxt2 : s_.txbTxt3;
+        if (f.text == text)
+            return;
+        f.text = text;
+        if (depth_ >= MaxEventDepth)
+            return;
+        Depth depth(depth_);
+        if (s_.focus == box && !fetching_)
+            interpretField(box == Control::txbTxt2 ? 2 : 3);
+    }
+
+    void setFocus(Control control) {
+        if (s_.focus == control)
+            return;
+        s_.focus = control;
+        if (depth_ >= MaxEventDepth)
+            return;
+        Depth depth(depth_);
+        focusEntered(control);
+    }
+
+    void testEingabe(int field);
+    bool commandFieldCheck();
+    void showOperandFields(int command);
+    void runListSetup();
+    void applyCommandLayout(int i);
+    void focusEntered(Control control);
+    void commandFieldEntry();
+    void operandField1Entry();
+    void freeText1Entry();
+    void operandField2Entry();
+    void hideBeyondFieldCount(bool freeTextBoxEntry);
+    void interpretField(int field);
+    bool interpretCommandField(QString& v);
+
+    const ExplanationLanguage& lang_;
+    const TextCatalogue& cat_;
+    const CommandTable& table_;
+    EntryFormState& s_;
+    int depth_ = 0;
+    bool fetching_ = false;
+};
+
+void LineFetch::testEingabe(int field) {
+    switch (field) {
+    case 1:
+        commandFieldCheck();
+        break;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+        if (s_.focus == static_cast<Control>(field) && !fetching_)
+            interpretField(field);
+        break;
+    default:
+        // No step of a fetch changes the line number.
+        break;
+    }
+}
+
+bool LineFetch::commandFieldCheck() {
+    if (msk(1).text.isEmpty()) {
+        s_.lblBemerkung.caption = cat_.tx(u"Please, select schedule command or input");
+        selectListIndex(0);
+        s_.ListCommand = 0;
+        showOperandFields(1);
+        return false;
+    }
+    const QString& shownCode = table_.row(s_.CurrentCommand).Code;
+    if (shownCode.isEmpty() || msk(1).text.front() != shownCode.front())
+        s_.CurrentCommand = static_cast<qint16>(table_.findByLine(msk(1).text));
+    if (s_.CurrentCommand == CommandTable::NoCommand) {
+        s_.lblBemerkung.caption = table_.row(CommandTable::NoCommand).Name;
+        showOperandFields(1);
+        return false;
+    }
+    if (s_.listIndex != s_.CurrentCommand) {
+        showOperandFields(s_.CurrentCommand);
+        selectListIndex(s_.CurrentCommand);
+    }
+    interpretField(1);
+    const QString& typed = msk(1).text;
+    if (typed.startsWith(u'N') || typed.startsWith(u'P')) {
+        s_.txbTxt2.visible = true;
+        msk(2).visible = false;
+    }
+    return true;
+}
+
+void LineFetch::showOperandFields(int command) {
+    if (command < 1 || command > LastWithOperandFields)
+        return;
+    for (int k = 2; k < EntryFormState::FieldCount; ++k)
+        msk(k).visible = false;
+    s_.txbTxt2.visible = false;
+    s_.txbTxt3.visible = false;
+    const int count = table_.fieldCount(command);
+    for (int k = 2; k < 2 + count && k < EntryFormState::FieldCount; ++k)
+        msk(k).visible = true;
+}
+
+void LineFetch::runListSetup() {
+    const int i = s_.listIndex;
+    if (i < 1 || i > CommandTable::CommandCount)
+        return;
+    const QString code = table_.row(i).Code;
+    s_.ListCommand = static_cast<qint16>(i);
+    s_.CurrentCommand = static_cast<qint16>(i);
+    s_.lblBemerkung.caption = commandName(i);
+
+    setFieldText(1, code);
+    showOperandFields(i);
+    msk(1).width = 32;
+    const int n = table_.fieldCount(i) + 2;
+    for (int k = 2; k <= n; ++k)
+        msk(std::min(k, 6)).mask.clear();
+    for (int k = 1; k <= 7; ++k) {
+        if (k == 2) {
+            setFieldText(2, QString());
+            setBoxText(Control::txbTxt2, QString());
+        } else if (k == 3) {
+            setFieldText(3, QString());
+            setBoxText(Control::txbTxt3, QString());
+        } else if (k >= 4) {
+            setFieldText(std::min(k, 6), QString());
+        }
+        testEingabe(k);
+        E(k).clear();
+    }
+    setMask(msk(1), QStringLiteral("&"), u' ');
+    msk(1).width = 32;
+    setFieldText(1, code);
+
+    applyCommandLayout(i);
+    placeFields(s_);
+
+    setFocus(Control::grid);
+    s_.lblBemerkung.caption = commandName(i);
+    if (code == u"N" || code == u"P" || code == u"*") {
+        msk(2).visible = false;
+        s_.txbTxt2.visible = true;
+        setFocus(Control::txbTxt2);
+    } else {
+        setFocus(msk(2).visible ? Control::mskTxt2 : Control::mskTxt1);
+    }
+}
+
+void LineFetch::applyCommandLayout(int i) {
+    const CommandLayout& layout = LayoutOf(i);
+    if (layout.commandField.set) {
+        EntryField& code = msk(1);
+        setMask(code, QString::fromUtf16(layout.commandField.mask),
+                QChar(layout.commandField.prompt));
+        code.maxLength = layout.commandField.maxLength;
+        code.width = layout.commandField.width;
+    }
+    const int count = table_.fieldCount(i);
+    for (int n = 1; n <= 5; ++n) {
+        const FieldLayout& l = layout.operands[static_cast<size_t>(n - 1)];
+        EntryField& f = msk(n + 1);
+        if (l.set) {
+            f.width = l.width;
+            if (!l.widthOnly) {
+                f.mask = QString::fromUtf16(l.mask);
+                if (l.prompt != 0)
+                    f.prompt = QChar(l.prompt);
+                f.maxLength = l.maxLength;
+            }
+        }
+        if (n > count)
+            f.visible = false;
+        else if (l.shown)
+            f.visible = true;
+    }
+    if (layout.txbTxt2.width > 0) {
+        s_.txbTxt2.width = layout.txbTxt2.width;
+        if (layout.txbTxt2.maxLength > 0)
+            s_.txbTxt2.maxLength = layout.txbTxt2.maxLength;
+    }
+    if (layout.txbTxt3.width > 0) {
+        s_.txbTxt3.width = layout.txbTxt3.width;
+        s_.txbTxt3.maxLength = layout.txbTxt3.maxLength;
+    }
+    if (layout.code == u'*') {
+        s_.txbTxt2.visible = true;
+        s_.txbTxt3.visible = false;
+    }
+    E(1) = lang_.head(i);
+}
+
+void LineFetch::focusEntered(Control control) {
+    switch (control) {
+    case Control::mskTxt0:
+        s_.lblBemerkung.caption = cat_.tx(u"Line no. of schedule command");
+        break;
+    case Control::mskTxt1:
+        commandFieldEntry();
+        break;
+    case Control::mskTxt2:
+        operandField1Entry();
+        break;
+    case Control::mskTxt3:
+        operandField2Entry();
+        break;
+    case Control::mskTxt4:
+    case Control::mskTxt5:
+    case Control::mskTxt6:
+    case Control::txbTxt3:
+        refreshExplanation();
+        break;
+    case Control::txbTxt2:
+        freeText1Entry();
+        break;
+    default:
+        break;
+    }
+}
+
+void LineFetch::commandFieldEntry() {
+    refreshExplanation();
+    const QString code = Trim(msk(1).text);
+    if (code.isEmpty()) {
+        s_.lblBemerkung.caption = cat_.tx(u"Please, select schedule command or input");
+        showOperandFields(s_.CurrentCommand);
+        return;
+    }
+    if (const std::optional<int> i = table_.findByField(code)) {
+        if (*i != s_.CurrentCommand) {
+            selectListIndex(*i);
+            s_.CurrentCommand = static_cast<qint16>(*i);
+        }
+        s_.lblBemerkung.caption = commandName(*i);
+        return;
+    }
+    s_.lblBemerkung.caption = cat_.tx(u"Please, select schedule command or input");
+    showOperandFields(s_.CurrentCommand);
+}
+
+void LineFetch::hideBeyondFieldCount(bool freeTextBoxEntry) {
+    const int count = table_.fieldCount(s_.CurrentCommand);
+    for (int k = 7; k >= count + 2; --k) {
+        if (k != 3) {
+            msk(k).visible = false;
+        } else if (freeTextBoxEntry) {
+            msk(3).visible = false;
+            s_.txbTxt3.visible = false;
+        } else {
+            if (TrimView(msk(3).text).isEmpty())
+                msk(3).visible = false;
+            if (TrimView(s_.txbTxt3.text).isEmpty())
+                s_.txbTxt3.visible = false;
+        }
+    }
+}
+
+void LineFetch::operandField1Entry() {
+    if (TrimView(msk(1).text).isEmpty()) {
+        s_.lblBemerkung.caption = cat_.tx(u"Please, first select schedule command or input");
+        return;
+    }
+    refreshExplanation();
+    if (s_.CurrentCommand == 0)
+        return;
+    hideBeyondFieldCount(false);
+    const CommandBehaviour* behaviour = BehaviourOf(commandLetter());
+    if (behaviour && behaviour->operand1Entry) {
+        behaviour->operand1Entry(s_);
+    } else {
+        s_.txbTxt2.visible = false;
+        s_.txbTxt3.visible = false;
+    }
+    refreshExplanation();
+}
+
+void LineFetch::freeText1Entry() {
+    refreshExplanation();
+    if (s_.CurrentCommand == 0)
+        return;
+    hideBeyondFieldCount(true);
+    const CommandBehaviour* behaviour = BehaviourOf(commandLetter());
+    if (behaviour && behaviour->textBoxEntry) {
+        behaviour->textBoxEntry(s_);
+    } else {
+        s_.txbTxt2.visible = false;
+        s_.txbTxt3.visible = false;
+        msk(2).visible = true;
+    }
+    refreshExplanation();
+}
+
+void LineFetch::operandField2Entry() {
+    refreshExplanation();
+    for (const Operand2Form* form : Operand2FormsOf(commandLetter(), msk(2).text.toUpper())) {
+        if (form->mask2)
+            setMask(msk(3), QString::fromUtf16(form->mask2), QChar(form->prompt2));
+        if (form->mask3)
+            setMask(msk(4), QString::fromUtf16(form->mask3), QChar(form->prompt3));
+        if (form->hideOperand4)
+            msk(5).visible = false;
+        if (form->textBox != 0) {
+            s_.txbTxt3.visible = form->textBox > 0;
+            msk(3).visible = form->textBox < 0;
+        }
+    }
+    refreshExplanation();
+}
+
+void LineFetch::interpretField(int field) {
+    if (field < 1 || field > 7)
+        return;
+    const QString code = trimmedUpper(msk(1).text);
+    const bool remarkLine = msk(1).text == u"*";
+    s_.lblBemerkung.error = false;
+
+    QString v;
+    EntryField* judged = nullptr;
+    if (field >= 4) {
+        judged = &msk(field);
+        judged->error = false;
+        v = remarkLine ? judged->text : Trim(judged->text).toUpper();
+    } else if (field == 2) {
+        judged = s_.txbTxt2.visible ? &s_.txbTxt2 : &msk(2);
+    } else if (field == 3) {
+        judged = s_.txbTxt3.visible ? &s_.txbTxt3 : &msk(3);
+    } else {
+        judged = &msk(1);
+    }
+
+    bool normal = true;
+    if (field == 1)
+        normal = interpretCommandField(v);
+    else if (field <= 6)
+        normal = InterpretOperand(s_, *this, cat_, table_, field, code, v) == RuleEnd::Normal;
+
+    if (!normal) {
+        if (v.isEmpty())
+            return;
+        E(field).clear();
+        judged->error = true;
+        s_.lblBemerkung.error = true;
+        s_.lblBemerkung.caption = cat_.tx(u"False input");
+        return;
+    }
+    refreshExplanation();
+}
+
+bool LineFetch::interpretCommandField(QString& v) {
+    EntryField& field = msk(1);
+    field.error = false;
+    if (field.text == u"*") {
+        s_.txbTxt2.left = msk(2).left;
+        s_.txbTxt2.visible = true;
+        msk(2).visible = false;
+        v = field.text;
+    } else {
+        v = trimmedUpper(field.text);
+    }
+    if (v.isEmpty())
+        return true;
+    return InterpretCommandField(s_, *this, cat_, table_, v) == RuleEnd::Normal;
+}
+
+void LineFetch::finish(const QString& line, QChar first) {
+    if (first == u'*') {
+        const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
+        setBoxText(Control::txbTxt2, line.mid(from));
+        return;
+    }
+    const std::array<QString, 6> f = SplitLine(line);
+    setFieldText(1, Trim(f[0]));
+    fetching_ = true;
+    for (int k = 1; k <= 6; ++k) {
+        if (f[static_cast<size_t>(k - 1)].isEmpty())
+            break;
+        const QString value = Trim(f[static_cast<size_t>(k - 1)]);
+        if (k == 2) {
+            if (s_.txbTxt2.visible)
+                setBoxText(Control::txbTxt2, value);
+            else
+                setFieldText(2, value);
+        } else if (k == 3) {
+            if (s_.txbTxt3.visible)
+                setBoxText(Control::txbTxt3, value);
+            setFieldText(3, value);
+        } else if (k >= 4) {
+            setFieldText(k, value);
+        }
+        interpretField(k);
+    }
+    fetching_ = false;
+    if (first == u'/')
+        return;
+    // The focus goes to the first operand field still to be filled.
+    for (int k = 2; k <= 6; ++k) {
+        EntryField& field = msk(k);
+        const bool filled = !TrimView(field.text).isEmpty();
+        if (k == 6) {
+            if (filled)
+                field.visible = true;
+            else if (msk(5).visible)
+                setFocus(Control::mskTxt5);
+            break;
+        }
+        if (filled) {
+            if (k != 5)
+                field.visible = true;
+            continue;
+        }
+        msk(k + 1).visible = false;
+        if (field.visible)
+            setFocus(static_cast<Control>(k));
+        break;
+    }
+}
+
+LineExplanation LineFetch::result() const {
+    LineExplanation result;
+    result.explanation = s_.lblBemerkung.caption;
+    result.explanationRed = s_.lblBemerkung.error;
+    for (Control c : ReportedControls()) {
+        const int i = static_cast<int>(c);
+        const EntryField& f = i < EntryFormState::FieldCount ? s_.msk[static_cast<size_t>(i)]
+                              : c == Control::txbTxt2        ? s_.txbTxt2
+                              : c == Control::txbTxt3        ? s_.txbTxt3
+                                                             : s_.txbAnmerk;
+        if (f.error) {
+            result.redFields.append(ControlName(c));
+            result.redTexts.append(f.text);
+        }
+    }
+    return result;
+}
+
+EntryFormState initialState(const TextCatalogue& cat) {
+    EntryFormState s;
+    EntryField& line = s.msk[0];
+    setMask(line, QStringLiteral("####"), u' ');
+    line.width = 56;
+    line.text = QStringLiteral("1");
+    EntryField& code = s.msk[1];
+    setMask(code, QStringLiteral("&#"), u' ');
+    code.width = 32;
+    for (size_t k = 2; k < s.msk.size(); ++k) {
+        s.msk[k].width = 56;
+        s.msk[k].visible = k == 2;
+    }
+    placeFields(s);
+    s.txbTxt2.visible = false;
+    s.txbTxt2.width = 280;
+    s.txbTxt2.maxLength = 76;
+    s.txbTxt3.visible = false;
+    s.txbTxt3.width = 420;
+    s.txbTxt3.maxLength = 50;
+    s.lblBemerkung = {cat.tx(u"Please, select schedule command or input"), 0, 600, true, false};
+    s.focus = Control::grid;
+    return s;
+}
+
+} // namespace
+
+const QList<Control>& ReportedControls() {
+    static const QList<Control> controls = {Control::mskTxt0, Control::mskTxt1,  Control::mskTxt2,
+                                            Control::mskTxt3, Control::mskTxt4,  Control::mskTxt5,
+                                            Control::mskTxt6, Control::mskTxt7,  Control::txbTxt2,
+                                            Control::txbTxt3, Control::txbAnmerk};
+    return controls;
+}
+
+ExplanationLanguage::ExplanationLanguage(QStringView code) {
+    catalogue_.LoadCatalogue(code.toString());
+    commands_.setNames(catalogue_);
+    for (int i = 1; i <= CommandTable::CommandCount; ++i)
+        heads_[static_cast<size_t>(i)] = LayoutHead(catalogue_, i);
+    start_ = initialState(catalogue_);
+}
+
+const EntryFormState* ExplanationLanguage::preparedFor(QChar first) const {
+    // Every character of the file encoding fits; typed text with more odd
+    // first characters must not pile up states.
+    constexpr size_t MaxPrepared = 512;
+    auto it = prepared_.find(first.unicode());
+    if (it == prepared_.end()) {
+        if (prepared_.size() >= MaxPrepared)
+            return nullptr;
+        EntryFormState state = start_;
+        LineFetch(*this, state).begin(first);
+        it = prepared_.emplace(first.unicode(), std::move(state)).first;
+    }
+    return &it->second;
+}
+
+LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
+    const QString trimmed = Trim(line);
+    if (trimmed.isEmpty())
+        return LineFetch(language, language.scratch_ = language.startState()).result();
+    const QChar first = trimmed.front().toUpper();
+    EntryFormState& state = language.scratch_;
+    if (const EntryFormState* prepared = language.preparedFor(first)) {
+        restoreForFetch(state, *prepared);
+    } else {
+        state = language.startState();
+        LineFetch(language, state).begin(first);
+    }
+    LineFetch fetch(language, state);
+    fetch.finish(trimmed, first);
+    return fetch.result();
+}
+
+} // namespace vx

@@ -1,0 +1,96 @@
+// Explaining a line without an editor: for generated lines of every command
+// form, in each language, the same explanation and the same red fields as the
+// fetch into a whole editor's entry area, which stays the reference.
+
+#include "document/vfp_file.h"
+#include "editor/schedule_check.h"
+#include "form/line_explanation.h"
+#include "line_generator.h"
+#include "texts/blanks.h"
+
+#include <QTest>
+
+using namespace vx;
+
+namespace {
+
+QString Shown(const LineExplanation& e) {
+    QStringList red;
+    for (qsizetype i = 0; i < e.redFields.size(); ++i)
+        red.append(e.redFields[i] + u'=' + e.redTexts.value(i));
+    return u"\"%1\"%2 [%3]"_qs.arg(e.explanation, e.explanationRed ? u" red"_qs : QString(),
+                                   red.join(u", "));
+}
+
+QStringList GeneratedLines(std::uint64_t seed, std::size_t count) {
+    QByteArray bytes;
+    for (const std::string& line : linegen::GenerateLines({seed, count}))
+        bytes.append(line.data(), static_cast<qsizetype>(line.size())).append("\r\n");
+    return ParseScheduleBytes(bytes, std::numeric_limits<int>::max()).lines;
+}
+
+} // namespace
+
+class TestLineExplanation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void sameAsFetchIntoEditor_data();
+    void sameAsFetchIntoEditor();
+    void independentOfEarlierLines();
+};
+
+void TestLineExplanation::sameAsFetchIntoEditor_data() {
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<quint64>("seed");
+    // Each language with other lines: the rules' texts differ per language,
+    // the forms do not.
+    QTest::newRow("DE") << u"DE"_qs << quint64(11);
+    QTest::newRow("EN") << u"EN"_qs << quint64(12);
+    QTest::newRow("ES") << u"ES"_qs << quint64(13);
+}
+
+void TestLineExplanation::sameAsFetchIntoEditor() {
+    QFETCH(QString, language);
+    QFETCH(quint64, seed);
+    const ExplanationLanguage texts(language);
+    LineExplainer reference(language);
+    int compared = 0;
+    int red = 0;
+    QStringList differences;
+    for (const QString& line : GeneratedLines(seed, 20000)) {
+        if (TrimView(line).isEmpty())
+            continue;
+        const QString got = Shown(ExplainLine(line, texts));
+        const QString expected = Shown(reference.explain(line));
+        ++compared;
+        red += expected.endsWith(u"[]") ? 0 : 1;
+        if (got != expected && differences.size() < 8)
+            differences.append(line + u"\n    got      "_qs + got + u"\n    expected "_qs +
+                               expected);
+    }
+    QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
+    // The lines must exercise both verdicts, or the comparison proves little.
+    QVERIFY(compared > 19000);
+    QVERIFY(red > compared / 10 && red < compared * 9 / 10);
+}
+
+void TestLineExplanation::independentOfEarlierLines() {
+    // A reader that kept state between lines would explain a line after a
+    // sub-form differently than alone; after many odd first characters the
+    // lines are explained without the prepared states.
+    const QStringList lines = GeneratedLines(5, 400);
+    QStringList alone;
+    for (const QString& line : lines) {
+        const ExplanationLanguage fresh(u"EN");
+        alone.append(Shown(ExplainLine(line, fresh)));
+    }
+    const ExplanationLanguage texts(u"EN");
+    for (char16_t c = 0x4E00; c < 0x4E00 + 600; ++c)
+        ExplainLine(QChar(c) + u", 12"_qs, texts);
+    for (qsizetype i = lines.size() - 1; i >= 0; --i)
+        QCOMPARE(Shown(ExplainLine(lines[i], texts)), alone[i]);
+}
+
+QTEST_GUILESS_MAIN(TestLineExplanation)
+#include "test_line_explanation.moc"
