@@ -98,7 +98,7 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
 
     // The design size, with room for the problems list, where the screen
     // has room for it.
-    QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight + problems_->height());
+    QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight + problems_->maximumHeight());
     if (const QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
