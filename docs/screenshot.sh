@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the main window beside the command list window
+# Takes docs/screenshot.png: the main window with its docked command list
 # under Xvfb, with docs/sample.vfp loaded and an F command half typed whose
 # contact number is out of range.
 #
@@ -32,10 +32,14 @@ if command -v openbox >/dev/null; then
     sleep 1
 fi
 
-HOME=$home XDG_RUNTIME_DIR=$home "$build/vxedit" docs/sample.vfp >/dev/null 2>&1 &
+# Where the window's parts stand, as the window reports them.
+report_file=$home/report.txt
+report() { sed -n "s/^$1 //p" "$report_file" 2>/dev/null; }
+HOME=$home XDG_RUNTIME_DIR=$home VX_WINDOW_REPORT=$report_file "$build/vxedit" docs/sample.vfp \
+    >/dev/null 2>&1 &
 pids+=($!)
-# The main window by its own title: a search by name also finds the command
-# list, whose icon name is the main window's title.
+# The main window by its own title: a search by name also finds windows
+# whose icon name is the main window's title.
 find_main() {
     local w
     for w in $(xdotool search --onlyvisible --pid "${pids[-1]}" --name 'E D I T O R' 2>/dev/null); do
@@ -48,25 +52,27 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 [[ -n $main ]] || { echo "vxedit did not show its window" >&2; exit 1; }
-# The window opens where it always does: centred beside the command list, and
-# grows by the problems list; the clicks wait until it stands still.
+# The clicks wait until the window stands still and has reported.
 last=
 for _ in $(seq 50); do
     sleep 0.3
     now=$(xdotool getwindowgeometry "$main")
-    [[ $now == "$last" ]] && break
+    [[ $now == "$last" && -n $(report gridRows) ]] && break
     last=$now
 done
 sleep 0.5
 
-# Row 15 (empty) becomes the current row; the code field (in the entry frame
+# Row 15 (empty) becomes the current row; the code field (in the entry area
 # at the window's foot, below the problems list that names the sample's one
 # warning) gets F, field 1 the condition type K, field 2 a contact number
 # beyond 1056.
-xdotool mousemove --window "$main" 300 283 click 1
+read -r gx gy _ _ <<<"$(report gridRows)"
+gh=$(report gridRowHeight)
+xdotool mousemove --window "$main" $((gx + 240)) $((gy + gh * 13 + gh / 2)) click 1
+xdotool key Down
 sleep 0.3
-eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove --window "$main" 88 $((HEIGHT - 182)) click 1
+read -r cx cy cw ch <<<"$(report mskTxt1)"
+xdotool mousemove --window "$main" $((cx + cw / 2)) $((cy + ch / 2)) click 1
 sleep 0.3
 xdotool type --delay 100 F
 sleep 0.5

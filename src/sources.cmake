@@ -132,6 +132,8 @@ set(VXRENDER_SOURCES
 set(VXGUI_SOURCES
     gui/command_list_window.cpp
     gui/command_list_window.h
+    gui/entry_area.cpp
+    gui/entry_area.h
     gui/entry_layout.cpp
     gui/entry_layout.h
     gui/frm_info_window.cpp
@@ -154,6 +156,8 @@ set(VXGUI_SOURCES
     gui/qt_platform.h
     gui/replace_window.cpp
     gui/replace_window.h
+    gui/schedule_grid.cpp
+    gui/schedule_grid.h
     gui/search_window.cpp
     gui/search_window.h
     gui/system_printer.cpp
@@ -162,6 +166,10 @@ set(VXGUI_SOURCES
     gui/styled_message_window.h
     gui/toolkit_translation.cpp
     gui/toolkit_translation.h
+    gui/view_support.cpp
+    gui/view_support.h
+    gui/window_menus.cpp
+    gui/window_menus.h
     gui/xref_dock.cpp
     gui/xref_dock.h
     help/help_pages.qrc

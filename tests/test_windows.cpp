@@ -8,15 +8,20 @@
 #include "gui/entry_layout.h"
 #include "gui/main_window.h"
 #include "gui/masked_field_window.h"
+#include "gui/problems_pane.h"
 #include "gui/qt_platform.h"
 #include "gui/replace_window.h"
 #include "gui/search_window.h"
 #include "gui/styled_message_window.h"
+#include "gui/toolkit_translation.h"
 #include "script/scripted_platform.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
+#include <QDockWidget>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -150,7 +155,7 @@ QString mismatch(MainWindow& w) {
         if (action->statusTip() != item.hint)
             return QStringLiteral("menu ") + item.key + QStringLiteral(" hint");
     }
-    if (w.windowTitle() != e.windowTitle)
+    if (w.windowTitle() != e.windowTitle + u"[*]"_qs || w.isWindowModified() != e.unsaved())
         return QStringLiteral("title");
     if (w.trmSichDat()->isActive() != e.autosaveEnabled)
         return QStringLiteral("autosave timer");
@@ -286,7 +291,7 @@ private slots:
         w().show();
         QApplication::setActiveWindow(&w());
         QVERIFY(QTest::qWaitForWindowActive(&w()));
-        QTest::qWait(20); // the command list window is placed after the first paint
+        QTest::qWait(20); // the docks settle after the first paint
     }
 
     void cleanup() {
@@ -298,17 +303,21 @@ private slots:
         CHECK_MIRROR(w());
         QVERIFY(w().commandListWindow()->isVisible());
         QCOMPARE(w().commandListWindow()->lstBefehle()->count(), 30);
-        // Beside the main window, as high as it, whole on the screen (over the
-        // main window's edge only where the screen is too narrow for both).
-        const QWidget* list = w().commandListWindow();
-        const QRect area = w().screen()->availableGeometry();
-        QTRY_COMPARE(list->frameGeometry().left(),
-                     std::min(w().frameGeometry().right() + 1,
-                              area.right() + 1 - list->frameGeometry().width()));
-        QVERIFY(area.contains(list->frameGeometry()));
-        QCOMPARE(list->frameGeometry().top(), w().frameGeometry().top());
-        QCOMPARE(list->frameGeometry().height(), w().frameGeometry().height());
-        QCOMPARE(w().commandListWindow()->lstBefehle()->height(), list->height() - 35);
+        // Docked beside the grid; the entry area keeps the whole width under both.
+        QDockWidget* dock = w().commandListDock();
+        QVERIFY(!dock->isFloating());
+        QCOMPARE(dock->window(), &w());
+        QCOMPARE(w().dockWidgetArea(dock), Qt::RightDockWidgetArea);
+        const QRect list(dock->mapTo(&w(), QPoint()), dock->size());
+        const QRect grid(w().grdFahrpl()->mapTo(&w(), QPoint()), w().grdFahrpl()->size());
+        const QRect entry(w().sevFrame1()->mapTo(&w(), QPoint()), w().sevFrame1()->size());
+        QVERIFY(list.left() > grid.right());
+        QVERIFY(entry.top() > list.bottom() && entry.top() > grid.bottom());
+        // Its view spans the window; a narrow screen scrolls it.
+        const QWidget* view = w().sevFrame1()->parentWidget();
+        QCOMPARE(view->mapTo(&w(), QPoint()).x(), 0);
+        QCOMPARE(view->width(), w().width());
+        QCOMPARE(dock->windowTitle(), u"Comandos de planificación para VELOX"_qs);
         // The menu bar's colours.
         QVERIFY(w().menuAction(QStringLiteral("MenuDat"))->menu() != nullptr);
         QVERIFY(!w().menuAction(QStringLiteral("MyFpls_1"))->isVisible());
@@ -343,6 +352,23 @@ private slots:
     }
 
     void typedLineIsTransferredAndFetchedBack() {
+        // Enter in the last operand field transfers and goes back to the code.
+        QVERIFY(clickListLine(w(), LineK));
+        QVERIFY(clickInto(w().mskTxt(2)));
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("7"));
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Return); // not the last: nothing
+        QCOMPARE(e().document.line(1), QString());
+        QTest::keyClick(w().mskTxt(2), Qt::Key_Tab);
+        QTest::keyClicks(w().mskTxt(3), QStringLiteral("F"));
+        int last = 3;
+        while (w().mskTxt(last + 1)->isVisible())
+            ++last;
+        QVERIFY(clickInto(w().mskTxt(last)));
+        QTest::keyClick(w().mskTxt(last), Qt::Key_Return);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(1), QStringLiteral("K, 7, F"));
+        QTRY_COMPARE(QApplication::focusWidget(), w().mskTxt(1));
+
         CHECK_MIRROR_OF(typeKLine());
         QVERIFY(w().trmSichDat()->isActive());
 
@@ -365,9 +391,48 @@ private slots:
         QTest::keyClicks(w().grdFahrpl(), QStringLiteral("Z, 5"));
         CHECK_MIRROR(w());
         QCOMPARE(e().document.line(7), QStringLiteral("Z, 5"));
+        // Keys that type no printable character write none.
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Delete);
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Tab);
+        QTest::keyClick(w().grdFahrpl(), Qt::Key_Insert);
+        QCOMPARE(e().document.line(7), QStringLiteral("Z, 5"));
         QTest::keyClick(w().grdFahrpl(), Qt::Key_Escape);
         CHECK_MIRROR(w());
         QCOMPARE(e().document.line(7), QString());
+    }
+
+    // Shift+click and Shift+arrows select rows; the clipboard keys act on
+    // them with the grid focused and keep their meaning in a field. Typing
+    // in a cell shows the unsaved mark.
+    void gridSelectionAndClipboard() {
+        for (int row : {1, 2, 3}) {
+            QVERIFY(clickGridRow(w(), row));
+            QTest::keyClicks(w().grdFahrpl(), QString::number(row));
+        }
+        QVERIFY(w().isWindowModified());
+        QVERIFY(w().windowTitle().endsWith(u"[*]"_qs));
+        QVERIFY(clickGridRow(w(), 1));
+        QTableView* grid = w().grdFahrpl();
+        const QModelIndex second = grid->model()->index(1, 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid->visualRect(second).center());
+        QCOMPARE(e().selection(), qMakePair(1, 2));
+        QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(e().selection(), qMakePair(1, 3));
+        QCOMPARE(e().document.grid.currentRow, 3);
+        QCOMPARE(grid->selectionModel()->selectedIndexes().size(), 3);
+        QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(e().document.line(1), QString());
+        QVERIFY(clickGridRow(w(), 5));
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        CHECK_MIRROR(w());
+        QCOMPARE(e().document.line(5), u"1"_qs);
+        QCOMPARE(e().document.line(7), u"3"_qs);
+        // In a field Ctrl+V pastes text into the field, not rows.
+        QVERIFY(clickListLine(w(), LineK));
+        QApplication::clipboard()->setText(u"12"_qs);
+        QTest::keyClick(w().mskTxt(2), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(e().document.line(8), QString());
     }
 
     void commandLineFileOpensAtStart() {
@@ -407,12 +472,25 @@ private slots:
         QCOMPARE(w().grdFahrpl()->model()->index(4, 1).data().toString(),
                  QStringLiteral("K, 13, B"));
         QVERIFY(!replace->sevCmdBef(1)->isEnabled());
+        // "whole number": the 1 of 13 is no longer found; Enter searches, Esc closes.
+        replace->wholeNumber()->click();
+        QVERIFY(e().search.wholeNumber);
+        replace->txbvon_Text()->clear();
+        QTest::keyClicks(replace->txbvon_Text(), QStringLiteral("1"));
+        platform_->messages.clear();
+        QTest::keyClick(replace->txbvon_Text(), Qt::Key_Return);
+        CHECK_MIRROR(w());
+        QCOMPARE(platform_->messages.size(), 1); // not found
+        QTest::keyClick(replace->txbvon_Text(), Qt::Key_Escape);
+        QTRY_VERIFY(!w().replaceWindow());
+        platform_->messages.clear();
 
         w().menuAction(QStringLiteral("Wrk_Such"))->trigger();
         SearchWindow* search = w().searchWindow();
         QVERIFY(search && search->isVisible());
+        QVERIFY(search->wholeNumber()->isChecked()); // one option for both windows
         QTest::keyClicks(search->txbSuchtext(), QStringLiteral("xyz"));
-        QTest::mouseClick(search->sevCmdBef(0), Qt::LeftButton);
+        QTest::keyClick(search->txbSuchtext(), Qt::Key_Enter);
         CHECK_MIRROR(w());
         QCOMPARE(platform_->messages.size(), 1);
         QCOMPARE(platform_->messages.last().title, search->windowTitle());
@@ -445,7 +523,18 @@ private slots:
                 letters.insert(action->text()[mark + 1].toLower());
             }
         }
-        QCOMPARE(w().menuAction(u"Dat_Sav"_qs)->shortcut(), QKeySequence(QKeySequence::Save));
+        QCOMPARE(w().menuAction(u"Dat_Sav"_qs)->shortcut(), QKeySequence(u"Ctrl+S"_qs));
+        // The three languages, the current one ticked, also after a click on it.
+        QVERIFY(w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        QVERIFY(!w().menuAction(u"Opt_Spr_ES"_qs)->isChecked());
+        w().menuAction(u"Opt_Spr_EN"_qs)->trigger();
+        QVERIFY(w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        w().menuAction(u"Opt_Spr_DE"_qs)->trigger();
+        CHECK_MIRROR(w());
+        QVERIFY(w().menuAction(u"Opt_Spr_DE"_qs)->isChecked());
+        QVERIFY(!w().menuAction(u"Opt_Spr_EN"_qs)->isChecked());
+        QCOMPARE(w().commandListDock()->windowTitle(), u"Fahrplanbefehle für VELOX"_qs);
+        w().menuAction(u"Opt_Spr_EN"_qs)->trigger();
         QCOMPARE(w().grdFahrpl()->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("line no."));
         w().menuAction(QStringLiteral("Opt_Spr"))->trigger();
@@ -489,27 +578,62 @@ private slots:
         QCOMPARE(e().helpContext, 100);
     }
 
-    void widthIsFixedAndHeightOnlyGrows() {
-        QCOMPARE(w().minimumWidth(), MainWindow::DesignWidth);
-        QCOMPARE(w().maximumWidth(), MainWindow::DesignWidth);
-        QCOMPARE(w().minimumHeight(), MainWindow::DesignHeight);
+    // The window fits any screen: taller gives the grid the room, the entry
+    // area stays whole at the bottom; the problems list and a chosen command
+    // move no field.
+    void windowFitsAndNothingMovesUnderThePointer() {
+        const QRect area = w().screen()->availableGeometry();
+        QVERIFY(w().minimumSizeHint().width() <= area.width());
+        QVERIFY(w().minimumSizeHint().height() <= area.height());
+        w().resize(w().width(), area.height() / 2);
+        QTRY_COMPARE(w().height(), area.height() / 2);
         const int gridBefore = w().grdFahrpl()->height();
-        w().resize(MainWindow::DesignWidth + 100, MainWindow::DesignHeight + 120);
-        QTRY_COMPARE(w().height(), MainWindow::DesignHeight + 120);
-        QCOMPARE(w().width(), MainWindow::DesignWidth);
-        QTRY_COMPARE(w().grdFahrpl()->height(), gridBefore + 120);
-        // The frame stays at the bottom, 4 units under the grid.
-        QCOMPARE(w().sevFrame1()->y(), w().grdFahrpl()->geometry().bottom() + 1 + 4);
-        w().resize(MainWindow::DesignWidth, MainWindow::DesignHeight - 100);
-        QTRY_COMPARE(w().height(), MainWindow::DesignHeight);
+        const int entryHeight = w().sevFrame1()->height();
+        w().resize(w().width(), w().height() + 60);
+        QTRY_COMPARE(w().grdFahrpl()->height(), gridBefore + 60);
+        QCOMPARE(w().sevFrame1()->height(), entryHeight);
+        const auto fieldsAt = [this] {
+            return QList<QPoint>{w().mskTxt(0)->mapToGlobal(QPoint()),
+                                 w().mskTxt(1)->mapToGlobal(QPoint()),
+                                 w().cmdUeb_Zei()->mapToGlobal(QPoint())};
+        };
+        const QList<QPoint> fields = fieldsAt();
+        const QSize size = w().size();
+        QVERIFY(clickListLine(w(), LineK));
+        QCOMPARE(fieldsAt(), fields);
+        // A line with a finding shows the problems list; deleting it hides it.
+        QTest::keyClicks(w().mskTxt(2), QStringLiteral("2000"));
+        w().cmdUeb_Zei()->click();
+        QTRY_VERIFY(w().problemsPane()->isVisible());
+        QCOMPARE(w().size(), size);
+        QCOMPARE(fieldsAt(), fields);
+        w().cmdLoe_Zei()->click();
+        QTRY_VERIFY(!w().problemsPane()->isVisible());
+        QCOMPARE(w().size(), size);
+        QCOMPARE(fieldsAt(), fields);
     }
 
-    void commandListHidesWithTheMinimisedWindow() {
-        QVERIFY(w().commandListWindow()->isVisible());
-        w().setWindowState(Qt::WindowMinimized);
+    // The list may float and be put back, and closed and shown again from
+    // the Options menu; its place is there again at the next start.
+    void commandListDockFloatsClosesAndIsRemembered() {
+        QDockWidget* dock = w().commandListDock();
+        QAction* toggle = dock->toggleViewAction();
+        QVERIFY(w().menuAction(u"MenuOpt"_qs)->menu()->actions().contains(toggle));
+        QVERIFY(!QKeySequence::mnemonic(toggle->text()).isEmpty());
+        dock->close();
         QTRY_VERIFY(!w().commandListWindow()->isVisible());
-        w().setWindowState(Qt::WindowNoState);
+        toggle->trigger();
         QTRY_VERIFY(w().commandListWindow()->isVisible());
+        dock->setFloating(true);
+        QTRY_VERIFY(dock->isWindow());
+        QVERIFY(clickListLine(w(), LineK)); // still the list of this window
+        QCOMPARE(e().form->CurrentCommand, LineK);
+        QVERIFY(w().close());
+        window_ = std::make_unique<MainWindow>(platform_->platform(), dir_.path());
+        w().show();
+        QTRY_VERIFY(w().commandListDock()->isFloating());
+        w().commandListDock()->setFloating(false);
+        QTRY_COMPARE(w().commandListDock()->window(), &w());
     }
 
     // A click on the bare window gives the general help page; resizing the
@@ -517,8 +641,7 @@ private slots:
     void helpContextOfBackgroundAndListResize() {
         QVERIFY(clickListLine(w(), LineK));
         QCOMPARE(e().helpContext, 1060);
-        QTest::mouseClick(&w(), Qt::LeftButton, {},
-                          w().sevFrame1()->geometry().topLeft() - QPoint(0, 2));
+        QTest::mouseClick(w().sevFrame1(), Qt::LeftButton, {}, QPoint(2, 2));
         QCOMPARE(e().helpContext, 1);
         CommandListWindow* list = w().commandListWindow();
         list->resize(list->width(), list->height() + 40);
@@ -646,6 +769,19 @@ private slots:
         }
     }
 
+    // An open menu takes the keys: F1 there still opens the page of the menu.
+    void f1InAnOpenMenu() {
+        QMenu* file = w().menuAction(u"MenuDat"_qs)->menu();
+        platform_->helpRequests.clear();
+        file->popup(w().mapToGlobal(QPoint(10, 10)));
+        QTRY_VERIFY(QApplication::activePopupWidget() == file);
+        QTest::keyClick(file, Qt::Key_Down);
+        QTest::keyClick(file, Qt::Key_F1);
+        QTRY_COMPARE(platform_->helpRequests.size(), 1);
+        QCOMPARE(e().helpContext, 100);
+        QVERIFY(!file->isVisible());
+    }
+
     void f1AsksForTheHelpPageOfTheCommand() {
         QVERIFY(clickListLine(w(), LineK));
         QTRY_VERIFY(w().isActiveWindow());
@@ -675,7 +811,7 @@ private slots:
             << QList<int>{6, 7, 2} << 2 << 2;
         QTest::newRow("yes/no second default")
             << (4 + 32 + 256) << true << QStringList{u"&Ja"_qs, u"&Nein"_qs} << QList<int>{6, 7}
-            << 7 << 0;
+            << 7 << 7;
         QTest::newRow("retry/cancel critical")
             << (5 + 16 + 256 + 4096) << false << QStringList{u"&Retry"_qs, u"Cancel"_qs}
             << QList<int>{4, 2} << 2 << 2;
@@ -724,6 +860,24 @@ private slots:
         third.show();
         QTest::mouseClick(third.buttons().last(), Qt::LeftButton);
         QCOMPARE(third.answer(), answers.last());
+    }
+
+    // With Qt's translation of the program's language loaded, the buttons
+    // read in that language, not in English or German.
+    void buttonsInTheToolkitsLanguage() {
+        ToolkitTranslation toolkit;
+        toolkit.follow(Language::ES);
+        if (toolkit.installed().isEmpty())
+            QSKIP("Qt's Spanish translation is not installed (Debian: qt6-translations-l10n)");
+        StyledMessageDialog dialog(QStringLiteral("x"), 3, QStringLiteral("t"), false);
+        QStringList captions;
+        for (const QPushButton* button : dialog.buttons())
+            captions << button->text();
+        QVERIFY2(!captions.contains(u"&Yes"_qs) && !captions.contains(u"Cancel"_qs),
+                 qPrintable(captions.join(u", ")));
+        toolkit.follow(Language::EN);
+        StyledMessageDialog english(QStringLiteral("x"), 3, QStringLiteral("t"), false);
+        QCOMPARE(english.buttons().first()->text(), u"&Yes"_qs);
     }
 
     void platformShowsTheStyledWindow() {

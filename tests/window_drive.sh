@@ -2,11 +2,15 @@
 # The editor as a user drives it: the real vxedit on an X server of its own
 # (Xvfb) under a real window manager (openbox), with key presses and mouse
 # clicks sent through the X server by xdotool. A command is chosen in the
-# command list, its operands typed, the line transferred, undone and redone,
+# command list (docked in the main window; where its parts stand the editor
+# reports itself into a file, VX_WINDOW_REPORT), its operands typed, the line
+# transferred, undone and redone,
 # saved through the real file dialog under a name typed without extension,
-# reopened from the recent list, and F1 raises the help window. Checked: the
-# saved file, the window titles, which window has the keyboard, and the grid
-# as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
+# reopened from the recent list; a cancelled Open keeps the rows; typing in a
+# grid cell shows the unsaved mark; rows are copied and pasted; Enter in the
+# last field transfers; F1 raises the help window, also from an open menu;
+# Delete in a grid cell writes nothing. Checked: the saved file,
+# the window titles, which window has the keyboard, and the grid as painted. A screenshot of every step goes to OUT_DIR/NN-step.png.
 #
 #   window_drive.sh VXEDIT OUT_DIR
 #
@@ -147,21 +151,45 @@ wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'windo
 eventually wm_running || fail "openbox did not start: $(cat "$WORK/openbox.log")"
 
 # ---------------------------------------------------------------- the flow
+export VX_WINDOW_REPORT="$WORK/report.txt"
 "$VXEDIT" >"$WORK/vxedit.log" 2>&1 &
 APP_PID=$!
+
+# A value of the window's report: "report KEY" prints it ("x y w h" for a place).
+report() { sed -n "s/^$1 //p" "$VX_WINDOW_REPORT" 2>/dev/null; }
+reported() { [[ -n "$(report window)" ]]; }
+# The centre of a reported widget, in the main window's coordinates.
+centre_of() {
+    local x y w h
+    read -r x y w h <<<"$(report "$1")"
+    echo "$((x + w / 2)) $((y + h / 2))"
+}
 
 TITLE=" P L A N I F I C A C I Ò N - E D I T O R   para   V E L O X"
 MAIN="$(window_named '^ P L A N I F I C A C I')" || true
 [[ -n $MAIN ]] || fail "no main window within ${LIMIT}s"
-LIST="$(window_named '^Comandos de planificación para VELOX$')" || true
-[[ -n $LIST ]] || fail "no command list window within ${LIMIT}s"
 expect_title "$MAIN" "$TITLE"
 has_keyboard "$MAIN" "the main window at start"
+eventually reported || fail "the editor wrote no report into $VX_WINDOW_REPORT"
 shot start
 
-# Line 11 of the list, "K = wait for a contact's state": the list's rows are
-# 14 pixels high from 6 pixels below the window's top.
-xdotool mousemove --window "$LIST" 60 $((6 + 7 + 14 * 11)) mousedown 1 sleep 0.1 mouseup 1
+# The command list is docked inside the main window, right of the grid, and
+# is no window of its own.
+read -r _ _ win_w win_h <<<"$(report window)"
+read -r list_x list_y list_w list_h <<<"$(report listDock)"
+read -r grid_x _ grid_w _ <<<"$(report grid)"
+[[ "$(report listFloating)" == 0 && "$(report listVisible)" == 1 ]] ||
+    fail "the command list is not docked: $(cat "$VX_WINDOW_REPORT")"
+((list_x >= grid_x + grid_w && list_x + list_w <= win_w && list_y >= 0 &&
+    list_y + list_h <= win_h)) || fail "the command list dock stands outside the main window"
+no_window_named '^Comandos de planificación para VELOX$' ||
+    fail "the command list is a window of its own"
+
+# Line 11 of the list, "K = wait for a contact's state".
+read -r rows_x rows_y _ _ <<<"$(report listRows)"
+row_h="$(report listRowHeight)"
+xdotool mousemove --window "$MAIN" $((rows_x + 60)) $((rows_y + row_h * 11 + row_h / 2)) \
+    mousedown 1 sleep 0.1 mouseup 1
 has_keyboard "$MAIN" "the main window after a command is chosen in the list"
 # The grid as it looks, without focus, over the rest of the run.
 eventually grid_settled "$WORK/empty.png" || fail "the grid does not stop changing"
@@ -173,10 +201,9 @@ xdotool key Tab
 xdotool type --delay 60 B
 shot operands-typed
 
-# "Transfer into first empty line", the third of the buttons on the right,
-# 46 pixels apart and placed from the window's bottom edge.
-eval "$(xdotool getwindowgeometry --shell "$MAIN")"
-xdotool mousemove --window "$MAIN" 714 $((HEIGHT - 239 + 2 * 46)) click 1
+# "Transfer into first empty line", the third of the buttons on the right.
+# shellcheck disable=SC2046
+xdotool mousemove --window "$MAIN" $(centre_of cmdUeb_leerZ) click 1
 eventually grid_is_not "$WORK/empty.png" || fail "the transfer did not change the grid"
 eventually grid_settled "$WORK/filled.png" || fail "the grid does not stop changing"
 shot transferred
@@ -211,6 +238,17 @@ grep -qx "RecentSchedule1=$SAVED" "$XDG_CONFIG_HOME/VX-Editor.conf" ||
     fail "the recent list in the test's own settings does not name $SAVED"
 shot saved
 
+# Open, and the file dialog cancelled: the rows, the file and the title stay.
+xdotool key ctrl+o
+OPEN="$(window_named '^ Selección de fichero para: ')" || true
+[[ -n $OPEN ]] || fail "Ctrl+O opened no file dialog"
+has_keyboard "$OPEN" "the open dialog"
+xdotool key Escape
+eventually no_window_named '^ Selección de fichero' || fail "the open dialog stayed open"
+expect_title "$MAIN" "$TITLE   $SAVED"
+eventually grid_is "$WORK/filled.png" || fail "a cancelled Open changed the rows"
+shot open-cancelled
+
 # A new schedule, then the saved one again from the end of the File menu.
 xdotool key ctrl+n
 expect_title "$MAIN" "$TITLE"
@@ -230,16 +268,87 @@ eventually grid_is "$WORK/filled.png" || fail "the schedule reopened shows other
 has_keyboard "$MAIN" "the main window after reopening"
 shot reopened
 
+# A character typed into a grid cell is a change: the title shows the unsaved
+# mark; Escape empties the cell again and the mark goes.
+read -r grid_x grid_y _ _ <<<"$(report gridRows)"
+grid_row_h="$(report gridRowHeight)"
+row_y() { echo $((grid_y + grid_row_h * ($1 - 1) + grid_row_h / 2)); }
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 3)" click 1
+xdotool type --delay 60 A
+expect_title "$MAIN" "$TITLE   $SAVED*"
+shot typed-in-grid
+xdotool key Escape
+expect_title "$MAIN" "$TITLE   $SAVED"
+
+# Rows on the clipboard: row 1 copied, pasted before row 2, undone.
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 1)" click 1
+xdotool key ctrl+c
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 2)" click 1
+xdotool key ctrl+v
+expect_title "$MAIN" "$TITLE   $SAVED*"
+eventually grid_is_not "$WORK/filled.png" || fail "Ctrl+V pasted no row"
+shot rows-pasted
+xdotool key ctrl+z
+expect_title "$MAIN" "$TITLE   $SAVED"
+
+# Enter in the last operand field transfers the line into the row the line
+# number names, and the code field has the keyboard for the next line.
+read -r rows_x rows_y _ _ <<<"$(report listRows)"
+xdotool mousemove --window "$MAIN" $((rows_x + 60)) $((rows_y + row_h * 11 + row_h / 2)) \
+    mousedown 1 sleep 0.1 mouseup 1
+has_keyboard "$MAIN" "the main window after a command is chosen in the list"
+xdotool type --delay 60 13
+xdotool key Tab
+xdotool type --delay 60 F
+xdotool key Tab Return
+expect_title "$MAIN" "$TITLE   $SAVED*"
+eventually grid_is_not "$WORK/filled.png" || fail "Enter in the last field transferred nothing"
+shot enter-transferred
+# Ctrl+Z in a field undoes the field's typing; in the grid, the transfer.
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 2)" click 1
+xdotool key ctrl+z
+expect_title "$MAIN" "$TITLE   $SAVED"
+
 xdotool key F1
 HELP="$(window_named '^VXWEdite$')" || true
 [[ -n $HELP ]] || fail "F1 raised no help window"
 has_keyboard "$HELP" "the help window after F1"
 shot help
 
-# Program end from the main window: nothing unsaved, so no question.
+# F1 in an open menu: the help page of the menu, in the help window.
+xdotool windowactivate --sync "$MAIN"
+has_keyboard "$MAIN" "the main window"
+windows=$(visible_windows)
+xdotool mousemove --window "$MAIN" 30 10 click 1
+eventually menu_open || fail "a click on the File menu opened no menu"
+xdotool key Down
+shot menu-highlight
+xdotool key F1
+has_keyboard "$HELP" "the help window after F1 in the File menu"
+menu_closed() { [[ $(visible_windows) -le $windows ]]; }
+eventually menu_closed || fail "the menu stayed open after F1"
+shot menu-help
+
+# Delete in a grid cell writes nothing: the title shows no unsaved change,
+# and the end below asks no question.
+xdotool windowactivate --sync "$MAIN"
+has_keyboard "$MAIN" "the main window"
+xdotool mousemove --window "$MAIN" $((grid_x + 200)) "$(row_y 1)" click 1
+xdotool key Delete Delete
+sleep 0.3
+expect_title "$MAIN" "$TITLE   $SAVED"
+shot delete-in-grid
+
+# Program end from the main window. The rows were changed since the save
+# (and changed back), so the save question comes; "No" (Alt+N) ends.
 xdotool windowactivate --sync "$MAIN"
 has_keyboard "$MAIN" "the main window"
 xdotool key ctrl+q
+QUESTION="$(window_named "^$SAVED\$")" || true
+[[ -n $QUESTION ]] || fail "Ctrl+Q asked no question"
+has_keyboard "$QUESTION" "the save question"
+shot end-question
+xdotool key alt+n
 ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 eventually ended || fail "Ctrl+Q did not end the program"
 rc=0

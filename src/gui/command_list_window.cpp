@@ -7,16 +7,14 @@
 #include <QFocusEvent>
 #include <QListWidget>
 #include <QScopedValueRollback>
-#include <QScreen>
+#include <QVBoxLayout>
 
 namespace vx {
 
 namespace {
-// The list fills the window but for these margins (pixels).
-constexpr int ListInset = 6;
-constexpr int WidthLess = 12;
-constexpr int HeightLess = 35;
-constexpr int DesignWidth = 400;
+// Wide enough for the longest command name in every language.
+constexpr int DesignWidth = 330;
+constexpr int DesignHeight = 400;
 
 class ListFocusForwarder : public QObject {
 public:
@@ -37,12 +35,13 @@ private:
 } // namespace
 
 CommandListWindow::CommandListWindow(Editor& editor, QWidget* parent)
-    : QWidget(parent, Qt::Window), editor_(editor), list_(new QListWidget(this)) {
+    : QWidget(parent), editor_(editor), list_(new QListWidget(this)) {
     setObjectName(QStringLiteral("frmVx_Edit_Fpl"));
     list_->setObjectName(QStringLiteral("lstBefehle"));
     list_->setUniformItemSizes(true);
-    list_->setGeometry(ListInset, ListInset, DesignWidth - WidthLess, 400 - HeightLess);
-    resize(DesignWidth, 400);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
     list_->installEventFilter(new ListFocusForwarder(editor_, this));
 
     // A mouse click runs the setup, also on the line already selected; a
@@ -90,25 +89,12 @@ void CommandListWindow::syncFromModel() {
     }
 }
 
-void CommandListWindow::followMainWindow(const QRect& mainFrame) {
-    const int decoration = frameGeometry().height() - height();
-    int left = mainFrame.right() + 1;
-    // On a screen too narrow for both, the list stays whole over the main
-    // window's right edge.
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        left = std::max(area.left(), std::min(left, area.right() + 1 - frameGeometry().width()));
-    }
-    move(left, mainFrame.top());
-    const int inner = std::max(mainFrame.height() - decoration, 100);
-    if (height() != inner)
-        resize(width(), inner);
+QSize CommandListWindow::sizeHint() const {
+    return {DesignWidth, DesignHeight};
 }
 
 void CommandListWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    list_->setGeometry(ListInset, ListInset, std::max(width() - WidthLess, 0),
-                       std::max(height() - HeightLess, 0));
     editor_.frmVx_Edit_Fpl_Resize();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// frmVx_Edit_Fpl, the command list window: the list lstBefehle of every
-// schedule command beside the main window. A click forwards to the model's
-// list click; syncFromModel() shows the model's list and selection.
+// frmVx_Edit_Fpl, the command list: the list lstBefehle of every schedule
+// command, shown in a dock of the main window. A click forwards to the
+// model's list click; syncFromModel() shows the model's list and selection.
 
 #include <QWidget>
 
@@ -22,8 +22,7 @@ public:
     // Brings the caption, the list and its selection in line with the model.
     void syncFromModel();
 
-    // Stands beside the main window, as high as it.
-    void followMainWindow(const QRect& mainFrame);
+    QSize sizeHint() const override;
 
 signals:
     // After every event forwarded to the model: the windows bring themselves

@@ -3,8 +3,10 @@
 #include "help/help_model.h"
 #include "texts/text_catalogue.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -91,9 +93,26 @@ void HelpViewerWindow::showPage(Language pageLanguage, const QUrl& url, const QS
     } else {
         browser_->setSource(url);
     }
+    if (!isVisible())
+        fitIntoScreen();
     show();
     raise();
     activateWindow();
+}
+
+void HelpViewerWindow::fitIntoScreen() {
+    // On the screen of the window that asked, whole: a scaled small screen
+    // is lower than the design height.
+    const QWidget* asking = QApplication::activeWindow();
+    const QScreen* screen = asking ? asking->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    // Room for the title bar, which the window does not have yet.
+    resize(QSize(680, 600).boundedTo(area.size() * 85 / 100));
+    QRect frame(QPoint(), size());
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
 }
 
 void HelpViewerWindow::goToContents() {

@@ -38,6 +38,7 @@ public:
 private:
     void goToContents();
     void retranslate();
+    void fitIntoScreen();
 
     Language language_;
     QTextBrowser* browser_ = nullptr;

@@ -28,7 +28,10 @@ ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
     list_->setObjectName(QStringLiteral("lstProblems"));
     list_->setIconSize(QSize(16, 16));
     list_->setUniformItemSizes(true); // a long list lays out at once
-    setFixedHeight(PaneHeight);
+    // Its height where the grid has room for it; in a low window it takes
+    // less rather than pushing the entry area down.
+    setMaximumHeight(PaneHeight);
+    setMinimumHeight(1); // 0 would mean the layout's own minimum
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

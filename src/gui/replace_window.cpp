@@ -2,9 +2,11 @@
 
 #include "editor/editor.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +20,10 @@ ReplaceWindow::ReplaceWindow(Editor& editor, QWidget* parent)
     : QWidget(parent, Qt::Tool), editor_(editor), lblErs_von_(new QLabel(this)),
       lblErs_nach_(new QLabel(this)), txbvon_Text_(new QLineEdit(this)),
       txbnach_Text_(new QLineEdit(this)), search_(new QPushButton(this)),
-      replace_(new QPushButton(this)), cancel_(new QPushButton(this)) {
+      replace_(new QPushButton(this)), cancel_(new QPushButton(this)),
+      wholeNumber_(new QCheckBox(this)) {
     setObjectName(QStringLiteral("frmVx_Edit_ZErs"));
+    wholeNumber_->setObjectName(QStringLiteral("chkWholeNumber"));
     lblErs_von_->setObjectName(QStringLiteral("lblErs_von"));
     lblErs_nach_->setObjectName(QStringLiteral("lblErs_nach"));
     txbvon_Text_->setObjectName(QStringLiteral("txbvon_Text"));
@@ -40,6 +44,7 @@ ReplaceWindow::ReplaceWindow(Editor& editor, QWidget* parent)
     buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(texts);
+    layout->addWidget(wholeNumber_);
     layout->addLayout(buttons);
     setFixedWidth(360);
 
@@ -64,6 +69,12 @@ ReplaceWindow::ReplaceWindow(Editor& editor, QWidget* parent)
         emit modelChanged();
     });
     connect(cancel_, &QPushButton::clicked, this, &QWidget::close);
+    connect(wholeNumber_, &QCheckBox::toggled, this, [this](bool on) {
+        if (syncing_)
+            return;
+        editor_.setWholeNumber(on);
+        emit modelChanged();
+    });
     syncFromModel();
 }
 
@@ -90,6 +101,9 @@ void ReplaceWindow::syncFromModel() {
     cancel_->setText(u'&' + c.tx(u"Cancel"));
     const SearchState& state = editor_.search;
     replace_->setEnabled(state.replaceEnabled);
+    wholeNumber_->setText(c.tx(u"&Whole number"));
+    if (wholeNumber_->isChecked() != state.wholeNumber)
+        wholeNumber_->setChecked(state.wholeNumber);
     const QSignalBlocker von(txbvon_Text_);
     if (txbvon_Text_->text() != state.replaceOf)
         txbvon_Text_->setText(state.replaceOf);
@@ -102,6 +116,19 @@ void ReplaceWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         syncFromModel();
+}
+
+void ReplaceWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter searches wherever the focus is; Esc closes, as in a dialog.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        search_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ReplaceWindow::closeEvent(QCloseEvent* event) {

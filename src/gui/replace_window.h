@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,9 @@ public:
     // sevCmdBef buttons 0 (search), 1 (replace) and 2 (close).
     QPushButton* sevCmdBef(int index) const;
 
+    // "whole number": 12 is not found inside 112.
+    QCheckBox* wholeNumber() const { return wholeNumber_; }
+
     void syncFromModel();
 
 signals:
@@ -34,6 +38,7 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Editor& editor_;
@@ -44,6 +49,7 @@ private:
     QPushButton* search_;
     QPushButton* replace_;
     QPushButton* cancel_;
+    QCheckBox* wholeNumber_;
     bool syncing_ = false;
 };
 

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +24,9 @@ public:
     // sevCmdBef buttons 0 (search) and 1 (close).
     QPushButton* sevCmdBef(int index) const;
 
+    // "whole number": 12 is not found inside 112.
+    QCheckBox* wholeNumber() const { return wholeNumber_; }
+
     void syncFromModel();
 
 signals:
@@ -31,6 +35,7 @@ signals:
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Editor& editor_;
@@ -38,6 +43,7 @@ private:
     QLineEdit* txbSuchtext_;
     QPushButton* search_;
     QPushButton* cancel_;
+    QCheckBox* wholeNumber_;
     bool syncing_ = false;
 };
 

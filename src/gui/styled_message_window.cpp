@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -23,15 +24,34 @@ struct ButtonSpec {
     int answer;
     const char16_t* english;
     const char16_t* german;
+    const char* toolkit; // Qt's own text of the standard button
 };
 
-constexpr ButtonSpec OkButton{MsgAnswer::Ok, u"OK", u"OK"};
-constexpr ButtonSpec CancelButton{MsgAnswer::Cancel, u"Cancel", u"Abbrechen"};
-constexpr ButtonSpec AbortButton{MsgAnswer::Abort, u"&Abort", u"&Abbrechen"};
-constexpr ButtonSpec RetryButton{MsgAnswer::Retry, u"&Retry", u"&Wiederholen"};
-constexpr ButtonSpec IgnoreButton{MsgAnswer::Ignore, u"&Ignore", u"&Ignorieren"};
-constexpr ButtonSpec YesButton{MsgAnswer::Yes, u"&Yes", u"&Ja"};
-constexpr ButtonSpec NoButton{MsgAnswer::No, u"&No", u"&Nein"};
+constexpr ButtonSpec OkButton{MsgAnswer::Ok, u"OK", u"OK", "OK"};
+constexpr ButtonSpec CancelButton{MsgAnswer::Cancel, u"Cancel", u"Abbrechen", "Cancel"};
+constexpr ButtonSpec AbortButton{MsgAnswer::Abort, u"&Abort", u"&Abbrechen", "Abort"};
+constexpr ButtonSpec RetryButton{MsgAnswer::Retry, u"&Retry", u"&Wiederholen", "Retry"};
+constexpr ButtonSpec IgnoreButton{MsgAnswer::Ignore, u"&Ignore", u"&Ignorieren", "Ignore"};
+constexpr ButtonSpec YesButton{MsgAnswer::Yes, u"&Yes", u"&Ja", "&Yes"};
+constexpr ButtonSpec NoButton{MsgAnswer::No, u"&No", u"&Nein", "&No"};
+
+QString toolkitCaption(const ButtonSpec& kind) {
+    return QCoreApplication::translate("QPlatformTheme", kind.toolkit);
+}
+
+// The captions in the program's language: Qt's translations of its standard
+// buttons where they are loaded ("No" is Spanish as well), else the window's
+// own English or German.
+QStringList captionsOf(const QList<ButtonSpec>& set, bool german) {
+    const bool translated = std::any_of(set.begin(), set.end(), [](const ButtonSpec& kind) {
+        return toolkitCaption(kind) != QLatin1StringView(kind.toolkit);
+    });
+    QStringList captions;
+    for (const ButtonSpec& kind : set)
+        captions << (translated ? toolkitCaption(kind)
+                                : QString::fromUtf16(german ? kind.german : kind.english));
+    return captions;
+}
 
 QList<ButtonSpec> buttonSet(int style) {
     switch (style & 7) {
@@ -138,9 +158,9 @@ StyledMessageDialog::StyledMessageDialog(const QString& prompt, int style, const
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     const QList<ButtonSpec> set = buttonSet(style);
+    const QStringList captions = captionsOf(set, germanButtons);
     for (const ButtonSpec& kind : set) {
-        auto* button =
-            new QPushButton(QString::fromUtf16(germanButtons ? kind.german : kind.english), this);
+        auto* button = new QPushButton(captions[buttons_.size()], this);
         button->setAutoDefault(false);
         button->setMinimumWidth(88);
         const int answer = kind.answer;
@@ -148,7 +168,8 @@ StyledMessageDialog::StyledMessageDialog(const QString& prompt, int style, const
         buttons_.append(button);
         answers_.append(answer);
         row->addWidget(button);
-        if (answer == MsgAnswer::Cancel)
+        // Esc answers Cancel, else No: the answers that change nothing.
+        if (answer == MsgAnswer::Cancel || (answer == MsgAnswer::No && escapeAnswer_ == 0))
             escapeAnswer_ = answer;
     }
     row->addStretch(1);
@@ -215,8 +236,8 @@ void StyledMessageDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void StyledMessageDialog::closeEvent(QCloseEvent* event) {
-    // Like the standard message box: the close box is cancel, or the only
-    // button; a yes/no question has to be answered.
+    // Like the standard message box: the close box is cancel or no, or the
+    // only button; abort/retry/ignore has to be answered.
     if (!pressed_ && escapeAnswer_ == 0) {
         event->ignore();
         return;

@@ -18,7 +18,8 @@ class StyledMessageDialog : public QDialog {
     Q_OBJECT
 public:
     // style: the summed message-box style numbers (platform.h, MsgStyle).
-    // germanButtons: button captions in German, otherwise in English.
+    // germanButtons: button captions in German, otherwise in English, where
+    // Qt has no translation of its own loaded.
     StyledMessageDialog(const QString& prompt, int style, const QString& title, bool germanButtons,
                         QWidget* parent = nullptr);
 

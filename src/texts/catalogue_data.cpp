@@ -664,6 +664,7 @@ const Text kTexts[] = {
      u"Diese Datei sieht nicht wie ein Fahrplan aus (sie enthält Steuerzeichen).",
      u"Este fichero no parece una planificación (contiene caracteres de control)."},
     {u"Open it anyway?", u"Trotzdem öffnen?", u"¿Abrirlo de todos modos?"},
+    {u"&Whole number", u"&Ganze Zahl", u"Número &entero"},
     {u"&Undo", u"&Rückgängig", u"&Deshacer"},
     {u"&Redo", u"&Wiederholen", u"&Rehacer"},
 
