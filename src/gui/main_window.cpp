@@ -1,15 +1,18 @@
 #include "gui/main_window.h"
 
 #include "editor/editor.h"
+#include "editor/layout_view.h"
 #include "form/entry_form.h"
 #include "gui/command_list_window.h"
 #include "gui/frm_info_window.h"
 #include "gui/masked_field_window.h"
 #include "gui/problems_pane.h"
+#include "gui/renumber_dialog.h"
 #include "gui/replace_window.h"
 #include "gui/schedule_grid.h"
 #include "gui/search_window.h"
 #include "gui/window_menus.h"
+#include "gui/xref_dock.h"
 
 #include <QCloseEvent>
 #include <QDockWidget>
@@ -96,6 +99,18 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     toggle->setObjectName(QStringLiteral("commandListShown"));
     menus_->addWindowAction(QStringLiteral("MenuOpt"), toggle);
 
+    // The layout's cross-references under the command list; shown from the
+    // Work menu, as it needs room the entry work does not.
+    xref_ = new XrefDock(*editor_, this);
+    addDockWidget(Qt::RightDockWidgetArea, xref_);
+    splitDockWidget(listDock_, xref_, Qt::Vertical);
+    xref_->hide();
+    connect(xref_, &XrefDock::modelChanged, this, [this] {
+        afterEvent();
+        grid_->revealCurrentRow();
+    });
+    menus_->addWindowAction(QStringLiteral("MenuWrk"), xref_->toggleViewAction());
+
     // The design size, with room for the problems list, where the screen
     // has room for it.
     QSize size(DesignWidth + list_->sizeHint().width(), DesignHeight + problems_->maximumHeight());
@@ -108,6 +123,13 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     restoreWindowState();
 
     connectEvents();
+    editor_->layout->setWatching(true);
+    editor_->layout->rescanned = [this] { afterEvent(); };
+    editor_->showRenumberDialog = [this] {
+        RenumberDialog dialog(*editor_, this);
+        connect(&dialog, &RenumberDialog::modelChanged, this, &MainWindow::afterEvent);
+        dialog.exec();
+    };
     editor_->showInfoWindow = [this] {
         frmVx_Edit_Info info(InfoWindowTexts(editor_->catalogue), this);
         info.exec();
@@ -485,6 +507,10 @@ void MainWindow::syncFromModel() {
     list_->syncFromModel();
     if (listDock_->windowTitle() != list_->windowTitle())
         listDock_->setWindowTitle(list_->windowTitle());
+    if (xrefLanguage_ != editor_->catalogue.language()) {
+        xrefLanguage_ = editor_->catalogue.language();
+        xref_->retranslate();
+    }
     // The findings first: the problems list's check mark in the menu follows them.
     editor_->refreshDiagnostics();
     menus_->syncFromModel();
@@ -497,6 +523,9 @@ void MainWindow::syncFromModel() {
     else if (!editor_->autosaveEnabled && timer_->isActive())
         timer_->stop();
     syncToolWindows();
+    // What the model tells in passing, such as a jump to nowhere.
+    if (statusBar()->currentMessage() != editor_->statusText)
+        statusBar()->showMessage(editor_->statusText);
     syncFocus();
 }
 

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QDockWidget;
@@ -30,6 +31,7 @@ class QTimer;
 namespace vx {
 
 class CommandListWindow;
+class XrefDock;
 class Editor;
 class MaskedField;
 class ProblemsPane;
@@ -129,6 +131,8 @@ private:
     QScrollArea* entryScroll_ = nullptr;
     QDockWidget* entryDock_ = nullptr;
     QDockWidget* listDock_ = nullptr;
+    XrefDock* xref_ = nullptr;
+    std::optional<Language> xrefLanguage_;
     QTimer* timer_ = nullptr;
     QTimer* reportTimer_ = nullptr;
 
