@@ -19,7 +19,7 @@ struct MenuItem {
     int hintIndex = -1; // into MenuHints, -1 = none
     bool visible = true;
     bool separator = false;
-    QString shortcut; // portable text for QKeySequence, "Ctrl+N"; "" = none
+    QString shortcut; // portable QKeySequence texts, "; " between keys; "" = none
     bool checkable = false;
     bool checked = false;
 

@@ -59,7 +59,7 @@ constexpr MenuEntry Table[] = {
     entry(u"Wrk_Ers", u"MenuWrk", 12, 110, C::Replace, 2, u"Ctrl+H"),
     separator(u"MenuWrk"),
     entry(u"Wrk_Undo", u"MenuWrk", -1, -1, C::Undo, 0, u"Ctrl+Z"),
-    entry(u"Wrk_Redo", u"MenuWrk", -1, -1, C::Redo, 0, u"Ctrl+Shift+Z"),
+    entry(u"Wrk_Redo", u"MenuWrk", -1, -1, C::Redo, 0, u"Ctrl+Shift+Z; Ctrl+Y"),
     separator(u"MenuWrk"),
     {u"Wrk_Probl", u"MenuWrk", -1, u"", u"", true, -1, -1, C::ProblemsList, 0, true, false},
     entry(u"Wrk_GoDef", u"MenuWrk", -1, -1, C::GoToDefinition, 0, u"F12"),

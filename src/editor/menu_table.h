@@ -39,7 +39,7 @@ struct MenuEntry {
     // The caption: "" takes the catalogue's caption of the key; otherwise this
     // text, the same in every language.
     QStringView fixedCaption;
-    QStringView shortcut; // portable QKeySequence text; "" = none
+    QStringView shortcut; // portable QKeySequence texts, "; " between keys; "" = none
     bool checkable;
     int clickContext;     // help context a click sets; -1 keeps the current one
     int highlightContext; // help context highlighting sets; -1 = none

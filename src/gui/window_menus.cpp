@@ -145,8 +145,8 @@ void WindowMenus::build(QMenuBar* bar) {
         if (icons.contains(item.key))
             action->setIcon(style->standardIcon(icons.value(item.key)));
         if (!item.shortcut.isEmpty())
-            action->setShortcut(
-                QKeySequence::fromString(item.shortcut, QKeySequence::PortableText));
+            action->setShortcuts(
+                QKeySequence::listFromString(item.shortcut, QKeySequence::PortableText));
         action->setCheckable(item.checkable);
         actions_.insert(item.key, action);
         if (!item.separator) {
