@@ -74,8 +74,9 @@ void restoreField(EntryField& to, const EntryField& from) {
     to.error = from.error;
 }
 
-// Puts back what the rules and the fetch read; the hints, the list and the
-// buttons that they only write are left as the last line made them.
+// Puts back what the rules and the fetch read, and the hints that the
+// findings read; the list and the buttons that they only write are left as
+// the last line made them.
 void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     for (size_t k = 0; k < to.msk.size(); ++k)
         restoreField(to.msk[k], from.msk[k]);
