@@ -55,6 +55,9 @@ private slots:
         // The open schedule is taken from the document, not from the disk.
         VX_TRY(o.driver.run({u"row-text 3 K, 12, F"_s, u"row 1"_s, u"key Shift+F12"_s}));
         QCOMPARE(o.driver.state()[u"uses"_s].toArray(), (QJsonArray{1, 2, 3, 4}));
+        // A blank row counts as a row, though a saved file leaves it out.
+        VX_TRY(o.driver.run({u"row 2"_s, u"click insert"_s, u"row 1"_s, u"key Shift+F12"_s}));
+        QCOMPARE(o.driver.state()[u"uses"_s].toArray(), (QJsonArray{1, 3, 4, 5}));
     }
 
     // The open schedule changes in memory as one undo step with every other

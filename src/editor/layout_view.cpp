@@ -344,7 +344,7 @@ RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& 
                               bool wholeLayout) {
     syncOpenSchedule();
     const LayoutSchedule* open = openPath_.isEmpty() ? nullptr : index_.find(openPath_);
-    // Made on first use: the explainer runs an editor of its own.
+    // Made on first use: it loads the texts of the language.
     if (!acceptor_)
         acceptor_ = FetchAcceptor(parts_.catalogue.languageCode());
     const QString scope = wholeLayout ? QString() : (open ? open->path : openPath_);

@@ -134,7 +134,13 @@ const LayoutSchedule& LayoutIndex::readFile(const QString& path) {
 
 const LayoutSchedule& LayoutIndex::setLines(const QString& path, const QStringList& lines) {
     LayoutSchedule& s = slot(path);
-    s.bytes = SerializeSchedule(lines);
+    // Row for row, blank rows included (saving drops them): a use must name
+    // the row the editor shows, or renumbering would change another row.
+    s.bytes.clear();
+    for (const QString& line : lines) {
+        s.bytes.append(EncodeWindows1252(line));
+        s.bytes.append("\r\n", 2);
+    }
     ParseLayoutSchedule(s);
     return s;
 }
