@@ -58,6 +58,7 @@ struct TextSpan {
     qsizetype from = -1;
     qsizetype to = -1;
     bool isEmpty() const { return to <= from; }
+    bool operator==(const TextSpan&) const = default;
 };
 
 struct Use {
