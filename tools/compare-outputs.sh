@@ -5,7 +5,7 @@
 # fuzz corpora and generated lines of every command (build/vx-linegen).
 #
 #   tools/compare-outputs.sh [options] [OLD-CLI [NEW-CLI]]
-#       OLD-CLI defaults to $VX_BASELINE_CLI or /work/baseline/vxedit-cli,
+#       OLD-CLI defaults to $VX_BASELINE_CLI (a build of the code before the change),
 #       NEW-CLI to build/vxedit-cli
 #   tools/compare-outputs.sh [options] --record FILE [CLI]
 #       writes a digest of every output of CLI (default build/vxedit-cli) to FILE
@@ -32,7 +32,7 @@ shopt -s nullglob
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-old=${VX_BASELINE_CLI:-/work/baseline/vxedit-cli}
+old=${VX_BASELINE_CLI:-}
 new=$root/build/vxedit-cli
 linegen=$root/build/vx-linegen
 count=200000
@@ -67,6 +67,7 @@ if [ "$mode" = compare ]; then
     [ ${#positional[@]} -le 2 ] || usage
     [ ${#positional[@]} -ge 1 ] && old=${positional[0]}
     [ ${#positional[@]} -ge 2 ] && new=${positional[1]}
+    [ -n "$old" ] || { echo "compare-outputs: name the older build (OLD-CLI or VX_BASELINE_CLI)" >&2; exit 2; }
     old=$(absolute "$old")
     binaries=("$old")
 else
