@@ -58,8 +58,11 @@ void placeFields(EntryFormState& s) {
     s.txbTxt3.left = msk[3].left;
 }
 
+// Same characters at the same place are the same text; null texts count as
+// shared too, which isSharedWith does not.
 void restoreText(QString& to, const QString& from) {
-    if (!to.isSharedWith(from))
+    if (to.constData() != from.constData() || to.size() != from.size() ||
+        to.isNull() != from.isNull())
         to = from;
 }
 
@@ -93,8 +96,11 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     to.focus = from.focus;
     to.renamedCommand = from.renamedCommand;
     restoreText(to.renamedName, from.renamedName);
-    // Only the messages read them: as choosing the command left them.
-    to.fieldHints = from.fieldHints;
+    // Only the messages read them: as choosing the command left them. Most
+    // are untouched, so each is put back only where it differs.
+    for (size_t i = 0; i < to.fieldHints.size(); ++i)
+        for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
+            restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
 }
 
 class Depth {
