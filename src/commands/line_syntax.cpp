@@ -18,7 +18,9 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
     f4.clear();
     f5.clear();
     f6.clear();
-    line = Trim(line);
+    // The parts are views of the line: only the fields themselves are copied.
+    if (TrimView(line).size() != line.size())
+        line = Trim(line);
     if (line.isEmpty())
         return;
     if (line.front() == u'*') {
@@ -32,7 +34,7 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
         if (p >= 0)
             work = work.left(p + 1);
     }
-    QString rest = Trim(work);
+    QStringView rest = TrimView(work);
     qsizetype comma = rest.indexOf(u',');
     if (comma < 0) {
         f1 = Trim(rest.left(1));
@@ -40,7 +42,7 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
         return;
     }
     f1 = Trim(rest.left(comma));
-    rest = Trim(rest.mid(comma + 1));
+    rest = TrimView(rest.mid(comma + 1));
 
     comma = rest.indexOf(u',');
     if (comma < 0) {
@@ -48,7 +50,7 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
         return;
     }
     f2 = Trim(rest.left(comma));
-    rest = LTrim(QStringView(rest).mid(comma + 1));
+    rest = LTrimView(rest.mid(comma + 1));
 
     comma = rest.indexOf(u',');
     if (comma < 0) {
@@ -56,7 +58,7 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
         return;
     }
     f3 = Trim(rest.left(comma));
-    rest = Trim(rest.mid(comma + 1));
+    rest = TrimView(rest.mid(comma + 1));
 
     comma = rest.indexOf(u',');
     if (comma < 0) {
@@ -64,17 +66,17 @@ void SplitLine(QString& line, QString& f1, QString& f2, QString& f3, QString& f4
         return;
     }
     f4 = Trim(rest.left(comma));
-    rest = LTrim(QStringView(rest).mid(comma + 1));
+    rest = LTrimView(rest.mid(comma + 1));
 
     comma = rest.indexOf(u',');
     if (comma < 0) {
         f5 = LTrim(rest);
         return;
     }
-    f5 = LTrim(QStringView(rest).left(comma));
+    f5 = LTrim(rest.left(comma));
     // The sixth field takes the whole remainder, further commas included; it is
     // read as a field of its own, so the blank after the comma goes too.
-    f6 = Trim(QStringView(rest).mid(comma + 1));
+    f6 = Trim(rest.mid(comma + 1));
 }
 
 std::array<QString, 6> SplitLine(const QString& line) {
