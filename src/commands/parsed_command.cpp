@@ -159,10 +159,14 @@ ParsedCommand ParseCommand(const QString& line) {
     ParsedCommand p;
     p.text_ = line;
     p.spans = SplitSpans(line);
-    const std::array<QString, 6> f = SplitLine(line);
+    // The spans are the split's fields: copy only the operands that are there.
     for (size_t k = 1; k <= 5; ++k)
-        p.operands[k] = f[k];
-    const QString& field = f[0];
+        if (!p.spans[k].isEmpty())
+            p.operands[k] = line.mid(p.spans[k].from, p.spans[k].to - p.spans[k].from);
+    const QStringView field =
+        p.spans[0].isEmpty()
+            ? QStringView()
+            : QStringView(line).mid(p.spans[0].from, p.spans[0].to - p.spans[0].from);
     if (field.isEmpty())
         return p;
     p.code = field.front().toUpper();
