@@ -116,14 +116,26 @@ ScheduleDiagnostics::factsOf(const QString& text) {
         } else {
             const LineExplanation e = ExplainLine(text, *texts_);
             for (qsizetype i = 0; i < e.redFields.size(); ++i)
-                facts->own.append({0, Kind::FalseInput, e.redFields[i],
-                                   cat.tx(u"False input") + QStringLiteral(": ") +
-                                       FieldTitle(cat, e.redControls[i], e.redHints[i]) + u' ' +
-                                       e.redTexts[i]});
+                facts->own.append(
+                    {0, Kind::FalseInput, e.redFields[i],
+                     falseInputHead(e.redControls[i], e.redHints[i]) + e.redTexts[i]});
         }
     }
     seen_.insert(text, facts);
     return facts;
+}
+
+// The same few fields and hints come back on line after line: their titles
+// are put together once.
+const QString& ScheduleDiagnostics::falseInputHead(Control control, const QString& hint) {
+    QHash<QString, QString>& heads = falseInputHeads_[static_cast<size_t>(control)];
+    auto it = heads.constFind(hint);
+    if (it == heads.constEnd()) {
+        const TextCatalogue& cat = texts_->catalogue();
+        it = heads.insert(hint, cat.tx(u"False input") + QStringLiteral(": ") +
+                                    FieldTitle(cat, control, hint) + u' ');
+    }
+    return *it;
 }
 
 bool ScheduleDiagnostics::update(int count, const std::function<const QString&(int)>& lineAt) {

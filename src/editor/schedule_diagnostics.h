@@ -7,11 +7,14 @@
 // runs only when one of those changed. So one typed key in a schedule of 1999
 // rows costs one fetch at most, never a check of every line.
 
+#include "commands/entry_state.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -97,11 +100,14 @@ private:
     };
 
     std::shared_ptr<const LineFacts> factsOf(const QString& text);
+    // "False input: <title of the field> ", by the field and its hint.
+    const QString& falseInputHead(Control control, const QString& hint);
     void checkAcross();
 
     QString language_;
     std::unique_ptr<const ExplanationLanguage> texts_;
     QHash<QString, std::shared_ptr<const LineFacts>> seen_;
+    std::array<QHash<QString, QString>, static_cast<size_t>(Control::None) + 1> falseInputHeads_;
     std::vector<Row> rows_;
     QHash<QString, int> definedAt_;      // address -> first defining line
     QHash<QString, QList<int>> jumpsTo_; // address -> G and R lines
