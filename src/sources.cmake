@@ -89,6 +89,9 @@ set(VXCORE_SOURCES
     layout/layout_index.h
     layout/renumber.cpp
     layout/renumber.h
+    # run
+    run/dry_run.cpp
+    run/dry_run.h
     # editor
     editor/document_files.cpp
     editor/document_files.h
