@@ -94,6 +94,7 @@ set(VXCORE_SOURCES
     # run
     run/dry_run.cpp
     run/dry_run.h
+    run/run_text.cpp
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -189,6 +190,7 @@ set(VXCLI_SOURCES
     cli/cli_listing.cpp
     cli/cli_script.cpp
     cli/cli_renumber.cpp
+    cli/cli_run.cpp
     cli/cli_split.cpp
     cli/cli_xref.cpp
     cli/main.cpp

@@ -36,6 +36,15 @@ void RunState::setMarker(int n, int value) {
         markers.insert(n, value);
 }
 
+void RunState::setContact(int n, bool occupied) {
+    if (occupied) {
+        contacts.insert(n, u'B');
+        freedContacts.remove(n);
+    } else if (contacts.remove(n) > 0) {
+        freedContacts.insert(n);
+    }
+}
+
 int RunValueOf(const QString& operand, const RunState& state) {
     const QStringView text = QStringView(operand).trimmed();
     int v = 0;

@@ -61,13 +61,15 @@ struct RunState {
     QString clockText() const;
     int marker(int n) const { return markers.value(n, 0); }
     void setMarker(int n, int value);
+    // A contact's state; freeing an occupied one marks it as changing to free.
+    void setContact(int n, bool occupied);
+    bool occupied(int n) const { return contacts.contains(n); }
 };
 
 // What a waiting row waits for.
 struct RunWait {
-    QString what; // for people: "contact 12 B"
     Thing thing = Thing::Contact;
-    QString id;         // "" for the model clock and for input
+    QString id{};       // "" for the model clock
     bool clock = false; // the model clock
     bool input = false; // an answer to / D
     qint64 until = -1;  // virtual time at which it holds by itself, -1: never

@@ -21,6 +21,7 @@ namespace vx {
 
 class ExplanationLanguage;
 class LayoutIndex;
+class TextCatalogue;
 
 // Something the layout does at a moment of virtual time.
 struct RunEvent {
@@ -70,6 +71,8 @@ enum class RunEnd {
 
 // "ended", "waiting", ...; "" for None.
 QString RunEndName(RunEnd end);
+// How the run ended, for people ("The run waits"); "" for None.
+QString RunEndText(RunEnd end, const TextCatalogue& catalogue);
 
 class DryRunEngine;
 
