@@ -61,6 +61,8 @@ set(VXCORE_SOURCES
     commands/parsed_command.cpp
     commands/parsed_command.h
     commands/rule_end.h
+    commands/run_machine.cpp
+    commands/run_machine.h
     commands/time.cpp
     # form
     form/entry_check.cpp
@@ -89,6 +91,10 @@ set(VXCORE_SOURCES
     layout/layout_index.h
     layout/renumber.cpp
     layout/renumber.h
+    # run
+    run/dry_run.cpp
+    run/dry_run.h
+    run/run_text.cpp
     # editor
     editor/document_files.cpp
     editor/document_files.h
@@ -184,6 +190,7 @@ set(VXCLI_SOURCES
     cli/cli_listing.cpp
     cli/cli_script.cpp
     cli/cli_renumber.cpp
+    cli/cli_run.cpp
     cli/cli_split.cpp
     cli/cli_xref.cpp
     cli/main.cpp

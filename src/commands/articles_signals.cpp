@@ -5,7 +5,11 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace vx {
 
@@ -389,6 +393,95 @@ ListedLine listedTurntable(ListingWords& w, const ListingSplit& s) {
     return text + position;
 }
 
+// ---- The dry run ----
+
+RunStep initialStatusRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const QString kinds = p.upper(1);
+    const bool all = kinds.isEmpty();
+    if (all || kinds == u"K" || kinds == u"C") {
+        s.contacts.clear();
+        s.freedContacts.clear();
+        s.locoOnContact.clear();
+    }
+    // Points are switched as magnetic articles.
+    if (all || kinds == u"M" || kinds == u"W" || kinds == u"P")
+        s.articles.clear();
+    if (all || kinds == u"S")
+        s.signalColours.clear();
+    if (all || kinds == u"F" || kinds == u"R")
+        s.routes.clear();
+    if (kinds == u"MK")
+        s.markers.clear();
+    if (all || kinds == u"W" || kinds == u"P" || kinds == u"K")
+        m.assumed();
+    return RunStep::Next;
+}
+
+// M and S: the colour letter as written; no letter only triggers.
+RunStep switchColour(const ParsedCommand& p, RunMachine& m, QMap<int, QChar>& colours) {
+    const int n = RunValue(p, m.state(), 1);
+    const QString colour = p.upper(2);
+    if (colour.isEmpty())
+        m.assumed();
+    else
+        colours.insert(n, colour.front());
+    return RunStep::Next;
+}
+
+RunStep articleRun(const ParsedCommand& p, RunMachine& m) {
+    return switchColour(p, m, m.state().articles);
+}
+
+RunStep signalRun(const ParsedCommand& p, RunMachine& m) {
+    return switchColour(p, m, m.state().signalColours);
+}
+
+RunStep routeAction(const ParsedCommand& p, RunMachine& m, int route) {
+    RunState& s = m.state();
+    const QString action = p.upper(2);
+    const bool reserved = s.routes.contains(route);
+    if (action == u"R") {
+        if (reserved && !p.operands[3].isEmpty())
+            m.jump(p.upper(3));
+        s.routes.insert(route, u'R');
+    } else if (action == u"F") {
+        s.routes.remove(route);
+    } else if (action == u"W") {
+        if (reserved == (p.upper(3) == u"R"))
+            return RunStep::Next;
+        return m.wait({.thing = Thing::Route, .id = QString::number(route)});
+    } else {
+        m.assumed(); // triggering leaves the route as it is
+    }
+    return RunStep::Next;
+}
+
+RunStep routeRun(const ParsedCommand& p, RunMachine& m) {
+    return routeAction(p, m, RunValue(p, m.state(), 1));
+}
+
+RunStep routeViaMarkerRun(const ParsedCommand& p, RunMachine& m) {
+    return routeAction(p, m, m.state().marker(RunValue(p, m.state(), 1)));
+}
+
+// The turntable's track: 1..24, half a turn is twelve tracks on.
+RunStep turntableRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const int table = RunValue(p, s, 1);
+    const QString to = p.upper(2);
+    int track = s.turntables.value(table, 1);
+    if (to.startsWith(u'T'))
+        track = (track + 11) % 24 + 1;
+    else if (to.startsWith(u'S'))
+        track = track % 24 + 1;
+    else if (!to.isEmpty() && (to.front().isDigit() || to.front() == u'+' || to.front() == u'-'))
+        track = std::abs(RunValueOf(to, s));
+    s.turntables.insert(table, track);
+    m.assumed();
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'A', 970, {}, {F(u"aa", Blank, 2, 40)}, {}, {}},
      .hints = {u"optionally: ty6pe¶empty (All, but no markers),¶M (only magnetic articles),  S "
@@ -396,21 +489,24 @@ constexpr CommandBehaviour Commands[] = {
                u"R or F (only switch routes)¶or MK (only markers)"},
      .head = u"All to initial status",
      .operands = {allToInitial},
-     .listing = listedInitialStatus},
+     .listing = listedInitialStatus,
+     .run = initialStatusRun},
     {.layout = {u'M', 1080, {}, {F(u"A###", Under, 4, 56), F(u"A", Under, 1, 32)}, {}, {}},
      .hints = {articleHint, u"Wanted switch status¶G (green),¶R (red) or¶O (orange)"},
      .head = u"Magnetic article no. ",
      .operands = {articleNumber, switching},
      .operand1Entry = KeepBoxes,
      .uses = articleUses,
-     .listing = listedArticle},
+     .listing = listedArticle,
+     .run = articleRun},
     {.layout = {u'S', 1130, {}, {F(u"A###", Blank, 4, 56), F(u"A", Blank, 1, 32)}, {}, {}},
      .hints = {signalHint, u"Wanted switch status¶G (green),¶R (red) or¶O (orange)"},
      .head = u"Signal no. ",
      .operands = {signalNumber, switching},
      .operand1Entry = KeepBoxes,
      .uses = signalUses,
-     .listing = listedArticle},
+     .listing = listedArticle,
+     .run = signalRun},
     {.layout = {u'X',
                 1180,
                 {},
@@ -421,7 +517,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Switch route no. ",
      .operands = {routeNumber, switchRoute, routeOperand3},
      .uses = routeUses,
-     .listing = listedRoute},
+     .listing = listedRoute,
+     .run = routeRun},
     {.layout = {u'Y',
                 1190,
                 {},
@@ -432,7 +529,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Switch route via marker no. ",
      .operands = {routeMarker, switchRoute, routeOperand3},
      .uses = routeViaMarkerUses,
-     .listing = listedRoute},
+     .listing = listedRoute,
+     .run = routeViaMarkerRun},
     {.layout = {u'O',
                 1095,
                 {},
@@ -448,7 +546,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Turntable no. ",
      .operands = {turntableNumber, turntablePosition, rotationDirection},
      .uses = turntableUses,
-     .listing = listedTurntable},
+     .listing = listedTurntable,
+     .run = turntableRun},
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
 
 namespace vx {
@@ -146,6 +147,44 @@ ListedLine listedFetch(ListingWords& w, const ListingSplit& s) {
     return text + QStringLiteral(" --> ") + w.T(u"SET variable") + u'[' + target + u']';
 }
 
+// ---- The dry run ----
+
+RunStep occupyRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const int contact = RunValue(p, s, 1);
+    const bool occupied = p.upper(2) == u"B";
+    s.setContact(contact, occupied);
+    if (occupied && !p.operands[3].isEmpty()) {
+        s.locoOnContact.insert(contact, RunValue(p, s, 3));
+    } else if (!occupied && s.locoOnContact.remove(contact) > 0) {
+        m.assumed(); // the locomotive leaves the contact it frees
+    }
+    return RunStep::Next;
+}
+
+RunStep waitRun(const ParsedCommand& p, RunMachine& m) {
+    const RunState& s = m.state();
+    const int contact = RunValue(p, s, 1);
+    if (s.occupied(contact) == (p.upper(2) == u"B"))
+        return RunStep::Next;
+    return m.wait({.thing = Thing::Contact, .id = QString::number(contact)});
+}
+
+RunStep fetchRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const int loco = s.locoOnContact.value(RunValue(p, s, 1), 0);
+    if (IsMarkerOperand(p, 2)) {
+        s.setMarker(p.operands[2].mid(1).toInt(), loco);
+        return RunStep::Next;
+    }
+    const QString key = p.operands[2].trimmed();
+    if (loco == 0)
+        s.setVars.remove(key);
+    else
+        s.setVars.insert(key, loco);
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'B',
                 980,
@@ -159,7 +198,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Occupy contact-no. ",
      .operands = {contactNumber, occupyContact, occupyingLoco},
      .uses = occupyUses,
-     .listing = listedContact},
+     .listing = listedContact,
+     .run = occupyRun},
     {.layout = {u'K',
                 1060,
                 {},
@@ -172,13 +212,15 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {contactNumber, waitContact},
      .operand1Entry = showConnector,
      .uses = waitUses,
-     .listing = listedContact},
+     .listing = listedContact,
+     .run = waitRun},
     {.layout = {u'H', 1040, {}, {F(u"####", Under, 4, 56), F(u"A999", Blank, 4, 56)}, {}, {}},
      .hints = {u"Contact number¶1 up to 1056"},
      .head = u"Fetch locomotive number from contact no. ",
      .operands = {fetchLoco, fetchLocoTarget},
      .uses = fetchUses,
-     .listing = listedFetch},
+     .listing = listedFetch,
+     .run = fetchRun},
 };
 
 } // namespace

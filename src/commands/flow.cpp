@@ -5,6 +5,7 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
 
 namespace vx {
@@ -640,6 +641,120 @@ ListedLine listedLoad(ListingWords& w, const ListingSplit& s) {
     return text;
 }
 
+// ---- The dry run ----
+
+// A value led by "<" or ">" compared with what the layout holds.
+bool Compare(qint64 actual, const QString& wanted, const RunState& s) {
+    if (wanted.startsWith(u'<'))
+        return actual < RunValueOf(wanted.mid(1), s);
+    if (wanted.startsWith(u'>'))
+        return actual > RunValueOf(wanted.mid(1), s);
+    return actual == RunValueOf(wanted, s);
+}
+
+// Even ("G", "E"), odd ("U", "O"), or a value as Compare reads it.
+bool CompareNumber(qint64 actual, const QString& wanted, const RunState& s) {
+    if (wanted == u"G" || wanted == u"E")
+        return actual % 2 == 0;
+    if (wanted == u"U" || wanted == u"O")
+        return actual % 2 != 0;
+    return Compare(actual, wanted, s);
+}
+
+bool SameColour(QChar is, const QString& wanted) {
+    const auto orange = [](QChar c) { return c == u'S' ? QChar(u'O') : c; };
+    return !is.isNull() && !wanted.isEmpty() && orange(is) == orange(wanted.front());
+}
+
+RunStep conditionRun(const ParsedCommand& p, RunMachine& m) {
+    const RunState& s = m.state();
+    const QString type = p.upper(1);
+    const int n = RunValue(p, s, 2);
+    const QString wanted = p.upper(3);
+    bool holds = false;
+    int connector = 4;
+    switch (type.isEmpty() ? 0 : type.front().unicode()) {
+    case u'K':
+        holds = wanted == u"B"   ? s.occupied(n)
+                : wanted == u"F" ? !s.occupied(n)
+                                 : !s.occupied(n) && s.freedContacts.contains(n);
+        if (wanted == u"X")
+            m.assumed(); // freed at its last change
+        break;
+    case u'M':
+        holds = SameColour(s.articles.value(n), wanted);
+        break;
+    case u'S':
+        holds = SameColour(s.signalColours.value(n), wanted);
+        break;
+    case u'X':
+        holds = s.routes.contains(n) == (wanted == u"R");
+        break;
+    case u'T': {
+        const QString hour = p.upper(2);
+        const QString sign =
+            hour.startsWith(u'<') || hour.startsWith(u'>') ? hour.left(1) : QString();
+        const int minute = RunValueOf(hour.mid(sign.size()), s) * 60 + RunValueOf(wanted, s);
+        holds = Compare((s.clockTenths / 600) % (24 * 60), sign + QString::number(minute), s);
+        break;
+    }
+    case u'V':
+        holds = Compare(s.setVars.value(QString()), p.upper(2), s);
+        connector = 3;
+        break;
+    case u'D':
+        holds = wanted.startsWith(u'M') ? s.marker(n) == RunValueOf(wanted, s)
+                                        : CompareNumber(s.marker(n), wanted, s);
+        break;
+    case u'Z':
+        holds = CompareNumber(s.counters.value(n), wanted, s);
+        break;
+    default:
+        break;
+    }
+    const QString joins = p.upper(connector);
+    const bool joinsNext = joins.startsWith(u'A') || joins.startsWith(u'O');
+    if (joinsNext)
+        m.assumed(); // joined from left to right, without precedence
+    m.condition(holds, joinsNext, joins.startsWith(u'A'));
+    return RunStep::Next;
+}
+
+RunStep gotoRun(const ParsedCommand& p, RunMachine& m) {
+    m.jump(p.upper(1));
+    return RunStep::Next;
+}
+
+RunStep callRun(const ParsedCommand& p, RunMachine& m) {
+    m.call(p.upper(1), !p.operands[2].isEmpty(), RunValue(p, m.state(), 2));
+    return RunStep::Next;
+}
+
+RunStep subroutineRun(const ParsedCommand&, RunMachine& m) {
+    m.enterSubroutine();
+    return RunStep::Next;
+}
+
+RunStep repeatRun(const ParsedCommand& p, RunMachine& m) {
+    m.repeat(RunValue(p, m.state(), 1));
+    return RunStep::Next;
+}
+
+RunStep endRun(const ParsedCommand& p, RunMachine& m) {
+    if (p.block == Block::EndsSubroutine)
+        m.returnFromCall();
+    else if (p.block == Block::EndsRepeat)
+        m.repeatEnd();
+    else
+        m.endMain();
+    return RunStep::Next;
+}
+
+RunStep loadRun(const ParsedCommand& p, RunMachine& m) {
+    m.load(p.variant, p.operands[1], p.operands[2], p.operands[3]);
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'F',
                 1020,
@@ -655,13 +770,15 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {condition, conditionOperand2, conditionOperand3, conditionOperand4},
      .uses = conditionUses,
      .block = Block::Condition,
-     .listing = listedCondition},
+     .listing = listedCondition,
+     .run = conditionRun},
     {.layout = {u'G', 1030, {}, {Name12}, {}, {}},
      .hints = {u"Address¶max. up to 12 digits"},
      .head = gotoHead,
      .operands = {gotoAddress},
      .uses = gotoUses,
-     .listing = listedGoto},
+     .listing = listedGoto,
+     .run = gotoRun},
     {.layout = {u'!', 1220, {}, {Name12}, {}, {}},
      .hints = {u"GOTO address¶max. 12 digits"},
      .head = addressHead,
@@ -675,7 +792,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Call subroutine ",
      .operands = {generic, subroutineValue},
      .uses = callUses,
-     .listing = listedCall},
+     .listing = listedCall,
+     .run = callRun},
     {.layout = {u'U', 1150, {}, {Name12}, {}, {}},
      .hints = {u"Subroute name¶max. up to 12 digits"},
      .head = u"Start Subroutine ",
@@ -683,20 +801,23 @@ constexpr CommandBehaviour Commands[] = {
      .uses = addressUses,
      .block = Block::OpensSubroutine,
      .definesAddress = true,
-     .listing = listedSubroutine},
+     .listing = listedSubroutine,
+     .run = subroutineRun},
     {.layout = {u'W', 1170, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {repeatHint},
      .head = u"Repeat ",
      .operands = {repeatCount},
      .uses = repeatUses,
      .block = Block::OpensRepeat,
-     .listing = listedRepeat},
+     .listing = listedRepeat,
+     .run = repeatRun},
     {.layout = {u'E', 1010, {}, {F(u"?", Blank, 1, 40)}, {}, {}},
      .hints = {u"U (End of subroutine),¶W (End of repeating loop) or¶empty = End of main program"},
      .head = endHead,
      .operands = {endOf},
      .uses = endUses,
-     .listing = listedEnd},
+     .listing = listedEnd,
+     .run = endRun},
     {.layout = {u'N', 1090, Code2, {FieldLayout{}, F(u"####", Under, 4, 56)}, {280, 0}, {}},
      .hints = {u"Full file name of a schedule VFP-file", u"Start line of schedule"},
      .head = loadHead,
@@ -709,7 +830,8 @@ constexpr CommandBehaviour Commands[] = {
      .uses = loadUses,
      .takesDigit = true,
      .listing = listedLoad,
-     .operand1InBox = true},
+     .operand1InBox = true,
+     .run = loadRun},
 };
 
 // The sub-forms of the condition types. Entering operand 2 lays them out

@@ -4,9 +4,12 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace vx {
 
@@ -395,6 +398,89 @@ ListedLine listedModule(ListingWords& w, const ListingSplit& s) {
     return std::nullopt;
 }
 
+// ---- The dry run ----
+
+// The standard speeds H, M and L as steps of 0..126.
+constexpr int HighSpeed = 100;
+constexpr int MiddleSpeed = 60;
+constexpr int LowSpeed = 30;
+
+bool IsOldSpeed(const QString& word) {
+    return !word.isEmpty() &&
+           (QStringView(u"ALT").startsWith(word) || QStringView(u"OLD").startsWith(word));
+}
+
+RunStep locoRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    QString number = p.operands[1].trimmed();
+    if (number.size() > 1 && (number.back() == u'+' || number.back() == u'-'))
+        number.chop(1);
+    const int id = RunValueOf(number, s);
+    RunLoco loco = s.locos.value(id);
+    const auto drive = [&](int speed) {
+        speed = std::clamp(speed, 0, 126);
+        if (speed == 0 && loco.speed > 0)
+            loco.speedBeforeBraking = loco.speed;
+        loco.speed = speed;
+    };
+    const QString what = p.upper(2);
+    const QString to = p.upper(3);
+    if (what == u"U") {
+        // Braking to zero and accelerating again to the speed it had.
+        loco.speedBeforeBraking = loco.speed;
+        if (to == u"R" || to == u"V")
+            loco.direction = to.front();
+        else
+            loco.direction = loco.direction == u'V' ? u'R' : u'V';
+        m.assumed();
+    } else if (IsOldSpeed(to)) {
+        drive(loco.speedBeforeBraking);
+    } else if (to == u"H" || to == u"M" || to == u"L") {
+        drive(to == u"H" ? HighSpeed : to == u"M" ? MiddleSpeed : LowSpeed);
+        m.assumed();
+    } else if (to.startsWith(u'+') || to.startsWith(u'-')) {
+        drive(loco.speed + RunValueOf(to, s));
+        m.assumed();
+    } else if (!to.isEmpty()) {
+        drive(RunValueOf(to, s));
+    }
+    if (p.upper(4) == u"F") {
+        const QString light = p.upper(5);
+        if (light == u"1" || light.startsWith(u'E'))
+            loco.light = true;
+        else if (light == u"0" || light.startsWith(u'A'))
+            loco.light = false;
+    }
+    if (loco == RunLoco{})
+        s.locos.remove(id);
+    else
+        s.locos.insert(id, loco);
+    return RunStep::Next;
+}
+
+// A function picture counts as the function of its negative number.
+RunStep moduleRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const int module = RunValue(p, s, 1);
+    const QString function = p.upper(2);
+    const int f =
+        function.startsWith(u'P') ? -RunValueOf(function.mid(1), s) : RunValueOf(function, s);
+    const QString state = p.upper(3);
+    if (state.isEmpty()) {
+        m.assumed(); // a trigger leaves the function as it is
+        return RunStep::Next;
+    }
+    const bool on = state == u"1" || state.startsWith(u'E') || state == u"ON";
+    QSet<int>& functions = s.moduleFunctions[module];
+    if (on)
+        functions.insert(f);
+    else
+        functions.remove(f);
+    if (functions.isEmpty())
+        s.moduleFunctions.remove(module);
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'L',
                 1070,
@@ -410,7 +496,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = locomotiveHead,
      .operands = {locomotive, locoAction, locoOperand3, lightFunction, lightState},
      .uses = locoUses,
-     .listing = listedLoco},
+     .listing = listedLoco,
+     .run = locoRun},
     {.layout = {u'C',
                 990,
                 {},
@@ -423,7 +510,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = u"Trigger funktion module ",
      .operands = {functionModule, function, functionValue},
      .uses = moduleUses,
-     .listing = listedModule},
+     .listing = listedModule,
+     .run = moduleRun},
 };
 
 // A marker as the locomotive or the module: operand 2 takes its letter form.

@@ -5,9 +5,12 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace vx {
 
@@ -494,6 +497,94 @@ ListedLine listedRandom(ListingWords& w, const ListingSplit& s) {
     return text + QStringLiteral(" ==>SETVar[]");
 }
 
+// ---- The dry run ----
+
+RunStep markerRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const int marker = RunValue(p, s, 1);
+    const QString source = p.upper(2);
+    const QString two = source.left(2);
+    if (source.isEmpty())
+        return RunStep::Next;
+    if (source.startsWith(u'&')) {
+        s.setMarker(marker, s.setVars.value(QString()));
+    } else if (source.size() == 1 && QStringView(u"ASMD").contains(source.front())) {
+        const qint64 by = RunValue(p, s, 3);
+        const qint64 v = s.marker(marker);
+        switch (source.front().unicode()) {
+        case u'A':
+            s.setMarker(marker, static_cast<int>(v + by));
+            break;
+        case u'S':
+            s.setMarker(marker, static_cast<int>(v - by));
+            break;
+        case u'M':
+            s.setMarker(marker, static_cast<int>(v * by));
+            break;
+        default:
+            if (by == 0) {
+                m.divisionByZero();
+            } else {
+                s.setMarker(marker, static_cast<int>(v / by));
+                m.assumed(); // the quotient is cut to a whole number
+            }
+        }
+    } else if (two == u"UZ" || two == u"UC") {
+        s.setMarker(marker, s.counters.value(RunValue(p, s, 3)));
+    } else if (two == u"ZM" || two == u"TM") {
+        const qint64 minutes = (s.clockTenths / 600) % (24 * 60);
+        s.setMarker(marker, static_cast<int>(minutes / 60));
+        s.setMarker(marker + 1, static_cast<int>(minutes % 60));
+    } else if (two == u"ZS" || two == u"TS") {
+        const qint64 seconds = (s.tenths / 10) % (24 * 3600);
+        s.setMarker(marker, static_cast<int>(seconds / 3600));
+        s.setMarker(marker + 1, static_cast<int>(seconds / 60 % 60));
+        s.setMarker(marker + 2, static_cast<int>(seconds % 60));
+        s.setMarker(marker + 3, static_cast<int>(seconds));
+    } else {
+        s.setMarker(marker, RunValueOf(source, s));
+    }
+    return RunStep::Next;
+}
+
+// Queues are not simulated: the run records the line.
+RunStep queueRun(const ParsedCommand& p, RunMachine& m) {
+    m.state().shown.append(p.text().trimmed());
+    m.assumed();
+    return RunStep::Next;
+}
+
+QString SetVarKey(const ParsedCommand& p) {
+    return p.variant > 0 ? QString::number(p.variant) : QString();
+}
+
+void SetVar(RunState& s, const QString& key, int value) {
+    if (value == 0)
+        s.setVars.remove(key);
+    else
+        s.setVars.insert(key, value);
+}
+
+RunStep setVariableRun(const ParsedCommand& p, RunMachine& m) {
+    SetVar(m.state(), SetVarKey(p), RunValue(p, m.state(), 1));
+    return RunStep::Next;
+}
+
+RunStep randomRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    qint64 low = RunValue(p, s, 1);
+    qint64 high = RunValue(p, s, 2);
+    if (high < low)
+        std::swap(low, high);
+    const int value = static_cast<int>(low + m.random() % static_cast<quint64>(high - low + 1));
+    if (p.variant == 0 && !p.operands[3].isEmpty())
+        s.setMarker(RunValue(p, s, 3), value);
+    else
+        SetVar(s, SetVarKey(p), value);
+    m.assumed(); // the editor's own generator, not the control program's
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'D', 1000, {}, {F(u"###", Under, 3, 48), F(u"&&&&&&&&", Under, 8, 104)}, {}, {}},
      .hints = {MarkerRange,
@@ -502,7 +593,8 @@ constexpr CommandBehaviour Commands[] = {
      .head = markerHead,
      .operands = {markerNumber, defineMarker, defineMarkerOperand3},
      .uses = markerUses,
-     .listing = listedMarker},
+     .listing = listedMarker,
+     .run = markerRun},
     {.layout = {u'Q',
                 1110,
                 Code2,
@@ -517,7 +609,8 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {queue, queueField, queueOperand3},
      .uses = queueUses,
      .takesDigit = true,
-     .listing = listedQueue},
+     .listing = listedQueue,
+     .run = queueRun},
     {.layout = {u'V', 1160, Code2, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {setVariableHint},
      .head = setVariableHead,
@@ -525,7 +618,8 @@ constexpr CommandBehaviour Commands[] = {
      .operands = {setVariable},
      .uses = setVariableUses,
      .takesDigit = true,
-     .listing = listedSetVariable},
+     .listing = listedSetVariable,
+     .run = setVariableRun},
     {.layout = {u'I',
                 1050,
                 Code2,
@@ -540,7 +634,8 @@ constexpr CommandBehaviour Commands[] = {
      .operand1Entry = KeepBoxes,
      .uses = randomUses,
      .takesDigit = true,
-     .listing = listedRandom},
+     .listing = listedRandom,
+     .run = randomRun},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

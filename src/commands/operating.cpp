@@ -4,6 +4,7 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
 
 #include <algorithm>
@@ -328,6 +329,45 @@ ListedLine listedRemark(ListingWords&, const ListingSplit& s) {
     return Trim(s.op[1]);
 }
 
+// ---- The dry run ----
+
+// "/D12, text" or "/, D12, text": the sub-command and the text behind it.
+RunStep operatingRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    QString kind = p.codeField().mid(1).trimmed().toUpper();
+    QString text = p.operands[1];
+    if (kind.isEmpty()) {
+        kind = p.upper(1);
+        text = p.operands[2];
+    }
+    const QChar sub = kind.isEmpty() ? QChar() : kind.front();
+    if (sub == u'D') {
+        const int marker = kind.mid(1).trimmed().toInt();
+        int value = 0;
+        if (!m.takeInput(marker, &value))
+            return m.wait({.thing = Thing::Marker, .id = QString::number(marker), .input = true});
+        s.setMarker(marker, value);
+    } else if (sub == u'I' || sub == u'M') {
+        s.shown.append(text);
+    } else {
+        m.assumed(); // the trace switch changes nothing on the layout
+    }
+    return RunStep::Next;
+}
+
+RunStep jamRun(const ParsedCommand& p, RunMachine& m) {
+    if (p.upper(1).startsWith(u'S'))
+        m.state().shown.append(p.text().trimmed());
+    else
+        m.jam();
+    return RunStep::Next;
+}
+
+RunStep soundRun(const ParsedCommand& p, RunMachine& m) {
+    m.state().shown.append(p.operands[1]);
+    return RunStep::Next;
+}
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'/', 1210, {}, {F(u"a999", Blank, 4, 56), F(u"", Blank, 1, 32)}, {}, {420, 50}},
      .hints = {u"Command type¶I = Information,¶M = Message or¶T = Trace"},
@@ -338,7 +378,8 @@ constexpr CommandBehaviour Commands[] = {
      .uses = operatingUses,
      .listing = listedOperating,
      .noTrailingRemark = true,
-     .textForms = u"MID"},
+     .textForms = u"MID",
+     .run = operatingRun},
     {.layout = {u'*', 1230, {true, u"&", Blank, 1, 32, false, false}, {}, {480, 76}, {}},
      .hints = {u"Remark¶free text, max. up to 76 digits"},
      .head = remarkHead,
@@ -355,7 +396,8 @@ constexpr CommandBehaviour Commands[] = {
      .commandField = jamCode,
      .operands = {jam, jamOperand2},
      .uses = jamUses,
-     .listing = listedJam},
+     .listing = listedJam,
+     .run = jamRun},
     {.layout = {u'P', 1100, {}, {}, {480, 0}, {}},
      .hints = {u"1 up to 99 (Sound no.) or full WAV filename"},
      .head = u"Start of sound ",
@@ -363,7 +405,8 @@ constexpr CommandBehaviour Commands[] = {
      .operand1Entry = soundOperand1Entry,
      .textBoxEntry = wideTextBox,
      .listing = listedSound,
-     .operand1InBox = true},
+     .operand1InBox = true,
+     .run = soundRun},
 };
 
 constexpr Operand2Form Operand2Forms[] = {

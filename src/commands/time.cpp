@@ -3,7 +3,11 @@
 #include "commands/command_family.h"
 #include "commands/operand_rule.h"
 #include "commands/parsed_command.h"
+#include "commands/run_machine.h"
 #include "texts/basic_numbers.h"
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace vx {
 
@@ -204,6 +208,69 @@ ListedLine listedDelay(ListingWords& w, const ListingSplit& s) {
     return text + u' ' + w.T(u"second(s)").left(3) + u'.';
 }
 
+// ---- The dry run ----
+
+constexpr qint64 DayMinutes = 24 * 60;
+
+// Waits until the clock shows hour:minute; a running model clock gets there
+// by itself, lapse times faster than virtual time.
+RunStep waitForClock(RunMachine& m, int minute, bool model) {
+    const RunState& s = m.state();
+    const qint64 tenths = model ? s.clockTenths : s.tenths;
+    const qint64 now = (tenths / 600) % DayMinutes;
+    if (now == minute)
+        return RunStep::Next;
+    RunWait wait{.thing = Thing::Marker, .clock = true};
+    const qint64 ahead = ((minute - now + DayMinutes) % DayMinutes) * 600 - tenths % 600;
+    if (!model)
+        wait.until = s.tenths + ahead;
+    else if (s.clockRunning)
+        wait.until = s.tenths + (ahead + s.clockLapse - 1) / s.clockLapse;
+    return m.wait(wait);
+}
+
+RunStep timeRun(const ParsedCommand& p, RunMachine& m) {
+    RunState& s = m.state();
+    const QString source = p.upper(1);
+    const bool viaMarker = source == u"TM" || source == u"ZM" || source == u"TS" || source == u"ZS";
+    int minute = 0;
+    if (viaMarker) {
+        // The hour in the marker, the minute in the one behind it.
+        const int marker = RunValue(p, s, 2);
+        minute = s.marker(marker) * 60 + s.marker(marker + 1);
+        m.assumed();
+    } else {
+        minute = RunValue(p, s, 1) * 60 + RunValue(p, s, 2);
+    }
+    const QString action = p.upper(3);
+    const bool model = !(source == u"TS" || source == u"ZS");
+    if (action == u"S" && model) {
+        s.clockTenths = static_cast<qint64>(minute % DayMinutes) * 600;
+        s.clockRunning = true;
+        s.clockLapse = p.operands[4].isEmpty() ? 1 : std::clamp(RunValue(p, s, 4), 1, 600);
+        m.assumed(); // the clock runs lapse times faster than real time
+        return RunStep::Next;
+    }
+    if (action == u"H") {
+        s.clockRunning = false;
+        return RunStep::Next;
+    }
+    return waitForClock(m, minute, model);
+}
+
+RunStep delayRun(const ParsedCommand& p, RunMachine& m) {
+    m.delay(RunValue(p, m.state(), 1));
+    return RunStep::Next;
+}
+
+} // namespace
+
+bool SetsModelClock(const ParsedCommand& p) {
+    return p.code == u'T' && p.upper(3) == u"S";
+}
+
+namespace {
+
 constexpr CommandBehaviour Commands[] = {
     {.layout = {u'T',
                 1140,
@@ -217,13 +284,15 @@ constexpr CommandBehaviour Commands[] = {
      .head = modelTimeHead,
      .operands = {modelTime, modelTimeOperand2, clockCode, timeLapse},
      .uses = timeUses,
-     .listing = listedTime},
+     .listing = listedTime,
+     .run = timeRun},
     {.layout = {u'Z', 1200, {}, {F(u"A###", Under, 4, 56)}, {}, {}},
      .hints = {u"Time delay in 1/10 sec.¶0 up to 999¶or¶M and marker number¶1 up to 999"},
      .head = u"Time delay: ",
      .operands = {timeDelay},
      .uses = delayUses,
-     .listing = listedDelay},
+     .listing = listedDelay,
+     .run = delayRun},
 };
 
 } // namespace
