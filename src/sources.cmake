@@ -94,6 +94,8 @@ set(VXCORE_SOURCES
     run/dry_run.h
     # editor
     editor/document_files.cpp
+    editor/dry_run_session.cpp
+    editor/dry_run_session.h
     editor/document_files.h
     editor/editor.cpp
     editor/editor.h
