@@ -161,6 +161,8 @@ set(VXGUI_SOURCES
     gui/qt_platform.h
     gui/replace_window.cpp
     gui/replace_window.h
+    gui/run_dock.cpp
+    gui/run_dock.h
     gui/schedule_grid.cpp
     gui/schedule_grid.h
     gui/search_window.cpp
