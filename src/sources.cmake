@@ -61,6 +61,8 @@ set(VXCORE_SOURCES
     commands/parsed_command.cpp
     commands/parsed_command.h
     commands/rule_end.h
+    commands/run_machine.cpp
+    commands/run_machine.h
     commands/time.cpp
     # form
     form/entry_check.cpp

@@ -28,6 +28,8 @@
 namespace vx {
 
 struct ParsedCommand;
+class RunMachine;
+enum class RunStep;
 
 class TextCatalogue;
 struct EntryFormState;
@@ -95,6 +97,8 @@ struct CommandBehaviour {
     bool operand1InBox = false;
     // The letters of operand 1 after which operand 2 is free text.
     const char16_t* textForms = u"";
+    // What its line does in a dry run (run_machine.h); null: nothing.
+    RunStep (*run)(const ParsedCommand&, RunMachine&) = nullptr;
 };
 
 // What entering operand field 2 sets while operand 1 begins with `type`.

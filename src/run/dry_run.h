@@ -6,6 +6,8 @@
 // first step. A view drives it in slices (run with a row budget) and reads
 // the state between them.
 
+#include "commands/run_machine.h"
+
 #include <QChar>
 #include <QList>
 #include <QMap>
@@ -68,49 +70,6 @@ enum class RunEnd {
 
 // "ended", "waiting", ...; "" for None.
 QString RunEndName(RunEnd end);
-
-struct RunLoco {
-    int speed = 0;
-    int speedBeforeBraking = 0;
-    QChar direction = u'V';
-    bool light = false;
-    QSet<int> functions; // switched on
-    bool operator==(const RunLoco&) const = default;
-};
-
-struct RunState {
-    // Each map holds only what differs from the start state.
-    QMap<int, QChar> contacts;      // 'B' occupied (free: absent)
-    QMap<int, QChar> articles;      // the colour letter last switched
-    QMap<int, QChar> signalColours; // the colour letter last switched
-    QMap<int, QChar> routes;        // 'R' reserved (free: absent)
-    QMap<int, int> markers;
-    QMap<int, int> counters;
-    QMap<QString, int> setVars; // "" the plain SET variable, "1".."9" the numbered
-    QMap<int, RunLoco> locos;
-    QMap<int, int> locoOnContact; // contact -> locomotive standing on it
-    QMap<int, int> turntables;    // position
-    QStringList shown;            // texts of / I and / M, sounds, records, in order
-    // Model clock, in tenths of a model second since 00:00.
-    qint64 clockTenths = 0;
-    bool clockRunning = false;
-    int clockLapse = 1;
-    qint64 tenths = 0; // virtual time
-    struct Frame {
-        QString file;
-        int line = 0; // the row to go on with
-    };
-    QList<Frame> callStack;
-    struct Repeat {
-        QString file;
-        int line = 0;      // the W row
-        int remaining = 0; // passes still to run
-    };
-    QList<Repeat> repeatStack;
-
-    // "HH:MM" of the model clock.
-    QString clockText() const;
-};
 
 class DryRunEngine;
 
