@@ -34,10 +34,6 @@ QString RunEndName(RunEnd end) {
     return {};
 }
 
-QString RunState::clockText() const {
-    return QStringLiteral("00:00");
-}
-
 DryRun::DryRun(const ExplanationLanguage&, const LayoutIndex*, QString file, QStringList, quint32)
     : engine_(std::make_unique<DryRunEngine>()) {
     engine_->file = file;
