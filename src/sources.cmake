@@ -97,6 +97,8 @@ set(VXCORE_SOURCES
     run/run_text.cpp
     # editor
     editor/document_files.cpp
+    editor/dry_run_session.cpp
+    editor/dry_run_session.h
     editor/document_files.h
     editor/editor.cpp
     editor/editor.h
@@ -162,6 +164,8 @@ set(VXGUI_SOURCES
     gui/qt_platform.h
     gui/replace_window.cpp
     gui/replace_window.h
+    gui/run_dock.cpp
+    gui/run_dock.h
     gui/schedule_grid.cpp
     gui/schedule_grid.h
     gui/search_window.cpp

@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "editor/dry_run_session.h"
 #include "editor/layout_view.h"
 #include "editor/menu_table.h"
 #include "editor/print_commands.h"
@@ -97,6 +98,8 @@ Editor::Editor(const Platform& p)
         },
         [this](const QList<QPair<int, QString>>& rows) { editing.replaceRows(rows); },
         [this] { openChangedOnDisk(); }});
+    dryRun = std::make_unique<DryRunSession>(DryRunSession::Parts{
+        catalogue, [this]() -> const LayoutIndex* { return layout ? &layout->index() : nullptr; }});
     const QString folder = platform.settings->value(
         QStringLiteral("VX-Editor"), QStringLiteral("Layout"), QStringLiteral("Folder"), QString());
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
@@ -185,6 +188,9 @@ void Editor::menuClick(const QString& key) {
             showRenumberDialog();
         else
             platform.desktop->beep();
+        break;
+    case MenuCommand::DryRun:
+        dryRunCommand(static_cast<DryRunCommand>(entry->argument));
         break;
     case MenuCommand::LanguageToggle:
         Smn_Opt_Sprache();
@@ -321,10 +327,20 @@ const ScheduleDiagnostics& Editor::refreshDiagnostics() {
         uses.reset();
     if (changed && layout)
         layout->syncOpenSchedule();
+    dryRun->follow(document.FilePath, diagnostics_->generation(), [this] {
+        QStringList lines;
+        lines.reserve(document.RowCount);
+        for (int r = 1; r <= document.RowCount; ++r)
+            lines.append(document.line(r));
+        return lines;
+    });
     // The menu's check mark follows the list, which shows only with something in it.
     if (MenuItem* item = menu.find(u"Wrk_Probl"))
         item->checked =
-            problemsListWanted && (uses.has_value() || diagnostics_->problemCount() > 0);
+            problemsListWanted &&
+            (uses.has_value() || diagnostics_->problemCount() > 0 || !dryRun->findings().isEmpty());
+    if (MenuItem* item = menu.find(u"Wrk_Run"))
+        item->checked = dryRunShown;
     return *diagnostics_;
 }
 
@@ -416,7 +432,40 @@ void Editor::openChangedOnDisk() {
 }
 
 bool Editor::problemsListShown() {
-    return problemsListWanted && (uses.has_value() || refreshDiagnostics().problemCount() > 0);
+    return problemsListWanted && (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
+                                  !dryRun->findings().isEmpty());
+}
+
+void Editor::dryRunCommand(DryRunCommand command) {
+    using D = DryRunCommand;
+    if (command == D::Dock) {
+        dryRunShown = !dryRunShown;
+        return;
+    }
+    dryRunShown = true;
+    refreshDiagnostics(); // the run takes the rows as they are now
+    switch (command) {
+    case D::Dock:
+        break;
+    case D::Step:
+        dryRun->step();
+        break;
+    case D::RunToWait:
+        dryRun->runToWait();
+        break;
+    case D::Run:
+        dryRun->run();
+        break;
+    case D::Pause:
+        dryRun->pause();
+        break;
+    case D::Reset:
+        dryRun->reset();
+        break;
+    case D::Breakpoint:
+        dryRun->toggleBreakpoint(document.grid.currentRow);
+        break;
+    }
 }
 
 void Editor::gridScrolled(int topRow) {

@@ -15,6 +15,7 @@
 #include "editor/error_messages.h"
 #include "editor/language_switch.h"
 #include "editor/menu_model.h"
+#include "editor/menu_table.h"
 #include "editor/recent_schedules.h"
 #include "editor/schedule_diagnostics.h"
 #include "form/entry_form.h"
@@ -30,6 +31,7 @@
 namespace vx {
 
 struct PrintParts;
+class DryRunSession;
 class LayoutView;
 
 class Editor {
@@ -211,6 +213,12 @@ public:
     void exportCrossReferences();
     // Work menu "Renumber...": the window layer shows its dialog.
     std::function<void()> showRenumberDialog;
+
+    // The dry run of the open schedule (Work menu), and whether its dock is
+    // wanted; every run command shows it.
+    std::unique_ptr<DryRunSession> dryRun;
+    bool dryRunShown = false;
+    void dryRunCommand(DryRunCommand command);
 
 private:
     bool autosaveFailureTold_ = false;

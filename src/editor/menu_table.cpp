@@ -21,6 +21,14 @@ constexpr MenuEntry entry(QStringView key, QStringView parent, int hint, int con
 constexpr MenuEntry separator(QStringView parent, QStringView key = u"-", int context = -1) {
     return {key, parent, -1, u"", u"", false, context, -1, C::None, 0, true, true};
 }
+constexpr MenuEntry dryRun(QStringView key, DryRunCommand what, QStringView shortcut = u"") {
+    return {key,       u"MenuWrk",
+            -1,        u"",
+            shortcut,  what == DryRunCommand::Dock,
+            -1,        -1,
+            C::DryRun, static_cast<int>(what),
+            true,      false};
+}
 constexpr MenuEntry recent(int i, QStringView key) {
     // Hidden until the recent list gives it a path.
     return {key, u"MenuDat", -1, u"", u"", false, 100, -1, C::Recent, i, false, false};
@@ -65,6 +73,14 @@ constexpr MenuEntry Table[] = {
     entry(u"Wrk_GoDef", u"MenuWrk", -1, -1, C::GoToDefinition, 0, u"F12"),
     entry(u"Wrk_Uses", u"MenuWrk", -1, -1, C::FindUses, 0, u"Shift+F12"),
     entry(u"Wrk_Renum", u"MenuWrk", -1, -1, C::Renumber),
+    separator(u"MenuWrk"),
+    dryRun(u"Wrk_Run", DryRunCommand::Dock),
+    dryRun(u"Wrk_RunStep", DryRunCommand::Step, u"F10"),
+    dryRun(u"Wrk_RunWait", DryRunCommand::RunToWait, u"Ctrl+F10"),
+    dryRun(u"Wrk_RunGo", DryRunCommand::Run, u"F5"),
+    dryRun(u"Wrk_RunPause", DryRunCommand::Pause, u"F6"),
+    dryRun(u"Wrk_RunReset", DryRunCommand::Reset, u"Ctrl+Shift+F5"),
+    dryRun(u"Wrk_RunBreak", DryRunCommand::Breakpoint, u"F9"),
     top(u"MenuOpt", 20, 120),
     // The two-language toggle stays for scripts; the window offers the three
     // languages below instead.

@@ -26,11 +26,15 @@ enum class MenuCommand {
     OpenLayoutFolder,
     ExportXref,
     Renumber,
+    DryRun,         // the dry run: the argument is a DryRunCommand
     LanguageToggle, // Smn_Opt_Sprache
     Language,       // the language with the argument as Language value
     HelpIndex,
     Info,
 };
+
+// What a dry-run entry of the Work menu does.
+enum class DryRunCommand { Dock, Step, RunToWait, Run, Pause, Reset, Breakpoint };
 
 struct MenuEntry {
     QStringView key;    // "-" for a separator without a key of its own

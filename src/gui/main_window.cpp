@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "editor/dry_run_session.h"
 #include "editor/editor.h"
 #include "editor/layout_view.h"
 #include "form/entry_form.h"
@@ -9,6 +10,7 @@
 #include "gui/problems_pane.h"
 #include "gui/renumber_dialog.h"
 #include "gui/replace_window.h"
+#include "gui/run_dock.h"
 #include "gui/schedule_grid.h"
 #include "gui/search_window.h"
 #include "gui/window_menus.h"
@@ -110,6 +112,7 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
         grid_->revealCurrentRow();
     });
     menus_->addWindowAction(QStringLiteral("MenuWrk"), xref_->toggleViewAction());
+    setUpRunDock();
 
     // The design size, with room for the problems list, where the screen
     // has room for it.
@@ -271,6 +274,35 @@ void MainWindow::menuTriggered(const QString& key) {
         window->raise();
         window->activateWindow();
     }
+}
+
+void MainWindow::setUpRunDock() {
+    // Beside the command list, as a tab: on a small screen the run needs
+    // the room the list has, not more.
+    run_ = new RunDock(*editor_, *menus_, this);
+    addDockWidget(Qt::RightDockWidgetArea, run_);
+    tabifyDockWidget(listDock_, run_);
+    run_->hide();
+    connect(run_, &RunDock::modelChanged, this, &MainWindow::afterEvent);
+    connect(run_, &RunDock::closed, this, [this] {
+        editor_->dryRunShown = false;
+        afterEvent();
+    });
+    connect(editor_->dryRun.get(), &DryRunSession::changed, this, [this] {
+        afterEvent();
+        if (const int row = editor_->dryRun->runningRow(); row > 0)
+            grid_->revealRow(row);
+    });
+}
+
+void MainWindow::syncRunDock() {
+    if (editor_->dryRunShown != run_->isVisible()) {
+        run_->setVisible(editor_->dryRunShown);
+        if (editor_->dryRunShown)
+            run_->raise();
+    }
+    if (run_->isVisible())
+        run_->syncFromModel();
 }
 
 void MainWindow::syncToolWindows() {
@@ -523,6 +555,7 @@ void MainWindow::syncFromModel() {
     else if (!editor_->autosaveEnabled && timer_->isActive())
         timer_->stop();
     syncToolWindows();
+    syncRunDock();
     // What the model tells in passing, such as a jump to nowhere.
     if (statusBar()->currentMessage() != editor_->statusText)
         statusBar()->showMessage(editor_->statusText);

@@ -36,6 +36,7 @@ class Editor;
 class MaskedField;
 class ProblemsPane;
 class ReplaceWindow;
+class RunDock;
 class ScheduleGrid;
 class SearchWindow;
 class WindowMenus;
@@ -85,6 +86,7 @@ public:
     // The dock that holds the command list.
     QDockWidget* commandListDock() const { return listDock_; }
     ProblemsPane* problemsPane() const { return problems_; }
+    RunDock* runDock() const { return run_; }
     SearchWindow* searchWindow() const;
     ReplaceWindow* replaceWindow() const;
     // The menu entry (or top menu) with a menu key; null for unknown keys.
@@ -111,6 +113,8 @@ private:
     void afterEvent();
     void menuTriggered(const QString& key);
     void syncToolWindows();
+    void setUpRunDock();
+    void syncRunDock();
     void placeBeside(QWidget* window, int fromBottom);
 
     void syncFocus();
@@ -132,6 +136,7 @@ private:
     QDockWidget* entryDock_ = nullptr;
     QDockWidget* listDock_ = nullptr;
     XrefDock* xref_ = nullptr;
+    RunDock* run_ = nullptr;
     std::optional<Language> xrefLanguage_;
     QTimer* timer_ = nullptr;
     QTimer* reportTimer_ = nullptr;

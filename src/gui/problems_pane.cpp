@@ -1,5 +1,6 @@
 #include "gui/problems_pane.h"
 
+#include "editor/dry_run_session.h"
 #include "editor/editor.h"
 #include "editor/layout_view.h"
 #include "texts/blanks.h"
@@ -79,7 +80,8 @@ void ProblemsPane::syncFromModel() {
     // What the list shows; it is rebuilt only when that changed.
     const QString key = editor_.uses ? QStringLiteral("uses:") + editor_.uses->address +
                                            QString::number(editor_.uses->layoutLines.size())
-                                     : QStringLiteral("problems:") + cat.languageCode();
+                                     : QStringLiteral("problems:") + cat.languageCode() + u':' +
+                                           QString::number(editor_.dryRun->findingsGeneration());
     if (key != shownKey_ || diagnostics.generation() != shownGeneration_) {
         shownKey_ = key;
         shownGeneration_ = diagnostics.generation();
@@ -114,8 +116,9 @@ void ProblemsPane::syncFromModel() {
                 list_->addItem(item);
             }
         } else {
+            const QList<RunFinding> run = editor_.dryRun->findings();
             title_->setText(cat.tx(u"Problems") + QStringLiteral(" (") +
-                            QString::number(diagnostics.problemCount()) + u')');
+                            QString::number(diagnostics.problemCount() + run.size()) + u')');
             const QIcon error = style->standardIcon(QStyle::SP_MessageBoxCritical);
             const QIcon warning = style->standardIcon(QStyle::SP_MessageBoxWarning);
             for (const ScheduleProblem& p : diagnostics.problems()) {
@@ -123,6 +126,20 @@ void ProblemsPane::syncFromModel() {
                     p.severity() == ScheduleProblem::Severity::Error ? error : warning,
                     QString::number(p.line) + QStringLiteral(": ") + p.message);
                 item->setData(LineRole, p.line);
+                list_->addItem(item);
+            }
+            // What the dry run found, after what the check found.
+            const QIcon info = style->standardIcon(QStyle::SP_MessageBoxInformation);
+            const QString open = QFileInfo(editor_.document.FilePath).absoluteFilePath();
+            for (const RunFinding& f : run) {
+                const bool here = f.file.isEmpty() || QFileInfo(f.file).absoluteFilePath() == open;
+                auto* item = new QListWidgetItem(
+                    info, cat.tx(u"Dry run: ") +
+                              (here ? QString() : QFileInfo(f.file).fileName() + u':') +
+                              QString::number(f.line) + QStringLiteral(": ") + f.message);
+                item->setData(LineRole, f.line);
+                if (!here)
+                    item->setData(FileRole, f.file);
                 list_->addItem(item);
             }
         }

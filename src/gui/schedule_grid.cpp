@@ -1,5 +1,6 @@
 #include "gui/schedule_grid.h"
 
+#include "editor/dry_run_session.h"
 #include "editor/editor.h"
 #include "form/entry_form.h"
 #include "gui/view_support.h"
@@ -9,6 +10,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -40,6 +42,26 @@ int keyCodeOf(const QKeyEvent* event) {
     return -1;
 }
 
+const QColor& RunningRowColour() {
+    static const QColor c(255, 236, 140);
+    return c;
+}
+
+// A red dot, as debuggers mark a breakpoint.
+const QIcon& BreakpointIcon() {
+    static const QIcon icon = [] {
+        QPixmap pixmap(32, 32);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(120, 0, 0), 2));
+        painter.setBrush(QColor(210, 30, 30));
+        painter.drawEllipse(QRectF(4, 4, 24, 24));
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
 } // namespace
 
 // The grid's rows as the model holds them: row i of the view is line i + 1.
@@ -69,6 +91,13 @@ public:
             // its whole text.
             return row < column.size() ? column[row].left(MaxShownCharacters) : QString();
         }
+        // The dry run's next row, across the line.
+        if (role == Qt::BackgroundRole && index.column() == 1 &&
+            editor_.dryRun->runningRow() == static_cast<int>(row))
+            return QBrush(RunningRowColour());
+        if (index.column() == 0 && role == Qt::DecorationRole &&
+            editor_.dryRun->breakpoints().contains(static_cast<int>(row)))
+            return BreakpointIcon();
         if (index.column() == 0 && (role == Qt::BackgroundRole || role == Qt::ForegroundRole ||
                                     role == Qt::DecorationRole || role == Qt::ToolTipRole))
             return mark(static_cast<int>(row), role);
@@ -206,6 +235,18 @@ void ScheduleGrid::revealCurrentRow() {
         return;
     scrollTo(current, QAbstractItemView::PositionAtCenter);
     // The model mirrors the grid's top row.
+    appliedTopRow_ = verticalScrollBar()->value() + 1;
+    editor_.gridScrolled(appliedTopRow_);
+}
+
+void ScheduleGrid::revealRow(int row) {
+    const QModelIndex index = model_->index(row - 1, 1);
+    if (!index.isValid())
+        return;
+    const QRect cell = visualRect(index);
+    if (cell.isValid() && viewport()->rect().contains(cell))
+        return;
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
     appliedTopRow_ = verticalScrollBar()->value() + 1;
     editor_.gridScrolled(appliedTopRow_);
 }

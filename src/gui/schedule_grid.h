@@ -23,6 +23,8 @@ public:
     void syncFromModel();
     // After a jump to a row: scrolls it into view.
     void revealCurrentRow();
+    // Scrolls a row into view without making it current (the dry run's row).
+    void revealRow(int row);
 
 signals:
     // After every event forwarded to the model.
