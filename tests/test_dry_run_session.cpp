@@ -105,7 +105,7 @@ void TestDryRunSession::runsInTheEventLoopAndPauses() {
     QSignalSpy changed(&s.session, &DryRunSession::changed);
     s.session.run();
     QTRY_VERIFY(s.session.steps() > 3 * DryRunSession::SliceRows);
-    QVERIFY(changed.count() >= 2);
+    QTRY_VERIFY(changed.count() >= 2);
     s.session.pause();
     const qint64 paused = s.session.steps();
     QTest::qWait(50);
@@ -120,12 +120,13 @@ void TestDryRunSession::breakpointsStopBeforeTheirRow() {
     s.slices();
     QCOMPARE(s.session.mode(), DryRunSession::Mode::Idle);
     QCOMPARE(s.session.runningRow(), 3);
-    QCOMPARE(s.session.steps(), 2);
+    // The address line is passed over, not run.
+    QCOMPARE(s.session.steps(), 1);
     // Going on runs the row it stands at, and stops there again a pass later.
     s.session.run();
     s.slices();
     QCOMPARE(s.session.runningRow(), 3);
-    QCOMPARE(s.session.steps(), 5);
+    QCOMPARE(s.session.steps(), 4);
     s.session.toggleBreakpoint(3);
     QVERIFY(s.session.breakpoints().isEmpty());
     s.session.run();

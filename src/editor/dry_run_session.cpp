@@ -254,6 +254,8 @@ void DryRunSession::run() {
 void DryRunSession::pause() {
     timer_->stop();
     mode_ = Mode::Idle;
+    // The views may not have followed the last slices yet.
+    afterRows();
     emit changed();
 }
 

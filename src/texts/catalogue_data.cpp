@@ -1430,7 +1430,6 @@ const Text kTexts[] = {
      u"La ejecución espera algo que ningún evento ni planificación de la maqueta pone"},
     {u"The schedule to load is not in the layout", u"Der zu ladende Fahrplan ist nicht in der Anlage",
      u"La planificación a cargar no está en la maqueta"},
-    {u"Dry run", u"Probelauf", u"Ejecución de prueba"},
     {u"The run ended", u"Der Lauf ist beendet", u"La ejecución terminó"},
     {u"The run waits", u"Der Lauf wartet", u"La ejecución espera"},
     {u"The run jammed", u"Der Lauf ist blockiert", u"La ejecución se bloqueó"},
