@@ -20,44 +20,64 @@ QString JsonQuote(QStringView text, JsonEscapes escapes) {
     QString out;
     out.reserve(text.size() + 2);
     out += u'"';
+    // Most texts need no escape at all: copy runs of plain characters at once.
+    qsizetype plainFrom = 0;
+    const auto flush = [&](qsizetype upTo) {
+        if (upTo > plainFrom)
+            out += text.sliced(plainFrom, upTo - plainFrom);
+        plainFrom = upTo + 1;
+    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
+        if (c >= 0x20 && c != u'"' && c != u'\\' && c < 0x7f)
+            continue;
         switch (c) {
         case u'"':
+            flush(i);
             out += u"\\\"";
             break;
         case u'\\':
+            flush(i);
             out += u"\\\\";
             break;
         case u'\n':
+            flush(i);
             out += u"\\n";
             break;
         case u'\r':
+            flush(i);
             out += u"\\r";
             break;
         case u'\t':
+            flush(i);
             out += u"\\t";
             break;
         case u'\b':
+            flush(i);
             out += toolkit ? QStringLiteral("\\b") : hex4(c);
             break;
         case u'\f':
+            flush(i);
             out += toolkit ? QStringLiteral("\\f") : hex4(c);
             break;
         default:
             if (c < 0x20 || (c == 0x7f && !toolkit)) {
+                flush(i);
                 out += hex4(c);
             } else if (toolkit && QChar::isSurrogate(c)) {
                 // A pair passes as it is; a lone half cannot be UTF-8.
                 const bool paired = QChar::isHighSurrogate(c)
                                         ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
                                         : i > 0 && text[i - 1].isHighSurrogate();
-                out += paired ? QString(QChar(c)) : hex4(c);
-            } else {
-                out += QChar(c);
+                if (!paired) {
+                    flush(i);
+                    out += hex4(c);
+                }
             }
+            // Anything else passes as it is, in the run.
         }
     }
+    flush(text.size());
     out += u'"';
     return out;
 }
