@@ -799,6 +799,13 @@ private slots:
     // The dry run's window: its own help page, every button at hand in a
     // narrow dock, and contact cells that hold the widest number.
     void dryRunDock() {
+        // A short contact number first: every cell must still hold the longest.
+        const QString path = dir_.filePath(QStringLiteral("run.vfp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("B, 5, F\r\nK, 1056, B\r\nK, 12, F\r\nE\r\n");
+        file.close();
+        w().openAtStart(path);
         QVERIFY(clickListLine(w(), LineK));
         w().menuAction(u"Wrk_Run"_qs)->trigger();
         RunDock* dock = w().runDock();
@@ -829,10 +836,16 @@ private slots:
         }
         QVERIFY(rows.size() > 1);
 
-        const QSize cell = dock->contacts()->gridSize();
-        const QFontMetrics fm = dock->contacts()->fontMetrics();
-        QVERIFY(cell.width() > fm.horizontalAdvance(u"1056: B"_qs) + 8);
-        QVERIFY(cell.height() > fm.height());
+        QListView* contacts = dock->contacts();
+        QCOMPARE(contacts->model()->rowCount(), 3);
+        const QFontMetrics fm = contacts->fontMetrics();
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = contacts->model()->index(row, 0);
+            const QString text = index.data().toString();
+            const QRect cell = contacts->visualRect(index);
+            QVERIFY2(cell.width() >= fm.horizontalAdvance(text) + 6, qPrintable(text));
+            QVERIFY2(cell.height() > fm.height(), qPrintable(text));
+        }
     }
 };
 
