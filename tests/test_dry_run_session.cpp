@@ -63,6 +63,7 @@ private slots:
     void editingResets();
     void traceKeepsTheLastEntries();
     void findingsAreCounted();
+    void neverSatisfiedGoesWithTheWait();
 };
 
 void TestDryRunSession::stepsOneRowAtATime() {
@@ -213,6 +214,42 @@ void TestDryRunSession::findingsAreCounted() {
     QVERIFY(s.session.statusLine().contains(QStringLiteral("error")));
     s.session.reset();
     QVERIFY(s.session.findings().isEmpty());
+}
+
+void TestDryRunSession::neverSatisfiedGoesWithTheWait() {
+    // Nothing in the schedule sets contact 12: each wait is found hopeless,
+    // until the user sets the contact by hand.
+    Session s({QStringLiteral("K, 12, B"), QStringLiteral("K, 12, F"), QStringLiteral("E")});
+    const auto kinds = [&s] {
+        QStringList k;
+        for (const RunFinding& f : s.session.findings())
+            k.append(f.kind + u':' + QString::number(f.line));
+        return k;
+    };
+    s.session.step();
+    QCOMPARE(kinds(), QStringList{QStringLiteral("never-satisfied:1")});
+    quint64 shown = s.session.findingsGeneration();
+    s.session.toggleContact(12);
+    s.session.step();
+    QCOMPARE(s.session.runningRow(), 2);
+    QVERIFY(kinds().isEmpty());
+    QVERIFY(s.session.findingsGeneration() != shown);
+    // Released in a plain run, the same.
+    s.session.run();
+    s.slices();
+    QCOMPARE(kinds(), QStringList{QStringLiteral("never-satisfied:2")});
+    s.session.toggleContact(12);
+    s.slices();
+    QCOMPARE(s.session.end(), RunEnd::Ended);
+    QVERIFY(kinds().isEmpty());
+    // A finding still standing goes with the reset.
+    s.session.reset();
+    s.session.step();
+    QCOMPARE(kinds(), QStringList{QStringLiteral("never-satisfied:1")});
+    shown = s.session.findingsGeneration();
+    s.session.reset();
+    QVERIFY(s.session.findings().isEmpty());
+    QVERIFY(s.session.findingsGeneration() != shown);
 }
 
 QTEST_GUILESS_MAIN(TestDryRunSession)

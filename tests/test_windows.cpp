@@ -11,6 +11,7 @@
 #include "gui/problems_pane.h"
 #include "gui/qt_platform.h"
 #include "gui/replace_window.h"
+#include "gui/run_dock.h"
 #include "gui/search_window.h"
 #include "gui/styled_message_window.h"
 #include "gui/toolkit_translation.h"
@@ -25,6 +26,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -36,6 +38,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace vx;
 
@@ -791,6 +794,58 @@ private slots:
         QCOMPARE(platform_->helpRequests.size(), 1);
         QCOMPARE(platform_->helpRequests.last().page, QStringLiteral("VXEe_1060"));
         QCOMPARE(w().mskTxt(2)->text(), QString()); // the key reached no field
+    }
+
+    // The dry run's window: its own help page, every button at hand in a
+    // narrow dock, and contact cells that hold the widest number.
+    void dryRunDock() {
+        // A short contact number first: every cell must still hold the longest.
+        const QString path = dir_.filePath(QStringLiteral("run.vfp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("B, 5, F\r\nK, 1056, B\r\nK, 12, F\r\nE\r\n");
+        file.close();
+        w().openAtStart(path);
+        QVERIFY(clickListLine(w(), LineK));
+        w().menuAction(u"Wrk_Run"_qs)->trigger();
+        RunDock* dock = w().runDock();
+        QTRY_VERIFY(dock->isVisible());
+        platform_->helpRequests.clear();
+        dock->contacts()->setFocus();
+        QTRY_VERIFY(dock->contacts()->hasFocus());
+        QTest::keyClick(dock->contacts(), Qt::Key_F1);
+        QCOMPARE(platform_->helpRequests.size(), 1);
+        QCOMPARE(platform_->helpRequests.last().page, QStringLiteral("VXEe_0150"));
+        // The fields keep the topic of their command.
+        QCOMPARE(e().form->CurrentHelpTopic, qint16(1060));
+
+        // Narrower than the buttons in one row: they go on in a second one.
+        const QWidget* bar = dock->findChild<QWidget*>(u"runButtons"_qs);
+        QVERIFY(bar);
+        const int oneRow = bar->sizeHint().width();
+        dock->setFloating(true);
+        dock->resize(oneRow / 2, 400);
+        QTRY_VERIFY(bar->width() < oneRow);
+        const QList<QToolButton*> buttons = bar->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 7);
+        QSet<int> rows;
+        for (const QToolButton* b : buttons) {
+            QVERIFY(b->isVisible());
+            QVERIFY2(bar->rect().contains(b->geometry()), qPrintable(b->toolTip()));
+            rows.insert(b->y());
+        }
+        QVERIFY(rows.size() > 1);
+
+        QListView* contacts = dock->contacts();
+        QCOMPARE(contacts->model()->rowCount(), 3);
+        const QFontMetrics fm = contacts->fontMetrics();
+        for (int row = 0; row < 3; ++row) {
+            const QModelIndex index = contacts->model()->index(row, 0);
+            const QString text = index.data().toString();
+            const QRect cell = contacts->visualRect(index);
+            QVERIFY2(cell.width() >= fm.horizontalAdvance(text) + 6, qPrintable(text));
+            QVERIFY2(cell.height() > fm.height(), qPrintable(text));
+        }
     }
 };
 

@@ -361,8 +361,8 @@ void DryRunSession::runSlice() {
 
 void DryRunSession::afterRows() {
     trace_.append(pending_);
-    if (engine_ && engine_->findings().size() != findingsSeen_) {
-        findingsSeen_ = static_cast<int>(engine_->findings().size());
+    if (engine_ && engine_->findingsRevision() != findingsSeen_) {
+        findingsSeen_ = engine_->findingsRevision();
         ++findingsGeneration_;
     }
     refreshState();

@@ -183,7 +183,7 @@ private:
     Mode mode_ = Mode::Idle;
     bool started_ = false;
     bool timerDriven_ = true;
-    int findingsSeen_ = 0;
+    quint64 findingsSeen_ = 0; // the engine's findings revision the views have
     quint64 findingsGeneration_ = 0;
     std::vector<RunTraceEntry> pending_;
     RunTraceModel trace_;

@@ -21,11 +21,13 @@ constexpr MenuEntry entry(QStringView key, QStringView parent, int hint, int con
 constexpr MenuEntry separator(QStringView parent, QStringView key = u"-", int context = -1) {
     return {key, parent, -1, u"", u"", false, context, -1, C::None, 0, true, true};
 }
+// Like search and replace, the entries of the dry run make its page the
+// window's help context.
 constexpr MenuEntry dryRun(QStringView key, DryRunCommand what, QStringView shortcut = u"") {
     return {key,       u"MenuWrk",
             -1,        u"",
             shortcut,  what == DryRunCommand::Dock,
-            -1,        -1,
+            150,       -1,
             C::DryRun, static_cast<int>(what),
             true,      false};
 }

@@ -16,6 +16,7 @@
 #include "gui/window_menus.h"
 #include "gui/xref_dock.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFile>
@@ -205,7 +206,13 @@ void MainWindow::connectEvents() {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
-        editor_->form->keyF1();
+        // The dry run has a page of its own; everywhere else the topic of
+        // what the user edits.
+        const QWidget* focus = QApplication::focusWidget();
+        if (run_ && focus && (focus == run_ || run_->isAncestorOf(focus)))
+            run_->showHelp();
+        else
+            editor_->form->keyF1();
         afterEvent();
     });
 

@@ -3,6 +3,7 @@
 #include "editor/dry_run_session.h"
 #include "editor/editor.h"
 #include "gui/window_menus.h"
+#include "help/help_model.h"
 
 #include <QAbstractListModel>
 #include <QAction>
@@ -13,14 +14,19 @@
 #include <QIdentityProxyModel>
 #include <QIntValidator>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vx {
 
@@ -86,6 +92,17 @@ private:
     QList<int> shown_;
 };
 
+// Every contact cell as wide as the widest one can read, whatever the
+// number and the state: the view must never cut "1056: B" short.
+class ContactCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize cell;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return cell.isValid() ? cell : QStyledItemDelegate::sizeHint(option, index);
+    }
+};
+
 // The state model's letters as colours.
 class StateColours : public QIdentityProxyModel {
 public:
@@ -97,6 +114,82 @@ public:
         return QIdentityProxyModel::data(index, role);
     }
 };
+
+// Buttons side by side that go on in the next row when the dock is too
+// narrow for them, so that none hides behind an overflow menu.
+class FlowLayout : public QLayout {
+public:
+    explicit FlowLayout(QWidget* parent) : QLayout(parent) {
+        setContentsMargins(0, 0, 0, 0);
+        setSpacing(2);
+    }
+    ~FlowLayout() override {
+        while (QLayoutItem* item = takeAt(0))
+            delete item;
+    }
+    void addItem(QLayoutItem* item) override { items_.append(item); }
+    int count() const override { return static_cast<int>(items_.size()); }
+    QLayoutItem* itemAt(int i) const override { return items_.value(i); }
+    QLayoutItem* takeAt(int i) override {
+        return i >= 0 && i < items_.size() ? items_.takeAt(i) : nullptr;
+    }
+    Qt::Orientations expandingDirections() const override { return {}; }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return arrange(QRect(0, 0, width, 0), false); }
+    void setGeometry(const QRect& rect) override {
+        QLayout::setGeometry(rect);
+        arrange(rect, true);
+    }
+    // One row when there is room; the narrowest is one button a row.
+    QSize sizeHint() const override {
+        int width = 0;
+        int height = 0;
+        for (QLayoutItem* item : items_) {
+            width += item->sizeHint().width() + (width > 0 ? spacing() : 0);
+            height = std::max(height, item->sizeHint().height());
+        }
+        return QSize(width, height).grownBy(contentsMargins());
+    }
+    QSize minimumSize() const override {
+        QSize size;
+        for (QLayoutItem* item : items_)
+            size = size.expandedTo(item->minimumSize());
+        return size.grownBy(contentsMargins());
+    }
+
+private:
+    // Places the items (or only measures) and gives the height they take.
+    int arrange(const QRect& rect, bool place) const {
+        const QRect area = rect.marginsRemoved(contentsMargins());
+        int x = area.x();
+        int y = area.y();
+        int rowHeight = 0;
+        for (QLayoutItem* item : items_) {
+            const QSize size = item->sizeHint();
+            if (x > area.x() && x + size.width() > area.x() + area.width()) {
+                x = area.x();
+                y += rowHeight + spacing();
+                rowHeight = 0;
+            }
+            if (place)
+                item->setGeometry(QRect(QPoint(x, y), size));
+            x += size.width() + spacing();
+            rowHeight = std::max(rowHeight, size.height());
+        }
+        return y + rowHeight - rect.y() + contentsMargins().bottom();
+    }
+
+    QList<QLayoutItem*> items_;
+};
+
+QToolButton* RunButton(QAction* action, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    button->setIconSize(QSize(16, 16));
+    return button;
+}
 
 void Compact(QTableView* table) {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -118,7 +211,7 @@ RunDock::RunDock(Editor& editor, WindowMenus& menus, QWidget* parent)
     : QDockWidget(parent), editor_(editor), status_(new QLabel), inputRow_(new QWidget),
       inputLabel_(new QLabel), input_(new QLineEdit), answer_(new QPushButton),
       tabs_(new QTabWidget), contactsHint_(new QLabel), contacts_(new QListView),
-      state_(new QTableView), trace_(new QTableView) {
+      state_(new QTableView), trace_(new QTableView), help_(new QAction(this)) {
     setObjectName(QStringLiteral("runDock"));
     DryRunSession& session = *editor_.dryRun;
     auto* body = new QWidget;
@@ -127,18 +220,27 @@ RunDock::RunDock(Editor& editor, WindowMenus& menus, QWidget* parent)
     layout->setSpacing(3);
 
     // The Work menu's own actions: one caption, one key, one handler.
-    auto* bar = new QToolBar(body);
+    auto* bar = new QWidget(body);
     bar->setObjectName(QStringLiteral("runButtons"));
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    bar->setIconSize(QSize(16, 16));
+    auto* flow = new FlowLayout(bar);
     for (const char* key : {"Wrk_RunStep", "Wrk_RunWait", "Wrk_RunGo", "Wrk_RunPause",
                             "Wrk_RunReset", "Wrk_RunBreak"})
         if (QAction* action = menus.action(QString::fromLatin1(key)))
-            bar->addAction(action);
+            flow->addWidget(RunButton(action, bar));
+    help_->setObjectName(QStringLiteral("runHelp"));
+    flow->addWidget(RunButton(help_, bar));
+    connect(help_, &QAction::triggered, this, [this] {
+        showHelp();
+        emit modelChanged();
+    });
     layout->addWidget(bar);
 
     status_->setObjectName(QStringLiteral("runStatus"));
     status_->setWordWrap(true);
+    // Room for the longer status lines, so that the views below do not
+    // jump up and down with every step.
+    status_->setMinimumHeight(2 * status_->fontMetrics().lineSpacing());
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(status_);
 
@@ -178,9 +280,8 @@ RunDock::RunDock(Editor& editor, WindowMenus& menus, QWidget* parent)
     contacts_->setUniformItemSizes(true);
     contacts_->setSpacing(3);
     contacts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    contacts_->setGridSize(
-        QSize(contacts_->fontMetrics().horizontalAdvance(QStringLiteral("0000: B")) + 16,
-              contacts_->fontMetrics().height() + 10));
+    contacts_->setItemDelegate(new ContactCells(contacts_));
+    fitContactCells();
     contactsLayout->addWidget(contacts_, 1);
     connect(contacts_, &QListView::clicked, this, [this](const QModelIndex& index) {
         editor_.dryRun->toggleContact(index.data(Qt::UserRole).toInt());
@@ -236,6 +337,8 @@ void RunDock::retranslate() {
     contactsHint_->setText(c.tx(u"A click switches a contact: B busy, F free."));
     inputLabel_->setText(c.tx(u"Value:"));
     answer_->setText(c.tx(u"Answer"));
+    help_->setText(c.tx(u"Help"));
+    help_->setToolTip(c.tx(u"Help") + QStringLiteral(" (F1)"));
     editor_.dryRun->trace().retranslate();
 }
 
@@ -253,6 +356,36 @@ void RunDock::syncFromModel() {
     if (inputRow_->isVisible() != asks)
         inputRow_->setVisible(asks);
     static_cast<ContactsModel*>(contacts_->model())->refresh();
+    fitContactCells();
+}
+
+void RunDock::fitContactCells() {
+    const QFontMetrics fm = contacts_->fontMetrics();
+    int text = 0;
+    const auto measure = [&](const QString& number) {
+        for (const char* state : {": B", ": F"})
+            text = std::max(text, fm.horizontalAdvance(number + QLatin1String(state)));
+    };
+    measure(QStringLiteral("1056"));
+    measure(QStringLiteral("0000"));
+    for (int contact : editor_.dryRun->contacts())
+        measure(QString::number(contact));
+    // The style keeps a margin on either side of the text, and rounds.
+    const int margin =
+        contacts_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, contacts_) + 1;
+    const QSize cell(text + 2 * margin + fm.averageCharWidth(), fm.height() + 8);
+    auto* cells = static_cast<ContactCells*>(contacts_->itemDelegate());
+    if (cells->cell == cell)
+        return;
+    cells->cell = cell;
+    contacts_->setGridSize(cell + QSize(4, 4));
+}
+
+void RunDock::showHelp() {
+    // The fields keep the topic of their command for when the user goes back.
+    if (F1Help(*editor_.platform.help, editor_.programFolder, editor_.catalogue.language(),
+               HelpTopic::DryRun))
+        editor_.helpContext = HelpTopic::DryRun;
 }
 
 void RunDock::openTraceEntry(const QModelIndex& index) {

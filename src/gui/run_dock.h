@@ -26,6 +26,8 @@ public:
     RunDock(Editor& editor, WindowMenus& menus, QWidget* parent = nullptr);
 
     void syncFromModel();
+    // The dry run's own help page (F1 in the dock, and its help button).
+    void showHelp();
 
     QListView* contacts() const { return contacts_; }
     QTableView* stateTable() const { return state_; }
@@ -45,6 +47,8 @@ protected:
 private:
     void retranslate();
     void openTraceEntry(const QModelIndex& index);
+    // The contacts' cells fit the widest text in the view's font.
+    void fitContactCells();
 
     Editor& editor_;
     QLabel* status_;
@@ -57,6 +61,7 @@ private:
     QListView* contacts_;
     QTableView* state_;
     QTableView* trace_;
+    QAction* help_;
     int shownLanguage_ = -1;
     bool followTrace_ = true;
 };

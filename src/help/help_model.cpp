@@ -18,7 +18,7 @@ bool german(Language language) {
 QList<int> RequestableHelpTopics() {
     QList<int> topics{HelpTopic::Default,     HelpTopic::FileMenu,    HelpTopic::WorkMenu,
                       HelpTopic::OptionsMenu, HelpTopic::Information, HelpTopic::NoCommand,
-                      HelpTopic::CommandList};
+                      HelpTopic::DryRun,      HelpTopic::CommandList};
     for (int t = 970; t <= 1230; t += 10) {
         topics.append(t);
         if (t == 1090)

@@ -41,6 +41,7 @@ constexpr int WorkMenu = 110; // search and replace
 constexpr int OptionsMenu = 120;
 constexpr int Information = 130; // while the information window opens
 constexpr int NoCommand = 140;   // interpretation with a blank command field
+constexpr int DryRun = 150;      // the dry-run window
 constexpr int CommandList = 960; // command list window, and command J
 constexpr int Largest = 2000;    // F1 ignores topics above this (and below 0)
 } // namespace HelpTopic
@@ -50,7 +51,7 @@ constexpr int Largest = 2000;    // F1 ignores topics above this (and below 0)
 constexpr int HelpMinSystemVersion = 498;
 
 // Every topic the editor can request and that therefore has a page in both
-// help languages: 1, 100, 110, 120, 130, 140, 960, 970..1230 in steps of ten,
+// help languages: 1, 100, 110, 120, 130, 140, 150, 960, 970..1230 in steps of ten,
 // and 1095. The index page (topic 0) is not in the list.
 QList<int> RequestableHelpTopics();
 

@@ -192,10 +192,14 @@ public:
     }
 
     Attempt retry() {
+        const QString file = programs_[program_].file;
+        const int line = static_cast<int>(pos_ + 1);
         while (true) {
             if (runRow() == Attempt::Done) {
                 waiting_ = false;
                 stuck_ = false;
+                // Something set it after all: the finding no longer holds.
+                forget(QStringLiteral("never-satisfied"), file, line);
                 return Attempt::Done;
             }
             const qint64 event = nextEvent_ < events_.size() ? events_[nextEvent_].tenths : Never;
@@ -453,6 +457,7 @@ public:
     qint64 steps() const { return steps_; }
     const RunState& constState() const { return state_; }
     const QList<RunFinding>& findings() const { return findings_; }
+    quint64 findingsRevision() const { return findingsRevision_; }
     const QList<int>& contactsUsed() const { return contactsUsed_; }
 
     QString waitingFor() const {
@@ -577,6 +582,7 @@ private:
         if (!detail.isEmpty())
             message += QStringLiteral(": ") + detail;
         findings_.append({programs_[program_].file, line, kind, message});
+        ++findingsRevision_;
     }
 
     void noteOnce(const QString& kind, int line) {
@@ -585,6 +591,15 @@ private:
             return;
         noted_.insert(key);
         note(kind, line);
+    }
+
+    void forget(const QString& kind, const QString& file, int line) {
+        if (!noted_.remove(file + u'\n' + QString::number(line) + u'\n' + kind))
+            return;
+        findings_.removeIf([&](const RunFinding& f) {
+            return f.kind == kind && f.file == file && f.line == line;
+        });
+        ++findingsRevision_;
     }
 
     void fail(const QString& kind, int line, const QString& detail = {}) {
@@ -604,6 +619,7 @@ private:
     QMap<int, int> pendingInputs_;
     RunState state_;
     QList<RunFinding> findings_;
+    quint64 findingsRevision_ = 0;
     QSet<QString> noted_;
     int program_ = 0;
     qsizetype pos_ = 0;
@@ -678,6 +694,9 @@ QString DryRun::waitingFor() const {
 }
 const QList<RunFinding>& DryRun::findings() const {
     return engine_->findings();
+}
+quint64 DryRun::findingsRevision() const {
+    return engine_->findingsRevision();
 }
 QList<int> DryRun::contactsUsed() const {
     return engine_->contactsUsed();

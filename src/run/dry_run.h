@@ -103,6 +103,8 @@ public:
     const RunState& state() const;
     QString waitingFor() const; // what it waits for, "" when not waiting
     const QList<RunFinding>& findings() const;
+    // Changes whenever a finding is added or withdrawn.
+    quint64 findingsRevision() const;
     // The contacts the first schedule names, ascending (for a contacts panel).
     QList<int> contactsUsed() const;
 
