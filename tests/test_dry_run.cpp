@@ -135,6 +135,8 @@ void TestDryRun::controlFlow_data() {
         << Lines({"F, D, 1, 5", "Z, 1", "Z, 2", "E"}) << "1 3 4" << ended << "";
     QTest::newRow("a remark is not the line after the group")
         << Lines({"F, D, 1, 5", "* why", "Z, 1", "Z, 2", "E"}) << "1 4 5" << ended << "";
+    QTest::newRow("OR holds when the first holds")
+        << Lines({"F, D, 1, 0, OR", "F, D, 1, 7", "Z, 1", "E"}) << "1 2 3 4" << ended << "";
     // true OR false AND false: false from left to right, true with precedence.
     QTest::newRow("OR then AND, left to right")
         << Lines({"F, D, 1, 0, OR", "F, D, 1, 7, AND", "F, D, 1, 9", "Z, 1", "E"}) << "1 2 3 5"
