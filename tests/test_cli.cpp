@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,6 +43,12 @@ private slots:
     void importLongFile();
     void importIntoPipe();
     void specialFiles();
+
+    void runTraceIsTheExplanation();
+    void runEnds_data();
+    void runEnds();
+    void runBadInput();
+    void runJson();
 
 private:
     QString path(const QString& name) const { return dir_.filePath(name); }
@@ -318,6 +327,147 @@ void TestCli::importIntoPipe() {
 #else
     QSKIP("needs named pipes");
 #endif
+}
+
+namespace {
+
+// A schedule in a folder of its own (the folder is the run's layout).
+QString WriteSchedule(const QTemporaryDir& dir, const QString& name, const QByteArray& lines) {
+    QDir(dir.path()).mkpath(name);
+    const QString file = dir.filePath(name + u'/' + name + u".vfp"_s);
+    return WriteBytes(file, lines) ? file : QString();
+}
+
+QList<QByteArray> OutputLines(const QByteArray& out) {
+    QList<QByteArray> lines = out.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+} // namespace
+
+void TestCli::runTraceIsTheExplanation() {
+    const QString file =
+        WriteSchedule(dir_, u"trace"_s, "K, 12, B\r\nM, 5, G\r\nD, 20, 8\r\nZ, 5\r\nE\r\n");
+    QVERIFY(WriteBytes(path(u"trace.events"_s), "# the train comes\n2 contact 12 B\n"));
+    const CliRun run =
+        RunCli({u"run"_s, u"--lang"_s, u"EN"_s, u"--events"_s, path(u"trace.events"_s), file});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.err.isEmpty());
+    const CliRun explain = RunCli({u"explain"_s, u"--lang"_s, u"EN"_s, file});
+    const QList<QByteArray> sentences = OutputLines(explain.out);
+    const QList<QByteArray> lines = OutputLines(run.out);
+    QCOMPARE(lines.size(), 6);
+    for (int i = 0; i < 5; ++i) {
+        const QJsonObject e = QJsonDocument::fromJson(sentences[i]).object();
+        const QString expected = QString::number(i + 1) + (i == 4 ? u" 2.5 "_s : u" 2.0 "_s) +
+                                 file + u':' + QString::number(i + 1) + u": "_s +
+                                 e.value(u"text"_s).toString() + u" -> "_s +
+                                 e.value(u"explanation"_s).toString();
+        QCOMPARE(QString::fromUtf8(lines[i]), expected);
+    }
+    QCOMPARE(QString::fromUtf8(lines[5]), u"END ended at "_s + file + u":5, 2.5 s"_s);
+}
+
+void TestCli::runEnds_data() {
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<QByteArray>("events");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QByteArray>("end");
+    QTest::addColumn<int>("exitCode");
+    const QStringList none;
+    QTest::newRow("ended") << QByteArray("Z, 1\r\nE\r\n") << QByteArray() << none
+                           << QByteArray("ended") << 0;
+    QTest::newRow("past the last row: a finding")
+        << QByteArray("Z, 1\r\n") << QByteArray() << none << QByteArray("ended") << 1;
+    QTest::newRow("waits for what an event names")
+        << QByteArray("K, 5, B\r\nE\r\n") << QByteArray("1 contact 5 F\n") << none
+        << QByteArray("waiting") << 0;
+    QTest::newRow("waits for what nothing sets")
+        << QByteArray("K, 5, B\r\nE\r\n") << QByteArray() << none << QByteArray("waiting") << 1;
+    QTest::newRow("jam") << QByteArray("J, 0\r\n") << QByteArray() << none << QByteArray("jam")
+                         << 0;
+    QTest::newRow("step limit") << QByteArray("!, L\r\nZ, 1\r\nG, L\r\n") << QByteArray()
+                                << QStringList{u"--max-steps"_s, u"50"_s} << QByteArray("limit")
+                                << 0;
+    QTest::newRow("stopped by a finding")
+        << QByteArray("!, L\r\nG, L\r\n") << QByteArray() << none << QByteArray("error") << 1;
+}
+
+void TestCli::runEnds() {
+    QFETCH(QByteArray, lines);
+    QFETCH(QByteArray, events);
+    QFETCH(QStringList, options);
+    QFETCH(QByteArray, end);
+    QFETCH(int, exitCode);
+    const QString file = WriteSchedule(dir_, u"ends"_s, lines);
+    QStringList args{u"run"_s};
+    if (!events.isEmpty()) {
+        QVERIFY(WriteBytes(path(u"ends.events"_s), events));
+        args << u"--events"_s << path(u"ends.events"_s);
+    }
+    const CliRun run = RunCli(args + options + QStringList{file});
+    QCOMPARE(run.exitCode, exitCode);
+    const QList<QByteArray> out = OutputLines(run.out);
+    QVERIFY(!out.isEmpty());
+    // The summary line, then one line per finding.
+    qsizetype at = out.size() - 1;
+    while (at > 0 && !out[at].startsWith("END "))
+        --at;
+    QVERIFY2(out[at].startsWith("END " + end + " at "), out[at].constData());
+    QCOMPARE(out.size() - at - 1 > 0, exitCode == 1);
+}
+
+void TestCli::runBadInput() {
+    const QString file = WriteSchedule(dir_, u"bad"_s, "K, 1, B\r\nE\r\n");
+    QVERIFY(WriteBytes(path(u"bad.events"_s), "0 contact 1 B\n1,5 contact 1 F\n"));
+    const QList<QStringList> cases = {
+        {u"run"_s, path(u"missing.vfp"_s)},
+        {u"run"_s, dir_.path()},
+        {u"run"_s, u"--events"_s, path(u"bad.events"_s), file},
+        {u"run"_s, u"--events"_s, path(u"missing.events"_s), file},
+        {u"run"_s, u"--max-steps"_s, u"0"_s, file},
+    };
+    for (const QStringList& args : cases) {
+        const CliRun run = RunCli(args);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.startsWith("vxedit-cli: run: "));
+    }
+    // The events file's line is named.
+    const CliRun events = RunCli(cases[2]);
+    QVERIFY2(events.err.contains("bad.events:2: "), events.err.constData());
+}
+
+void TestCli::runJson() {
+    const QString file =
+        WriteSchedule(dir_, u"json"_s, "K, 12, B\r\nM, 5, G\r\nD, 20, 8\r\nZ, 5\r\n");
+    QVERIFY(WriteBytes(path(u"json.events"_s), "2 contact 12 B\n"));
+    const CliRun run = RunCli({u"run"_s, u"--json"_s, u"--events"_s, path(u"json.events"_s), file});
+    QCOMPARE(run.exitCode, 1);
+    const QList<QByteArray> lines = OutputLines(run.out);
+    QCOMPARE(lines.size(), 5);
+    const QJsonObject first = QJsonDocument::fromJson(lines[0]).object();
+    QCOMPARE(first.value(u"step"_s).toInt(), 1);
+    QCOMPARE(first.value(u"time"_s).toDouble(), 2.0);
+    QCOMPARE(first.value(u"file"_s).toString(), file);
+    QCOMPARE(first.value(u"line"_s).toInt(), 1);
+    QCOMPARE(first.value(u"text"_s).toString(), u"K, 12, B"_s);
+    QVERIFY(!first.value(u"effect"_s).toString().isEmpty());
+    const QJsonObject last = QJsonDocument::fromJson(lines[4]).object();
+    QCOMPARE(last.value(u"end"_s).toString(), u"ended"_s);
+    QCOMPARE(last.value(u"time"_s).toDouble(), 2.5);
+    const QJsonArray findings = last.value(u"findings"_s).toArray();
+    QCOMPARE(findings.size(), 1);
+    QCOMPARE(findings[0].toObject().value(u"kind"_s).toString(), u"no-end"_s);
+    const QJsonObject state = last.value(u"state"_s).toObject();
+    QCOMPARE(state.value(u"contacts"_s).toObject(), QJsonObject({{u"12"_s, u"B"_s}}));
+    QCOMPARE(state.value(u"articles"_s).toObject(), QJsonObject({{u"5"_s, u"G"_s}}));
+    QCOMPARE(state.value(u"markers"_s).toObject(), QJsonObject({{u"20"_s, 8}}));
+    QCOMPARE(state.value(u"setvar"_s).toObject(), QJsonObject({{u""_s, 0}}));
+    QCOMPARE(state.value(u"clock"_s).toString(), u"00:00"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
