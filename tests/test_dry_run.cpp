@@ -149,6 +149,9 @@ void TestDryRun::controlFlow_data() {
         << Lines({"F, D, 1, 5, AND", "Z, 1", "Z, 2", "E"}) << "1 3 4" << ended << "";
     QTest::newRow("unknown command passed over")
         << Lines({"KX, 5, B", "Z, 1", "E"}) << "2 3" << ended << "invalid-line";
+    // The check takes any second character behind a command with a digit.
+    QTest::newRow("what the check accepts runs")
+        << Lines({"V0, 5", "Z, 1", "E"}) << "1 2 3" << ended << "";
     QTest::newRow("false input passed over")
         << Lines({"W, 5000", "Z, 1", "E"}) << "2 3" << ended << "invalid-line";
     QTest::newRow("malformed address defines none")

@@ -183,4 +183,9 @@ ParsedCommand ParseCommand(const QString& line) {
     return p;
 }
 
+bool ParsedCommand::namesCommand() const {
+    const qsizetype size = spans[0].to - spans[0].from;
+    return family && (size == 1 || (size == 2 && family->takesDigit));
+}
+
 } // namespace vx

@@ -86,6 +86,10 @@ struct ParsedCommand {
     QList<Use> usesOf(Thing thing) const;
     const QString& text() const { return text_; } // the line as given
     QString codeField() const { return text_.mid(spans[0].from, spans[0].to - spans[0].from); }
+    // Whether the check takes the command field for a command: a second
+    // character stands only behind a command that takes a digit (what that
+    // character may be is the operand rules' to say).
+    bool namesCommand() const;
 
     // ---- for the families' declarations ----
     // Operand k when it is a number: the thing with that number.

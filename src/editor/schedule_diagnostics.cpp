@@ -66,11 +66,6 @@ namespace {
 // The command field names a command: one code character, or one that takes
 // a digit with one more character (a wrong digit there is the field check's
 // false input).
-bool namesCommand(const ParsedCommand& parsed, const QString& codeField) {
-    return parsed.family &&
-           (codeField.size() == 1 || (codeField.size() == 2 && parsed.family->takesDigit));
-}
-
 // The seen lines are kept for undo and moved rows; beyond this many the
 // memory is better spent otherwise, and the next update starts afresh.
 constexpr qsizetype SeenLimit = 20000;
@@ -110,7 +105,7 @@ ScheduleDiagnostics::factsOf(const QString& text) {
             }
         }
         const TextCatalogue& cat = texts_->catalogue();
-        if (!namesCommand(parsed, codeField)) {
+        if (!parsed.namesCommand()) {
             facts->own.append({0, Kind::UnknownCommand, QString(),
                                cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
         } else {

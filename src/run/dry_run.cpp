@@ -44,7 +44,7 @@ struct Program {
 // A command field that names no command ("KX") is false input, whatever its
 // first character: it neither passes over nor defines an address.
 bool IsPassedOver(const ParsedCommand& p, const QString& line) {
-    if (line.trimmed().isEmpty() || !p.wellFormed)
+    if (line.trimmed().isEmpty() || !p.namesCommand())
         return line.trimmed().isEmpty();
     return p.family->remarkLine ||
            (p.family->definesAddress && p.family->block != Block::OpensSubroutine);
@@ -66,13 +66,13 @@ Program MakeProgram(const QString& file, const QStringList& lines,
             row.kind = Row::Kind::Pass;
         } else {
             const LineExplanation e = ExplainLine(lines[i], language);
-            const bool invalid = !p.wellFormed || e.explanationRed || !e.redFields.isEmpty();
+            const bool invalid = !p.namesCommand() || e.explanationRed || !e.redFields.isEmpty();
             row.kind = invalid ? Row::Kind::Invalid : Row::Kind::Run;
             row.effect = e.explanation;
             row.effectAssumed = e.explanation + assumed;
             row.hook = p.family ? p.family->run : nullptr;
         }
-        if (p.wellFormed && p.family->definesAddress) {
+        if (p.namesCommand() && p.family->definesAddress) {
             QHash<QString, int>& names =
                 p.block == Block::OpensSubroutine ? program.subroutines : program.labels;
             if (!names.contains(p.upper(1)))
