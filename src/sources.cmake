@@ -91,6 +91,8 @@ set(VXCORE_SOURCES
     layout/layout_index.h
     layout/renumber.cpp
     layout/renumber.h
+    layout/xref_listing.cpp
+    layout/xref_listing.h
     # run
     run/dry_run.cpp
     run/dry_run.h

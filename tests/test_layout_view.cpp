@@ -4,8 +4,10 @@
 
 #include "editor/editor.h"
 #include "editor/layout_view.h"
+#include "layout/xref_listing.h"
 #include "test_driver.h"
 #include "test_support.h"
+#include "texts/text_catalogue.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -125,6 +127,38 @@ private slots:
         f.sort(XrefModel::IdColumn, Qt::DescendingOrder);
         QCOMPARE(f.index(0, XrefModel::IdColumn).data().toString(), u"20"_s);
         QCOMPARE(f.rowCount(), all);
+    }
+
+    // The printed form: one group per thing under the listing's page head;
+    // a group that runs over a page is named again at the top of the next.
+    void xrefListingPages() {
+        QTemporaryDir dir;
+        QByteArray many;
+        for (int i = 0; i < 60; ++i)
+            many += "K, 5, B\r\n";
+        many += "F, K, 7, B\r\n";
+        WriteBytes(dir.filePath(u"a.vfp"_s), many);
+        LayoutIndex index;
+        index.addPaths({dir.path()});
+        TextCatalogue c;
+        c.LoadCatalogue(u"DE"_s);
+        const ListingDocument doc = RenderXrefListing(index, u"/anlage"_s, u"1.2.2027"_s, c);
+        QCOMPARE(doc.pages.size(), 2);
+        const QStringList text = ListingText(doc).split(u'\n');
+        const qsizetype second = text.indexOf(u"\f"_s);
+        QVERIFY(second > 0);
+        QCOMPARE(text.mid(0, second).size(), ListingLayout::LinesPerPage);
+        QVERIFY(text[2].startsWith(u"       VX-EDIT   Anlagen-Ordner: /anlage"_s));
+        QVERIFY(text[2].contains(u"1.2.2027"_s));
+        QVERIFY(text[2].endsWith(u"Seite: 1"_s));
+        QVERIFY(text[4].contains(u"Fahrplan"_s));
+        QCOMPARE(text[5].trimmed(), u"Kontakt 5"_s);
+        QVERIFY(text[6].contains(u"a.vfp"_s) && text[6].contains(u"wartet"_s) &&
+                text[6].endsWith(u"K, 5, B"_s));
+        QVERIFY(text[second + 3].endsWith(u"Seite: 2"_s));
+        QCOMPARE(text[second + 6].trimmed(), u"Kontakt 5"_s);
+        QCOMPARE(text.filter(u"Kontakt 7"_s).size(), 1);
+        QVERIFY(text.last(2).first().contains(u"prüft"_s));
     }
 
     // The export quotes what holds commas; a folder that cannot be written

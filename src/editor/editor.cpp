@@ -1,12 +1,14 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "document/file_io.h"
 #include "editor/dry_run_session.h"
 #include "editor/layout_view.h"
 #include "editor/menu_table.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
 #include "help/help_model.h"
+#include "layout/xref_listing.h"
 #include "texts/blanks.h"
 
 #include <QFileInfo>
@@ -405,14 +407,28 @@ void Editor::chooseLayoutFolder(const QString& folder) {
 void Editor::exportCrossReferences() {
     FileDialogRequest request;
     request.title = catalogue.tx(u"Export cross-references...");
-    request.filter = QStringLiteral("CSV  (*.csv) | *.csv");
+    request.filter =
+        QStringLiteral("CSV  (*.csv) | *.csv | ") + catalogue.tx(u"PDF-FILE  (*.pdf) | *.pdf");
     request.initialName = QStringLiteral("xref.csv");
     request.initialFolder = layout->folder();
     const std::optional<QString> path = platform.files->saveFile(request);
-    if (!path)
+    if (!path || !messages.mayOverwrite(*path, request.title))
         return;
+    // The name says the form: the dialog gives a typed name its filter's suffix.
     QString error;
-    if (!layout->exportCsv(*path, &error))
+    bool written = false;
+    if (path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        const ListingDocument pages = RenderXrefListing(layout->index(), layout->folder(),
+                                                        ListingDate(printParts()), catalogue);
+        error = QStringLiteral("PDF output is not available in this program");
+        const std::optional<QByteArray> pdf =
+            platform.pdf == nullptr ? std::nullopt
+                                    : platform.pdf->paintListing(pages, listingFont, &error);
+        written = pdf && WriteOutputFile(*path, *pdf, &error, &catalogue);
+    } else {
+        written = layout->exportCsv(*path, &error);
+    }
+    if (!written)
         ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
                         u'\n' + error,
                     16, request.title);

@@ -694,6 +694,7 @@ const Text kTexts[] = {
     {u"Problems list", u"Problemliste", u"Lista de problemas"},
     {u"Uses of this thing", u"Verwendungen hiervon", u"Usos de esto"},
     {u"Open layout folder...", u"Anlagen-Ordner öffnen...", u"Abrir carpeta de la maqueta..."},
+    {u"layout folder", u"Anlagen-Ordner", u"carpeta de la maqueta"},
     {u"Renumber...", u"Umnummerieren...", u"Renumerar..."},
     {u"Cross-references", u"Querverweise", u"Referencias cruzadas"},
     {u"Export cross-references...", u"Querverweise exportieren...",
