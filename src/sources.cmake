@@ -11,6 +11,8 @@ set(VXCORE_SOURCES
     texts/catalogue_data.h
     texts/json_writer.cpp
     texts/json_writer.h
+    texts/phrase.cpp
+    texts/phrase.h
     texts/text_catalogue.cpp
     texts/text_catalogue.h
     # platform

@@ -62,6 +62,30 @@ private slots:
         QCOMPARE(o.driver.state()[u"uses"_s].toArray(), (QJsonArray{1, 3, 4, 5}));
     }
 
+    // An N line's start address belongs to the schedule it loads: F12 opens
+    // that schedule at the definition, Shift+F12 lists the address's uses
+    // there and the N lines that start it, not a same-named one here.
+    void startAddressOfN() {
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath(u"east.vfp"_s), "!, PARK\r\nN, WEST.VFP, 1, park\r\n");
+        WriteBytes(dir.filePath(u"west.vfp"_s), "K, 1, B\r\nG, PARK\r\n!, PARK\r\n");
+        WriteBytes(dir.filePath(u"north.vfp"_s), "N, west, 1, PARK\r\nN, east, 1, PARK\r\n");
+        Driver driver;
+        VX_TRY(driver.run({u"file "_s + dir.filePath(u"east.vfp"_s), u"menu Dat_Ein"_s, u"row 2"_s,
+                           u"key Shift+F12"_s}));
+        const QJsonObject s = driver.state();
+        QCOMPARE(s[u"uses"_s].toArray(), (QJsonArray{2}));
+        QStringList places;
+        for (const QJsonValue& v : s[u"layoutUses"_s].toArray())
+            places << QFileInfo(v[u"file"_s].toString()).fileName() + u':' +
+                          QString::number(v[u"line"_s].toInt());
+        QCOMPARE(places, (QStringList{u"north.vfp:1"_s, u"west.vfp:2"_s, u"west.vfp:3"_s}));
+
+        VX_TRY(driver.run({u"row 2"_s, u"key F12"_s}));
+        QCOMPARE(QFileInfo(driver.state()[u"filePath"_s].toString()).fileName(), u"west.vfp"_s);
+        QCOMPARE(driver.state()[u"currentRow"_s].toInt(), 3);
+    }
+
     // The open schedule changes in memory as one undo step with every other
     // character kept; the other schedule on disk, with its copy.
     void renumberAcrossTheLayout() {

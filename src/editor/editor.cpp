@@ -362,6 +362,23 @@ void Editor::goToDefinition() {
         goToRow(row);
         return;
     }
+    // An N line's start address is defined in the schedule it loads.
+    if (const std::optional<LayoutView::Place> start =
+            current >= 1 && current <= document.RowCount
+                ? layout->startDefinition(document.line(current))
+                : std::nullopt;
+        start && start->line > 0) {
+        const auto same = [&] {
+            return !document.FilePath.isEmpty() &&
+                   QFileInfo(document.FilePath).absoluteFilePath() ==
+                       QFileInfo(start->file).absoluteFilePath();
+        };
+        if (!same())
+            Open(start->file); // the usual save question first
+        if (same())
+            goToRow(start->line);
+        return;
+    }
     const QString target = diagnostics.targetOf(current);
     if (!target.isEmpty())
         statusText = catalogue.ErrorTexts(15) + u' ' + target;
@@ -387,6 +404,13 @@ void Editor::findUses() {
     }
     uses = Uses{found->id, found->rows, found->layoutLines};
     problemsListWanted = true;
+}
+
+bool Editor::helpOn(int topic) {
+    if (!F1Help(*platform.help, programFolder, catalogue.language(), topic))
+        return false;
+    helpContext = topic;
+    return true;
 }
 
 void Editor::openLayoutFolder() {
@@ -448,8 +472,9 @@ void Editor::openChangedOnDisk() {
 }
 
 bool Editor::problemsListShown() {
-    return problemsListWanted && (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
-                                  !dryRun->findings().isEmpty());
+    return problemsListWanted &&
+           (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
+            !dryRun->findings().isEmpty() || !layout->openFindings().isEmpty());
 }
 
 void Editor::dryRunCommand(DryRunCommand command) {

@@ -15,7 +15,9 @@
 #include "gui/search_window.h"
 #include "gui/window_menus.h"
 #include "gui/xref_dock.h"
+#include "help/help_model.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFile>
@@ -205,7 +207,14 @@ void MainWindow::connectEvents() {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
-        editor_->form->keyF1();
+        // The cross-references have a page of their own.
+        QWidget* focus = QApplication::focusWidget();
+        if (xref_->isAncestorOf(focus))
+            editor_->helpOn(HelpTopic::CrossReferences);
+        else if (problems_->isAncestorOf(focus) && problems_->layoutFindingCurrent())
+            editor_->helpOn(HelpTopic::LayoutFindings);
+        else
+            editor_->form->keyF1();
         afterEvent();
     });
 

@@ -6,6 +6,8 @@
 
 namespace vx {
 
+using namespace Qt::Literals::StringLiterals;
+
 LayoutFinding::Severity LayoutFinding::severity() const {
     switch (kind) {
     case Kind::MissingSchedule:
@@ -46,6 +48,10 @@ QList<LayoutFinding> CheckLayout(const LayoutIndex& index) {
         }
 
     QList<LayoutFinding> out;
+    const auto add = [&](const LayoutSchedule* s, int line, LayoutFinding::Kind kind,
+                         Phrase phrase) {
+        out.append({s->path, line, kind, phrase.english(), phrase});
+    };
     for (const LayoutSchedule* s : read) {
         QSet<QString> markersSeen;
         QSet<QString> contactsSeen;
@@ -55,25 +61,23 @@ QList<LayoutFinding> CheckLayout(const LayoutIndex& index) {
                 std::none_of(
                     index.schedules().begin(), index.schedules().end(),
                     [&](const LayoutSchedule& t) { return NamesScheduleFile(u.id, t.name()); }))
-                out.append(
-                    {s->path, u.line, LayoutFinding::Kind::MissingSchedule,
-                     QStringLiteral("the schedule %1 is not in the layout's folder").arg(u.id)});
+                add(s, u.line, LayoutFinding::Kind::MissingSchedule,
+                    Phrase{u"the schedule %1 is not in the layout's folder"_s, {u.id}});
             // One finding per schedule and marker: its first read.
             if (u.thing == Thing::Marker &&
                 (u.access == Access::Reads || u.access == Access::Tests) &&
                 !written.contains(u.id) && !markersSeen.contains(u.id)) {
                 markersSeen.insert(u.id);
-                out.append({s->path, u.line, LayoutFinding::Kind::UnwrittenMarker,
-                            QStringLiteral("marker %1 is read, but no schedule of the layout "
-                                           "writes it")
-                                .arg(u.id)});
+                add(s, u.line, LayoutFinding::Kind::UnwrittenMarker,
+                    Phrase{u"marker %1 is read, but no schedule of the layout writes it"_s,
+                           {u.id}});
             }
             if (u.thing == Thing::Contact && u.access == Access::Sets &&
                 firstOccupier.value(u.id) != s && !contactsSeen.contains(u.id)) {
                 contactsSeen.insert(u.id);
-                out.append({s->path, u.line, LayoutFinding::Kind::SharedContact,
-                            QStringLiteral("contact %1 is occupied by %2 as well")
-                                .arg(u.id, firstOccupier.value(u.id)->name())});
+                add(s, u.line, LayoutFinding::Kind::SharedContact,
+                    Phrase{u"contact %1 is occupied by %2 as well"_s,
+                           {u.id, firstOccupier.value(u.id)->name()}});
             }
         }
     }

@@ -3,6 +3,7 @@
 // Findings that only the whole layout shows: few, and certain.
 
 #include "layout/layout_index.h"
+#include "texts/phrase.h"
 
 #include <QList>
 #include <QString>
@@ -19,7 +20,8 @@ struct LayoutFinding {
     QString file;
     int line = 0;
     Kind kind = Kind::MissingSchedule;
-    QString message;
+    QString message; // the phrase in English
+    Phrase phrase;
 
     Severity severity() const;
 };
