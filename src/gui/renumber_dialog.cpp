@@ -96,6 +96,14 @@ RenumberDialog::RenumberDialog(Editor& editor, QWidget* parent)
     new_->setFocus(); // the thing is usually the one the row names
 }
 
+QString RenumberDialog::oldId() const {
+    return old_->text().trimmed();
+}
+
+QString RenumberDialog::newId() const {
+    return new_->text().trimmed();
+}
+
 void RenumberDialog::updatePreview() {
     preview_->setRowCount(0);
     apply_->setEnabled(false);
