@@ -171,6 +171,7 @@ void LayoutView::followOpenSchedule() {
 }
 
 void LayoutView::readFolder() {
+    ++othersGeneration_;
     index_ = LayoutIndex();
     stamps_.clear();
     openLines_.clear();
@@ -274,6 +275,7 @@ void LayoutView::rescan() {
             continue;
         }
         index_.readFile(path);
+        ++othersGeneration_;
         changed = true;
     }
     watch();
@@ -430,9 +432,13 @@ const QList<LayoutFinding>& LayoutView::openFindings() {
     openFindings_.clear();
     if (openPath_.isEmpty())
         return openFindings_;
-    for (const LayoutFinding& f : CheckLayout(index_))
-        if (isOpen(f.file))
-            openFindings_.append(f);
+    // The other schedules are summed up again only when one of them changed.
+    if (othersOf_ != othersGeneration_ || othersPath_ != openPath_) {
+        others_ = LayoutOthers(index_, openPath_);
+        othersOf_ = othersGeneration_;
+        othersPath_ = openPath_;
+    }
+    openFindings_ = CheckLayoutSchedule(index_, others_);
     return openFindings_;
 }
 
@@ -457,6 +463,7 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& gi
         outcome = ApplyRenumber(index_, others, write, catalogue);
         if (!outcome.done)
             return outcome;
+        ++othersGeneration_;
         for (const QString& path : outcome.changed) {
             index_.readFile(path);
             stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));

@@ -180,6 +180,10 @@ private:
     int generation_ = 0;  // counts the model's resets
     int findingsOf_ = -1; // the generation openFindings_ was made of
     QList<LayoutFinding> openFindings_;
+    int othersGeneration_ = 0; // counts the changes of the other schedules
+    int othersOf_ = -1;
+    QString othersPath_;
+    LayoutOthers others_;
     XrefFilter filter_;
     LineAcceptor acceptor_;
     std::unique_ptr<QFileSystemWatcher> watcher_;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 
 namespace vx {
 
@@ -32,5 +33,23 @@ QString LayoutSeverityName(LayoutFinding::Severity severity); // "error", "warni
 // The findings of the layout's read schedules, schedule by schedule in index
 // order, each in line order.
 QList<LayoutFinding> CheckLayout(const LayoutIndex& index);
+
+// What the findings of one schedule need of all the others, made once while
+// only that one changes.
+class LayoutOthers {
+public:
+    LayoutOthers();
+    LayoutOthers(const LayoutIndex& index, const QString& path);
+    ~LayoutOthers();
+
+private:
+    friend QList<LayoutFinding> CheckLayoutSchedule(const LayoutIndex&, const LayoutOthers&);
+    struct Data;
+    std::shared_ptr<const Data> data_;
+};
+
+// CheckLayout's findings in the schedule that others was made for, at the
+// cost of reading that schedule alone.
+QList<LayoutFinding> CheckLayoutSchedule(const LayoutIndex& index, const LayoutOthers& others);
 
 } // namespace vx
