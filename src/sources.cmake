@@ -11,6 +11,8 @@ set(VXCORE_SOURCES
     texts/catalogue_data.h
     texts/json_writer.cpp
     texts/json_writer.h
+    texts/phrase.cpp
+    texts/phrase.h
     texts/text_catalogue.cpp
     texts/text_catalogue.h
     # platform
@@ -91,6 +93,8 @@ set(VXCORE_SOURCES
     layout/layout_index.h
     layout/renumber.cpp
     layout/renumber.h
+    layout/xref_listing.cpp
+    layout/xref_listing.h
     # run
     run/dry_run.cpp
     run/dry_run.h

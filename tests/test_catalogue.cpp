@@ -81,12 +81,13 @@ QString unescape(QStringView body) {
     return out;
 }
 
-// The keys of the tx() calls in a source text whose argument is a literal
+// The keys of the tx() calls (and of the phrases worded later) in a source
+// text whose argument is a literal
 // (u"..." or QStringLiteral("..."), possibly split into adjacent literals),
 // each with the offset of its call.
 QList<std::pair<QString, qsizetype>> literalKeys(const QString& source) {
     static const QRegularExpression call(
-        uR"re((?<![A-Za-z0-9_])tx\(\s*(?:QStringLiteral\(\s*)?(?=u?"))re"_s);
+        uR"re((?<![A-Za-z0-9_])(?:tx\(|Phrase\{)\s*(?:QStringLiteral\(\s*)?(?=u?"))re"_s);
     static const QRegularExpression piece(uR"re(\G\s*u?"((?:[^"\\\n]|\\.)*)")re"_s);
     QList<std::pair<QString, qsizetype>> keys;
     for (const QRegularExpressionMatch& m : call.globalMatch(source)) {

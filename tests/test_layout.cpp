@@ -236,6 +236,39 @@ private slots:
         QCOMPARE(infoOnly.exitCode, 0);
         QVERIFY(infoOnly.out.contains("north.vfp:1: info: contact 12"));
     }
+
+    // The problems list reads only the open schedule again: its findings
+    // are those of the whole layout at that schedule, whichever it is, also
+    // after it changed (west's marker 21 goes; mid's read of it shows).
+    void findingsOfOneSchedule() {
+        Layout l;
+        WriteBytes(l.path(u"north.vfp"_s), "B, 12, B\r\n");
+        LayoutIndex index;
+        index.addPaths({l.dir.path()});
+        const auto same = [&] {
+            const QList<LayoutFinding> all = CheckLayout(index);
+            for (const LayoutSchedule& s : index.schedules()) {
+                QStringList want, got;
+                for (const LayoutFinding& f : all)
+                    if (f.file == s.path)
+                        want << QString::number(f.line) + u' ' + f.message;
+                for (const LayoutFinding& f :
+                     CheckLayoutSchedule(index, LayoutOthers(index, s.path)))
+                    got << QString::number(f.line) + u' ' + f.message;
+                if (got != want)
+                    return s.path + u": "_s + got.join(u'|') + u" / "_s + want.join(u'|');
+            }
+            return QString();
+        };
+        QCOMPARE(same(), QString());
+        const LayoutOthers ofWest(index, l.path(u"west.vfp"_s));
+        index.setLines(l.path(u"west.vfp"_s), {u"B, 5, B"_s, u"B, 12, F"_s});
+        QCOMPARE(same(), QString());
+        const QList<LayoutFinding> west = CheckLayoutSchedule(index, ofWest);
+        QCOMPARE(west.size(), 1);
+        QCOMPARE(west[0].line, 2);
+        QCOMPARE(west[0].kind, LayoutFinding::Kind::SharedContact);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestLayout)

@@ -4,8 +4,10 @@
 
 #include "editor/editor.h"
 #include "editor/layout_view.h"
+#include "layout/xref_listing.h"
 #include "test_driver.h"
 #include "test_support.h"
+#include "texts/text_catalogue.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -58,6 +60,30 @@ private slots:
         // A blank row counts as a row, though a saved file leaves it out.
         VX_TRY(o.driver.run({u"row 2"_s, u"click insert"_s, u"row 1"_s, u"key Shift+F12"_s}));
         QCOMPARE(o.driver.state()[u"uses"_s].toArray(), (QJsonArray{1, 3, 4, 5}));
+    }
+
+    // An N line's start address belongs to the schedule it loads: F12 opens
+    // that schedule at the definition, Shift+F12 lists the address's uses
+    // there and the N lines that start it, not a same-named one here.
+    void startAddressOfN() {
+        QTemporaryDir dir;
+        WriteBytes(dir.filePath(u"east.vfp"_s), "!, PARK\r\nN, WEST.VFP, 1, park\r\n");
+        WriteBytes(dir.filePath(u"west.vfp"_s), "K, 1, B\r\nG, PARK\r\n!, PARK\r\n");
+        WriteBytes(dir.filePath(u"north.vfp"_s), "N, west, 1, PARK\r\nN, east, 1, PARK\r\n");
+        Driver driver;
+        VX_TRY(driver.run({u"file "_s + dir.filePath(u"east.vfp"_s), u"menu Dat_Ein"_s, u"row 2"_s,
+                           u"key Shift+F12"_s}));
+        const QJsonObject s = driver.state();
+        QCOMPARE(s[u"uses"_s].toArray(), (QJsonArray{2}));
+        QStringList places;
+        for (const QJsonValue& v : s[u"layoutUses"_s].toArray())
+            places << QFileInfo(v[u"file"_s].toString()).fileName() + u':' +
+                          QString::number(v[u"line"_s].toInt());
+        QCOMPARE(places, (QStringList{u"north.vfp:1"_s, u"west.vfp:2"_s, u"west.vfp:3"_s}));
+
+        VX_TRY(driver.run({u"row 2"_s, u"key F12"_s}));
+        QCOMPARE(QFileInfo(driver.state()[u"filePath"_s].toString()).fileName(), u"west.vfp"_s);
+        QCOMPARE(driver.state()[u"currentRow"_s].toInt(), 3);
     }
 
     // The open schedule changes in memory as one undo step with every other
@@ -125,6 +151,38 @@ private slots:
         f.sort(XrefModel::IdColumn, Qt::DescendingOrder);
         QCOMPARE(f.index(0, XrefModel::IdColumn).data().toString(), u"20"_s);
         QCOMPARE(f.rowCount(), all);
+    }
+
+    // The printed form: one group per thing under the listing's page head;
+    // a group that runs over a page is named again at the top of the next.
+    void xrefListingPages() {
+        QTemporaryDir dir;
+        QByteArray many;
+        for (int i = 0; i < 60; ++i)
+            many += "K, 5, B\r\n";
+        many += "F, K, 7, B\r\n";
+        WriteBytes(dir.filePath(u"a.vfp"_s), many);
+        LayoutIndex index;
+        index.addPaths({dir.path()});
+        TextCatalogue c;
+        c.LoadCatalogue(u"DE"_s);
+        const ListingDocument doc = RenderXrefListing(index, u"/anlage"_s, u"1.2.2027"_s, c);
+        QCOMPARE(doc.pages.size(), 2);
+        const QStringList text = ListingText(doc).split(u'\n');
+        const qsizetype second = text.indexOf(u"\f"_s);
+        QVERIFY(second > 0);
+        QCOMPARE(text.mid(0, second).size(), ListingLayout::LinesPerPage);
+        QVERIFY(text[2].startsWith(u"       VX-EDIT   Anlagen-Ordner: /anlage"_s));
+        QVERIFY(text[2].contains(u"1.2.2027"_s));
+        QVERIFY(text[2].endsWith(u"Seite: 1"_s));
+        QVERIFY(text[4].contains(u"Fahrplan"_s));
+        QCOMPARE(text[5].trimmed(), u"Kontakt 5"_s);
+        QVERIFY(text[6].contains(u"a.vfp"_s) && text[6].contains(u"wartet"_s) &&
+                text[6].endsWith(u"K, 5, B"_s));
+        QVERIFY(text[second + 3].endsWith(u"Seite: 2"_s));
+        QCOMPARE(text[second + 6].trimmed(), u"Kontakt 5"_s);
+        QCOMPARE(text.filter(u"Kontakt 7"_s).size(), 1);
+        QVERIFY(text.last(2).first().contains(u"prüft"_s));
     }
 
     // The export quotes what holds commas; a folder that cannot be written

@@ -3,6 +3,7 @@
 // outputs (text, PDF).
 
 #include "editor/editor.h"
+#include "editor/layout_view.h"
 #include "editor/print_commands.h"
 #include "gui/system_printer.h"
 #include "script/scripted_platform.h"
@@ -369,6 +370,43 @@ private slots:
         const QByteArray pdf = test::ReadBytes(path("plan.pdf"));
         QVERIFY(pdf.startsWith("%PDF"));
         QCOMPARE(PdfPageCount(pdf), 1);
+    }
+
+    // Export cross-references: the file name picks the form; the PDF has
+    // the listing's page head, and replacing a file is asked first.
+    void exportCrossReferencesAsPdf() {
+        QTemporaryDir layout;
+        QByteArray lines;
+        for (int i = 0; i < 70; ++i)
+            lines += "K, 12, B\r\n";
+        test::WriteBytes(layout.filePath(u"east.vfp"_qs), lines);
+        ScriptedPlatform platform;
+        platform.usePdfPainter(&painter_);
+        Editor editor(platform.platform());
+        editor.chooseLayoutFolder(layout.path());
+        const QString out = path("xref.PDF");
+        platform.fileChoices.push_back(out);
+        editor.menuClick(u"Dat_Xref"_qs);
+        QVERIFY(platform.fileRequests.last().filter.contains(u"*.pdf"_qs));
+        QVERIFY(platform.messages.isEmpty());
+        const QByteArray pdf = test::ReadBytes(out);
+        QVERIFY(pdf.startsWith("%PDF"));
+        QCOMPARE(PdfPageCount(pdf), 2);
+        if (const std::optional<QList<PdfWord>> words = PdfWords(out)) {
+            QStringList onPage2;
+            for (const PdfWord& w : *words)
+                if (w.page == 2)
+                    onPage2 << w.text;
+            QVERIFY2(onPage2.contains(u"VX-EDIT"_qs) && onPage2.contains(u"east.vfp"_qs),
+                     qPrintable(onPage2.join(u' ')));
+        }
+
+        // Asked before replacing; No keeps the file as it was.
+        platform.fileChoices.push_back(out);
+        platform.answers.push_back(MsgAnswer::No);
+        editor.menuClick(u"Dat_Xref"_qs);
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(test::ReadBytes(out), pdf);
     }
 
     // A painter that fails leaves the file that is there as it was.

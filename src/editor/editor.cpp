@@ -1,12 +1,14 @@
 #include "editor/editor.h"
 
 #include "commands/operand_rules.h"
+#include "document/file_io.h"
 #include "editor/dry_run_session.h"
 #include "editor/layout_view.h"
 #include "editor/menu_table.h"
 #include "editor/print_commands.h"
 #include "form/entry_form.h"
 #include "help/help_model.h"
+#include "layout/xref_listing.h"
 #include "texts/blanks.h"
 
 #include <QFileInfo>
@@ -360,6 +362,23 @@ void Editor::goToDefinition() {
         goToRow(row);
         return;
     }
+    // An N line's start address is defined in the schedule it loads.
+    if (const std::optional<LayoutView::Place> start =
+            current >= 1 && current <= document.RowCount
+                ? layout->startDefinition(document.line(current))
+                : std::nullopt;
+        start && start->line > 0) {
+        const auto same = [&] {
+            return !document.FilePath.isEmpty() &&
+                   QFileInfo(document.FilePath).absoluteFilePath() ==
+                       QFileInfo(start->file).absoluteFilePath();
+        };
+        if (!same())
+            Open(start->file); // the usual save question first
+        if (same())
+            goToRow(start->line);
+        return;
+    }
     const QString target = diagnostics.targetOf(current);
     if (!target.isEmpty())
         statusText = catalogue.ErrorTexts(15) + u' ' + target;
@@ -387,6 +406,13 @@ void Editor::findUses() {
     problemsListWanted = true;
 }
 
+bool Editor::helpOn(int topic) {
+    if (!F1Help(*platform.help, programFolder, catalogue.language(), topic))
+        return false;
+    helpContext = topic;
+    return true;
+}
+
 void Editor::openLayoutFolder() {
     FileDialogRequest request;
     request.title = catalogue.tx(u"Open layout folder...");
@@ -405,14 +431,28 @@ void Editor::chooseLayoutFolder(const QString& folder) {
 void Editor::exportCrossReferences() {
     FileDialogRequest request;
     request.title = catalogue.tx(u"Export cross-references...");
-    request.filter = QStringLiteral("CSV  (*.csv) | *.csv");
+    request.filter =
+        QStringLiteral("CSV  (*.csv) | *.csv | ") + catalogue.tx(u"PDF-FILE  (*.pdf) | *.pdf");
     request.initialName = QStringLiteral("xref.csv");
     request.initialFolder = layout->folder();
     const std::optional<QString> path = platform.files->saveFile(request);
-    if (!path)
+    if (!path || !messages.mayOverwrite(*path, request.title))
         return;
+    // The name says the form: the dialog gives a typed name its filter's suffix.
     QString error;
-    if (!layout->exportCsv(*path, &error))
+    bool written = false;
+    if (path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        const ListingDocument pages = RenderXrefListing(layout->index(), layout->folder(),
+                                                        ListingDate(printParts()), catalogue);
+        error = QStringLiteral("PDF output is not available in this program");
+        const std::optional<QByteArray> pdf =
+            platform.pdf == nullptr ? std::nullopt
+                                    : platform.pdf->paintListing(pages, listingFont, &error);
+        written = pdf && WriteOutputFile(*path, *pdf, &error, &catalogue);
+    } else {
+        written = layout->exportCsv(*path, &error);
+    }
+    if (!written)
         ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
                         u'\n' + error,
                     16, request.title);
@@ -432,8 +472,9 @@ void Editor::openChangedOnDisk() {
 }
 
 bool Editor::problemsListShown() {
-    return problemsListWanted && (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
-                                  !dryRun->findings().isEmpty());
+    return problemsListWanted &&
+           (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
+            !dryRun->findings().isEmpty() || !layout->openFindings().isEmpty());
 }
 
 void Editor::dryRunCommand(DryRunCommand command) {

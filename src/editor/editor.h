@@ -188,6 +188,9 @@ public:
     // becomes current; a beep when there is none, and when the row jumps to
     // an address defined nowhere, the status bar says so.
     void goToDefinition();
+    // F1 in a pane or dialog with a page of its own: as F1 on the window
+    // with topic, which becomes the help context.
+    bool helpOn(int topic);
     // The window's status bar; "" shows nothing.
     QString statusText;
     // Shift+F12: the G and R rows that name the address of the current ! or

@@ -1,5 +1,6 @@
 #include "editor/layout_view.h"
 
+#include "document/file_io.h"
 #include "form/line_explanation.h"
 #include "texts/text_catalogue.h"
 
@@ -170,6 +171,7 @@ void LayoutView::followOpenSchedule() {
 }
 
 void LayoutView::readFolder() {
+    ++othersGeneration_;
     index_ = LayoutIndex();
     stamps_.clear();
     openLines_.clear();
@@ -180,7 +182,7 @@ void LayoutView::readFolder() {
     }
     watch();
     syncOpenSchedule();
-    model_.reset(index_);
+    resetModel();
 }
 
 bool LayoutView::isOpen(const QString& path) const {
@@ -199,7 +201,7 @@ void LayoutView::syncOpenSchedule() {
     openLines_ = lines;
     // A schedule of another folder is still the one the user works on.
     index_.setLines(path, lines);
-    model_.reset(index_);
+    resetModel();
 }
 
 void LayoutView::savedByEditor() {
@@ -273,15 +275,53 @@ void LayoutView::rescan() {
             continue;
         }
         index_.readFile(path);
+        ++othersGeneration_;
         changed = true;
     }
     watch();
     if (changed)
-        model_.reset(index_);
+        resetModel();
     if (openChanged && parts_.openChangedOnDisk)
         parts_.openChangedOnDisk();
     if ((changed || openChanged) && rescanned)
         rescanned();
+}
+
+namespace {
+
+// The start address an N line gives, and the schedule file it loads.
+std::optional<QPair<QString, QString>> StartOf(const QList<Use>& uses) {
+    QString file;
+    for (const Use& u : uses)
+        if (u.thing == Thing::ScheduleFile && u.access == Access::Loads)
+            file = u.id;
+    for (const Use& u : uses)
+        if (u.thing == Thing::Address && u.access == Access::Loads && !file.isEmpty())
+            return QPair<QString, QString>{file, u.id};
+    return std::nullopt;
+}
+
+const LayoutSchedule* Loaded(const LayoutIndex& index, const QString& written) {
+    for (const LayoutSchedule& s : index.schedules())
+        if (s.isRead() && NamesScheduleFile(written, s.name()))
+            return &s;
+    return nullptr;
+}
+
+} // namespace
+
+std::optional<LayoutView::Place> LayoutView::startDefinition(const QString& line) {
+    syncOpenSchedule();
+    const std::optional<QPair<QString, QString>> start = StartOf(ParseCommand(line).uses);
+    if (!start)
+        return std::nullopt;
+    const LayoutSchedule* target = Loaded(index_, start->first);
+    if (!target)
+        return std::nullopt;
+    for (const LayoutUse& u : target->uses)
+        if (u.thing == Thing::Address && u.access == Access::Defines && u.id == start->second)
+            return Place{target->path, u.line};
+    return Place{target->path, 0};
 }
 
 std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line) {
@@ -289,6 +329,34 @@ std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line)
     const ParsedCommand parsed = ParseCommand(line);
     if (parsed.uses.isEmpty())
         return std::nullopt;
+    // A start address is the loaded schedule's: its uses there, and the N
+    // lines of the layout that start that schedule at it.
+    if (const std::optional<QPair<QString, QString>> start = StartOf(parsed.uses)) {
+        const LayoutSchedule* target = Loaded(index_, start->first);
+        FoundUses found{Thing::Address, start->second, {}, {}};
+        for (const LayoutSchedule& s : index_.schedules()) {
+            const bool open = isOpen(s.path);
+            int last = 0;
+            for (const LayoutUse& u : s.uses) {
+                if (u.thing != Thing::Address || u.id != start->second || u.line == last)
+                    continue;
+                const bool here = &s == target && u.access != Access::Loads;
+                const bool starts =
+                    u.access == Access::Loads && u.line >= 1 && u.line <= s.lines.size() && [&] {
+                        const auto other = StartOf(ParseCommand(s.lines[u.line - 1]).uses);
+                        return other && target && NamesScheduleFile(other->first, target->name());
+                    }();
+                if (!here && !starts)
+                    continue;
+                last = u.line;
+                if (open)
+                    found.rows.append(u.line);
+                else
+                    found.layoutLines.append({s.path, u.line});
+            }
+        }
+        return found;
+    }
     const Use& first = parsed.uses.front();
     FoundUses found{first.thing, first.id, {}, {}};
     for (const LayoutSchedule& s : index_.schedules()) {
@@ -351,7 +419,36 @@ RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& 
     return PlanRenumber(index_, thing, oldId, newId, acceptor_, scope);
 }
 
-RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& write) {
+void LayoutView::resetModel() {
+    model_.reset(index_);
+    ++generation_;
+}
+
+const QList<LayoutFinding>& LayoutView::openFindings() {
+    syncOpenSchedule();
+    if (findingsOf_ == generation_)
+        return openFindings_;
+    findingsOf_ = generation_;
+    openFindings_.clear();
+    if (openPath_.isEmpty())
+        return openFindings_;
+    // The other schedules are summed up again only when one of them changed.
+    if (othersOf_ != othersGeneration_ || othersPath_ != openPath_) {
+        others_ = LayoutOthers(index_, openPath_);
+        othersOf_ = othersGeneration_;
+        othersPath_ = openPath_;
+    }
+    openFindings_ = CheckLayoutSchedule(index_, others_);
+    return openFindings_;
+}
+
+RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& given) {
+    const TextCatalogue* catalogue = &parts_.catalogue;
+    FileWriter write = given;
+    if (!write)
+        write = [catalogue](const QString& path, const QByteArray& bytes, QString* error) {
+            return WriteOutputFile(path, bytes, error, catalogue);
+        };
     RenumberPlan others = plan;
     others.edits.clear();
     QList<QPair<int, QString>> openRows;
@@ -363,9 +460,10 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& wr
     }
     RenumberOutcome outcome;
     if (!others.edits.isEmpty()) {
-        outcome = ApplyRenumber(index_, others, write);
+        outcome = ApplyRenumber(index_, others, write, catalogue);
         if (!outcome.done)
             return outcome;
+        ++othersGeneration_;
         for (const QString& path : outcome.changed) {
             index_.readFile(path);
             stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
@@ -376,7 +474,7 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& wr
         parts_.replaceRows(openRows);
         syncOpenSchedule();
     }
-    model_.reset(index_);
+    resetModel();
     return outcome;
 }
 

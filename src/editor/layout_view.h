@@ -6,6 +6,7 @@
 // thing a row names, and renumbering that goes through the document's undo
 // for the open schedule and through the file layer for the others.
 
+#include "layout/layout_findings.h"
 #include "layout/layout_index.h"
 #include "layout/renumber.h"
 
@@ -129,6 +130,15 @@ public:
     };
     // The uses of the first thing the line names; nullopt when it names none.
     std::optional<FoundUses> usesOfLine(const QString& line);
+    // An N line that starts its schedule at an address: the schedule it
+    // loads and the line there that defines the address (0: none defines
+    // it); nullopt when the line starts nothing or the schedule is not in
+    // the layout.
+    struct Place {
+        QString file;
+        int line = 0;
+    };
+    std::optional<Place> startDefinition(const QString& line);
 
     // One line per use behind a header, the words as the command line
     // writes them; written atomically.
@@ -139,7 +149,13 @@ public:
     RenumberPlan plan(Thing thing, const QString& oldId, const QString& newId, bool wholeLayout);
     // The others first, so that a failing file leaves the open schedule
     // untouched as well.
-    RenumberOutcome apply(const RenumberPlan& plan, const FileWriter& write = AtomicFileWriter());
+    // The file layer's reasons come in the catalogue's language.
+    RenumberOutcome apply(const RenumberPlan& plan, const FileWriter& write = {});
+
+    // The layout's findings at lines of the open schedule, with a number that
+    // changes whenever they may have.
+    const QList<LayoutFinding>& openFindings();
+    int findingsGeneration() const { return generation_; }
 
 private:
     struct Stamp {
@@ -151,6 +167,7 @@ private:
     void readFolder();
     void watch();
     bool isOpen(const QString& path) const;
+    void resetModel();
 
     Parts parts_;
     QString folder_;
@@ -160,6 +177,13 @@ private:
     QStringList openLines_;
     QHash<QString, Stamp> stamps_; // as last read, by path
     XrefModel model_;
+    int generation_ = 0;  // counts the model's resets
+    int findingsOf_ = -1; // the generation openFindings_ was made of
+    QList<LayoutFinding> openFindings_;
+    int othersGeneration_ = 0; // counts the changes of the other schedules
+    int othersOf_ = -1;
+    QString othersPath_;
+    LayoutOthers others_;
     XrefFilter filter_;
     LineAcceptor acceptor_;
     std::unique_ptr<QFileSystemWatcher> watcher_;

@@ -15,6 +15,7 @@
 #include "gui/search_window.h"
 #include "gui/window_menus.h"
 #include "gui/xref_dock.h"
+#include "help/help_model.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,6 +23,7 @@
 #include <QFile>
 #include <QFocusEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +37,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace vx {
 
@@ -113,6 +117,17 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
         grid_->revealCurrentRow();
     });
     menus_->addWindowAction(QStringLiteral("MenuWrk"), xref_->toggleViewAction());
+    // Shown, the table gets the larger share of the side and room for its
+    // columns: a strip of four rows with the lines cut off helps nobody.
+    connect(xref_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || xref_->isFloating() || xrefSized_)
+            return;
+        xrefSized_ = true;
+        const int side = listDock_->height() + xref_->height();
+        resizeDocks({listDock_, xref_}, {side / 3, side - side / 3}, Qt::Vertical);
+        const int wide = std::max(xref_->width(), width() * 2 / 5);
+        resizeDocks({xref_}, {wide}, Qt::Horizontal);
+    });
     setUpRunDock();
 
     // The design size, with room for the problems list, where the screen
@@ -132,7 +147,10 @@ MainWindow::MainWindow(const Platform& platform, const QString& programFolder, Q
     editor_->showRenumberDialog = [this] {
         RenumberDialog dialog(*editor_, this);
         connect(&dialog, &RenumberDialog::modelChanged, this, &MainWindow::afterEvent);
-        dialog.exec();
+        // The pane that showed the old number's uses shows the new one's.
+        if (dialog.exec() == QDialog::Accepted &&
+            xref_->text()->text().trimmed().compare(dialog.oldId(), Qt::CaseInsensitive) == 0)
+            xref_->text()->setText(dialog.newId());
     };
     editor_->showInfoWindow = [this] {
         frmVx_Edit_Info info(InfoWindowTexts(editor_->catalogue), this);
@@ -206,11 +224,15 @@ void MainWindow::connectEvents() {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] {
-        // The dry run has a page of its own; everywhere else the topic of
-        // what the user edits.
-        const QWidget* focus = QApplication::focusWidget();
+        // The dry run and the cross-references have pages of their own;
+        // everywhere else the topic of what the user edits.
+        QWidget* focus = QApplication::focusWidget();
         if (run_ && focus && (focus == run_ || run_->isAncestorOf(focus)))
             run_->showHelp();
+        else if (xref_->isAncestorOf(focus))
+            editor_->helpOn(HelpTopic::CrossReferences);
+        else if (problems_->isAncestorOf(focus) && problems_->layoutFindingCurrent())
+            editor_->helpOn(HelpTopic::LayoutFindings);
         else
             editor_->form->keyF1();
         afterEvent();

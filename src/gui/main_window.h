@@ -143,6 +143,7 @@ private:
 
     CommandListWindow* list_ = nullptr;
     ProblemsPane* problems_ = nullptr;
+    bool xrefSized_ = false; // the cross-references got their room once
     QPointer<SearchWindow> search_;
     QPointer<ReplaceWindow> replace_;
 

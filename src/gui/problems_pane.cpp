@@ -20,6 +20,7 @@ namespace {
 constexpr int PaneHeight = 120;
 constexpr int LineRole = Qt::UserRole;
 constexpr int FileRole = Qt::UserRole + 1; // another schedule of the layout
+constexpr int LayoutFindingRole = Qt::UserRole + 2;
 } // namespace
 
 ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
@@ -69,6 +70,11 @@ ProblemsPane::ProblemsPane(Editor& editor, QWidget* parent)
     });
 }
 
+bool ProblemsPane::layoutFindingCurrent() const {
+    const QListWidgetItem* item = list_->currentItem();
+    return item && item->data(LayoutFindingRole).toBool();
+}
+
 void ProblemsPane::syncFromModel() {
     const bool shown = editor_.problemsListShown();
     if (!shown) {
@@ -78,10 +84,12 @@ void ProblemsPane::syncFromModel() {
     const ScheduleDiagnostics& diagnostics = editor_.refreshDiagnostics();
     const TextCatalogue& cat = editor_.catalogue;
     // What the list shows; it is rebuilt only when that changed.
-    const QString key = editor_.uses ? QStringLiteral("uses:") + editor_.uses->address +
-                                           QString::number(editor_.uses->layoutLines.size())
-                                     : QStringLiteral("problems:") + cat.languageCode() + u':' +
-                                           QString::number(editor_.dryRun->findingsGeneration());
+    const QString key = editor_.uses
+                            ? QStringLiteral("uses:") + editor_.uses->address +
+                                  QString::number(editor_.uses->layoutLines.size())
+                            : QStringLiteral("problems:") + cat.languageCode() + u':' +
+                                  QString::number(editor_.dryRun->findingsGeneration()) + u':' +
+                                  QString::number(editor_.layout->findingsGeneration());
     if (key != shownKey_ || diagnostics.generation() != shownGeneration_) {
         shownKey_ = key;
         shownGeneration_ = diagnostics.generation();
@@ -117,8 +125,10 @@ void ProblemsPane::syncFromModel() {
             }
         } else {
             const QList<RunFinding> run = editor_.dryRun->findings();
-            title_->setText(cat.tx(u"Problems") + QStringLiteral(" (") +
-                            QString::number(diagnostics.problemCount() + run.size()) + u')');
+            const QList<LayoutFinding>& layout = editor_.layout->openFindings();
+            title_->setText(
+                cat.tx(u"Problems") + QStringLiteral(" (") +
+                QString::number(diagnostics.problemCount() + run.size() + layout.size()) + u')');
             const QIcon error = style->standardIcon(QStyle::SP_MessageBoxCritical);
             const QIcon warning = style->standardIcon(QStyle::SP_MessageBoxWarning);
             for (const ScheduleProblem& p : diagnostics.problems()) {
@@ -128,8 +138,21 @@ void ProblemsPane::syncFromModel() {
                 item->setData(LineRole, p.line);
                 list_->addItem(item);
             }
-            // What the dry run found, after what the check found.
+            // Then what only the whole layout shows.
             const QIcon info = style->standardIcon(QStyle::SP_MessageBoxInformation);
+            for (const LayoutFinding& f : layout) {
+                const LayoutFinding::Severity severity = f.severity();
+                auto* item =
+                    new QListWidgetItem(severity == LayoutFinding::Severity::Error     ? error
+                                        : severity == LayoutFinding::Severity::Warning ? warning
+                                                                                       : info,
+                                        QString::number(f.line) + QStringLiteral(": ") +
+                                            cat.tx(u"Layout: ") + f.phrase.in(cat));
+                item->setData(LineRole, f.line);
+                item->setData(LayoutFindingRole, true);
+                list_->addItem(item);
+            }
+            // What the dry run found, after what the check found.
             const QString open = QFileInfo(editor_.document.FilePath).absoluteFilePath();
             for (const RunFinding& f : run) {
                 const bool here = f.file.isEmpty() || QFileInfo(f.file).absoluteFilePath() == open;

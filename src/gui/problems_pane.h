@@ -23,6 +23,8 @@ public:
     void syncFromModel();
 
     QListWidget* list() const { return list_; }
+    // The current entry is a finding across the layout (F1 explains those).
+    bool layoutFindingCurrent() const;
 
 signals:
     // The user made a row current or closed the pane; the window syncs.

@@ -103,8 +103,25 @@ std::optional<QString> QtPlatform::fileDialog(const FileDialogRequest& request, 
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     // A name typed without an extension gets the filter's.
-    if (save)
+    if (save) {
         dialog.setDefaultSuffix(DefaultSuffix(request.filter));
+        // Another filter chosen: a typed name without an extension gets that
+        // filter's, and the offered name follows it.
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+                const QString suffix = DefaultSuffix(filter);
+                if (suffix.isEmpty())
+                    return;
+                const QString before = dialog.defaultSuffix();
+                dialog.setDefaultSuffix(suffix);
+                const QStringList chosen = dialog.selectedFiles();
+                if (chosen.isEmpty())
+                    return;
+                const QFileInfo name(chosen.constFirst());
+                if (!before.isEmpty() && name.suffix().compare(before, Qt::CaseInsensitive) == 0)
+                    dialog.selectFile(name.completeBaseName() + u'.' + suffix);
+            });
+    }
     // The editor asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QString name = request.initialName.trimmed();

@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "editor/layout_view.h"
+#include "help/help_model.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -70,6 +72,10 @@ RenumberDialog::RenumberDialog(Editor& editor, QWidget* parent)
     box->addWidget(note_);
     box->addWidget(buttons);
     resize(720, 420);
+    // The help window stays usable beside the dialog.
+    setWindowModality(Qt::WindowModal);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { editor_.helpOn(HelpTopic::Renumber); });
 
     // The thing the current row names first.
     const int row = editor_.document.grid.currentRow;
@@ -90,6 +96,14 @@ RenumberDialog::RenumberDialog(Editor& editor, QWidget* parent)
     new_->setFocus(); // the thing is usually the one the row names
 }
 
+QString RenumberDialog::oldId() const {
+    return old_->text().trimmed();
+}
+
+QString RenumberDialog::newId() const {
+    return new_->text().trimmed();
+}
+
 void RenumberDialog::updatePreview() {
     preview_->setRowCount(0);
     apply_->setEnabled(false);
@@ -108,7 +122,9 @@ void RenumberDialog::updatePreview() {
             preview_->setItem(i, k, new QTableWidgetItem(cells[k]));
     }
     preview_->resizeColumnsToContents();
-    QStringList notes = plan.refusals;
+    QStringList notes;
+    for (const Phrase& reason : plan.reasons)
+        notes << reason.in(editor_.catalogue);
     for (const LayoutIndex::Ref& r : plan.conflicts)
         notes << editor_.catalogue.tx(u"Already in use:") + u' ' + r.schedule->name() + u':' +
                      QString::number(r.use->line);
@@ -132,7 +148,8 @@ void RenumberDialog::renumber() {
     const RenumberOutcome outcome = editor_.layout->apply(plan);
     emit modelChanged();
     if (!outcome.done) {
-        QMessageBox::warning(this, windowTitle(), outcome.message);
+        QMessageBox::warning(this, windowTitle(),
+                             outcome.reason.isEmpty() ? outcome.message : outcome.reason.in(c));
         updatePreview();
         return;
     }

@@ -24,6 +24,9 @@ public:
     explicit RenumberDialog(Editor& editor, QWidget* parent = nullptr);
 
     QTableWidget* preview() const { return preview_; }
+    // As typed: the number the thing had, and the one it has now.
+    QString oldId() const;
+    QString newId() const;
 
 signals:
     // The open schedule's rows may have changed: the window syncs.

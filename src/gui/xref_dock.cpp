@@ -44,7 +44,13 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // The short columns fit their contents (judged on the first rows, so
+    // that a large layout costs nothing); the line takes the rest.
+    QHeaderView* header = table_->horizontalHeader();
+    header->setResizeContentsPrecision(200);
+    for (int c = XrefModel::KindColumn; c < XrefModel::LineColumn; ++c)
+        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    header->setStretchLastSection(true);
     table_->setWordWrap(false);
 
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int i) {

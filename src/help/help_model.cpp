@@ -24,6 +24,7 @@ QList<int> RequestableHelpTopics() {
         if (t == 1090)
             topics.append(1095);
     }
+    topics << HelpTopic::CrossReferences << HelpTopic::Renumber << HelpTopic::LayoutFindings;
     return topics;
 }
 

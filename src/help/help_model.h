@@ -39,11 +39,14 @@ constexpr int Default = 1;    // nothing selected; the Help command opens the de
 constexpr int FileMenu = 100; // also the topic after the information window
 constexpr int WorkMenu = 110; // search and replace
 constexpr int OptionsMenu = 120;
-constexpr int Information = 130; // while the information window opens
-constexpr int NoCommand = 140;   // interpretation with a blank command field
-constexpr int DryRun = 150;      // the dry-run window
-constexpr int CommandList = 960; // command list window, and command J
-constexpr int Largest = 2000;    // F1 ignores topics above this (and below 0)
+constexpr int Information = 130;     // while the information window opens
+constexpr int NoCommand = 140;       // interpretation with a blank command field
+constexpr int DryRun = 150;          // the dry-run window
+constexpr int CommandList = 960;     // command list window, and command J
+constexpr int CrossReferences = 160; // the layout's cross-reference pane
+constexpr int Renumber = 170;        // the Renumber dialog
+constexpr int LayoutFindings = 180;  // findings across the layout's schedules
+constexpr int Largest = 2000;        // F1 ignores topics above this (and below 0)
 } // namespace HelpTopic
 
 // The Help command needs an HTML help viewer; older systems (below this
@@ -53,6 +56,7 @@ constexpr int HelpMinSystemVersion = 498;
 // Every topic the editor can request and that therefore has a page in both
 // help languages: 1, 100, 110, 120, 130, 140, 150, 960, 970..1230 in steps of ten,
 // and 1095. The index page (topic 0) is not in the list.
+// The layout's pages: 160, 170, 180.
 QList<int> RequestableHelpTopics();
 
 // "VXEd_" for German, "VXEe_" for English and Spanish.

@@ -6,6 +6,8 @@
 
 namespace vx {
 
+using namespace Qt::Literals::StringLiterals;
+
 LayoutFinding::Severity LayoutFinding::severity() const {
     switch (kind) {
     case Kind::MissingSchedule:
@@ -28,55 +30,105 @@ QString LayoutSeverityName(LayoutFinding::Severity severity) {
     return QString::fromLatin1(names[static_cast<int>(severity)]);
 }
 
-QList<LayoutFinding> CheckLayout(const LayoutIndex& index) {
-    QList<const LayoutSchedule*> read;
-    for (const LayoutSchedule& s : index.schedules())
-        if (s.isRead())
-            read.append(&s);
+namespace {
 
+// What the findings of one schedule need of the whole layout: the markers
+// that some schedule writes, and for each contact the schedule (by its place
+// in the index) that occupies it first.
+struct Shared {
     QSet<QString> written;
-    QHash<QString, const LayoutSchedule*> firstOccupier;
-    for (const LayoutSchedule* s : read)
-        for (const LayoutUse& u : s->uses) {
-            if (u.thing == Thing::Marker && u.access == Access::Writes)
-                written.insert(u.id);
-            if (u.thing == Thing::Contact && u.access == Access::Sets &&
-                !firstOccupier.contains(u.id))
-                firstOccupier.insert(u.id, s);
-        }
+    QHash<QString, qsizetype> firstOccupier;
+};
 
-    QList<LayoutFinding> out;
-    for (const LayoutSchedule* s : read) {
-        QSet<QString> markersSeen;
-        QSet<QString> contactsSeen;
-        for (const LayoutUse& u : s->uses) {
-            // A file that is there but cannot be read is not missing.
-            if (u.thing == Thing::ScheduleFile && u.access == Access::Loads &&
-                std::none_of(
-                    index.schedules().begin(), index.schedules().end(),
-                    [&](const LayoutSchedule& t) { return NamesScheduleFile(u.id, t.name()); }))
-                out.append(
-                    {s->path, u.line, LayoutFinding::Kind::MissingSchedule,
-                     QStringLiteral("the schedule %1 is not in the layout's folder").arg(u.id)});
-            // One finding per schedule and marker: its first read.
-            if (u.thing == Thing::Marker &&
-                (u.access == Access::Reads || u.access == Access::Tests) &&
-                !written.contains(u.id) && !markersSeen.contains(u.id)) {
-                markersSeen.insert(u.id);
-                out.append({s->path, u.line, LayoutFinding::Kind::UnwrittenMarker,
-                            QStringLiteral("marker %1 is read, but no schedule of the layout "
-                                           "writes it")
-                                .arg(u.id)});
-            }
-            if (u.thing == Thing::Contact && u.access == Access::Sets &&
-                firstOccupier.value(u.id) != s && !contactsSeen.contains(u.id)) {
-                contactsSeen.insert(u.id);
-                out.append({s->path, u.line, LayoutFinding::Kind::SharedContact,
-                            QStringLiteral("contact %1 is occupied by %2 as well")
-                                .arg(u.id, firstOccupier.value(u.id)->name())});
-            }
+void FindingsOf(const LayoutIndex& index, qsizetype at, const Shared& shared,
+                QList<LayoutFinding>& out) {
+    const LayoutSchedule* s = &index.schedules()[at];
+    const QSet<QString>& written = shared.written;
+    const auto add = [&](int line, LayoutFinding::Kind kind, Phrase phrase) {
+        out.append({s->path, line, kind, phrase.english(), phrase});
+    };
+    QSet<QString> markersSeen;
+    QSet<QString> contactsSeen;
+    for (const LayoutUse& u : s->uses) {
+        // A file that is there but cannot be read is not missing.
+        if (u.thing == Thing::ScheduleFile && u.access == Access::Loads &&
+            std::none_of(
+                index.schedules().begin(), index.schedules().end(),
+                [&](const LayoutSchedule& t) { return NamesScheduleFile(u.id, t.name()); }))
+            add(u.line, LayoutFinding::Kind::MissingSchedule,
+                Phrase{u"the schedule %1 is not in the layout's folder"_s, {u.id}});
+        // One finding per schedule and marker: its first read.
+        if (u.thing == Thing::Marker && (u.access == Access::Reads || u.access == Access::Tests) &&
+            !written.contains(u.id) && !markersSeen.contains(u.id)) {
+            markersSeen.insert(u.id);
+            add(u.line, LayoutFinding::Kind::UnwrittenMarker,
+                Phrase{u"marker %1 is read, but no schedule of the layout writes it"_s, {u.id}});
+        }
+        if (u.thing == Thing::Contact && u.access == Access::Sets &&
+            shared.firstOccupier.value(u.id, at) != at && !contactsSeen.contains(u.id)) {
+            contactsSeen.insert(u.id);
+            add(u.line, LayoutFinding::Kind::SharedContact,
+                Phrase{u"contact %1 is occupied by %2 as well"_s,
+                       {u.id, index.schedules()[shared.firstOccupier.value(u.id)].name()}});
         }
     }
+}
+
+void Summarise(const LayoutIndex& index, qsizetype at, Shared& shared) {
+    const LayoutSchedule& s = index.schedules()[at];
+    for (const LayoutUse& u : s.uses) {
+        if (u.thing == Thing::Marker && u.access == Access::Writes)
+            shared.written.insert(u.id);
+        if (u.thing == Thing::Contact && u.access == Access::Sets &&
+            !shared.firstOccupier.contains(u.id))
+            shared.firstOccupier.insert(u.id, at);
+    }
+}
+
+} // namespace
+
+QList<LayoutFinding> CheckLayout(const LayoutIndex& index) {
+    Shared shared;
+    for (qsizetype i = 0; i < index.schedules().size(); ++i)
+        if (index.schedules()[i].isRead())
+            Summarise(index, i, shared);
+    QList<LayoutFinding> out;
+    for (qsizetype i = 0; i < index.schedules().size(); ++i)
+        if (index.schedules()[i].isRead())
+            FindingsOf(index, i, shared, out);
+    return out;
+}
+
+struct LayoutOthers::Data {
+    qsizetype at = -1;
+    Shared before; // the schedules before the one
+    Shared after;  // and those after it
+};
+
+LayoutOthers::LayoutOthers() = default;
+LayoutOthers::~LayoutOthers() = default;
+
+LayoutOthers::LayoutOthers(const LayoutIndex& index, const QString& path) {
+    auto data = std::make_shared<Data>();
+    const LayoutSchedule* one = index.find(path);
+    data->at = one ? one - index.schedules().data() : -1;
+    for (qsizetype i = 0; i < index.schedules().size(); ++i)
+        if (i != data->at && index.schedules()[i].isRead())
+            Summarise(index, i, i < data->at ? data->before : data->after);
+    data_ = std::move(data);
+}
+
+QList<LayoutFinding> CheckLayoutSchedule(const LayoutIndex& index, const LayoutOthers& others) {
+    QList<LayoutFinding> out;
+    if (!others.data_ || others.data_->at < 0 || others.data_->at >= index.schedules().size() ||
+        !index.schedules()[others.data_->at].isRead())
+        return out;
+    // The layout as CheckLayout sees it, the one schedule read anew.
+    const qsizetype at = others.data_->at;
+    Shared shared = others.data_->before;
+    Summarise(index, at, shared);
+    shared.written.unite(others.data_->after.written);
+    FindingsOf(index, at, shared, out);
     return out;
 }
 

@@ -12,6 +12,8 @@
 
 namespace vx {
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 QString normalId(Thing thing, const QString& id) {
@@ -83,6 +85,11 @@ QList<LayoutIndex::Ref> usesOf(const QList<const LayoutSchedule*>& files, Thing 
     return refs;
 }
 
+void refuse(RenumberPlan& plan, Phrase reason) {
+    plan.refusals << reason.english();
+    plan.reasons << std::move(reason);
+}
+
 } // namespace
 
 RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& oldText,
@@ -93,11 +100,11 @@ RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& 
     const QString newId = normalId(thing, newText);
     const QString written = thing == Thing::Address ? newText.trimmed() : newId;
     if (thing == Thing::ScheduleFile) {
-        plan.refusals << QStringLiteral("a schedule file is renamed with the file, not here");
+        refuse(plan, Phrase{u"a schedule file is renamed with the file, not here"_s, {}});
         return plan;
     }
     if (thing == Thing::Address ? !addressNameOk(written) : !IsDigits(newId)) {
-        plan.refusals << QStringLiteral("%1 is no valid %2").arg(newText, ThingName(thing));
+        refuse(plan, Phrase{u"%1 is no valid %2"_s, {newText, ThingName(thing)}, 0b10});
         return plan;
     }
     if (oldId == newId)
@@ -126,9 +133,10 @@ RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& 
     // Group the spans per line; refs come file by file and line by line.
     for (const LayoutIndex::Ref& r : changing) {
         if (r.use->span.isEmpty()) {
-            plan.refusals << QStringLiteral("%1: uses %2 %3 without naming it: %4")
-                                 .arg(where(*r.schedule, r.use->line), ThingName(thing), oldId,
-                                      r.schedule->lines[r.use->line - 1]);
+            refuse(plan, Phrase{u"%1: uses %2 %3 without naming it: %4"_s,
+                                {where(*r.schedule, r.use->line), ThingName(thing), oldId,
+                                 r.schedule->lines[r.use->line - 1]},
+                                0b10});
             continue;
         }
         if (plan.edits.isEmpty() || plan.edits.back().file != r.schedule->path ||
@@ -158,9 +166,10 @@ RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& 
             });
         });
         if (!readBack || (accepts && !accepts(e.oldText, e.newText)))
-            plan.refusals << QStringLiteral("%1: %2 %3 is not valid for this command: %4")
-                                 .arg(e.file + u':' + QString::number(e.line), ThingName(thing),
-                                      written, e.oldText);
+            refuse(plan,
+                   {u"%1: %2 %3 is not valid for this command: %4"_s,
+                    {e.file + u':' + QString::number(e.line), ThingName(thing), written, e.oldText},
+                    0b10});
         // The things the line implies move with the one it names (the
         // markers behind a clock's): other lines that use the old or the
         // new ones are conflicts too.
@@ -223,16 +232,20 @@ bool writable(const QString& path) {
 } // namespace
 
 RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan,
-                              const FileWriter& write) {
+                              const FileWriter& write, const TextCatalogue* catalogue) {
     RenumberOutcome outcome;
+    const auto fail = [&](Phrase reason) {
+        outcome.message = reason.english();
+        outcome.reason = std::move(reason);
+        return outcome;
+    };
     QList<FileChange> changes;
     for (const LineEdit& e : plan.edits) {
         if (!changes.isEmpty() && changes.back().path == e.file)
             continue;
         const LayoutSchedule* s = index.find(e.file);
         if (!s) {
-            outcome.message = e.file + QStringLiteral(": not part of the layout");
-            return outcome;
+            return fail(Phrase{u"%1: not part of the layout"_s, {e.file}});
         }
         changes.append({s->path, s->path + QStringLiteral(".bak"), s->bytes,
                         EditedBytes(*s, plan.edits), std::nullopt});
@@ -241,28 +254,18 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
     // refusal leaves every file alone.
     for (FileChange& c : changes) {
         QString error;
-        const std::optional<QByteArray> now = ReadInputFile(c.path, &error);
-        if (!now) {
-            outcome.message =
-                c.path + QStringLiteral(": ") + error + QStringLiteral("; nothing written");
-            return outcome;
-        }
-        if (*now != c.before) {
-            outcome.message =
-                c.path + QStringLiteral(": changed on disk since it was read; nothing written");
-            return outcome;
-        }
-        if (!writable(c.path)) {
-            outcome.message = c.path + QStringLiteral(": cannot be written; nothing written");
-            return outcome;
-        }
+        const std::optional<QByteArray> now = ReadInputFile(c.path, &error, catalogue);
+        if (!now)
+            return fail(Phrase{u"%1: %2; nothing written"_s, {c.path, error}});
+        if (*now != c.before)
+            return fail(
+                Phrase{u"%1: changed on disk since it was read; nothing written"_s, {c.path}});
+        if (!writable(c.path))
+            return fail(Phrase{u"%1: cannot be written; nothing written"_s, {c.path}});
         if (QFileInfo::exists(c.backup)) {
-            c.oldBackup = ReadInputFile(c.backup, &error);
-            if (!c.oldBackup) {
-                outcome.message =
-                    c.backup + QStringLiteral(": ") + error + QStringLiteral("; nothing written");
-                return outcome;
-            }
+            c.oldBackup = ReadInputFile(c.backup, &error, catalogue);
+            if (!c.oldBackup)
+                return fail(Phrase{u"%1: %2; nothing written"_s, {c.backup, error}});
         }
     }
     QStringList notRestored;
@@ -291,11 +294,10 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
         for (qsizetype k = i - 1; k >= 0; --k)
             putBack(changes[k], true);
         outcome.changed.clear();
-        outcome.message = failed + QStringLiteral(": ") + error;
-        outcome.message += notRestored.isEmpty() ? QStringLiteral("; every file is as it was")
-                                                 : QStringLiteral("; could not be put back: ") +
-                                                       notRestored.join(QStringLiteral(", "));
-        return outcome;
+        if (notRestored.isEmpty())
+            return fail(Phrase{u"%1: %2; every file is as it was"_s, {failed, error}});
+        return fail(Phrase{u"%1: %2; could not be put back: %3"_s,
+                           {failed, error, notRestored.join(QStringLiteral(", "))}});
     }
     outcome.done = true;
     return outcome;

@@ -6,6 +6,7 @@
 // line and of each file stays as it was.
 
 #include "layout/layout_index.h"
+#include "texts/phrase.h"
 
 #include <QByteArray>
 #include <QList>
@@ -28,6 +29,7 @@ struct RenumberPlan {
     QList<LineEdit> edits;             // file by file in index order, then by line
     QList<LayoutIndex::Ref> conflicts; // uses of NEW that would merge with OLD
     QStringList refusals;              // why it cannot be done; empty: it can
+    QList<Phrase> reasons;             // the refusals, to be worded in any language
 };
 
 // Whether a command still accepts its line with the new id. Given the line
@@ -52,6 +54,7 @@ FileWriter AtomicFileWriter();
 struct RenumberOutcome {
     bool done = false;
     QString message;     // on failure: which file and why, and what was put back
+    Phrase reason;       // the message, to be worded in any language
     QStringList changed; // files replaced
 };
 
@@ -59,7 +62,9 @@ struct RenumberOutcome {
 // replaces the file. Nothing is written when any file to change has changed
 // on disk since it was read or cannot be written; when a write fails part-way,
 // every file and copy already written is put back.
+// Reasons of the file layer come in catalogue's language when one is given.
 RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan,
-                              const FileWriter& write = AtomicFileWriter());
+                              const FileWriter& write = AtomicFileWriter(),
+                              const TextCatalogue* catalogue = nullptr);
 
 } // namespace vx

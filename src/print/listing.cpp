@@ -149,21 +149,10 @@ private:
     void startPage() {
         ++page_;
         ListingPage page;
+        page.lines = ListingPageHead(
+            c_, QStringLiteral("VX-EDIT   ") + T(u"schedule file") + QStringLiteral(": "),
+            source_.filePath, source_.date, page_);
         page.lines.reserve(LinesPerPage);
-        page.lines.append(ListingLine{});
-        page.lines.append(ListingLine{});
-        ListingLine header;
-        // A long path gives way in its middle: the label, the path's start and
-        // the file name stay.
-        const QString label =
-            QStringLiteral("VX-EDIT   ") + T(u"schedule file") + QStringLiteral(": ");
-        header.pieces.append({HeaderColumn, label + source_.filePath, true, false,
-                              ListingPiece::Elide::Middle, label.size()});
-        if (!source_.date.isEmpty())
-            header.pieces.append({DateColumn, source_.date, true, false});
-        header.pieces.append({CommandLineColumn, T(u"Page:") + Str(page_), true, false});
-        page.lines.append(header);
-        page.lines.append(ListingLine{});
         ListingLine titles;
         titles.pieces.append({LineNumberTitleColumn, T(u"LNo."), false, true});
         titles.pieces.append({TextColumn, T(u"S c h e d u l e - command as text"), false, true});
@@ -235,6 +224,23 @@ private:
 };
 
 } // namespace
+
+QList<ListingLine> ListingPageHead(const TextCatalogue& catalogue, const QString& label,
+                                   const QString& path, const QString& date, int page) {
+    QList<ListingLine> lines(2);
+    ListingLine header;
+    // A long path gives way in its middle: the label, the path's start and
+    // the file name stay.
+    header.pieces.append({ListingLayout::HeaderColumn, label + path, true, false,
+                          ListingPiece::Elide::Middle, label.size()});
+    if (!date.isEmpty())
+        header.pieces.append({ListingLayout::DateColumn, date, true, false});
+    header.pieces.append(
+        {ListingLayout::CommandLineColumn, catalogue.tx(u"Page:") + Str(page), true, false});
+    lines.append(header);
+    lines.append(ListingLine{});
+    return lines;
+}
 
 ListingDocument RenderListing(const ListingSource& source, const TextCatalogue& catalogue,
                               ListingReporter* reporter) {

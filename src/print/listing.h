@@ -78,6 +78,12 @@ struct ListingSource {
     QString date;     // shown in the header
 };
 
+// The first four lines of a page (HeaderLines without the titles): two empty
+// lines, label and path in bold with the date and the page number, an empty
+// line. A long path gives way in its middle.
+QList<ListingLine> ListingPageHead(const TextCatalogue& catalogue, const QString& label,
+                                   const QString& path, const QString& date, int page);
+
 // The address pass and the print pass over the schedule. Lines that are empty
 // after trimming print nothing; a schedule without such lines gives no page.
 // reporter may be null (messages are then dropped).
