@@ -40,6 +40,8 @@ set(VXCORE_SOURCES
     commands/command_table.cpp
     commands/command_table.h
     commands/contacts.cpp
+    commands/entry_geometry.cpp
+    commands/entry_geometry.h
     commands/entry_state.cpp
     commands/entry_state.h
     commands/field_titles.cpp
