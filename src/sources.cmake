@@ -7,6 +7,7 @@ set(VXCORE_SOURCES
     texts/basic_numbers.cpp
     texts/basic_numbers.h
     texts/blanks.h
+    texts/result.h
     texts/catalogue_data.cpp
     texts/catalogue_data.h
     texts/json_writer.cpp

@@ -411,10 +411,9 @@ void Editor::exportCrossReferences() {
     const std::optional<QString> path = platform.files->saveFile(request);
     if (!path)
         return;
-    QString error;
-    if (!layout->exportCsv(*path, &error))
+    if (const Status written = layout->exportCsv(*path); !written)
         ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
-                        u'\n' + error,
+                        u'\n' + written.message(),
                     16, request.title);
 }
 

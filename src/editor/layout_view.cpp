@@ -336,8 +336,8 @@ QByteArray LayoutView::csv() const {
     return out.toUtf8();
 }
 
-bool LayoutView::exportCsv(const QString& path, QString* error, const FileWriter& write) const {
-    return write(path, csv(), error);
+Status LayoutView::exportCsv(const QString& path, const FileWriter& write) const {
+    return write(path, csv());
 }
 
 RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& newId,

@@ -200,9 +200,8 @@ QByteArray EditedBytes(const LayoutSchedule& schedule, const QList<LineEdit>& ed
 }
 
 FileWriter AtomicFileWriter() {
-    return [](const QString& path, const QByteArray& bytes, QString* error) {
-        return WriteOutputFile(path, bytes, error);
-    };
+    return
+        [](const QString& path, const QByteArray& bytes) { return WriteOutputFile(path, bytes); };
 }
 
 namespace {
@@ -240,11 +239,10 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
     // Everything that can be known before writing is checked first, so that a
     // refusal leaves every file alone.
     for (FileChange& c : changes) {
-        QString error;
-        const std::optional<QByteArray> now = ReadInputFile(c.path, &error);
+        const Result<QByteArray> now = ReadInputFile(c.path);
         if (!now) {
             outcome.message =
-                c.path + QStringLiteral(": ") + error + QStringLiteral("; nothing written");
+                c.path + QStringLiteral(": ") + now.message() + QStringLiteral("; nothing written");
             return outcome;
         }
         if (*now != c.before) {
@@ -257,21 +255,21 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
             return outcome;
         }
         if (QFileInfo::exists(c.backup)) {
-            c.oldBackup = ReadInputFile(c.backup, &error);
-            if (!c.oldBackup) {
-                outcome.message =
-                    c.backup + QStringLiteral(": ") + error + QStringLiteral("; nothing written");
+            const Result<QByteArray> old = ReadInputFile(c.backup);
+            if (!old) {
+                outcome.message = c.backup + QStringLiteral(": ") + old.message() +
+                                  QStringLiteral("; nothing written");
                 return outcome;
             }
+            c.oldBackup = *old;
         }
     }
     QStringList notRestored;
     const auto putBack = [&](const FileChange& c, bool fileWritten) {
-        QString error;
-        if (fileWritten && !write(c.path, c.before, &error))
+        if (fileWritten && !write(c.path, c.before))
             notRestored << c.path;
         if (c.oldBackup) {
-            if (!write(c.backup, *c.oldBackup, &error))
+            if (!write(c.backup, *c.oldBackup))
                 notRestored << c.backup;
         } else {
             QFile::remove(c.backup);
@@ -279,9 +277,11 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
     };
     for (qsizetype i = 0; i < changes.size(); ++i) {
         const FileChange& c = changes[i];
-        QString error;
-        const bool backedUp = write(c.backup, c.before, &error);
-        if (backedUp && write(c.path, c.after, &error)) {
+        Status written = write(c.backup, c.before);
+        const bool backedUp = static_cast<bool>(written);
+        if (backedUp)
+            written = write(c.path, c.after);
+        if (written) {
             outcome.changed << c.path;
             continue;
         }
@@ -291,7 +291,7 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
         for (qsizetype k = i - 1; k >= 0; --k)
             putBack(changes[k], true);
         outcome.changed.clear();
-        outcome.message = failed + QStringLiteral(": ") + error;
+        outcome.message = failed + QStringLiteral(": ") + written.message();
         outcome.message += notRestored.isEmpty() ? QStringLiteral("; every file is as it was")
                                                  : QStringLiteral("; could not be put back: ") +
                                                        notRestored.join(QStringLiteral(", "));
