@@ -67,7 +67,7 @@ std::vector<QString> FullSchedule() {
 struct Quiet : ListingReporter {
     int messages = 0;
     void reportError(int, int, const QString&, int, const QString&) override { ++messages; }
-    void showMessage(int, const QString&, int, const QString&) override { ++messages; }
+    void reportDoubleAddress(int, int, const QString&) override { ++messages; }
 };
 
 double Median(std::vector<double> values) {

@@ -7,6 +7,7 @@ set(VXCORE_SOURCES
     texts/basic_numbers.cpp
     texts/basic_numbers.h
     texts/blanks.h
+    texts/result.h
     texts/catalogue_data.cpp
     texts/catalogue_data.h
     texts/json_writer.cpp
@@ -42,6 +43,8 @@ set(VXCORE_SOURCES
     commands/command_table.cpp
     commands/command_table.h
     commands/contacts.cpp
+    commands/entry_geometry.cpp
+    commands/entry_geometry.h
     commands/entry_state.cpp
     commands/entry_state.h
     commands/field_titles.cpp

@@ -53,19 +53,19 @@ private slots:
         const QString fifo = dir.filePath(u"fifo"_qs);
         QVERIFY(makeFifo(fifo));
         path.replace(u"@fifo"_qs, fifo).replace(u"@dir"_qs, dir.path());
-        QString error;
-        QVERIFY(!ReadInputFile(path, &error));
-        QVERIFY2(error.contains(reason), qPrintable(error));
+        const Result<QByteArray> read = ReadInputFile(path);
+        QVERIFY(!read);
+        QVERIFY2(read.message().contains(reason), qPrintable(read.message()));
     }
 
     void sizeLimitHoldsForFilesAndStreams() {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"big.vfp"_qs);
         QVERIFY(WriteBytes(path, QByteArray(1001, 'K')));
-        QString error;
-        QVERIFY(!ReadInputFile(path, &error, nullptr, 1000));
-        QVERIFY(error.contains(u"too large"_qs));
-        QCOMPARE(ReadInputFile(path, &error, nullptr, 1001)->size(), 1001);
+        const Result<QByteArray> tooLarge = ReadInputFile(path, nullptr, 1000);
+        QVERIFY(!tooLarge);
+        QVERIFY(tooLarge.message().contains(u"too large"_qs));
+        QCOMPARE(ReadInputFile(path, nullptr, 1001)->size(), 1001);
 
         int fds[2];
         QVERIFY(::pipe(fds) == 0);
@@ -73,22 +73,23 @@ private slots:
         QVERIFY(::write(fds[1], chunk.constData(), 600) == 600);
         QVERIFY(::write(fds[1], chunk.constData(), 600) == 600);
         ::close(fds[1]);
-        QVERIFY(!ReadInputStream(fds[0], &error, nullptr, 1000));
+        QVERIFY(!ReadInputStream(fds[0], nullptr, 1000));
         ::close(fds[0]);
     }
 
     // A device or FIFO is written into, never replaced by a plain file.
     void specialOutputsAreWrittenThrough() {
-        QString error;
-        QVERIFY2(WriteOutputFile(u"/dev/null"_qs, "K, 1\r\n", &error), qPrintable(error));
+        const Status intoNull = WriteOutputFile(u"/dev/null"_qs, "K, 1\r\n");
+        QVERIFY2(intoNull, qPrintable(intoNull.message()));
         QVERIFY(S_ISCHR(modeOf(u"/dev/null"_qs)));
 
         QTemporaryDir dir;
         const QString fifo = dir.filePath(u"out"_qs);
         QVERIFY(makeFifo(fifo));
         // Nobody reads: a clear failure at once, not a hang.
-        QVERIFY(!WriteOutputFile(fifo, "x", &error));
-        QVERIFY2(error.contains(u"named pipe"_qs), qPrintable(error));
+        const Status unread = WriteOutputFile(fifo, "x");
+        QVERIFY(!unread);
+        QVERIFY2(unread.message().contains(u"named pipe"_qs), qPrintable(unread.message()));
 
         QByteArray received;
         QThread* reader = QThread::create([&] {
@@ -98,13 +99,13 @@ private slots:
         });
         reader->start();
         // The writer may try before the reader opened its end.
-        bool written = false;
+        Status written = Failure{};
         for (int i = 0; i < 200 && !written; ++i) {
-            written = WriteOutputFile(fifo, "K, 1\r\n", &error);
+            written = WriteOutputFile(fifo, "K, 1\r\n");
             if (!written)
                 QThread::msleep(10);
         }
-        QVERIFY2(written, qPrintable(error));
+        QVERIFY2(written, qPrintable(written.message()));
         QVERIFY(reader->wait(5000));
         delete reader;
         QCOMPARE(received, QByteArray("K, 1\r\n"));
@@ -120,16 +121,16 @@ private slots:
         QVERIFY(WriteBytes(target, "old\r\n"));
         QVERIFY(::chmod(QFile::encodeName(target).constData(), 0640) == 0);
         QVERIFY(QFile::link(target, link));
-        QString error;
-        QVERIFY2(WriteOutputFile(link, "new\r\n", &error), qPrintable(error));
+        const Status throughLink = WriteOutputFile(link, "new\r\n");
+        QVERIFY2(throughLink, qPrintable(throughLink.message()));
         QVERIFY(S_ISLNK(modeOf(link)));
         QCOMPARE(ReadBytes(target), QByteArray("new\r\n"));
         QCOMPARE(modeOf(target) & 07777, mode_t(0640));
 
-        QVERIFY(!WriteOutputFile(dir.path(), "x", &error));
-        QVERIFY(error.contains(u"folder"_qs));
-        QVERIFY(!WriteOutputFile(dir.filePath(u"no/such/folder.vfp"_qs), "x", &error));
-        QVERIFY(error.contains(u"folder does not exist"_qs));
+        QVERIFY(WriteOutputFile(dir.path(), "x").message().contains(u"folder"_qs));
+        QVERIFY(WriteOutputFile(dir.filePath(u"no/such/folder.vfp"_qs), "x")
+                    .message()
+                    .contains(u"folder does not exist"_qs));
     }
 
     // A disk that fills up during the write keeps the old file whole. Needs a
@@ -143,13 +144,13 @@ private slots:
             QSKIP("this machine does not allow mounting a tmpfs");
         const QString path = dir.filePath(u"plan.vfp"_qs);
         const bool oldWritten = WriteBytes(path, "K, 1\r\n");
-        QString error;
-        const bool bigWritten = WriteOutputFile(path, QByteArray(256 * 1024, 'K'), &error);
+        const Status bigWritten = WriteOutputFile(path, QByteArray(256 * 1024, 'K'));
         const QByteArray after = ReadBytes(path);
         QProcess::execute(u"umount"_qs, {dir.path()});
         QVERIFY(oldWritten);
         QVERIFY(!bigWritten);
-        QVERIFY2(error.contains(u"disk is full"_qs), qPrintable(error));
+        QVERIFY2(bigWritten.message().contains(u"disk is full"_qs),
+                 qPrintable(bigWritten.message()));
         QCOMPARE(after, QByteArray("K, 1\r\n"));
     }
 

@@ -188,12 +188,10 @@ private slots:
         QVERIFY(plan.refusals.isEmpty() && plan.conflicts.isEmpty());
         const FileWriter real = AtomicFileWriter();
         int writes = 0;
-        const FileWriter failing = [&](const QString& path, const QByteArray& b, QString* error) {
-            if (path.endsWith(u"west.vfp"_s) && ++writes == 1) {
-                *error = u"No space left on device"_s;
-                return false;
-            }
-            return real(path, b, error);
+        const FileWriter failing = [&](const QString& path, const QByteArray& b) -> Status {
+            if (path.endsWith(u"west.vfp"_s) && ++writes == 1)
+                return Failure{u"No space left on device"_s};
+            return real(path, b);
         };
         const RenumberOutcome outcome = ApplyRenumber(index, plan, failing);
         QVERIFY(!outcome.done);

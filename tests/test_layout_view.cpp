@@ -123,9 +123,8 @@ private slots:
         LayoutView& layout = *o.ed().layout;
         const RenumberPlan plan = layout.plan(Thing::Contact, u"12"_s, u"112"_s, true);
         const RenumberOutcome out =
-            layout.apply(plan, [](const QString&, const QByteArray&, QString* error) {
-                *error = u"disk full"_s;
-                return false;
+            layout.apply(plan, [](const QString&, const QByteArray&) -> Status {
+                return Failure{u"disk full"_s};
             });
         QVERIFY(!out.done);
         QVERIFY(out.message.contains(u"west.vfp"_s));

@@ -270,9 +270,8 @@ private slots:
         Fill(editor, lines);
         const ListingDocument document = BuildListing(editor.printParts());
         QCOMPARE(document.pages.size(), pages);
-        QString error;
-        QVERIFY2(WriteListingPdf(document, editor.listingFont, path("direct.pdf"), &error),
-                 qPrintable(error));
+        const Status written = WriteListingPdf(document, editor.listingFont, path("direct.pdf"));
+        QVERIFY2(written, qPrintable(written.message()));
         QCOMPARE(PdfPageCount(test::ReadBytes(path("direct.pdf"))), pages);
     }
 
@@ -297,10 +296,9 @@ private slots:
         Fill(editor, {u"* "_qs + wide, u"G, FARAWAY  * "_qs + wide, u"F, K, 12, B"_qs,
                       u"K, 12, B  * "_qs + wide + wide, u"!, FARAWAY"_qs});
         const QString pdf = path("overlap.pdf");
-        QString error;
-        QVERIFY2(
-            WriteListingPdf(BuildListing(editor.printParts()), editor.listingFont, pdf, &error),
-            qPrintable(error));
+        const Status written =
+            WriteListingPdf(BuildListing(editor.printParts()), editor.listingFont, pdf);
+        QVERIFY2(written, qPrintable(written.message()));
         const std::optional<QList<PdfWord>> words = PdfWords(pdf);
         if (!words)
             QSKIP("pdftotext (poppler-utils) is not installed");
@@ -412,10 +410,8 @@ private slots:
     // A painter that fails leaves the file that is there as it was.
     void exportFailureKeepsTheOldFile() {
         struct Failing : PdfPainter {
-            std::optional<QByteArray> paintListing(const ListingDocument&, const FontChoice&,
-                                                   QString* error) override {
-                *error = u"out of paper"_qs;
-                return std::nullopt;
+            Result<QByteArray> paintListing(const ListingDocument&, const FontChoice&) override {
+                return Failure{u"out of paper"_qs};
             }
         } failing;
         ScriptedPlatform scripted;
@@ -436,11 +432,10 @@ private slots:
     }
 
     void pdfToAnUnwritablePlace() {
-        QString error;
-        const bool written = WriteListingPdf(ListingDocument{}, {u"Arial"_qs, 10.0},
-                                             dir_.filePath(u"no/such/dir/x.pdf"_qs), &error);
+        const Status written = WriteListingPdf(ListingDocument{}, {u"Arial"_qs, 10.0},
+                                               dir_.filePath(u"no/such/dir/x.pdf"_qs));
         QVERIFY(!written);
-        QVERIFY(error.contains(u"no/such/dir/x.pdf"_qs));
+        QVERIFY(written.message().contains(u"no/such/dir/x.pdf"_qs));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "document/schedule_document.h"
 #include "document/vfp_file.h"
 
 #include "test_support.h"
@@ -97,7 +98,7 @@ private slots:
     void parse() {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
-        const ScheduleFileContent content = ParseScheduleBytes(bytes);
+        const ScheduleFileContent content = ParseScheduleBytes(bytes, ScheduleDocument::MaxRows);
         QCOMPARE(content.lines, lines);
         QCOMPARE(content.linesNotLoaded, 0);
     }
@@ -155,10 +156,9 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.resize(MaxInputFileBytes + 1)); // sparse: costs no disk
         file.close();
-        ScheduleFileContent content;
-        QString error;
-        QVERIFY(!ReadScheduleFile(path, content, &error));
-        QCOMPARE(error, u"The file is too large for a schedule"_qs);
+        const Result<ScheduleFileContent> read = ReadScheduleFile(path);
+        QVERIFY(!read);
+        QCOMPARE(read.message(), u"The file is too large for a schedule"_qs);
     }
 
     void readWithoutPermission() {
@@ -169,22 +169,20 @@ private slots:
         QFile probe(path);
         if (probe.open(QIODevice::ReadOnly))
             QSKIP("file permissions do not stop this user");
-        ScheduleFileContent content;
-        QString error;
-        QVERIFY(!ReadScheduleFile(path, content, &error));
-        QCOMPARE(error, u"No permission to read the file"_qs);
+        const Result<ScheduleFileContent> read = ReadScheduleFile(path);
+        QVERIFY(!read);
+        QCOMPARE(read.message(), u"No permission to read the file"_qs);
     }
 
     void writeFailures() {
         QTemporaryDir dir;
-        QString error;
-        QVERIFY(!WriteScheduleFile(dir.path(), "x\r\n", &error));
-        QCOMPARE(error, u"This is a folder, not a file"_qs);
-        QVERIFY(!WriteScheduleFile(dir.filePath(u"no/such/folder/a.vfp"_qs), "x\r\n", &error));
-        QCOMPARE(error, u"The folder does not exist"_qs);
+        QCOMPARE(WriteScheduleFile(dir.path(), "x\r\n").message(),
+                 u"This is a folder, not a file"_qs);
+        QCOMPARE(WriteScheduleFile(dir.filePath(u"no/such/folder/a.vfp"_qs), "x\r\n").message(),
+                 u"The folder does not exist"_qs);
         QVERIFY(WriteBytes(dir.filePath(u"plain"_qs), "x"));
-        QVERIFY(!WriteScheduleFile(dir.filePath(u"plain/a.vfp"_qs), "x\r\n", &error));
-        QCOMPARE(error, u"The folder does not exist"_qs);
+        QCOMPARE(WriteScheduleFile(dir.filePath(u"plain/a.vfp"_qs), "x\r\n").message(),
+                 u"The folder does not exist"_qs);
     }
 
     void writeIntoLockedFolderKeepsOldFile() {
@@ -195,14 +193,13 @@ private slots:
         QVERIFY(WriteBytes(path, "old\r\n"));
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const bool holds = permissionsHold(folder);
-        QString error;
-        const bool written = holds ? WriteScheduleFile(path, "new\r\n", &error) : false;
+        const Status written = holds ? WriteScheduleFile(path, "new\r\n") : Status(Failure{});
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                           QFileDevice::ExeOwner);
         if (!holds)
             QSKIP("file permissions do not stop this user");
         QVERIFY(!written);
-        QCOMPARE(error, u"No permission to write the file"_qs);
+        QCOMPARE(written.message(), u"No permission to write the file"_qs);
         QCOMPARE(ReadBytes(path), QByteArray("old\r\n"));
     }
 
@@ -219,12 +216,12 @@ private slots:
         rlimit small = saved;
         small.rlim_cur = 1000;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        QString error;
-        const bool written = WriteScheduleFile(path, QByteArray(5000, 'x'), &error);
+        const Status written = WriteScheduleFile(path, QByteArray(5000, 'x'));
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY(!written);
-        QVERIFY2(error.startsWith(u"The file cannot be written"_qs), qPrintable(error));
+        QVERIFY2(written.message().startsWith(u"The file cannot be written"_qs),
+                 qPrintable(written.message()));
         QCOMPARE(ReadBytes(path), QByteArray("old\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"a.vfp"_qs});
     }

@@ -77,8 +77,8 @@ QString mismatch(MainWindow& w) {
         if (m->isVisibleTo(frame) != field.visible)
             return name + QStringLiteral(" visibility");
         // A field may be wider than the model has it and stand further right.
-        if (field.width > 0 && field.visible &&
-            (m->width() < field.width || m->x() - 8 < field.left))
+        const ViewSpan model = EntryPixels(field.left, field.width);
+        if (field.visible && (m->width() < model.width || m->x() < model.left))
             return name + QStringLiteral(" placing");
         const bool red = m->palette().color(QPalette::Base) == MainWindow::errorColour();
         if (red != field.error)

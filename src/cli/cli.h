@@ -14,6 +14,8 @@
 //     static const vx::cli::Registration reg{{u"name", u"usage", u"help text",
 //                                             {options}, check, run}};
 
+#include "texts/result.h"
+
 #include <QByteArray>
 #include <QCommandLineOption>
 #include <QList>
@@ -82,13 +84,12 @@ void WriteStderr(QByteArrayView bytes);
 // Usage error: the message and a pointer to --help; returns false.
 bool UsageError(const Invocation& invocation, const QString& message);
 
-// Writes bytes to stdout; false (and a message on stderr) when that fails.
-bool WriteStdout(const Invocation& invocation, QByteArrayView bytes);
+// Writes bytes to stdout; a failure has its message on stderr already.
+Status WriteStdout(const Invocation& invocation, QByteArrayView bytes);
 
 // Reads the whole of FILE, or stdin for "-", through the one reader: regular
-// files only, one size limit. On failure returns nothing and has written a
-// message on stderr.
-std::optional<QByteArray> ReadInput(const Invocation& invocation, const QString& path);
+// files only, one size limit. A failure has its message on stderr already.
+Result<QByteArray> ReadInput(const Invocation& invocation, const QString& path);
 
 // A file with control characters is read as a schedule all the same, but
 // named on stderr: a lint of a picture should not look like a clean schedule.
@@ -97,7 +98,7 @@ void NoteIfNotSchedule(const Invocation& invocation, const QString& path,
 
 // Writes an output: '-' is standard output; otherwise through the one writer,
 // which replaces only regular files and writes devices and FIFOs straight.
-// False (with a message on stderr) when it could not be written.
-bool WriteOutput(const Invocation& invocation, const QString& path, const QByteArray& bytes);
+// A failure has its message on stderr already.
+Status WriteOutput(const Invocation& invocation, const QString& path, const QByteArray& bytes);
 
 } // namespace vx::cli

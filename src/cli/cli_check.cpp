@@ -23,7 +23,7 @@ int runCheck(const Invocation& inv) {
     bool unreadable = false;
     bool found = false;
     const auto checkFile = [&](const QString& path) {
-        const std::optional<QByteArray> bytes = ReadInput(inv, path);
+        const Result<QByteArray> bytes = ReadInput(inv, path);
         if (!bytes) {
             unreadable = true;
             return true;
@@ -50,7 +50,7 @@ int runCheck(const Invocation& inv) {
                        SeverityName(severity) + QStringLiteral(": ") + p.message;
             out += u'\n';
         }
-        return WriteStdout(inv, out.toUtf8());
+        return static_cast<bool>(WriteStdout(inv, out.toUtf8()));
     };
     // A folder is a layout: its schedules one by one, then what only the
     // whole folder shows.
@@ -89,7 +89,7 @@ int runCheck(const Invocation& inv) {
                        QStringLiteral(": ") + f.message;
             out += u'\n';
         }
-        return WriteStdout(inv, out.toUtf8());
+        return static_cast<bool>(WriteStdout(inv, out.toUtf8()));
     };
     for (const QString& path : inv.args) {
         const bool written =

@@ -19,7 +19,7 @@ bool checkExplain(Invocation& inv) {
 
 int runExplain(const Invocation& inv) {
     const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, input);
+    const Result<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());

@@ -28,7 +28,7 @@ int runImport(const Invocation& inv) {
     const std::optional<QString> output = inv.value(OutputOption);
     const bool allLines = inv.isSet(QStringLiteral("all-lines"));
     const QString input = inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, input);
+    const Result<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(

@@ -47,7 +47,7 @@ void loadRows(Editor& editor, const QStringList& lines) {
 
 int produce(const Invocation& inv, const QString& input, bool pdf,
             const std::optional<QString>& output) {
-    const std::optional<QByteArray> bytes = ReadInput(inv, input);
+    const Result<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const ScheduleFileContent content = ParseScheduleBytes(*bytes, ScheduleDocument::MaxRows);
@@ -73,11 +73,11 @@ int produce(const Invocation& inv, const QString& input, bool pdf,
     });
 
     if (pdf) {
-        QString error;
         // The PDF goes through the one writer, which writes a device straight.
         const QString target = *output == u"-" ? QStringLiteral("/dev/stdout") : *output;
-        if (!WriteListingPdf(document, editor.listingFont, target, &error)) {
-            PrintError(inv, error);
+        if (const Status written = WriteListingPdf(document, editor.listingFont, target);
+            !written) {
+            PrintError(inv, written.message());
             return ExitUsage;
         }
         return ExitDone;

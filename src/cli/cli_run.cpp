@@ -2,6 +2,7 @@
 // layout, with the other schedules of its folder as the layout.
 
 #include "cli/cli.h"
+#include "document/schedule_document.h"
 #include "document/vfp_file.h"
 #include "form/line_explanation.h"
 #include "layout/layout_index.h"
@@ -40,15 +41,15 @@ bool checkRun(Invocation& inv) {
 
 int runRun(const Invocation& inv) {
     const QString path = inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, path);
+    const Result<QByteArray> bytes = ReadInput(inv, path);
     if (!bytes)
         return ExitUsage;
-    const ScheduleFileContent content = ParseScheduleBytes(*bytes);
+    const ScheduleFileContent content = ParseScheduleBytes(*bytes, ScheduleDocument::MaxRows);
     NoteIfNotSchedule(inv, path, content.hasControlCharacters);
 
     QList<RunEvent> events;
     if (const std::optional<QString> eventsPath = inv.value(QStringLiteral("events"))) {
-        const std::optional<QByteArray> eventBytes = ReadInput(inv, *eventsPath);
+        const Result<QByteArray> eventBytes = ReadInput(inv, *eventsPath);
         if (!eventBytes)
             return ExitUsage;
         const RunEventsParse parsed = ParseRunEvents(QString::fromUtf8(*eventBytes));

@@ -42,7 +42,7 @@ int runScript(const Invocation& inv) {
     const std::optional<QString> settings = inv.value(SettingsOption);
     const std::optional<QString> programFolder = inv.value(ProgramFolderOption);
     const QString input = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, input);
+    const Result<QByteArray> bytes = ReadInput(inv, input);
     if (!bytes)
         return ExitUsage;
     const QStringList lines = QString::fromUtf8(*bytes).split(u'\n');

@@ -20,7 +20,7 @@ bool checkSplit(Invocation& inv) {
 
 int runSplit(const Invocation& inv) {
     const QString path = inv.args.isEmpty() ? QStringLiteral("-") : inv.args.front();
-    const std::optional<QByteArray> bytes = ReadInput(inv, path);
+    const Result<QByteArray> bytes = ReadInput(inv, path);
     if (!bytes)
         return ExitUsage;
 

@@ -383,34 +383,38 @@ bool UsageError(const Invocation& inv, const QString& message) {
     return false;
 }
 
-bool WriteStdout(const Invocation& inv, QByteArrayView bytes) {
-    if (!bytes.isEmpty() && std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()),
-                                        stdout) != static_cast<size_t>(bytes.size())) {
-        PrintError(inv, QStringLiteral("cannot write to standard output"));
-        return false;
-    }
-    return true;
+namespace {
+
+// The failure, told on stderr as well.
+Failure Printed(const Invocation& inv, const QString& message) {
+    PrintError(inv, message);
+    return {message};
 }
 
-std::optional<QByteArray> ReadInput(const Invocation& inv, const QString& path) {
+} // namespace
+
+Status WriteStdout(const Invocation& inv, QByteArrayView bytes) {
+    if (!bytes.isEmpty() && std::fwrite(bytes.data(), 1, static_cast<size_t>(bytes.size()),
+                                        stdout) != static_cast<size_t>(bytes.size()))
+        return Printed(inv, QStringLiteral("cannot write to standard output"));
+    return {};
+}
+
+Result<QByteArray> ReadInput(const Invocation& inv, const QString& path) {
     const bool fromStdin = path == u"-";
-    QString reason;
-    std::optional<QByteArray> bytes =
-        fromStdin ? ReadInputStream(STDIN_FILENO, &reason) : ReadInputFile(path, &reason);
+    Result<QByteArray> bytes = fromStdin ? ReadInputStream(STDIN_FILENO) : ReadInputFile(path);
     if (!bytes)
-        PrintError(inv, (fromStdin ? QStringLiteral("standard input") : path) +
-                            QStringLiteral(": ") + reason);
+        return Printed(inv, (fromStdin ? QStringLiteral("standard input") : path) +
+                                QStringLiteral(": ") + bytes.message());
     return bytes;
 }
 
-bool WriteOutput(const Invocation& inv, const QString& path, const QByteArray& bytes) {
+Status WriteOutput(const Invocation& inv, const QString& path, const QByteArray& bytes) {
     if (path == u"-")
         return WriteStdout(inv, bytes);
-    QString reason;
-    if (WriteOutputFile(path, bytes, &reason))
-        return true;
-    PrintError(inv, path + QStringLiteral(": cannot write: ") + reason);
-    return false;
+    if (const Status written = WriteOutputFile(path, bytes); !written)
+        return Printed(inv, path + QStringLiteral(": cannot write: ") + written.message());
+    return {};
 }
 
 } // namespace vx::cli

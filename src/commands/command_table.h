@@ -18,6 +18,8 @@ public:
     static constexpr int CommandCount = 29;
     static constexpr int NoCommand = 30; // "no valid schedule command"
     static constexpr int SelectionTopic = 960;
+    // The last command with a masked operand field ("!"); "*" has none.
+    static constexpr int LastWithOperandFields = 28;
 
     CommandTable(); // codes and field counts; names stay empty until setNames
 

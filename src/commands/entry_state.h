@@ -78,6 +78,10 @@ struct RowButtonCaptions {
 // from the state after start-up).
 struct EntryFormState {
     static constexpr int FieldCount = 8; // mskTxt0..mskTxt7
+    // Change handlers that set texts that run change handlers again: a chain
+    // deeper than this is a loop, and the toolkit would have overflowed its
+    // stack. The window and the batch fetch stop at the same depth.
+    static constexpr int MaxEventDepth = 48;
 
     std::array<EntryField, FieldCount> msk; // msk[k] is mskTxtk
     EntryField txbTxt2;

@@ -26,5 +26,6 @@ constexpr int MaxStartLine = 1999; // the line a loaded schedule starts at
 constexpr int MaxMarkerValue = 99999;
 constexpr int MaxCounterValue = 99999;
 constexpr int MaxSetValue = 9999; // the SET variable
+constexpr int MaxAddresses = 999; // jump and subroutine addresses of one schedule
 
 } // namespace vx

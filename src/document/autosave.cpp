@@ -63,14 +63,14 @@ bool Autosave::writeBackup(const QString& path) {
     QStringList rows;
     for (int r = 1; r <= document_.RowCount; ++r)
         rows.append(document_.line(r));
-    QString error;
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (WriteScheduleFile(path, SerializeSchedule(rows), &error)) {
+    const Status written = WriteScheduleFile(path, SerializeSchedule(rows));
+    if (written) {
         lastBackupPath = path;
         lastError.clear();
         return true;
     }
-    lastError = error;
+    lastError = written.message();
     return false;
 }
 

@@ -25,10 +25,8 @@ QString withDetail(const QString& reason, const QString& detail) {
     return detail.isEmpty() ? reason : reason + QStringLiteral(" (") + detail + u')';
 }
 
-bool fail(QString* error, const QString& text) {
-    if (error)
-        *error = text;
-    return false;
+Failure fail(const QString& text) {
+    return {text};
 }
 
 QString systemError(int code) {
@@ -82,27 +80,26 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 // A device or a FIFO takes the bytes as they come; there is nothing to
 // replace and nothing to keep.
-bool writeStraight(const QString& path, const QByteArray& bytes, QString* error,
-                   const TextCatalogue* catalogue) {
+Status writeStraight(const QString& path, const QByteArray& bytes, const TextCatalogue* catalogue) {
     // Non-blocking open: a FIFO that nobody reads fails at once instead of
     // waiting for a reader that never comes.
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int code = errno;
         if (code == ENXIO)
-            return fail(error, reasonText(catalogue, u"No program reads from this named pipe"));
+            return fail(reasonText(catalogue, u"No program reads from this named pipe"));
         if (code == EACCES || code == EPERM)
-            return fail(error, reasonText(catalogue, u"No permission to write the file"));
-        return fail(error, withDetail(reasonText(catalogue, u"The file cannot be written"),
-                                      systemError(code)));
+            return fail(reasonText(catalogue, u"No permission to write the file"));
+        return fail(
+            withDetail(reasonText(catalogue, u"The file cannot be written"), systemError(code)));
     }
     const bool ok = setBlocking(fd) && writeAll(fd, bytes);
     const int code = errno;
     ::close(fd);
     if (!ok)
-        return fail(error, withDetail(reasonText(catalogue, u"The file cannot be written"),
-                                      systemError(code)));
-    return true;
+        return fail(
+            withDetail(reasonText(catalogue, u"The file cannot be written"), systemError(code)));
+    return {};
 }
 
 bool diskFull(const QString& folder, qint64 needed) {
@@ -114,34 +111,28 @@ bool diskFull(const QString& folder, qint64 needed) {
 
 } // namespace
 
-std::optional<QByteArray> ReadInputStream(int fd, QString* error, const TextCatalogue* catalogue,
-                                          qint64 maxBytes) {
+Result<QByteArray> ReadInputStream(int fd, const TextCatalogue* catalogue, qint64 maxBytes) {
     QByteArray bytes;
     char buffer[1 << 16];
     while (true) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
-            fail(error,
-                 withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
-            return std::nullopt;
-        }
+        if (n < 0)
+            return fail(
+                withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
         if (n == 0)
             return bytes;
-        if (bytes.size() + n > maxBytes) {
-            fail(error, reasonText(catalogue, u"The file is too large for a schedule"));
-            return std::nullopt;
-        }
+        if (bytes.size() + n > maxBytes)
+            return fail(reasonText(catalogue, u"The file is too large for a schedule"));
         bytes.append(buffer, n);
     }
 }
 
-std::optional<QByteArray> ReadInputFile(const QString& path, QString* error,
-                                        const TextCatalogue* catalogue, qint64 maxBytes) {
+Result<QByteArray> ReadInputFile(const QString& path, const TextCatalogue* catalogue,
+                                 qint64 maxBytes) {
     const auto missing = [&] {
-        fail(error, catalogue ? catalogue->ErrorTexts(14) : QStringLiteral("File not existing"));
-        return std::nullopt;
+        return fail(catalogue ? catalogue->ErrorTexts(14) : QStringLiteral("File not existing"));
     };
     if (path.isEmpty())
         return missing();
@@ -154,63 +145,53 @@ std::optional<QByteArray> ReadInputFile(const QString& path, QString* error,
         if (code == ENOENT || code == ENOTDIR)
             return missing();
         if (code == EACCES || code == EPERM)
-            fail(error, reasonText(catalogue, u"No permission to read the file"));
-        else
-            fail(error,
-                 withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(code)));
-        return std::nullopt;
+            return fail(reasonText(catalogue, u"No permission to read the file"));
+        return fail(
+            withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(code)));
     }
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        fail(error,
-             withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
-        return std::nullopt;
-    }
-    if (const QString kind = specialKind(st.st_mode, catalogue); !kind.isEmpty()) {
-        fail(error, kind);
-        return std::nullopt;
-    }
-    if (st.st_size > maxBytes) {
-        fail(error, reasonText(catalogue, u"The file is too large for a schedule"));
-        return std::nullopt;
-    }
-    if (!setBlocking(fd)) {
-        fail(error,
-             withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
-        return std::nullopt;
-    }
-    return ReadInputStream(fd, error, catalogue, maxBytes);
+    if (::fstat(fd, &st) != 0)
+        return fail(
+            withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
+    if (const QString kind = specialKind(st.st_mode, catalogue); !kind.isEmpty())
+        return fail(kind);
+    if (st.st_size > maxBytes)
+        return fail(reasonText(catalogue, u"The file is too large for a schedule"));
+    if (!setBlocking(fd))
+        return fail(
+            withDetail(reasonText(catalogue, u"The file cannot be read"), systemError(errno)));
+    return ReadInputStream(fd, catalogue, maxBytes);
 }
 
-bool WriteOutputFile(const QString& path, const QByteArray& bytes, QString* error,
-                     const TextCatalogue* catalogue) {
+Status WriteOutputFile(const QString& path, const QByteArray& bytes,
+                       const TextCatalogue* catalogue) {
     if (path.isEmpty())
-        return fail(error, reasonText(catalogue, u"The file cannot be written"));
+        return fail(reasonText(catalogue, u"The file cannot be written"));
     const QString target = resolveLinks(path);
     struct stat st {};
     const bool exists = ::stat(QFile::encodeName(target).constData(), &st) == 0;
     if (exists && S_ISDIR(st.st_mode))
-        return fail(error, reasonText(catalogue, u"This is a folder, not a file"));
+        return fail(reasonText(catalogue, u"This is a folder, not a file"));
     if (exists && (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode) || S_ISFIFO(st.st_mode)))
-        return writeStraight(target, bytes, error, catalogue);
+        return writeStraight(target, bytes, catalogue);
     if (exists && !S_ISREG(st.st_mode))
-        return fail(error, reasonText(catalogue, u"This is not a regular file"));
+        return fail(reasonText(catalogue, u"This is not a regular file"));
 
     const QFileInfo info(target);
     if (!QFileInfo(info.absolutePath()).isDir())
-        return fail(error, reasonText(catalogue, u"The folder does not exist"));
+        return fail(reasonText(catalogue, u"The folder does not exist"));
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly)) {
         const bool denied = file.error() == QFileDevice::PermissionsError ||
                             (info.exists() && !info.isWritable()) ||
                             !QFileInfo(info.absolutePath()).isWritable();
-        return fail(error, denied ? reasonText(catalogue, u"No permission to write the file")
-                                  : withDetail(reasonText(catalogue, u"The file cannot be written"),
-                                               file.errorString()));
+        return fail(denied ? reasonText(catalogue, u"No permission to write the file")
+                           : withDetail(reasonText(catalogue, u"The file cannot be written"),
+                                        file.errorString()));
     }
     // The new file takes the place of the old one whole: same owner, group
     // and mode. Changing the owner needs privileges a user may lack; the file
@@ -233,14 +214,14 @@ bool WriteOutputFile(const QString& path, const QByteArray& bytes, QString* erro
         detail = systemError(errno);
     }
     if (written && file.commit())
-        return true;
+        return {};
     if (!written)
         file.cancelWriting();
     else
         detail = file.errorString();
     if (diskFull(info.absolutePath(), bytes.size()))
-        return fail(error, reasonText(catalogue, u"The disk is full"));
-    return fail(error, withDetail(reasonText(catalogue, u"The file cannot be written"), detail));
+        return fail(reasonText(catalogue, u"The disk is full"));
+    return fail(withDetail(reasonText(catalogue, u"The file cannot be written"), detail));
 }
 
 } // namespace vx

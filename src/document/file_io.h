@@ -5,9 +5,10 @@
 // a read and /dev/zero cannot fill the memory; outputs replace only regular
 // files, atomically, and go straight into devices and FIFOs.
 
+#include "texts/result.h"
+
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 namespace vx {
 
@@ -17,25 +18,23 @@ class TextCatalogue;
 constexpr qint64 MaxInputFileBytes = 64LL * 1024 * 1024;
 
 // The whole content of the regular file at path (symbolic links followed).
-// On failure nullopt and a user-facing reason in *error (in the catalogue's
-// language when one is given, else in English): missing, a folder, a FIFO,
-// a device or a socket, no permission, too large, a read error.
-std::optional<QByteArray> ReadInputFile(const QString& path, QString* error,
-                                        const TextCatalogue* catalogue = nullptr,
-                                        qint64 maxBytes = MaxInputFileBytes);
+// A failure says why (in the catalogue's language when one is given, else in
+// English): missing, a folder, a FIFO, a device or a socket, no permission,
+// too large, a read error.
+Result<QByteArray> ReadInputFile(const QString& path, const TextCatalogue* catalogue = nullptr,
+                                 qint64 maxBytes = MaxInputFileBytes);
 
 // The same limit for a stream that is already open (standard input).
-std::optional<QByteArray> ReadInputStream(int fd, QString* error,
-                                          const TextCatalogue* catalogue = nullptr,
-                                          qint64 maxBytes = MaxInputFileBytes);
+Result<QByteArray> ReadInputStream(int fd, const TextCatalogue* catalogue = nullptr,
+                                   qint64 maxBytes = MaxInputFileBytes);
 
 // Writes bytes to path. A regular file (or a new one) is replaced atomically
 // after its data reached the disk, keeping the owner, group and mode of the
 // file that was there; a symbolic link keeps pointing at its target, which is
 // written; a character or block device or a FIFO is written straight through;
 // anything else is refused. On failure the file that was there is unchanged
-// and *error holds a user-facing reason.
-bool WriteOutputFile(const QString& path, const QByteArray& bytes, QString* error,
-                     const TextCatalogue* catalogue = nullptr);
+// and the status says why.
+Status WriteOutputFile(const QString& path, const QByteArray& bytes,
+                       const TextCatalogue* catalogue = nullptr);
 
 } // namespace vx

@@ -1,6 +1,7 @@
 #include "document/vfp_file.h"
 
 #include "document/file_io.h"
+#include "document/schedule_document.h"
 #include "texts/blanks.h"
 #include "texts/text_catalogue.h"
 
@@ -110,13 +111,11 @@ ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines) {
     return content;
 }
 
-bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,
-                      const TextCatalogue* catalogue) {
-    const std::optional<QByteArray> bytes = ReadInputFile(path, error, catalogue);
+Result<ScheduleFileContent> ReadScheduleFile(const QString& path, const TextCatalogue* catalogue) {
+    const Result<QByteArray> bytes = ReadInputFile(path, catalogue);
     if (!bytes)
-        return false;
-    out = ParseScheduleBytes(*bytes);
-    return true;
+        return Failure{bytes.message()};
+    return ParseScheduleBytes(*bytes, ScheduleDocument::MaxRows);
 }
 
 QByteArray SerializeSchedule(const QStringList& rows, bool* lossy) {
@@ -135,9 +134,9 @@ QByteArray SerializeSchedule(const QStringList& rows, bool* lossy) {
     return bytes;
 }
 
-bool WriteScheduleFile(const QString& path, const QByteArray& bytes, QString* error,
-                       const TextCatalogue* catalogue) {
-    return WriteOutputFile(path, bytes, error, catalogue);
+Status WriteScheduleFile(const QString& path, const QByteArray& bytes,
+                         const TextCatalogue* catalogue) {
+    return WriteOutputFile(path, bytes, catalogue);
 }
 
 } // namespace vx

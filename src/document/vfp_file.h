@@ -36,22 +36,22 @@ bool IsForeignControlByte(char byte);
 
 // A line ends at CR LF, a lone CR or a lone LF (files from other systems). The last line
 // needs no end; empty lines are kept. Lines beyond maxLines are only counted.
-ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines = 1999);
+ScheduleFileContent ParseScheduleBytes(QByteArrayView bytes, int maxLines);
 
 // Text lines as loading reads them (CR LF, CR or LF end a line; the last line
 // needs no end): lines pasted from the clipboard.
 QStringList SplitTextLines(QStringView text);
 
-// On failure returns false with a user-facing reason in *error, in the
-// catalogue's language when one is given, else in English.
-bool ReadScheduleFile(const QString& path, ScheduleFileContent& out, QString* error,
-                      const TextCatalogue* catalogue = nullptr);
+// A failure says why, in the catalogue's language when one is given, else in
+// English.
+Result<ScheduleFileContent> ReadScheduleFile(const QString& path,
+                                             const TextCatalogue* catalogue = nullptr);
 
 // Every row whose blank-trimmed text is not empty, untrimmed, each + CR LF.
 QByteArray SerializeSchedule(const QStringList& rows, bool* lossy = nullptr);
 
 // A failed write never destroys the file that was there (WriteOutputFile).
-bool WriteScheduleFile(const QString& path, const QByteArray& bytes, QString* error,
-                       const TextCatalogue* catalogue = nullptr);
+Status WriteScheduleFile(const QString& path, const QByteArray& bytes,
+                         const TextCatalogue* catalogue = nullptr);
 
 } // namespace vx

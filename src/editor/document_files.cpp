@@ -86,11 +86,13 @@ std::optional<QString> DocumentFiles::askForFileToOpen(QStringView title, QStrin
 // Reads the whole file before anything of the current schedule is touched, so
 // that a file that cannot be read leaves the schedule as it was.
 bool DocumentFiles::readBeforeLoading(const QString& path, ScheduleFileContent& content) {
-    QString reason;
-    if (ReadScheduleFile(path, content, &reason, &parts_.catalogue))
+    Result<ScheduleFileContent> read = ReadScheduleFile(path, &parts_.catalogue);
+    if (read) {
+        content = std::move(*read);
         return true;
-    parts_.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
-                                errorTitle());
+    }
+    parts_.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + read.message(),
+                                MsgStyle::Critical, errorTitle());
     return false;
 }
 
@@ -228,11 +230,10 @@ DocumentFiles::SaveResult DocumentFiles::Save() {
         rows.append(document_.line(r));
     bool lossy = false;
     const QByteArray bytes = SerializeSchedule(rows, &lossy);
-    QString reason;
     // FilePath, the title and Modified change only once the file is written.
-    if (!WriteScheduleFile(path, bytes, &reason, &c)) {
-        messages.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
-                             errorTitle());
+    if (const Status written = WriteScheduleFile(path, bytes, &c); !written) {
+        messages.ShowMessage(path + TextCatalogue::HintLineBreak() + written.message(),
+                             MsgStyle::Critical, errorTitle());
         return SaveResult::Failed;
     }
     document_.FilePath = path;

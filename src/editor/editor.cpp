@@ -439,22 +439,21 @@ void Editor::exportCrossReferences() {
     if (!path || !messages.mayOverwrite(*path, request.title))
         return;
     // The name says the form: the dialog gives a typed name its filter's suffix.
-    QString error;
-    bool written = false;
+    Status written;
     if (path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         const ListingDocument pages = RenderXrefListing(layout->index(), layout->folder(),
                                                         ListingDate(printParts()), catalogue);
-        error = QStringLiteral("PDF output is not available in this program");
-        const std::optional<QByteArray> pdf =
-            platform.pdf == nullptr ? std::nullopt
-                                    : platform.pdf->paintListing(pages, listingFont, &error);
-        written = pdf && WriteOutputFile(*path, *pdf, &error, &catalogue);
+        const Result<QByteArray> pdf =
+            platform.pdf == nullptr
+                ? Failure{QStringLiteral("PDF output is not available in this program")}
+                : platform.pdf->paintListing(pages, listingFont);
+        written = pdf ? WriteOutputFile(*path, *pdf, &catalogue) : Status(pdf);
     } else {
-        written = layout->exportCsv(*path, &error);
+        written = layout->exportCsv(*path);
     }
     if (!written)
         ShowMessage(catalogue.tx(u"The cross-references could not be written:") + u'\n' + *path +
-                        u'\n' + error,
+                        u'\n' + written.message(),
                     16, request.title);
 }
 

@@ -28,6 +28,19 @@ void Messages::setListingLine(int lineNumber, const QString& commandLine) {
     listingCommandLine_ = commandLine;
 }
 
+void Messages::ReportDoubleAddress(int first, int again, const QString& name) {
+    const TextCatalogue& c = catalogue_;
+    const QString& br = TextCatalogue::HintLineBreak();
+    const QString prompt = c.ErrorParts(1) + QStringLiteral("  ") + c.tx(u"Schedule data") + u':' +
+                           br + br + c.ErrorTexts(DoubleAddress - 27000) + br +
+                           c.tx(u"defined at: ") + u'<' + Str(first) + QStringLiteral(" > ") +
+                           c.tx(u" and also at: ") + QStringLiteral("< ") + QString::number(again) +
+                           QStringLiteral(" >: ") + name + br +
+                           c.tx(u"Please, correct before starting!");
+    ShowMessage(prompt, MsgStyle::Ok + MsgStyle::Critical + MsgStyle::SystemModal,
+                c.ErrorTexts(5) + Str(DoubleAddress));
+}
+
 void Messages::ReportError(int number, int symbol, int styleAddition, const QString& detail,
                            qint16& answer) {
     const QString& br = TextCatalogue::HintLineBreak();

@@ -17,6 +17,10 @@ public:
     int ShowMessage(const QString& prompt, int style, const QString& title);
     void ReportError(int number, int symbol, int styleAddition, const QString& detail,
                      qint16& answer);
+    // The listing found the address name defined at line first and again at
+    // line again: the numbered message of its own form.
+    static constexpr int DoubleAddress = 27016;
+    void ReportDoubleAddress(int first, int again, const QString& name);
     // Before a file that is there is replaced: true when the user agrees
     // (and when there is no such file).
     bool mayOverwrite(const QString& path, const QString& title);

@@ -404,8 +404,8 @@ QByteArray LayoutView::csv() const {
     return out.toUtf8();
 }
 
-bool LayoutView::exportCsv(const QString& path, QString* error, const FileWriter& write) const {
-    return write(path, csv(), error);
+Status LayoutView::exportCsv(const QString& path, const FileWriter& write) const {
+    return write(path, csv());
 }
 
 RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& newId,
@@ -446,8 +446,8 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& gi
     const TextCatalogue* catalogue = &parts_.catalogue;
     FileWriter write = given;
     if (!write)
-        write = [catalogue](const QString& path, const QByteArray& bytes, QString* error) {
-            return WriteOutputFile(path, bytes, error, catalogue);
+        write = [catalogue](const QString& path, const QByteArray& bytes) {
+            return WriteOutputFile(path, bytes, catalogue);
         };
     RenumberPlan others = plan;
     others.edits.clear();

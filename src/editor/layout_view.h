@@ -143,8 +143,7 @@ public:
     // One line per use behind a header, the words as the command line
     // writes them; written atomically.
     QByteArray csv() const;
-    bool exportCsv(const QString& path, QString* error,
-                   const FileWriter& write = AtomicFileWriter()) const;
+    Status exportCsv(const QString& path, const FileWriter& write = AtomicFileWriter()) const;
 
     RenumberPlan plan(Thing thing, const QString& oldId, const QString& newId, bool wholeLayout);
     // The others first, so that a failing file leaves the open schedule

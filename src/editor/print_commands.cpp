@@ -28,10 +28,10 @@ public:
             afterMessage_(number);
     }
 
-    void showMessage(int number, const QString& prompt, int style, const QString& title) override {
-        editor_.messages.ShowMessage(prompt, style, title);
+    void reportDoubleAddress(int first, int again, const QString& name) override {
+        editor_.messages.ReportDoubleAddress(first, again, name);
         if (afterMessage_)
-            afterMessage_(number);
+            afterMessage_(Messages::DoubleAddress);
     }
 
 private:
@@ -110,15 +110,15 @@ void ExportListingPdfCommand(const PrintParts& editor) {
     if (!editor.messages.mayOverwrite(path, caption))
         return;
     const ListingDocument document = BuildListing(editor);
-    QString reason = QStringLiteral("PDF output is not available in this program");
-    const std::optional<QByteArray> pdf =
+    const Result<QByteArray> pdf =
         editor.platform.pdf == nullptr
-            ? std::nullopt
-            : editor.platform.pdf->paintListing(document, editor.listingFont, &reason);
-    if (pdf && WriteOutputFile(path, *pdf, &reason, &c))
+            ? Failure{QStringLiteral("PDF output is not available in this program")}
+            : editor.platform.pdf->paintListing(document, editor.listingFont);
+    const Status written = pdf ? WriteOutputFile(path, *pdf, &c) : Status(pdf);
+    if (written)
         return;
-    editor.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + reason, MsgStyle::Critical,
-                                QStringLiteral("VX-Editor"));
+    editor.messages.ShowMessage(path + TextCatalogue::HintLineBreak() + written.message(),
+                                MsgStyle::Critical, QStringLiteral("VX-Editor"));
 }
 
 void PrinterFontCommand(const PrintParts& editor) {

@@ -133,11 +133,9 @@ int EntryForm::topicOfCommandField(int fallback) const {
 }
 
 void EntryForm::ShowOperandFields(int command) {
-    // The command list window is always shown here. The bound is the last
-    // command with a masked operand field ("!"); "*" has none and keeps what
-    // its own layout shows.
-    constexpr int LastWithOperandFields = 28;
-    if (command < 1 || command > LastWithOperandFields)
+    // The command list window is always shown here. "*" keeps what its own
+    // layout shows.
+    if (command < 1 || command > CommandTable::LastWithOperandFields)
         return;
     for (int k = 2; k < FieldCount; ++k)
         msk[static_cast<size_t>(k)].visible = false;

@@ -1,6 +1,7 @@
 #include "form/entry_form.h"
 
 #include "commands/command_family.h"
+#include "commands/entry_geometry.h"
 #include "commands/input_mask.h"
 #include "help/help_model.h"
 #include "texts/blanks.h"
@@ -10,16 +11,6 @@
 namespace vx {
 
 namespace {
-
-// The code column: the command field starts at the caption's left edge, the
-// first operand field right of the caption, whatever the command field's width.
-constexpr int CodeColumnLeft = 64;
-constexpr int CodeColumnWidth = 40;
-constexpr int FieldGap = 3;
-
-// Change handlers that set texts that run change handlers again: a chain
-// deeper than this is a loop, and the toolkit would have overflowed its stack.
-constexpr int MaxEventDepth = 48;
 
 void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
     f.mask = mask;
@@ -99,45 +90,17 @@ QChar EntryForm::commandLetter() const {
 
 void EntryForm::initialise() {
     startingUp_ = true;
-    EntryField& line = msk[0];
-    setMask(line, QStringLiteral("####"), u' ');
-    line.width = 56;
-    line.left = 0;
-    line.text = QStringLiteral("1");
-    lblLfdNr = {tx(u"line no."), 0, 56, true, false};
-
-    lblCode = {tx(u"code"), CodeColumnLeft, CodeColumnWidth, true, false};
-    EntryField& code = msk[1];
-    setMask(code, QStringLiteral("&#"), u' ');
-    code.width = 32;
-    code.text.clear();
-    for (int k = 2; k < FieldCount; ++k) {
-        EntryField& f = msk[static_cast<size_t>(k)];
-        f.text.clear();
-        f.mask.clear();
-        f.prompt = u' ';
-        f.maxLength = 0;
-        f.width = 56;
-        f.visible = k == 2;
-    }
+    SetInitialGeometry(*this);
+    msk[0].text = QStringLiteral("1");
+    for (int k = 1; k < FieldCount; ++k)
+        msk[static_cast<size_t>(k)].text.clear();
     for (EntryField& f : msk)
         f.error = false;
-    placeFields();
-    txbTxt2.visible = false;
-    txbTxt2.width = 280;
-    txbTxt2.maxLength = 76;
-    txbTxt3.visible = false;
-    txbTxt3.width = 420;
-    txbTxt3.maxLength = 50;
-
-    lblAnmerk = {tx(u"Remark for command line: "), 0, 160, true, false};
-    txbStern.left = 160;
-    txbStern.width = 16;
-    txbAnmerk.left = 180;
-    txbAnmerk.width = 400;
-
-    lblBemerkung = {tx(u"Please, select schedule command or input"), 0, 600, true, false};
-    lblHinweise = {QString(), 0, 300, false, false};
+    lblLfdNr.caption = tx(u"line no.");
+    lblCode.caption = tx(u"code");
+    lblAnmerk.caption = tx(u"Remark for command line: ");
+    lblBemerkung.caption = tx(u"Please, select schedule command or input");
+    lblHinweise.caption.clear();
     for (QString& e : ExplanationParts)
         e.clear();
     CurrentCommand = 0;
@@ -544,7 +507,7 @@ void EntryForm::runListSetup() {
 
     setFieldText(1, code);
     ShowOperandFields(i);
-    msk[1].width = 32;
+    msk[1].width = entry_geometry::CodeFieldWidth;
     const int n = table.fieldCount(i) + 2;
     for (int k = 2; k <= n; ++k)
         msk[static_cast<size_t>(std::min(k, 6))].mask.clear();
@@ -565,7 +528,7 @@ void EntryForm::runListSetup() {
     txbAnmerk.text.clear();
 
     setMask(msk[1], QStringLiteral("&"), u' ');
-    msk[1].width = 32;
+    msk[1].width = entry_geometry::CodeFieldWidth;
     setFieldText(1, code);
 
     const CommandBehaviour* family = BehaviourOf(CommandTable::codeOf(i));
@@ -575,7 +538,7 @@ void EntryForm::runListSetup() {
     txbAnmerk.visible = remark;
 
     applyCommandLayout(i);
-    placeFields();
+    PlaceFields(*this);
 
     setFocus(Control::grid);
     lblBemerkung.caption = commandName(i);
@@ -594,47 +557,7 @@ void EntryForm::applyCommandLayout(int i) {
     const CommandLayout& layout = LayoutOf(i);
     if (layout.helpTopic >= 0)
         setHelpTopic(layout.helpTopic);
-    if (layout.commandField.set) {
-        EntryField& code = msk[1];
-        setMask(code, QString::fromUtf16(layout.commandField.mask),
-                QChar(layout.commandField.prompt));
-        code.maxLength = layout.commandField.maxLength;
-        code.width = layout.commandField.width;
-    }
-    const int count = parts_.commands.fieldCount(i);
-    for (int n = 1; n <= 5; ++n) {
-        const FieldLayout& l = layout.operands[static_cast<size_t>(n - 1)];
-        EntryField& f = msk[static_cast<size_t>(n + 1)];
-        if (l.set) {
-            f.width = l.width;
-            if (!l.widthOnly) {
-                f.mask = QString::fromUtf16(l.mask);
-                if (l.prompt != 0)
-                    f.prompt = QChar(l.prompt);
-                f.maxLength = l.maxLength;
-            }
-        }
-        // Fields beyond the count keep their properties but stay hidden, also
-        // when the check of the command field has shown one (I's target).
-        if (n > count)
-            f.visible = false;
-        else if (l.shown)
-            f.visible = true;
-    }
-    if (layout.txbTxt2.width > 0) {
-        txbTxt2.width = layout.txbTxt2.width;
-        if (layout.txbTxt2.maxLength > 0)
-            txbTxt2.maxLength = layout.txbTxt2.maxLength;
-    }
-    if (layout.txbTxt3.width > 0) {
-        txbTxt3.width = layout.txbTxt3.width;
-        txbTxt3.maxLength = layout.txbTxt3.maxLength;
-    }
-    const CommandBehaviour* family = BehaviourOf(QChar(layout.code));
-    if (family && family->remarkLine) {
-        txbTxt2.visible = true;
-        txbTxt3.visible = false;
-    }
+    ApplyFieldLayout(*this, i, parts_.commands.fieldCount(i));
     applyLayoutHints(i);
     ExplanationParts[1] = texts().heads[static_cast<size_t>(i)];
 }
@@ -644,17 +567,6 @@ void EntryForm::applyLayoutHints(int i) {
     for (int n = 1; n <= 5; ++n)
         if (t.hintStored[static_cast<size_t>(i)][static_cast<size_t>(n)])
             fieldHint(i, n) = t.hints[static_cast<size_t>(i)][static_cast<size_t>(n)];
-}
-
-void EntryForm::placeFields() {
-    msk[1].left = lblCode.left;
-    msk[2].left = msk[1].left + lblCode.width + FieldGap;
-    for (int k = 3; k < FieldCount; ++k)
-        msk[static_cast<size_t>(k)].left =
-            msk[static_cast<size_t>(k - 1)].left + msk[static_cast<size_t>(k - 1)].width + FieldGap;
-    // The free-text boxes stand where the fields they replace stand.
-    txbTxt2.left = msk[2].left;
-    txbTxt3.left = msk[3].left;
 }
 
 // ---- Help --------------------------------------------------------------------

@@ -124,7 +124,6 @@ private:
     void applyOperand2Form(const Operand2Form& form);
     // The hints that are set, into command's hints.
     void storeHints(int command, const std::array<CatalogueText, 5>& hints);
-    void placeFields();
 
     bool lineNumberCheck();
     bool commandFieldCheck();

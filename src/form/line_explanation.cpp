@@ -9,6 +9,7 @@
 
 #include "commands/command_family.h"
 #include "commands/command_layouts.h"
+#include "commands/entry_geometry.h"
 #include "commands/field_titles.h"
 #include "commands/line_syntax.h"
 #include "commands/operand_rules.h"
@@ -20,15 +21,8 @@ namespace vx {
 
 namespace {
 
-constexpr int CodeColumnLeft = 64;
-constexpr int CodeColumnWidth = 40;
-constexpr int FieldGap = 3;
-// The change events that call each other end here, as the window's do.
-constexpr int MaxEventDepth = 48;
 // Line 0 of the command list is its heading, lines 1..30 the commands.
 constexpr int ListLines = CommandTable::NoCommand + 1;
-// The last command with a masked operand field ("!").
-constexpr int LastWithOperandFields = 28;
 
 void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
     f.mask = mask;
@@ -46,16 +40,6 @@ bool isRemarkCode(const QString& field) {
 
 QString trimmedUpper(const QString& text) {
     return TrimView(text).size() == text.size() ? text.toUpper() : Trim(text).toUpper();
-}
-
-void placeFields(EntryFormState& s) {
-    auto& msk = s.msk;
-    msk[1].left = CodeColumnLeft;
-    msk[2].left = msk[1].left + CodeColumnWidth + FieldGap;
-    for (size_t k = 3; k < msk.size(); ++k)
-        msk[k].left = msk[k - 1].left + msk[k - 1].width + FieldGap;
-    s.txbTxt2.left = msk[2].left;
-    s.txbTxt3.left = msk[3].left;
 }
 
 // Same characters at the same place are the same text; null texts count as
@@ -136,7 +120,7 @@ public:
         if (f.text == text)
             return;
         f.text = text;
-        if (depth_ >= MaxEventDepth)
+        if (depth_ >= EntryFormState::MaxEventDepth)
             return;
         Depth depth(depth_);
         testEingabe(k);
@@ -146,7 +130,7 @@ public:
         if (line == s_.listIndex || line < -1 || line >= ListLines)
             return;
         s_.listIndex = line;
-        if (depth_ >= MaxEventDepth)
+        if (depth_ >= EntryFormState::MaxEventDepth)
             return;
         Depth depth(depth_);
         runListSetup();
@@ -184,7 +168,7 @@ private:
         if (f.text == text)
             return;
         f.text = text;
-        if (depth_ >= MaxEventDepth)
+        if (depth_ >= EntryFormState::MaxEventDepth)
             return;
         Depth depth(depth_);
         if (s_.focus == box && !fetching_)
@@ -195,7 +179,7 @@ private:
         if (s_.focus == control)
             return;
         s_.focus = control;
-        if (depth_ >= MaxEventDepth)
+        if (depth_ >= EntryFormState::MaxEventDepth)
             return;
         Depth depth(depth_);
         focusEntered(control);
@@ -273,7 +257,7 @@ bool LineFetch::commandFieldCheck() {
 }
 
 void LineFetch::showOperandFields(int command) {
-    if (command < 1 || command > LastWithOperandFields)
+    if (command < 1 || command > CommandTable::LastWithOperandFields)
         return;
     for (int k = 2; k < EntryFormState::FieldCount; ++k)
         msk(k).visible = false;
@@ -295,7 +279,7 @@ void LineFetch::runListSetup() {
 
     setFieldText(1, code);
     showOperandFields(i);
-    msk(1).width = 32;
+    msk(1).width = entry_geometry::CodeFieldWidth;
     const int n = table_.fieldCount(i) + 2;
     for (int k = 2; k <= n; ++k)
         msk(std::min(k, 6)).mask.clear();
@@ -313,11 +297,11 @@ void LineFetch::runListSetup() {
         E(k).clear();
     }
     setMask(msk(1), QStringLiteral("&"), u' ');
-    msk(1).width = 32;
+    msk(1).width = entry_geometry::CodeFieldWidth;
     setFieldText(1, code);
 
     applyCommandLayout(i);
-    placeFields(s_);
+    PlaceFields(s_);
 
     setFocus(Control::grid);
     s_.lblBemerkung.caption = commandName(i);
@@ -332,46 +316,7 @@ void LineFetch::runListSetup() {
 }
 
 void LineFetch::applyCommandLayout(int i) {
-    const CommandLayout& layout = LayoutOf(i);
-    if (layout.commandField.set) {
-        EntryField& code = msk(1);
-        setMask(code, QString::fromUtf16(layout.commandField.mask),
-                QChar(layout.commandField.prompt));
-        code.maxLength = layout.commandField.maxLength;
-        code.width = layout.commandField.width;
-    }
-    const int count = table_.fieldCount(i);
-    for (int n = 1; n <= 5; ++n) {
-        const FieldLayout& l = layout.operands[static_cast<size_t>(n - 1)];
-        EntryField& f = msk(n + 1);
-        if (l.set) {
-            f.width = l.width;
-            if (!l.widthOnly) {
-                f.mask = QString::fromUtf16(l.mask);
-                if (l.prompt != 0)
-                    f.prompt = QChar(l.prompt);
-                f.maxLength = l.maxLength;
-            }
-        }
-        if (n > count)
-            f.visible = false;
-        else if (l.shown)
-            f.visible = true;
-    }
-    if (layout.txbTxt2.width > 0) {
-        s_.txbTxt2.width = layout.txbTxt2.width;
-        if (layout.txbTxt2.maxLength > 0)
-            s_.txbTxt2.maxLength = layout.txbTxt2.maxLength;
-    }
-    if (layout.txbTxt3.width > 0) {
-        s_.txbTxt3.width = layout.txbTxt3.width;
-        s_.txbTxt3.maxLength = layout.txbTxt3.maxLength;
-    }
-    const CommandBehaviour* family = BehaviourOf(QChar(layout.code));
-    if (family && family->remarkLine) {
-        s_.txbTxt2.visible = true;
-        s_.txbTxt3.visible = false;
-    }
+    ApplyFieldLayout(s_, i, table_.fieldCount(i));
     lang_.applyLayoutHints(s_, i);
     E(1) = lang_.head(i);
 }
@@ -633,25 +578,9 @@ LineExplanation LineFetch::result() const {
 
 EntryFormState initialState(const TextCatalogue& cat) {
     EntryFormState s;
-    EntryField& line = s.msk[0];
-    setMask(line, QStringLiteral("####"), u' ');
-    line.width = 56;
-    line.text = QStringLiteral("1");
-    EntryField& code = s.msk[1];
-    setMask(code, QStringLiteral("&#"), u' ');
-    code.width = 32;
-    for (size_t k = 2; k < s.msk.size(); ++k) {
-        s.msk[k].width = 56;
-        s.msk[k].visible = k == 2;
-    }
-    placeFields(s);
-    s.txbTxt2.visible = false;
-    s.txbTxt2.width = 280;
-    s.txbTxt2.maxLength = 76;
-    s.txbTxt3.visible = false;
-    s.txbTxt3.width = 420;
-    s.txbTxt3.maxLength = 50;
-    s.lblBemerkung = {cat.tx(u"Please, select schedule command or input"), 0, 600, true, false};
+    SetInitialGeometry(s);
+    s.msk[0].text = QStringLiteral("1");
+    s.lblBemerkung.caption = cat.tx(u"Please, select schedule command or input");
     s.focus = Control::grid;
     return s;
 }

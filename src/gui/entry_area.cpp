@@ -17,9 +17,8 @@ namespace vx {
 
 namespace {
 
-// The entry frame. The model places the fields in pixels from the left edge
-// of the entry column; the rows are this window's own design.
-constexpr int EntryLeft = 8;
+// The entry frame. The model places the controls across (EntryPixels turns
+// its units into ours); the rows and the buttons are this window's own design.
 constexpr int ExplanationTop = 4;
 constexpr int ExplanationHeight = 46;
 constexpr int CaptionTop = 54;
@@ -33,7 +32,6 @@ constexpr int ButtonWidth = 158;
 constexpr int ButtonHeight = 40;
 constexpr int ButtonStep = 46;
 constexpr int FrameHeight = 248;
-constexpr int EntryColumnWidth = 620;
 
 // A caption broken over as many lines as the button's width needs; breaks the
 // caption already has stay.
@@ -259,14 +257,13 @@ void EntryArea::placeRows() {
     // takes, free text as wide as the model makes it where there is room.
     std::vector<RowSpan> spans;
     std::vector<QWidget*> placed;
-    auto add = [&](QLineEdit* widget, const EntryField& field, int fallback, int needed,
-                   bool flexible, int top) {
-        const int width = field.width > 0 ? field.width : fallback;
+    auto add = [&](QLineEdit* widget, const EntryField& field, int needed, bool flexible, int top) {
+        const ViewSpan span = EntryPixels(field.left, field.width);
         if (!field.visible) {
-            SetGeometryIfChanged(widget, QRect(EntryLeft + field.left, top, width, FieldHeight));
+            SetGeometryIfChanged(widget, QRect(span.left, top, span.width, FieldHeight));
             return;
         }
-        spans.push_back({EntryLeft + field.left, std::max(width, needed), flexible});
+        spans.push_back({span.left, std::max(span.width, needed), flexible});
         placed.push_back(widget);
     };
     auto apply = [&](int top) {
@@ -286,15 +283,16 @@ void EntryArea::placeRows() {
                 field.mask.isEmpty()
                     ? 0
                     : LineEditWidthFor(*widget, WidestMaskText(field.mask, widget->fontMetrics())));
-        add(widget, field, 32, *needed, false, FieldTop);
+        add(widget, field, *needed, false, FieldTop);
     }
-    add(txbTxt2_, form.txbTxt2, 280, 0, true, FieldTop);
-    add(txbTxt3_, form.txbTxt3, 280, 0, true, FieldTop);
+    add(txbTxt2_, form.txbTxt2, 0, true, FieldTop);
+    add(txbTxt3_, form.txbTxt3, 0, true, FieldTop);
     apply(FieldTop);
 
     // The hint under the field it belongs to, wherever that field went, and
     // never over the remark row: that goes down for the language's tallest hint.
-    const int modelHintLeft = EntryLeft + form.lblHinweise.left;
+    const ViewSpan modelHint = EntryPixels(form.lblHinweise.left, form.lblHinweise.width);
+    const int modelHintLeft = modelHint.left;
     int hintLeft = modelHintLeft;
     bool underFocus = false;
     for (size_t i = 0; i < spans.size() && !underFocus; ++i)
@@ -315,7 +313,7 @@ void EntryArea::placeRows() {
         hintRoom_ = std::max(hintRoom_, hint.height());
     const int remarkTop = std::max(RemarkTop, HintTop + hintRoom_ + 4);
     const int hintWidth =
-        std::clamp(std::max(hint.width(), form.lblHinweise.width), 40, RowRight - EntryLeft);
+        std::clamp(std::max(hint.width(), modelHint.width), 40, RowRight - EntryPixels(0, 0).left);
     hintLeft = std::min(hintLeft, RowRight - hintWidth);
     SetGeometryIfChanged(lblHinweise_, QRect(hintLeft, HintTop, hintWidth,
                                              std::min(hint.height(), remarkTop - 4 - HintTop)));
@@ -328,16 +326,16 @@ void EntryArea::placeRows() {
     SetTextIfChanged(lblAnmerk_, form.lblAnmerk.caption);
     if (lblAnmerk_->isVisibleTo(this) != form.lblAnmerk.visible)
         lblAnmerk_->setVisible(form.lblAnmerk.visible);
-    const int captionWidth = std::max(form.lblAnmerk.width, lblAnmerk_->sizeHint().width());
+    const ViewSpan caption = EntryPixels(form.lblAnmerk.left, form.lblAnmerk.width);
+    const int captionWidth = std::max(caption.width, lblAnmerk_->sizeHint().width());
     if (form.lblAnmerk.visible) {
-        spans.push_back({EntryLeft + form.lblAnmerk.left, captionWidth, false});
+        spans.push_back({caption.left, captionWidth, false});
         placed.push_back(lblAnmerk_);
     } else {
-        SetGeometryIfChanged(lblAnmerk_, QRect(EntryLeft + form.lblAnmerk.left, remarkTop,
-                                               captionWidth, FieldHeight));
+        SetGeometryIfChanged(lblAnmerk_, QRect(caption.left, remarkTop, captionWidth, FieldHeight));
     }
-    add(txbStern_, form.txbStern, 32, 0, false, remarkTop);
-    add(txbAnmerk_, form.txbAnmerk, 32, 0, true, remarkTop);
+    add(txbStern_, form.txbStern, 0, false, remarkTop);
+    add(txbAnmerk_, form.txbAnmerk, 0, true, remarkTop);
     apply(remarkTop);
 }
 
@@ -386,8 +384,8 @@ void EntryArea::syncFromModel() {
     };
     for (const auto& l : labels) {
         SetTextIfChanged(l.widget, l.model.caption);
-        const int width = l.model.width > 0 ? l.model.width : EntryColumnWidth - l.model.left;
-        SetGeometryIfChanged(l.widget, QRect(EntryLeft + l.model.left, l.top, width, l.height));
+        const ViewSpan span = EntryPixels(l.model.left, l.model.width);
+        SetGeometryIfChanged(l.widget, QRect(span.left, l.top, span.width, l.height));
         if (l.widget->isVisibleTo(this) != l.model.visible)
             l.widget->setVisible(l.model.visible);
     }

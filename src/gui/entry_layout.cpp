@@ -30,7 +30,15 @@ int placeLefts(std::vector<RowSpan*>& ordered, int minimumGap) {
     return ordered.empty() ? 0 : previousRight;
 }
 
+// The entry column starts a little way into the frame; one model unit is one
+// pixel at the model's font.
+constexpr int EntryColumnLeft = 8;
+
 } // namespace
+
+ViewSpan EntryPixels(int modelLeft, int modelWidth) {
+    return {EntryColumnLeft + modelLeft, modelWidth};
+}
 
 void PlaceRow(std::vector<RowSpan>& spans, int right, int minimumGap, int minimumFlexible) {
     std::vector<RowSpan*> ordered;

@@ -12,6 +12,17 @@ class QLineEdit;
 
 namespace vx {
 
+// A left edge and a width in the frame's pixels.
+struct ViewSpan {
+    int left = 0;
+    int width = 0;
+};
+
+// The one conversion of the model's entry geometry (its width units, from
+// the left edge of the entry column: commands/entry_geometry.h) into the
+// entry frame's pixels.
+ViewSpan EntryPixels(int modelLeft, int modelWidth);
+
 // One control of a row: where the model puts it and how wide it must be.
 struct RowSpan {
     int left = 0;          // the model's left edge

@@ -148,9 +148,9 @@ std::optional<QString> QtPlatform::chooseFolder(const FileDialogRequest& request
     return folder;
 }
 
-std::optional<QByteArray> QtPlatform::paintListing(const ListingDocument& document,
-                                                   const FontChoice& font, QString* error) {
-    return RenderListingPdf(document, font, error);
+Result<QByteArray> QtPlatform::paintListing(const ListingDocument& document,
+                                            const FontChoice& font) {
+    return RenderListingPdf(document, font);
 }
 
 std::optional<FontChoice> QtPlatform::chooseFont(const FontChoice& current) {

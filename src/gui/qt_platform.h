@@ -55,8 +55,8 @@ public:
                   const QString& value) override;
     void beep() override;
     void setBusy(bool busy) override;
-    std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) override;
+    Result<QByteArray> paintListing(const ListingDocument& document,
+                                    const FontChoice& font) override;
     QString text() const override;
     void setText(const QString& text) override;
 

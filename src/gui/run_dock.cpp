@@ -1,5 +1,6 @@
 #include "gui/run_dock.h"
 
+#include "commands/limits.h"
 #include "editor/dry_run_session.h"
 #include "editor/editor.h"
 #include "gui/window_menus.h"
@@ -248,7 +249,7 @@ RunDock::RunDock(Editor& editor, WindowMenus& menus, QWidget* parent)
     auto* inputLayout = new QHBoxLayout(inputRow_);
     inputLayout->setContentsMargins(0, 0, 0, 0);
     input_->setObjectName(QStringLiteral("runInput"));
-    input_->setValidator(new QIntValidator(-99999, 99999, input_));
+    input_->setValidator(new QIntValidator(-MaxMarkerValue, MaxMarkerValue, input_));
     inputLayout->addWidget(inputLabel_);
     inputLayout->addWidget(input_, 1);
     inputLayout->addWidget(answer_);

@@ -59,7 +59,10 @@ bool SystemPrinter::printListing(const ListingDocument& document) {
     printer.setDocName(QStringLiteral("VX-EDIT"));
     if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
         return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
-    return PaintListing(document, font_, printer, &lastError_);
+    const Status painted = PaintListing(document, font_, printer);
+    if (!painted)
+        lastError_ = painted.message();
+    return static_cast<bool>(painted);
 }
 
 bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
@@ -68,19 +71,15 @@ bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QP
     preview.setWindowTitle(QStringLiteral("VX-EDIT"));
     // The preview paints for the screen, the print button once more for the
     // printer; the last painting decides.
-    bool painted = true;
-    QString reason;
+    Status painted;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&](QPrinter* target) {
-                         reason.clear();
-                         painted = PaintListing(document, font, *target, &reason);
-                     });
+                     [&](QPrinter* target) { painted = PaintListing(document, font, *target); });
     if (preview.exec() != QDialog::Accepted) {
         setError(error, QString());
         return false;
     }
     if (!painted) {
-        setError(error, reason);
+        setError(error, painted.message());
         return false;
     }
     return true;

@@ -118,13 +118,12 @@ void LayoutIndex::addPaths(const QStringList& paths) {
 
 const LayoutSchedule& LayoutIndex::readFile(const QString& path) {
     LayoutSchedule& s = slot(path);
-    QString error;
-    std::optional<QByteArray> bytes = ReadInputFile(path, &error);
+    Result<QByteArray> bytes = ReadInputFile(path);
     if (!bytes) {
         s = LayoutSchedule{};
         s.path = path;
         s.state = LayoutSchedule::State::Unreadable;
-        s.reason = error;
+        s.reason = bytes.message();
         return s;
     }
     s.bytes = std::move(*bytes);

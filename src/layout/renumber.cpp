@@ -209,9 +209,8 @@ QByteArray EditedBytes(const LayoutSchedule& schedule, const QList<LineEdit>& ed
 }
 
 FileWriter AtomicFileWriter() {
-    return [](const QString& path, const QByteArray& bytes, QString* error) {
-        return WriteOutputFile(path, bytes, error);
-    };
+    return
+        [](const QString& path, const QByteArray& bytes) { return WriteOutputFile(path, bytes); };
 }
 
 namespace {
@@ -253,28 +252,27 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
     // Everything that can be known before writing is checked first, so that a
     // refusal leaves every file alone.
     for (FileChange& c : changes) {
-        QString error;
-        const std::optional<QByteArray> now = ReadInputFile(c.path, &error, catalogue);
+        const Result<QByteArray> now = ReadInputFile(c.path, catalogue);
         if (!now)
-            return fail(Phrase{u"%1: %2; nothing written"_s, {c.path, error}});
+            return fail(Phrase{u"%1: %2; nothing written"_s, {c.path, now.message()}});
         if (*now != c.before)
             return fail(
                 Phrase{u"%1: changed on disk since it was read; nothing written"_s, {c.path}});
         if (!writable(c.path))
             return fail(Phrase{u"%1: cannot be written; nothing written"_s, {c.path}});
         if (QFileInfo::exists(c.backup)) {
-            c.oldBackup = ReadInputFile(c.backup, &error, catalogue);
-            if (!c.oldBackup)
-                return fail(Phrase{u"%1: %2; nothing written"_s, {c.backup, error}});
+            const Result<QByteArray> old = ReadInputFile(c.backup, catalogue);
+            if (!old)
+                return fail(Phrase{u"%1: %2; nothing written"_s, {c.backup, old.message()}});
+            c.oldBackup = *old;
         }
     }
     QStringList notRestored;
     const auto putBack = [&](const FileChange& c, bool fileWritten) {
-        QString error;
-        if (fileWritten && !write(c.path, c.before, &error))
+        if (fileWritten && !write(c.path, c.before))
             notRestored << c.path;
         if (c.oldBackup) {
-            if (!write(c.backup, *c.oldBackup, &error))
+            if (!write(c.backup, *c.oldBackup))
                 notRestored << c.backup;
         } else {
             QFile::remove(c.backup);
@@ -282,9 +280,11 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
     };
     for (qsizetype i = 0; i < changes.size(); ++i) {
         const FileChange& c = changes[i];
-        QString error;
-        const bool backedUp = write(c.backup, c.before, &error);
-        if (backedUp && write(c.path, c.after, &error)) {
+        Status written = write(c.backup, c.before);
+        const bool backedUp = static_cast<bool>(written);
+        if (backedUp)
+            written = write(c.path, c.after);
+        if (written) {
             outcome.changed << c.path;
             continue;
         }
@@ -295,9 +295,9 @@ RenumberOutcome ApplyRenumber(const LayoutIndex& index, const RenumberPlan& plan
             putBack(changes[k], true);
         outcome.changed.clear();
         if (notRestored.isEmpty())
-            return fail(Phrase{u"%1: %2; every file is as it was"_s, {failed, error}});
+            return fail(Phrase{u"%1: %2; every file is as it was"_s, {failed, written.message()}});
         return fail(Phrase{u"%1: %2; could not be put back: %3"_s,
-                           {failed, error, notRestored.join(QStringLiteral(", "))}});
+                           {failed, written.message(), notRestored.join(QStringLiteral(", "))}});
     }
     outcome.done = true;
     return outcome;

@@ -7,6 +7,7 @@
 
 #include "layout/layout_index.h"
 #include "texts/phrase.h"
+#include "texts/result.h"
 
 #include <QByteArray>
 #include <QList>
@@ -45,9 +46,8 @@ RenumberPlan PlanRenumber(const LayoutIndex& index, Thing thing, const QString& 
 // The bytes of a schedule with the plan's edits made in it.
 QByteArray EditedBytes(const LayoutSchedule& schedule, const QList<LineEdit>& edits);
 
-// Writes one file atomically; false with a reason on failure.
-using FileWriter =
-    std::function<bool(const QString& path, const QByteArray& bytes, QString* error)>;
+// Writes one file atomically; a failure says why.
+using FileWriter = std::function<Status(const QString& path, const QByteArray& bytes)>;
 // The file layer's atomic replacement.
 FileWriter AtomicFileWriter();
 

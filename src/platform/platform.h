@@ -3,6 +3,8 @@
 // What the model cannot do alone. The windows hand it the real implementations,
 // the tests and vxedit-cli hand it scripted ones (scripted_platform.h).
 
+#include "texts/result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -136,9 +138,9 @@ public:
 class PdfPainter {
 public:
     virtual ~PdfPainter() = default;
-    // The PDF bytes of all pages in font; nullopt with the reason in *error.
-    virtual std::optional<QByteArray> paintListing(const ListingDocument& document,
-                                                   const FontChoice& font, QString* error) = 0;
+    // The PDF bytes of all pages in font, or why there are none.
+    virtual Result<QByteArray> paintListing(const ListingDocument& document,
+                                            const FontChoice& font) = 0;
 };
 
 // Everything the model is given, in one place. Pointers are never null once

@@ -1,6 +1,7 @@
 #include "print/listing.h"
 
 #include "commands/command_family.h"
+#include "commands/limits.h"
 #include "commands/listing_words.h"
 #include "commands/parsed_command.h"
 #include "texts/basic_numbers.h"
@@ -109,18 +110,8 @@ private:
     }
 
     void reportDoubleAddress(int first, int again, const QString& name) {
-        if (reporter_ == nullptr)
-            return;
-        const QString& br = TextCatalogue::HintLineBreak();
-        const QString prompt = c_.ErrorParts(1) + QStringLiteral("  ") + T(u"Schedule data") +
-                               u':' + br + br + c_.ErrorTexts(16) + br + T(u"defined at: ") + u'<' +
-                               Str(first) + QStringLiteral(" > ") + T(u" and also at: ") +
-                               QStringLiteral("< ") + QString::number(again) +
-                               QStringLiteral(" >: ") + name + br +
-                               T(u"Please, correct before starting!");
-        const QString title = c_.ErrorTexts(5) + Str(27016);
-        reporter_->showMessage(27016, prompt,
-                               MsgStyle::Ok + MsgStyle::Critical + MsgStyle::SystemModal, title);
+        if (reporter_ != nullptr)
+            reporter_->reportDoubleAddress(first, again, name);
     }
 
     // The line at which a jump target is defined, 0 when nowhere. A name seen

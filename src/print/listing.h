@@ -57,18 +57,17 @@ constexpr int LinesPerPage = HeaderLines + ScheduleLinesPerPage;
 constexpr int TextWidth = 80;        // indent and rendered text together
 constexpr int CommandLineWidth = 90; // the stored command line
 constexpr int IndentWidth = 6;       // the line an If controls
-constexpr int MaxAddresses = 999;
 } // namespace ListingLayout
 
-// Where the listing's messages go. The editor sends them through ReportError
-// and ShowMessage; lineNumber and commandLine are the line being worked on.
+// Where the listing's messages go: the editor's numbered messages.
+// lineNumber and commandLine are the line being worked on.
 class ListingReporter {
 public:
     virtual ~ListingReporter() = default;
     virtual void reportError(int number, int styleAddition, const QString& detail, int lineNumber,
                              const QString& commandLine) = 0;
-    virtual void showMessage(int number, const QString& prompt, int style,
-                             const QString& title) = 0;
+    // A jump or subroutine address defined at line first and again at line again.
+    virtual void reportDoubleAddress(int first, int again, const QString& name) = 0;
 };
 
 struct ListingSource {

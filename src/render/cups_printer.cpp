@@ -102,9 +102,11 @@ bool CupsPrinter::printListing(const ListingDocument& document) {
         }
         destination = all.front();
     }
-    const std::optional<QByteArray> pdf = RenderListingPdf(document, font_, &lastError_);
-    if (!pdf)
+    const Result<QByteArray> pdf = RenderListingPdf(document, font_);
+    if (!pdf) {
+        lastError_ = pdf.message();
         return false;
+    }
     const ClientRun run = runClient(
         QStringLiteral("lp"),
         {QStringLiteral("-d"), destination, QStringLiteral("-t"), QStringLiteral("VX-EDIT")}, *pdf);

@@ -24,11 +24,6 @@ bool haveGuiApplication() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-void setError(QString* error, const QString& text) {
-    if (error != nullptr)
-        *error = text;
-}
-
 // Where the widest printed line ends, in device units, at the font base: a
 // piece runs to the end of its text or to the next piece, which cuts it.
 qreal widestLine(const ListingDocument& document, const QFont& base, QPagedPaintDevice& device) {
@@ -78,12 +73,10 @@ QString fitted(const ListingPiece& piece, const QFontMetricsF& metrics, qreal ro
 
 } // namespace
 
-bool PaintListing(const ListingDocument& document, const FontChoice& font,
-                  QPagedPaintDevice& device, QString* error) {
-    if (!haveGuiApplication()) {
-        setError(error, QStringLiteral("printing needs the graphical application"));
-        return false;
-    }
+Status PaintListing(const ListingDocument& document, const FontChoice& font,
+                    QPagedPaintDevice& device) {
+    if (!haveGuiApplication())
+        return Failure{QStringLiteral("printing needs the graphical application")};
     QFont base(font.name.isEmpty() ? QStringLiteral("Arial") : font.name);
     base.setStyleHint(QFont::SansSerif);
     base.setPointSizeF(font.size > 0 ? font.size : 10.08);
@@ -102,10 +95,8 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
     if (scale < 1.0)
         base.setPointSizeF(std::max(base.pointSizeF() * scale, MinimumPointSize));
     QPainter painter;
-    if (!painter.begin(&device)) {
-        setError(error, QStringLiteral("the print document cannot be started"));
-        return false;
-    }
+    if (!painter.begin(&device))
+        return Failure{QStringLiteral("the print document cannot be started")};
     const qreal width = device.width();
     const qreal height = device.height();
     const QFontMetricsF metrics(base, &device);
@@ -121,8 +112,7 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
     for (qsizetype p = 0; p < document.pages.size(); ++p) {
         if (p > 0 && !device.newPage()) {
             painter.end();
-            setError(error, QStringLiteral("a new page cannot be started"));
-            return false;
+            return Failure{QStringLiteral("a new page cannot be started")};
         }
         const QList<ListingLine>& lines = document.pages[p].lines;
         for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -147,51 +137,40 @@ bool PaintListing(const ListingDocument& document, const FontChoice& font,
             }
         }
     }
-    if (!painter.end()) {
-        setError(error, QStringLiteral("the print document cannot be finished"));
-        return false;
-    }
-    return true;
+    if (!painter.end())
+        return Failure{QStringLiteral("the print document cannot be finished")};
+    return {};
 }
 
-std::optional<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) {
-    if (!haveGuiApplication()) {
-        setError(error, QStringLiteral("PDF output needs the graphical application"));
-        return std::nullopt;
-    }
+Result<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font) {
+    if (!haveGuiApplication())
+        return Failure{QStringLiteral("PDF output needs the graphical application")};
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    bool painted = false;
+    Status painted;
     {
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("VX-EDIT"));
         writer.setTitle(QStringLiteral("VX-EDIT"));
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(10, 10, 8, 10), QPageLayout::Millimeter);
-        painted = PaintListing(document, font, writer, error);
+        painted = PaintListing(document, font, writer);
     }
     if (!painted)
-        return std::nullopt;
+        return Failure{painted.message()};
     return buffer.data();
 }
 
-bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, const QString& path,
-                     QString* error) {
+Status WriteListingPdf(const ListingDocument& document, const FontChoice& font,
+                       const QString& path) {
     // Painted into memory first: the file is written by the one writer, which
     // never replaces a device or a FIFO and replaces a file only whole.
-    QString why;
-    const std::optional<QByteArray> pdf = RenderListingPdf(document, font, &why);
-    if (!pdf) {
-        setError(error, path + QStringLiteral(": ") + why);
-        return false;
-    }
-    QString reason;
-    if (!WriteOutputFile(path, *pdf, &reason)) {
-        setError(error, path + QStringLiteral(": ") + reason);
-        return false;
-    }
-    return true;
+    const Result<QByteArray> pdf = RenderListingPdf(document, font);
+    if (!pdf)
+        return Failure{path + QStringLiteral(": ") + pdf.message()};
+    if (const Status written = WriteOutputFile(path, *pdf); !written)
+        return Failure{path + QStringLiteral(": ") + written.message()};
+    return {};
 }
 
 } // namespace vx

@@ -15,27 +15,26 @@ namespace vx {
 // not fit before the next piece of its line (or the page's edge) is elided,
 // so no two texts share a place. A document without pages still makes one
 // empty sheet. Needs a QGuiApplication.
-bool PaintListing(const ListingDocument& document, const FontChoice& font,
-                  QPagedPaintDevice& device, QString* error);
+Status PaintListing(const ListingDocument& document, const FontChoice& font,
+                    QPagedPaintDevice& device);
 
-// The listing as the bytes of an A4 PDF file; nullopt with a reason when
-// there is no QGuiApplication or painting failed.
-std::optional<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font,
-                                           QString* error);
+// The listing as the bytes of an A4 PDF file; fails when there is no
+// QGuiApplication or painting failed.
+Result<QByteArray> RenderListingPdf(const ListingDocument& document, const FontChoice& font);
 
 // The listing as an A4 PDF file; the file is replaced only when the whole
-// document could be written. False with a reason when there is no
+// document could be written. Fails, naming the path, when there is no
 // QGuiApplication or the file cannot be written.
-bool WriteListingPdf(const ListingDocument& document, const FontChoice& font, const QString& path,
-                     QString* error);
+Status WriteListingPdf(const ListingDocument& document, const FontChoice& font,
+                       const QString& path);
 
 // The model's way to PDFs: programs that make them hand one of these to their
 // platform.
 class ListingPdfPainter : public PdfPainter {
 public:
-    std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) override {
-        return RenderListingPdf(document, font, error);
+    Result<QByteArray> paintListing(const ListingDocument& document,
+                                    const FontChoice& font) override {
+        return RenderListingPdf(document, font);
     }
 };
 

@@ -3,6 +3,7 @@
 
 #include "run/dry_run.h"
 
+#include "commands/limits.h"
 #include "texts/json_writer.h"
 
 #include <QRegularExpression>
@@ -12,6 +13,12 @@
 namespace vx {
 
 namespace {
+
+// A whole number from low to high; the message says what was expected.
+QString RangeText(const char* what, int low, int high) {
+    return QString::fromLatin1(what) + u' ' + QString::number(low) + QStringLiteral(" to ") +
+           QString::number(high) + QStringLiteral(" expected: ");
+}
 
 bool ReadNumber(const QString& text, int low, int high, int* value) {
     bool ok = false;
@@ -73,24 +80,24 @@ RunEventsParse ParseRunEvents(const QString& text) {
         int value = 0;
         if (thing == u"contact") {
             e.kind = RunEvent::Kind::Contact;
-            if (!ReadNumber(f[2], 0, 1056, &e.id))
-                return error(QStringLiteral("contact 0 to 1056 expected: ") + f[2]);
+            if (!ReadNumber(f[2], 0, MaxContact, &e.id))
+                return error(RangeText("contact", 0, MaxContact) + f[2]);
             e.value = f[3].toUpper();
             if (e.value != u"B" && e.value != u"F")
                 return error(QStringLiteral("contact state B or F expected: ") + f[3]);
         } else if (thing == u"loco-on") {
             e.kind = RunEvent::Kind::LocoOn;
-            if (!ReadNumber(f[2], 0, 1056, &e.id))
-                return error(QStringLiteral("contact 0 to 1056 expected: ") + f[2]);
-            if (!ReadNumber(f[3], 0, 9999, &value))
-                return error(QStringLiteral("locomotive 0 to 9999 expected: ") + f[3]);
+            if (!ReadNumber(f[2], 0, MaxContact, &e.id))
+                return error(RangeText("contact", 0, MaxContact) + f[2]);
+            if (!ReadNumber(f[3], 0, MaxLoco, &value))
+                return error(RangeText("locomotive", 0, MaxLoco) + f[3]);
             e.value = QString::number(value);
         } else if (thing == u"input") {
             e.kind = RunEvent::Kind::Input;
-            if (!ReadNumber(f[2], 1, 999, &e.id))
-                return error(QStringLiteral("marker 1 to 999 expected: ") + f[2]);
-            if (!ReadNumber(f[3], -99999, 99999, &value))
-                return error(QStringLiteral("value -99999 to 99999 expected: ") + f[3]);
+            if (!ReadNumber(f[2], 1, MaxMarker, &e.id))
+                return error(RangeText("marker", 1, MaxMarker) + f[2]);
+            if (!ReadNumber(f[3], -MaxMarkerValue, MaxMarkerValue, &value))
+                return error(RangeText("value", -MaxMarkerValue, MaxMarkerValue) + f[3]);
             e.value = QString::number(value);
         } else {
             return error(QStringLiteral("contact, loco-on or input expected: ") + f[1]);

@@ -92,10 +92,10 @@ void ScriptedPlatform::setBusy(bool b) {
     busy = b;
 }
 
-std::optional<QByteArray> ScriptedPlatform::paintListing(const ListingDocument& document,
-                                                         const FontChoice& font, QString* error) {
+Result<QByteArray> ScriptedPlatform::paintListing(const ListingDocument& document,
+                                                  const FontChoice& font) {
     ++pdfListings;
-    return PaintPdf(painter_, document, font, error);
+    return PaintPdf(painter_, document, font);
 }
 
 void ScriptedPlatform::usePdfPainter(PdfPainter* painter) {

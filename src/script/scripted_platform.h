@@ -73,8 +73,8 @@ public:
     void close() override;
     void beep() override;
     void setBusy(bool b) override;
-    std::optional<QByteArray> paintListing(const ListingDocument& document, const FontChoice& font,
-                                           QString* error) override;
+    Result<QByteArray> paintListing(const ListingDocument& document,
+                                    const FontChoice& font) override;
     QString text() const override { return clipboardText; }
     void setText(const QString& text) override { clipboardText = text; }
 

@@ -6,13 +6,11 @@
 
 namespace vx {
 
-std::optional<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
-                                   const FontChoice& font, QString* error) {
+Result<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
+                            const FontChoice& font) {
     if (painter != nullptr)
-        return painter->paintListing(document, font, error);
-    if (error != nullptr)
-        *error = QStringLiteral("PDF output is not available in this program");
-    return std::nullopt;
+        return painter->paintListing(document, font);
+    return Failure{QStringLiteral("PDF output is not available in this program")};
 }
 
 bool ScriptedPrinter::configure(QStringView setting, QString* error) {
@@ -78,18 +76,17 @@ bool ScriptedPrinter::printListing(const ListingDocument& document) {
     }
     QByteArray bytes;
     if (mode == Mode::Pdf) {
-        std::optional<QByteArray> pdf = PaintPdf(painter, document, currentFont, &lastError_);
+        Result<QByteArray> pdf = PaintPdf(painter, document, currentFont);
         if (!pdf) {
-            lastError_ = path + QStringLiteral(": ") + lastError_;
+            lastError_ = path + QStringLiteral(": ") + pdf.message();
             return false;
         }
         bytes = std::move(*pdf);
     } else {
         bytes = ListingText(document).toUtf8();
     }
-    QString reason;
-    if (!WriteOutputFile(path, bytes, &reason)) {
-        lastError_ = path + QStringLiteral(": ") + reason;
+    if (const Status written = WriteOutputFile(path, bytes); !written) {
+        lastError_ = path + QStringLiteral(": ") + written.message();
         return false;
     }
     return true;

@@ -12,9 +12,9 @@
 
 namespace vx {
 
-// The listing through painter; without one, nullopt and a reason.
-std::optional<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
-                                   const FontChoice& font, QString* error);
+// The listing through painter; without one, a failure that says so.
+Result<QByteArray> PaintPdf(PdfPainter* painter, const ListingDocument& document,
+                            const FontChoice& font);
 
 class ScriptedPrinter : public Printer {
 public:
