@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -72,6 +73,28 @@ private slots:
         QVERIFY(!pane->isVisible());
         QVERIFY(!w().menuAction(QStringLiteral("Wrk_Probl"))->isChecked());
         w().menuAction(QStringLiteral("Wrk_Probl"))->trigger();
+        QVERIFY(pane->isVisible());
+    }
+
+    // A finding that only the layout shows keeps the list and the menu's
+    // check mark together: one click hides it, the next shows it again.
+    void layoutFindingAlone() {
+        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("layout")));
+        for (const char* name : {"a.vfp", "b.vfp"}) {
+            QFile file(dir_.filePath(QStringLiteral("layout/") + QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("B, 5, B\r\nE\r\n");
+        }
+        w().openAtStart(dir_.filePath(QStringLiteral("layout/b.vfp")));
+        ProblemsPane* pane = w().problemsPane();
+        QAction* menu = w().menuAction(QStringLiteral("Wrk_Probl"));
+        QVERIFY(pane->isVisible());
+        QCOMPARE(pane->list()->count(), 1);
+        QVERIFY(menu->isChecked());
+        menu->trigger();
+        QVERIFY(!pane->isVisible());
+        QVERIFY(!menu->isChecked());
+        menu->trigger();
         QVERIFY(pane->isVisible());
     }
 

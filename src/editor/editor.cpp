@@ -338,9 +338,7 @@ const ScheduleDiagnostics& Editor::refreshDiagnostics() {
     });
     // The menu's check mark follows the list, which shows only with something in it.
     if (MenuItem* item = menu.find(u"Wrk_Probl"))
-        item->checked =
-            problemsListWanted &&
-            (uses.has_value() || diagnostics_->problemCount() > 0 || !dryRun->findings().isEmpty());
+        item->checked = problemsListWanted && problemsListHasContent();
     if (MenuItem* item = menu.find(u"Wrk_Run"))
         item->checked = dryRunShown;
     return *diagnostics_;
@@ -471,9 +469,15 @@ void Editor::openChangedOnDisk() {
 }
 
 bool Editor::problemsListShown() {
-    return problemsListWanted &&
-           (uses.has_value() || refreshDiagnostics().problemCount() > 0 ||
-            !dryRun->findings().isEmpty() || !layout->openFindings().isEmpty());
+    refreshDiagnostics();
+    return problemsListWanted && problemsListHasContent();
+}
+
+// The menu's check mark and the list must agree, or the first click on the
+// menu entry hides a list the mark said was hidden.
+bool Editor::problemsListHasContent() {
+    return uses.has_value() || (diagnostics_ && diagnostics_->problemCount() > 0) ||
+           !dryRun->findings().isEmpty() || (layout && !layout->openFindings().isEmpty());
 }
 
 void Editor::dryRunCommand(DryRunCommand command) {

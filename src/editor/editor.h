@@ -206,6 +206,7 @@ public:
     // while there is something to list.
     bool problemsListWanted = true;
     bool problemsListShown();
+    bool problemsListHasContent();
 
     // The layout: the open schedule's folder, or the one chosen (File menu),
     // remembered in the settings store.
