@@ -77,7 +77,8 @@ private slots:
     }
 
     // A finding that only the layout shows keeps the list and the menu's
-    // check mark together: one click hides it, the next shows it again.
+    // check mark together: one click hides it, the next shows it again. A file
+    // of the folder that holds no schedule is named in the cross-references.
     void layoutFindingAlone() {
         QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("layout")));
         for (const char* name : {"a.vfp", "b.vfp"}) {
@@ -85,6 +86,10 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("B, 5, B\r\nE\r\n");
         }
+        QFile binary(dir_.filePath(QStringLiteral("layout/c.vfp")));
+        QVERIFY(binary.open(QIODevice::WriteOnly));
+        binary.write("\x01\x02\x03");
+        binary.close();
         w().openAtStart(dir_.filePath(QStringLiteral("layout/b.vfp")));
         ProblemsPane* pane = w().problemsPane();
         QAction* menu = w().menuAction(QStringLiteral("Wrk_Probl"));
@@ -96,6 +101,8 @@ private slots:
         QVERIFY(!menu->isChecked());
         menu->trigger();
         QVERIFY(pane->isVisible());
+        const auto* skipped = w().findChild<QLabel*>(QStringLiteral("xrefSkipped"));
+        QVERIFY(skipped && skipped->text().endsWith(QStringLiteral(" c.vfp")));
     }
 
     void jumps() {

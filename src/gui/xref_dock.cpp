@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -24,7 +25,7 @@ constexpr Thing Kinds[] = {Thing::Contact,   Thing::Article, Thing::Signal,     
 
 XrefDock::XrefDock(Editor& editor, QWidget* parent)
     : QDockWidget(parent), editor_(editor), kinds_(new QComboBox), text_(new QLineEdit),
-      table_(new QTableView) {
+      table_(new QTableView), skipped_(new QLabel) {
     setObjectName(QStringLiteral("xrefDock"));
     auto* body = new QWidget;
     auto* filters = new QHBoxLayout;
@@ -34,6 +35,10 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(filters);
     layout->addWidget(table_);
+    skipped_->setObjectName(QStringLiteral("xrefSkipped"));
+    skipped_->setWordWrap(true);
+    skipped_->hide();
+    layout->addWidget(skipped_);
     setWidget(body);
 
     text_->setClearButtonEnabled(true);
@@ -59,6 +64,8 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     });
     connect(text_, &QLineEdit::textChanged, this,
             [this](const QString& t) { editor_.layout->filter().setText(t); });
+    connect(&editor_.layout->model(), &QAbstractItemModel::modelReset, this,
+            &XrefDock::showSkipped);
     connect(table_, &QTableView::doubleClicked, this, &XrefDock::openUse);
     connect(table_, &QTableView::activated, this, &XrefDock::openUse);
     retranslate();
@@ -75,6 +82,28 @@ void XrefDock::retranslate() {
         kinds_->addItem(c.tx(ThingName(t)));
     kinds_->setCurrentIndex(current < 0 ? 0 : current);
     text_->setPlaceholderText(c.tx(u"Number/name"));
+    showSkipped();
+}
+
+void XrefDock::showSkipped() {
+    QStringList names;
+    QStringList reasons;
+    for (const LayoutSchedule& s : editor_.layout->index().schedules()) {
+        if (s.isRead())
+            continue;
+        names << s.name();
+        reasons << s.name() + QStringLiteral(": ") + s.reason;
+    }
+    skipped_->setVisible(!names.isEmpty());
+    if (names.isEmpty())
+        return;
+    // A folder of thousands of such files must not fill the pane.
+    constexpr int Shown = 5;
+    QString text = editor_.catalogue.tx(u"Not read:") + u' ' + names.mid(0, Shown).join(u", ");
+    if (names.size() > Shown)
+        text += QStringLiteral(" (+%1)").arg(names.size() - Shown);
+    skipped_->setText(text);
+    skipped_->setToolTip(reasons.mid(0, 50).join(u'\n'));
 }
 
 void XrefDock::openUse(const QModelIndex& index) {

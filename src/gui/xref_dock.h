@@ -6,6 +6,7 @@
 #include <QDockWidget>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTableView;
 
@@ -30,10 +31,13 @@ signals:
 
 private:
     void openUse(const QModelIndex& index);
+    // The folder's files that could not be read, named under the table.
+    void showSkipped();
     Editor& editor_;
     QComboBox* kinds_;
     QLineEdit* text_;
     QTableView* table_;
+    QLabel* skipped_;
 };
 
 } // namespace vx

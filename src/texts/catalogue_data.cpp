@@ -697,6 +697,7 @@ const Text kTexts[] = {
     {u"layout folder", u"Anlagen-Ordner", u"carpeta de la maqueta"},
     {u"Renumber...", u"Umnummerieren...", u"Renumerar..."},
     {u"Cross-references", u"Querverweise", u"Referencias cruzadas"},
+    {u"Not read:", u"Nicht gelesen:", u"No leídos:"},
     {u"Export cross-references...", u"Querverweise exportieren...",
      u"Exportar referencias cruzadas..."},
     {u"The cross-references could not be written:",
