@@ -329,24 +329,14 @@ std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line)
     const ParsedCommand parsed = ParseCommand(line);
     if (parsed.uses.isEmpty())
         return std::nullopt;
-    // A start address is the loaded schedule's: its uses there, and the N
-    // lines of the layout that start that schedule at it.
-    if (const std::optional<QPair<QString, QString>> start = StartOf(parsed.uses)) {
-        const LayoutSchedule* target = Loaded(index_, start->first);
-        FoundUses found{Thing::Address, start->second, {}, {}};
+    // Every use of thing id that counts, one a line, the open schedule's as rows.
+    const auto collect = [this](Thing thing, const QString& id, const auto& counts) {
+        FoundUses found{thing, id, {}, {}};
         for (const LayoutSchedule& s : index_.schedules()) {
             const bool open = isOpen(s.path);
             int last = 0;
             for (const LayoutUse& u : s.uses) {
-                if (u.thing != Thing::Address || u.id != start->second || u.line == last)
-                    continue;
-                const bool here = &s == target && u.access != Access::Loads;
-                const bool starts =
-                    u.access == Access::Loads && u.line >= 1 && u.line <= s.lines.size() && [&] {
-                        const auto other = StartOf(ParseCommand(s.lines[u.line - 1]).uses);
-                        return other && target && NamesScheduleFile(other->first, target->name());
-                    }();
-                if (!here && !starts)
+                if (u.thing != thing || u.id != id || u.line == last || !counts(s, u, open))
                     continue;
                 last = u.line;
                 if (open)
@@ -356,26 +346,26 @@ std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line)
             }
         }
         return found;
+    };
+    // A start address is the loaded schedule's: its uses there, and the N
+    // lines of the layout that start that schedule at it.
+    if (const std::optional<QPair<QString, QString>> start = StartOf(parsed.uses)) {
+        const LayoutSchedule* target = Loaded(index_, start->first);
+        return collect(
+            Thing::Address, start->second, [&](const LayoutSchedule& s, const LayoutUse& u, bool) {
+                if (u.access != Access::Loads)
+                    return &s == target;
+                if (u.line < 1 || u.line > s.lines.size())
+                    return false;
+                const auto other = StartOf(ParseCommand(s.lines[u.line - 1]).uses);
+                return other && target && NamesScheduleFile(other->first, target->name());
+            });
     }
     const Use& first = parsed.uses.front();
-    FoundUses found{first.thing, first.id, {}, {}};
-    for (const LayoutSchedule& s : index_.schedules()) {
-        const bool open = isOpen(s.path);
-        // An address belongs to its schedule.
-        if (!open && first.thing == Thing::Address)
-            continue;
-        int last = 0;
-        for (const LayoutUse& u : s.uses) {
-            if (u.thing != first.thing || u.id != first.id || u.line == last)
-                continue;
-            last = u.line;
-            if (open)
-                found.rows.append(u.line);
-            else
-                found.layoutLines.append({s.path, u.line});
-        }
-    }
-    return found;
+    // An address belongs to its schedule.
+    return collect(first.thing, first.id, [&](const LayoutSchedule&, const LayoutUse&, bool open) {
+        return open || first.thing != Thing::Address;
+    });
 }
 
 namespace {
