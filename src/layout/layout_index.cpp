@@ -131,17 +131,112 @@ const LayoutSchedule& LayoutIndex::readFile(const QString& path) {
     return s;
 }
 
-const LayoutSchedule& LayoutIndex::setLines(const QString& path, const QStringList& lines) {
-    LayoutSchedule& s = slot(path);
-    // Row for row, blank rows included (saving drops them): a use must name
-    // the row the editor shows, or renumbering would change another row.
-    s.bytes.clear();
-    for (const QString& line : lines) {
-        s.bytes.append(EncodeWindows1252(line));
-        s.bytes.append("\r\n", 2);
+namespace {
+
+// A line of a document holds what a file holds when the line is saved and
+// read back; lines of ASCII come back as they are.
+QString AsStored(const QString& line) {
+    for (const QChar c : line)
+        if (c.unicode() >= 0x80)
+            return DecodeWindows1252(EncodeWindows1252(line));
+    return line;
+}
+
+bool HasBinary(const QString& line) {
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != 0x0C && u != 0x1A)
+            return true;
     }
-    ParseLayoutSchedule(s);
+    return false;
+}
+
+// The first use at line or after it.
+qsizetype FirstUseFrom(const QList<LayoutUse>& uses, int line) {
+    return std::lower_bound(uses.begin(), uses.end(), line,
+                            [](const LayoutUse& u, int l) { return u.line < l; }) -
+           uses.begin();
+}
+
+} // namespace
+
+const LayoutSchedule& LayoutIndex::setLines(const QString& path, const QStringList& lines,
+                                            LinesChange* change) {
+    const qsizetype before = schedules_.size();
+    LayoutSchedule& s = slot(path);
+    LinesChange c;
+    c.schedule = static_cast<int>(&s - schedules_.data());
+    const qsizetype had = s.lines.size();
+    const qsizetype count = lines.size();
+    qsizetype same = 0; // leading lines that stay
+    qsizetype tail = 0; // trailing lines that stay
+    const bool known = schedules_.size() == before && s.isRead();
+    if (known) {
+        while (same < std::min(had, count) && AsStored(lines[same]) == s.lines[same])
+            ++same;
+        while (tail < std::min(had, count) - same &&
+               AsStored(lines[count - 1 - tail]) == s.lines[had - 1 - tail])
+            ++tail;
+    }
+    c.first = static_cast<int>(same);
+    c.removed = static_cast<int>(had - same - tail);
+    c.added = static_cast<int>(count - same - tail);
+    c.whole = !known;
+    for (qsizetype i = same; !c.whole && i < same + c.added; ++i)
+        c.whole = HasBinary(lines[i]);
+    if (c.whole) {
+        // Row for row, blank rows included (saving drops them): a use must
+        // name the row the editor shows, or renumbering would change another
+        // row.
+        s.bytes.clear();
+        for (const QString& line : lines) {
+            s.bytes.append(EncodeWindows1252(line));
+            s.bytes.append("\r\n", 2);
+        }
+        ParseLayoutSchedule(s);
+        s.bytes.clear();
+        s.lineStarts.clear();
+        c.first = 0;
+        c.removed = static_cast<int>(had);
+        c.added = static_cast<int>(s.lines.size());
+    } else if (c.removed > 0 || c.added > 0) {
+        s.bytes.clear();
+        s.lineStarts.clear();
+        const qsizetype from = FirstUseFrom(s.uses, c.first + 1);
+        const qsizetype to = FirstUseFrom(s.uses, c.first + c.removed + 1);
+        QList<LayoutUse> fresh;
+        for (int i = 0; i < c.added; ++i) {
+            const int line = c.first + i + 1;
+            for (const Use& u : ParseCommand(lines[c.first + i]).uses)
+                fresh.append({u.thing, u.id, u.access, line, u.operand, u.span});
+        }
+        const int shift = c.added - c.removed;
+        for (qsizetype k = to; shift != 0 && k < s.uses.size(); ++k)
+            s.uses[k].line += shift;
+        s.uses.remove(from, to - from);
+        s.uses.insert(from, fresh.size(), LayoutUse{});
+        std::move(fresh.begin(), fresh.end(), s.uses.begin() + from);
+        s.lines.remove(c.first, c.removed);
+        s.lines.insert(c.first, c.added, QString());
+        for (int i = 0; i < c.added; ++i)
+            s.lines[c.first + i] = AsStored(lines[c.first + i]);
+    }
+    if (change)
+        *change = c;
     return s;
+}
+
+void LayoutIndex::reserve(const QString& path) {
+    slot(path);
+}
+
+int LayoutIndex::placeOf(const QString& path) const {
+    for (qsizetype i = 0; i < schedules_.size(); ++i)
+        if (schedules_[i].path == path)
+            return static_cast<int>(i);
+    const QString real = QFileInfo(path).canonicalFilePath();
+    const auto at = slots_.constFind(real.isEmpty() ? path : real);
+    return at == slots_.cend() ? -1 : static_cast<int>(*at);
 }
 
 const LayoutSchedule* LayoutIndex::find(const QString& path) const {

@@ -29,8 +29,8 @@ struct LayoutSchedule {
     enum class State { Read, Unreadable, NotSchedule };
     QString path; // as given, or the folder as given joined with the name
     State state = State::Read;
-    QString reason; // why it was skipped
-    QByteArray bytes;
+    QString reason;              // why it was skipped
+    QByteArray bytes;            // as read; empty for lines taken from memory
     QList<qsizetype> lineStarts; // byte offset of each line in bytes
     QStringList lines;
     QList<LayoutUse> uses; // in line order, then as the line declares them
@@ -56,8 +56,26 @@ public:
     void addPaths(const QStringList& paths);
     // Reads one file again, or for the first time.
     const LayoutSchedule& readFile(const QString& path);
-    // A schedule taken from lines in memory (the open document).
-    const LayoutSchedule& setLines(const QString& path, const QStringList& lines);
+    // Which lines setLines replaced: from line first + 1 on, removed lines
+    // became added ones and the lines after them moved by added - removed.
+    // whole: the schedule was made again from scratch.
+    struct LinesChange {
+        int schedule = -1; // its place in schedules()
+        int first = 0;
+        int removed = 0;
+        int added = 0;
+        bool whole = true;
+        bool none() const { return !whole && removed == 0 && added == 0; }
+    };
+    // A schedule taken from lines in memory (the open document). Only the
+    // lines that differ from the ones it held are parsed again.
+    const LayoutSchedule& setLines(const QString& path, const QStringList& lines,
+                                   LinesChange* change = nullptr);
+    // Makes room for a file that is read later, in the order it comes; until
+    // then it is a schedule without lines.
+    void reserve(const QString& path);
+    // The place of path's schedule in schedules(); -1 for none.
+    int placeOf(const QString& path) const;
 
     const QList<LayoutSchedule>& schedules() const { return schedules_; }
     const LayoutSchedule* find(const QString& path) const;
