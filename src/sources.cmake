@@ -114,6 +114,8 @@ set(VXCORE_SOURCES
     editor/language_switch.cpp
     editor/layout_view.cpp
     editor/layout_view.h
+    editor/xref_model.cpp
+    editor/xref_model.h
     editor/language_switch.h
     editor/menu_model.cpp
     editor/menu_model.h

@@ -9,8 +9,11 @@
 #include "test_support.h"
 #include "texts/text_catalogue.h"
 
+#include <QAbstractItemModelTester>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTest>
+#include <functional>
 
 using namespace vx;
 using namespace vx::test;
@@ -32,6 +35,50 @@ struct Opened {
     }
     Editor& ed() { return *driver.editor; }
 };
+
+// The table as the user reads it, row by row.
+QStringList Shown(const QAbstractItemModel& model) {
+    QStringList rows;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < XrefModel::ColumnCount; ++c)
+            cells << model.index(r, c).data().toString();
+        rows << cells.join(u'|');
+    }
+    return rows;
+}
+
+// A layout view over lines in memory, its table checked by Qt's model tester.
+struct Memory {
+    QString path;
+    QStringList lines;
+    TextCatalogue catalogue;
+    LayoutView view;
+    QAbstractItemModelTester table;
+    QAbstractItemModelTester filtered;
+    explicit Memory(const QString& open)
+        : path(open),
+          view(LayoutView::Parts{catalogue, [this] { return path; }, [this] { return lines; },
+                                 [](const QList<QPair<int, QString>>&) {}, [] {}}),
+          table(&view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest),
+          filtered(&view.filter(), QAbstractItemModelTester::FailureReportingMode::QtTest) {}
+};
+
+// Schedules whose lines name the same contacts and markers in each.
+void WriteLayout(const QTemporaryDir& dir, int count, int lines) {
+    static const char* const forms[] = {"K, %1, B", "D, %1, A, M%2", "H, %1, M%2", "B, %1, F",
+                                        "G, A%1",   "!, A%1",        "F, K, %1, B"};
+    for (int s = 0; s < count; ++s) {
+        QByteArray bytes;
+        for (int i = 0; i < lines; ++i)
+            bytes += QString::fromLatin1(forms[i % 7])
+                         .replace(u"%2"_s, QString::number(s + 2))
+                         .replace(u"%1"_s, QString::number(i % 13 + 1))
+                         .toLatin1() +
+                     "\r\n";
+        WriteBytes(dir.filePath(u"s%1.vfp"_s.arg(s, 2, 10, QChar(u'0'))), bytes);
+    }
+}
 
 } // namespace
 
@@ -182,6 +229,95 @@ private slots:
         QCOMPARE(text[second + 6].trimmed(), u"Kontakt 5"_s);
         QCOMPARE(text.filter(u"Kontakt 7"_s).size(), 1);
         QVERIFY(text.last(2).first().contains(u"prüft"_s));
+    }
+
+    // Each edit of the open schedule changes only its rows, in place; the
+    // table must then equal one made afresh, in every sort order, and the
+    // index one parsed afresh.
+    void editsKeepTheTableSorted_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("order");
+        for (int c = -1; c < XrefModel::ColumnCount; ++c)
+            for (const int o : {0, 1})
+                QTest::addRow("column %d order %d", c, o) << c << o;
+    }
+    void editsKeepTheTableSorted() {
+        QFETCH(int, column);
+        QFETCH(int, order);
+        QTemporaryDir dir;
+        WriteLayout(dir, 3, 14);
+        Memory m(dir.filePath(u"s01.vfp"_s));
+        m.lines = QString::fromLatin1(ReadBytes(m.path)).split(u"\r\n"_s);
+        m.lines.removeLast();
+        m.view.followOpenSchedule();
+        m.view.filter().sort(column, static_cast<Qt::SortOrder>(order));
+        const std::function<void(QStringList&)> edits[] = {
+            [](QStringList& l) { l[3] = u"K, 77, B"_s; },                      // another thing
+            [](QStringList& l) { l[0] = u"K, 1, F"_s; },                       // the same thing
+            [](QStringList& l) { l.insert(5, u"D, 9, ZS, M40"_s); },           // rows below move
+            [](QStringList& l) { l.insert(0, QString()); },                    // a blank row on top
+            [](QStringList& l) { l.remove(7, 3); },                            // rows go
+            [](QStringList& l) { l[2] = u"K, 5, B * Weiche \u00e4\u2192"_s; }, // stored lossy
+            [](QStringList& l) { l.append(u"M, 3, G"_s); },                    // at the end
+            [](QStringList& l) { l[4] = u"K, 6\u0001, B"_s; }, // no schedule any more
+            [](QStringList& l) { l[4] = u"K, 6, B"_s; },       // a schedule again
+            [](QStringList& l) { l.clear(); },
+        };
+        for (const auto& edit : edits) {
+            edit(m.lines);
+            m.view.syncOpenSchedule();
+            XrefModel fresh(m.catalogue, m.view.index());
+            fresh.reset();
+            fresh.sort(column, static_cast<Qt::SortOrder>(order));
+            QCOMPARE(Shown(m.view.filter()), Shown(fresh));
+
+            LayoutIndex parsed;
+            const LayoutSchedule& once = parsed.setLines(m.path, m.lines);
+            const LayoutSchedule* kept = m.view.index().find(m.path);
+            QVERIFY(kept);
+            QCOMPARE(kept->lines, once.lines);
+            QCOMPARE(kept->state, once.state);
+            QCOMPARE(kept->uses.size(), once.uses.size());
+            for (qsizetype i = 0; i < once.uses.size(); ++i) {
+                const LayoutUse& a = kept->uses[i];
+                const LayoutUse& b = once.uses[i];
+                QVERIFY(a.thing == b.thing && a.id == b.id && a.access == b.access &&
+                        a.line == b.line && a.operand == b.operand && a.span == b.span);
+            }
+        }
+    }
+
+    // Read in slices, the layout answers as one read at once; what asks
+    // about it before the end waits for the rest, the findings come after.
+    void folderReadInSteps() {
+        QTemporaryDir dir;
+        WriteLayout(dir, 40, 300);
+        Memory whole(dir.filePath(u"s07.vfp"_s));
+        whole.lines = {u"K, 3, B"_s, u"D, 5, A, M99"_s};
+        whole.view.followOpenSchedule();
+
+        Memory stepped(whole.path);
+        stepped.lines = whole.lines;
+        stepped.view.setStepped(true);
+        int told = 0;
+        stepped.view.rescanned = [&] { ++told; };
+        stepped.view.followOpenSchedule();
+        QVERIFY(stepped.view.reading());
+        QVERIFY(stepped.view.openFindings().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!stepped.view.reading(), 60000);
+        QCOMPARE(told, 1);
+        QCOMPARE(Shown(stepped.view.filter()), Shown(whole.view.filter()));
+        QCOMPARE(stepped.view.openFindings().size(), whole.view.openFindings().size());
+        QVERIFY(!whole.view.openFindings().isEmpty()); // marker 99 is written by none
+
+        Memory asked(whole.path);
+        asked.lines = whole.lines;
+        asked.view.setStepped(true);
+        asked.view.followOpenSchedule();
+        const auto uses = asked.view.usesOfLine(u"K, 3, B"_s);
+        QVERIFY(!asked.view.reading());
+        QVERIFY(uses && uses->layoutLines.size() > 100);
+        QCOMPARE(Shown(asked.view.filter()), Shown(whole.view.filter()));
     }
 
     // The export quotes what holds commas; a folder that cannot be written

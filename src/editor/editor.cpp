@@ -100,8 +100,11 @@ Editor::Editor(const Platform& p)
         },
         [this](const QList<QPair<int, QString>>& rows) { editing.replaceRows(rows); },
         [this] { openChangedOnDisk(); }});
-    dryRun = std::make_unique<DryRunSession>(DryRunSession::Parts{
-        catalogue, [this]() -> const LayoutIndex* { return layout ? &layout->index() : nullptr; }});
+    layout->setStepped(platform.eventLoop);
+    dryRun = std::make_unique<DryRunSession>(
+        DryRunSession::Parts{catalogue, [this]() -> const LayoutIndex* {
+                                 return layout ? &layout->completeIndex() : nullptr;
+                             }});
     const QString folder = platform.settings->value(
         QStringLiteral("VX-Editor"), QStringLiteral("Layout"), QStringLiteral("Folder"), QString());
     if (!folder.isEmpty() && QFileInfo(folder).isDir())
@@ -439,7 +442,7 @@ void Editor::exportCrossReferences() {
     // The name says the form: the dialog gives a typed name its filter's suffix.
     Status written;
     if (path->endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        const ListingDocument pages = RenderXrefListing(layout->index(), layout->folder(),
+        const ListingDocument pages = RenderXrefListing(layout->completeIndex(), layout->folder(),
                                                         ListingDate(printParts()), catalogue);
         const Result<QByteArray> pdf =
             platform.pdf == nullptr

@@ -5,6 +5,7 @@
 #include "texts/text_catalogue.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QSet>
@@ -27,123 +28,16 @@ LineAcceptor FetchAcceptor(const QString& language) {
     };
 }
 
-// ---- the item model ----
-
-void XrefModel::reset(const LayoutIndex& index) {
-    beginResetModel();
-    entries_.clear();
-    const QList<LayoutIndex::Ref> refs = index.sortedUses();
-    entries_.reserve(refs.size());
-    for (const LayoutIndex::Ref& r : refs) {
-        const int i = r.use->line - 1;
-        entries_.append(
-            {r.use->thing, r.use->id, r.schedule->path, r.schedule->name(), r.use->line,
-             r.use->access,
-             i >= 0 && i < r.schedule->lines.size() ? r.schedule->lines[i] : QString()});
-    }
-    endResetModel();
-}
-
-int XrefModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
-}
-
-int XrefModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant XrefModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= entries_.size())
-        return {};
-    const Entry& e = entries_[index.row()];
-    if (role == FileRole)
-        return e.file;
-    if (role == SortRole) {
-        switch (index.column()) {
-        case KindColumn:
-            return static_cast<int>(e.thing);
-        case RowColumn:
-            return e.line;
-        default:
-            break;
-        }
-    }
-    if (role != Qt::DisplayRole && role != SortRole)
-        return {};
-    switch (index.column()) {
-    case KindColumn:
-        return catalogue_.tx(ThingName(e.thing));
-    case IdColumn:
-        return e.id;
-    case ScheduleColumn:
-        return e.schedule;
-    case RowColumn:
-        return e.line;
-    case AccessColumn:
-        return catalogue_.tx(AccessName(e.access));
-    case LineColumn:
-        return e.text;
-    default:
-        return {};
-    }
-}
-
-QVariant XrefModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    static const char16_t* const Titles[ColumnCount] = {u"Kind", u"Number/name", u"Schedule",
-                                                        u"Row",  u"Use",         u"Line"};
-    if (section < 0 || section >= ColumnCount)
-        return {};
-    return catalogue_.tx(QStringView(Titles[section]));
-}
-
-// ---- the proxy ----
-
-XrefFilter::XrefFilter() {
-    setSortRole(XrefModel::SortRole);
-    setSortCaseSensitivity(Qt::CaseInsensitive);
-}
-
-void XrefFilter::setKind(std::optional<Thing> kind) {
-    kind_ = kind;
-    invalidateFilter();
-}
-
-void XrefFilter::setText(const QString& text) {
-    text_ = text.trimmed();
-    invalidateFilter();
-}
-
-bool XrefFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    const auto* model = static_cast<const XrefModel*>(sourceModel());
-    const XrefModel::Entry& e = model->entry(sourceRow);
-    if (kind_ && e.thing != *kind_)
-        return false;
-    if (text_.isEmpty())
-        return true;
-    // A typed number is the whole id: 12 finds contact 12, not 112.
-    bool number = false;
-    text_.toInt(&number);
-    if (number)
-        return e.id == QString::number(text_.toInt());
-    return e.id.contains(text_, Qt::CaseInsensitive) ||
-           e.schedule.contains(text_, Qt::CaseInsensitive) ||
-           e.text.contains(text_, Qt::CaseInsensitive);
-}
-
-bool XrefFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    if (left.column() == XrefModel::IdColumn) {
-        const QString a = left.data(XrefModel::SortRole).toString();
-        const QString b = right.data(XrefModel::SortRole).toString();
-        return IdLess(a, b);
-    }
-    return QSortFilterProxyModel::lessThan(left, right);
-}
-
 // ---- the layout ----
 
-LayoutView::LayoutView(const Parts& parts) : parts_(parts), model_(parts.catalogue) {
+namespace {
+
+// A slice of folder reading leaves the window its events in between.
+constexpr qint64 SliceMs = 25;
+
+} // namespace
+
+LayoutView::LayoutView(const Parts& parts) : parts_(parts), model_(parts.catalogue, index_) {
     filter_.setSourceModel(&model_);
 }
 
@@ -175,14 +69,76 @@ void LayoutView::readFolder() {
     index_ = LayoutIndex();
     stamps_.clear();
     openLines_.clear();
+    pending_.clear();
+    if (stepper_)
+        stepper_->stop();
     if (!folder_.isEmpty()) {
-        index_.addPaths({folder_});
-        for (const LayoutSchedule& s : index_.schedules())
-            stamps_.insert(QFileInfo(s.path).absoluteFilePath(), stampOf(s.path));
+        if (const std::optional<QStringList> files = SchedulesInFolder(folder_)) {
+            // Places in name order now, contents as the slices come.
+            for (const QString& file : *files) {
+                index_.reserve(file);
+                stamps_.insert(QFileInfo(file).absoluteFilePath(), stampOf(file));
+            }
+            pending_ = *files;
+        } else {
+            index_.addPaths({folder_});
+        }
     }
     watch();
+    model_.reset();
+    ++generation_;
     syncOpenSchedule();
-    resetModel();
+    if (!stepped_ || pending_.isEmpty()) {
+        complete();
+        return;
+    }
+    if (!stepper_) {
+        stepper_ = std::make_unique<QTimer>();
+        stepper_->setSingleShot(true);
+        // Files first, then the merges of their rows, one a step.
+        QObject::connect(stepper_.get(), &QTimer::timeout, [this] {
+            if (!pending_.isEmpty()) {
+                readSlice(SliceMs);
+            } else if (!model_.mergeStaged()) {
+                model_.commitStaged();
+                doneReading();
+                if (rescanned)
+                    rescanned();
+                return;
+            }
+            stepper_->start();
+        });
+    }
+    stepper_->start(0);
+}
+
+void LayoutView::readSlice(qint64 milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    QList<int> read;
+    while (!pending_.isEmpty() && (milliseconds < 0 || clock.elapsed() < milliseconds)) {
+        const QString path = pending_.takeFirst();
+        if (isOpen(path))
+            continue; // the document's rows stand for it
+        const LayoutSchedule& s = index_.readFile(path);
+        read.append(static_cast<int>(&s - index_.schedules().data()));
+    }
+    model_.stageSchedules(read);
+}
+
+void LayoutView::doneReading() {
+    ++othersGeneration_;
+    ++generation_;
+}
+
+void LayoutView::complete() {
+    if (!reading())
+        return;
+    if (stepper_)
+        stepper_->stop();
+    readSlice(-1);
+    model_.commitStaged();
+    doneReading();
 }
 
 bool LayoutView::isOpen(const QString& path) const {
@@ -200,8 +156,10 @@ void LayoutView::syncOpenSchedule() {
     openPath_ = path;
     openLines_ = lines;
     // A schedule of another folder is still the one the user works on.
-    index_.setLines(path, lines);
-    resetModel();
+    LayoutIndex::LinesChange change;
+    index_.setLines(path, lines, &change);
+    model_.linesChanged(change);
+    ++generation_;
 }
 
 void LayoutView::savedByEditor() {
@@ -258,6 +216,10 @@ void LayoutView::watch() {
 void LayoutView::rescan() {
     if (folder_.isEmpty())
         return;
+    if (reading()) {
+        debounce_->start(); // the slices read the files as they are now
+        return;
+    }
     const std::optional<QStringList> files = SchedulesInFolder(folder_);
     if (!files)
         return; // the folder vanished: keep what was read
@@ -274,13 +236,14 @@ void LayoutView::rescan() {
             openChanged = true;
             continue;
         }
-        index_.readFile(path);
+        const LayoutSchedule& s = index_.readFile(path);
+        model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
         ++othersGeneration_;
         changed = true;
     }
     watch();
     if (changed)
-        resetModel();
+        ++generation_;
     if (openChanged && parts_.openChangedOnDisk)
         parts_.openChangedOnDisk();
     if ((changed || openChanged) && rescanned)
@@ -311,6 +274,7 @@ const LayoutSchedule* Loaded(const LayoutIndex& index, const QString& written) {
 } // namespace
 
 std::optional<LayoutView::Place> LayoutView::startDefinition(const QString& line) {
+    complete();
     syncOpenSchedule();
     const std::optional<QPair<QString, QString>> start = StartOf(ParseCommand(line).uses);
     if (!start)
@@ -325,6 +289,7 @@ std::optional<LayoutView::Place> LayoutView::startDefinition(const QString& line
 }
 
 std::optional<LayoutView::FoundUses> LayoutView::usesOfLine(const QString& line) {
+    complete();
     syncOpenSchedule();
     const ParsedCommand parsed = ParseCommand(line);
     if (parsed.uses.isEmpty())
@@ -379,7 +344,8 @@ QString CsvField(const QString& text) {
 
 } // namespace
 
-QByteArray LayoutView::csv() const {
+QByteArray LayoutView::csv() {
+    complete();
     QString out = QStringLiteral("kind,id,schedule,row,access,line\r\n");
     for (const LayoutIndex::Ref& r : index_.sortedUses()) {
         const int i = r.use->line - 1;
@@ -394,12 +360,13 @@ QByteArray LayoutView::csv() const {
     return out.toUtf8();
 }
 
-Status LayoutView::exportCsv(const QString& path, const FileWriter& write) const {
+Status LayoutView::exportCsv(const QString& path, const FileWriter& write) {
     return write(path, csv());
 }
 
 RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& newId,
                               bool wholeLayout) {
+    complete();
     syncOpenSchedule();
     const LayoutSchedule* open = openPath_.isEmpty() ? nullptr : index_.find(openPath_);
     // Made on first use: it loads the texts of the language.
@@ -410,11 +377,15 @@ RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& 
 }
 
 void LayoutView::resetModel() {
-    model_.reset(index_);
+    model_.reset();
     ++generation_;
 }
 
 const QList<LayoutFinding>& LayoutView::openFindings() {
+    // Half a folder would report markers that nobody writes.
+    static const QList<LayoutFinding> none;
+    if (reading())
+        return none;
     syncOpenSchedule();
     if (findingsOf_ == generation_)
         return openFindings_;
@@ -433,6 +404,7 @@ const QList<LayoutFinding>& LayoutView::openFindings() {
 }
 
 RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& given) {
+    complete();
     const TextCatalogue* catalogue = &parts_.catalogue;
     FileWriter write = given;
     if (!write)

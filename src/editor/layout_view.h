@@ -6,14 +6,13 @@
 // thing a row names, and renumbering that goes through the document's undo
 // for the open schedule and through the file layer for the others.
 
+#include "editor/xref_model.h"
 #include "layout/layout_findings.h"
 #include "layout/layout_index.h"
 #include "layout/renumber.h"
 
-#include <QAbstractTableModel>
 #include <QDateTime>
 #include <QHash>
-#include <QSortFilterProxyModel>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -30,58 +29,6 @@ class TextCatalogue;
 // A line stays acceptable when fetching it marks nothing red that was not
 // red before: the command's own operand rules judge the new id.
 LineAcceptor FetchAcceptor(const QString& language);
-
-// One row per use of a thing in a schedule of the layout.
-class XrefModel : public QAbstractTableModel {
-public:
-    enum Column { KindColumn, IdColumn, ScheduleColumn, RowColumn, AccessColumn, LineColumn };
-    static constexpr int ColumnCount = 6;
-    // The value the proxy sorts and filters by: the thing as a Thing, ids and
-    // rows so that numbers sort as numbers.
-    static constexpr int SortRole = Qt::UserRole;
-    static constexpr int FileRole = Qt::UserRole + 1;
-
-    struct Entry {
-        Thing thing;
-        QString id;
-        QString file; // the schedule's path
-        QString schedule;
-        int line = 0;
-        Access access;
-        QString text;
-    };
-
-    explicit XrefModel(const TextCatalogue& catalogue) : catalogue_(catalogue) {}
-    void reset(const LayoutIndex& index);
-    const Entry& entry(int row) const { return entries_[row]; }
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-
-private:
-    const TextCatalogue& catalogue_;
-    QList<Entry> entries_;
-};
-
-// Filters by kind and by a typed text: the id when it is a number (whole
-// number), otherwise any column containing it.
-class XrefFilter : public QSortFilterProxyModel {
-public:
-    XrefFilter();
-    void setKind(std::optional<Thing> kind);
-    void setText(const QString& text);
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
-
-private:
-    std::optional<Thing> kind_;
-    QString text_;
-};
 
 class LayoutView {
 public:
@@ -113,12 +60,24 @@ public:
     void savedByEditor();
     // Watch the folder (the window does; scripts and tests need not).
     void setWatching(bool on);
+    // Read a folder in slices between the window's events instead of at
+    // once (the window does; scripts and tests need not).
+    void setStepped(bool on) { stepped_ = on; }
+    // Whether files of the folder are still to be read; findings wait.
+    bool reading() const { return !pending_.isEmpty() || model_.hasStaged(); }
+    // Reads what is left now: what asks about the layout needs all of it.
+    void complete();
     // What the watcher's debounce ends in: changed schedules read again.
     void rescan();
     // Told after a rescan, outside any window event: the window syncs.
     std::function<void()> rescanned;
 
+    // As read so far; completeIndex() once reading is done.
     const LayoutIndex& index() const { return index_; }
+    const LayoutIndex& completeIndex() {
+        complete();
+        return index_;
+    }
     XrefModel& model() { return model_; }
     XrefFilter& filter() { return filter_; }
 
@@ -142,8 +101,8 @@ public:
 
     // One line per use behind a header, the words as the command line
     // writes them; written atomically.
-    QByteArray csv() const;
-    Status exportCsv(const QString& path, const FileWriter& write = AtomicFileWriter()) const;
+    QByteArray csv();
+    Status exportCsv(const QString& path, const FileWriter& write = AtomicFileWriter());
 
     RenumberPlan plan(Thing thing, const QString& oldId, const QString& newId, bool wholeLayout);
     // The others first, so that a failing file leaves the open schedule
@@ -164,6 +123,8 @@ private:
     };
     static Stamp stampOf(const QString& path);
     void readFolder();
+    void readSlice(qint64 milliseconds);
+    void doneReading();
     void watch();
     bool isOpen(const QString& path) const;
     void resetModel();
@@ -187,6 +148,9 @@ private:
     LineAcceptor acceptor_;
     std::unique_ptr<QFileSystemWatcher> watcher_;
     std::unique_ptr<QTimer> debounce_;
+    bool stepped_ = false;
+    QStringList pending_; // files of the folder not read yet
+    std::unique_ptr<QTimer> stepper_;
 };
 
 } // namespace vx

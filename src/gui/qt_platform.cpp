@@ -72,6 +72,7 @@ Platform QtPlatform::platform() {
     p.printer = &printer;
     p.pdf = this;
     p.clipboard = this;
+    p.eventLoop = true;
     return p;
 }
 

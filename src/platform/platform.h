@@ -155,6 +155,8 @@ struct Platform {
     Printer* printer = nullptr;     // null counts as no printer installed
     PdfPainter* pdf = nullptr;      // null: the program cannot make PDFs
     Clipboard* clipboard = nullptr; // null: rows are copied within the program only
+    // Events come from an event loop: a folder is read in slices between them.
+    bool eventLoop = false;
 };
 
 } // namespace vx
