@@ -151,6 +151,11 @@ private slots:
         QCOMPARE(ReadBytes(o.dir.filePath(u"west.vfp.bak"_s)), West);
         // The disk copy of the open schedule is the user's to save.
         QCOMPARE(ReadBytes(o.dir.filePath(u"east.vfp"_s)), East);
+        // The table shows the new numbers everywhere.
+        XrefModel fresh(o.ed().catalogue, layout.index());
+        fresh.reset();
+        QCOMPARE(Shown(layout.filter()), Shown(fresh));
+        QVERIFY(Shown(fresh).filter(u"|112|"_s).size() == 5);
 
         VX_TRY(o.driver.run({u"menu Wrk_Undo"_s}));
         for (int r = 1; r <= 4; ++r)

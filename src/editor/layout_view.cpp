@@ -376,11 +376,6 @@ RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& 
     return PlanRenumber(index_, thing, oldId, newId, acceptor_, scope);
 }
 
-void LayoutView::resetModel() {
-    model_.reset();
-    ++generation_;
-}
-
 const QList<LayoutFinding>& LayoutView::openFindings() {
     // Half a folder would report markers that nobody writes.
     static const QList<LayoutFinding> none;
@@ -427,16 +422,17 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& gi
             return outcome;
         ++othersGeneration_;
         for (const QString& path : outcome.changed) {
-            index_.readFile(path);
+            const LayoutSchedule& s = index_.readFile(path);
+            model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
             stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
         }
+        ++generation_;
     }
     outcome.done = true;
     if (!openRows.isEmpty()) {
         parts_.replaceRows(openRows);
         syncOpenSchedule();
     }
-    resetModel();
     return outcome;
 }
 

@@ -127,7 +127,6 @@ private:
     void doneReading();
     void watch();
     bool isOpen(const QString& path) const;
-    void resetModel();
 
     Parts parts_;
     QString folder_;
