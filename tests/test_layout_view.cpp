@@ -52,6 +52,7 @@ QStringList Shown(const QAbstractItemModel& model) {
 struct Memory {
     QString path;
     QStringList lines;
+    int changedOnDisk = 0;
     TextCatalogue catalogue;
     LayoutView view;
     QAbstractItemModelTester table;
@@ -59,7 +60,8 @@ struct Memory {
     explicit Memory(const QString& open)
         : path(open),
           view(LayoutView::Parts{catalogue, [this] { return path; }, [this] { return lines; },
-                                 [](const QList<QPair<int, QString>>&) {}, [] {}}),
+                                 [](const QList<QPair<int, QString>>&) {},
+                                 [this] { ++changedOnDisk; }}),
           table(&view.model(), QAbstractItemModelTester::FailureReportingMode::QtTest),
           filtered(&view.filter(), QAbstractItemModelTester::FailureReportingMode::QtTest) {}
 };
@@ -323,6 +325,37 @@ private slots:
         QVERIFY(!asked.view.reading());
         QVERIFY(uses && uses->layoutLines.size() > 100);
         QCOMPARE(Shown(asked.view.filter()), Shown(whole.view.filter()));
+    }
+
+    // Files changed by another program are read again, their rows alone
+    // replaced; the open one is only reported, its rows stay the document's.
+    void filesChangedOnDisk() {
+        QTemporaryDir dir;
+        WriteLayout(dir, 3, 20);
+        Memory m(dir.filePath(u"s00.vfp"_s));
+        m.lines = {u"K, 1, B"_s, u"M, 5, G"_s};
+        m.view.followOpenSchedule();
+        m.view.filter().sort(XrefModel::IdColumn, Qt::AscendingOrder);
+        const auto same = [&] {
+            XrefModel fresh(m.catalogue, m.view.index());
+            fresh.reset();
+            fresh.sort(XrefModel::IdColumn, Qt::AscendingOrder);
+            return Shown(m.view.filter()) == Shown(fresh);
+        };
+        WriteBytes(dir.filePath(u"s01.vfp"_s), "K, 1, F\r\nS, 44, R\r\n");
+        WriteBytes(dir.filePath(u"s02.vfp"_s), "\x01\x02 not a schedule");
+        WriteBytes(m.path, "E\r\n");
+        m.view.rescan();
+        QVERIFY(same());
+        QCOMPARE(m.changedOnDisk, 1);
+        QCOMPARE(m.view.index().find(dir.filePath(u"s02.vfp"_s))->state,
+                 LayoutSchedule::State::NotSchedule);
+        QCOMPARE(m.view.filter().rowCount(), 4); // 2 of the open rows, 2 of s01
+        WriteBytes(dir.filePath(u"s02.vfp"_s), "M, 44, R\r\n");
+        m.view.rescan();
+        QVERIFY(same());
+        QCOMPARE(m.view.filter().rowCount(), 5);
+        QCOMPARE(m.changedOnDisk, 1);
     }
 
     // The export quotes what holds commas; a folder that cannot be written

@@ -64,8 +64,11 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     });
     connect(text_, &QLineEdit::textChanged, this,
             [this](const QString& t) { editor_.layout->filter().setText(t); });
-    connect(&editor_.layout->model(), &QAbstractItemModel::modelReset, this,
-            &XrefDock::showSkipped);
+    // A file read again may have become unreadable, or readable again.
+    const QAbstractItemModel* model = &editor_.layout->model();
+    connect(model, &QAbstractItemModel::modelReset, this, &XrefDock::showSkipped);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &XrefDock::showSkipped);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &XrefDock::showSkipped);
     connect(table_, &QTableView::doubleClicked, this, &XrefDock::openUse);
     connect(table_, &QTableView::activated, this, &XrefDock::openUse);
     retranslate();
