@@ -327,6 +327,48 @@ private slots:
         QCOMPARE(Shown(asked.view.filter()), Shown(whole.view.filter()));
     }
 
+    // The schedule the user leaves stays in the layout as its file holds it:
+    // after opening another one, after New, without saving its edits.
+    void leftScheduleStaysAsSaved() {
+        Opened o;
+        LayoutView& layout = *o.ed().layout;
+        const auto contact12 = [&] {
+            XrefFilter& f = layout.filter();
+            f.setKind(Thing::Contact);
+            f.setText(u"12"_s);
+            return Shown(f);
+        };
+        const QStringList before = contact12();
+        QCOMPARE(before.size(), 5);
+        VX_TRY(o.driver.run({u"row-text 2 K, 55, B"_s, u"answer no"_s,
+                             u"file "_s + o.dir.filePath(u"west.vfp"_s), u"menu Dat_Ein"_s}));
+        QCOMPARE(QFileInfo(o.ed().document.FilePath).fileName(), u"west.vfp"_s);
+        QCOMPARE(contact12().size(), 5);
+        QVERIFY(contact12().filter(u"east.vfp"_s).size() == 3);
+
+        VX_TRY(o.driver.run({u"answer no"_s, u"menu Dat_Neu"_s}));
+        QCOMPARE(contact12().size(), 5);
+        QVERIFY(layout.openFindings().isEmpty());
+        // "This schedule" is no schedule of the layout now.
+        QVERIFY(layout.plan(Thing::Contact, u"12"_s, u"13"_s, false).edits.isEmpty());
+    }
+
+    // A chosen layout folder holds while its schedules are open; opening one
+    // of another folder makes that folder the layout.
+    void scheduleElsewhereBringsItsFolder() {
+        Opened o;
+        QTemporaryDir other;
+        WriteBytes(other.filePath(u"north.vfp"_s), "K, 12, B\r\n");
+        o.ed().chooseLayoutFolder(o.dir.path());
+        VX_TRY(o.driver.run({u"file "_s + o.dir.filePath(u"west.vfp"_s), u"menu Dat_Ein"_s}));
+        QVERIFY(o.ed().layout->folderChosen());
+        VX_TRY(o.driver.run({u"file "_s + other.filePath(u"north.vfp"_s), u"menu Dat_Ein"_s}));
+        QVERIFY(!o.ed().layout->folderChosen());
+        QCOMPARE(QFileInfo(o.ed().layout->folder()).absoluteFilePath(),
+                 QFileInfo(other.path()).absoluteFilePath());
+        QCOMPARE(o.ed().layout->index().schedules().size(), 1);
+    }
+
     // Files changed by another program are read again, their rows alone
     // replaced; the open one is only reported, its rows stay the document's.
     void filesChangedOnDisk() {

@@ -53,7 +53,17 @@ EditingOperations::Parts Editor::editingParts() {
 
 void Editor::rowsReplaced(DocumentFiles::Parts::Rows what) {
     using Rows = DocumentFiles::Parts::Rows;
-    if (layout) {
+    if (layout && what == Rows::Cleared) {
+        layout->documentCleared();
+    } else if (layout) {
+        layout->documentShown();
+        // A chosen layout holds while one of its schedules is open; one
+        // opened elsewhere brings its own folder, or the findings would
+        // compare it with schedules it does not run with.
+        const QString path = document.FilePath.trimmed();
+        if (layout->folderChosen() && !path.isEmpty() &&
+            QFileInfo(path).absolutePath() != QFileInfo(layout->folder()).absoluteFilePath())
+            chooseLayoutFolder(QString());
         layout->followOpenSchedule();
         layout->syncOpenSchedule();
         if (what == Rows::Saved)

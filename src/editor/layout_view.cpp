@@ -146,8 +146,43 @@ bool LayoutView::isOpen(const QString& path) const {
            QFileInfo(path).absoluteFilePath() == QFileInfo(openPath_).absoluteFilePath();
 }
 
+bool LayoutView::inFolder(const QString& path) const {
+    return !folder_.isEmpty() && path.endsWith(u".vfp", Qt::CaseInsensitive) &&
+           QFileInfo(path).absolutePath() == QFileInfo(folder_).absoluteFilePath();
+}
+
+void LayoutView::leaveOpenSchedule() {
+    const QString left = openPath_;
+    openPath_.clear();
+    openLines_.clear();
+    if (left.isEmpty())
+        return;
+    const int place = index_.placeOf(left);
+    if (place < 0)
+        return;
+    if (inFolder(left)) {
+        const LayoutSchedule& s = index_.readFile(left);
+        model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
+        stamps_.insert(QFileInfo(left).absoluteFilePath(), stampOf(left));
+    } else {
+        index_.drop(left);
+        model_.reset(); // the places after it moved
+    }
+    ++othersGeneration_;
+    ++generation_;
+}
+
+void LayoutView::documentCleared() {
+    leaveOpenSchedule();
+    detached_ = true;
+}
+
 void LayoutView::syncOpenSchedule() {
+    if (detached_)
+        return;
     const QString path = parts_.openPath();
+    if (path != openPath_)
+        leaveOpenSchedule();
     if (path.isEmpty())
         return;
     QStringList lines = parts_.openLines();
@@ -372,7 +407,9 @@ RenumberPlan LayoutView::plan(Thing thing, const QString& oldId, const QString& 
     // Made on first use: it loads the texts of the language.
     if (!acceptor_)
         acceptor_ = FetchAcceptor(parts_.catalogue.languageCode());
-    const QString scope = wholeLayout ? QString() : (open ? open->path : openPath_);
+    // Without a schedule file open, "this schedule" is none of the layout's.
+    const QString scope =
+        wholeLayout ? QString() : (open ? open->path : QStringLiteral("\n(no schedule)"));
     return PlanRenumber(index_, thing, oldId, newId, acceptor_, scope);
 }
 

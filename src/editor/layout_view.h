@@ -58,6 +58,12 @@ public:
     void syncOpenSchedule();
     // The open schedule was saved by the editor itself: no change on disk.
     void savedByEditor();
+    // The document was emptied (its path stays): the schedule it showed is
+    // read again from its file and nothing stands for the document until
+    // documentShown().
+    void documentCleared();
+    // The document shows a schedule again (loaded, imported or saved).
+    void documentShown() { detached_ = false; }
     // Watch the folder (the window does; scripts and tests need not).
     void setWatching(bool on);
     // Read a folder in slices between the window's events instead of at
@@ -127,6 +133,10 @@ private:
     void doneReading();
     void watch();
     bool isOpen(const QString& path) const;
+    bool inFolder(const QString& path) const;
+    // The schedule the document showed is back as its file holds it; one of
+    // another folder leaves the layout.
+    void leaveOpenSchedule();
 
     Parts parts_;
     QString folder_;
@@ -148,6 +158,7 @@ private:
     std::unique_ptr<QFileSystemWatcher> watcher_;
     std::unique_ptr<QTimer> debounce_;
     bool stepped_ = false;
+    bool detached_ = false;
     QStringList pending_; // files of the folder not read yet
     std::unique_ptr<QTimer> stepper_;
 };

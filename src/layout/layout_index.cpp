@@ -239,6 +239,22 @@ int LayoutIndex::placeOf(const QString& path) const {
     return at == slots_.cend() ? -1 : static_cast<int>(*at);
 }
 
+void LayoutIndex::drop(const QString& path) {
+    const int place = placeOf(path);
+    if (place < 0)
+        return;
+    schedules_.removeAt(place);
+    for (auto it = slots_.begin(); it != slots_.end();) {
+        if (*it == place) {
+            it = slots_.erase(it);
+            continue;
+        }
+        if (*it > place)
+            --*it;
+        ++it;
+    }
+}
+
 const LayoutSchedule* LayoutIndex::find(const QString& path) const {
     for (const LayoutSchedule& s : schedules_)
         if (s.path == path)

@@ -76,6 +76,8 @@ public:
     void reserve(const QString& path);
     // The place of path's schedule in schedules(); -1 for none.
     int placeOf(const QString& path) const;
+    // Takes path's schedule out; the places after it move up by one.
+    void drop(const QString& path);
 
     const QList<LayoutSchedule>& schedules() const { return schedules_; }
     const LayoutSchedule* find(const QString& path) const;
