@@ -98,11 +98,8 @@ int Pane(QApplication& app, const QString& dir) {
     table.setSortingEnabled(true);
     table.sortByColumn(vx::XrefModel::KindColumn, Qt::AscendingOrder);
     table.verticalHeader()->hide();
-    QHeaderView* header = table.horizontalHeader();
-    header->setResizeContentsPrecision(200);
-    for (int c = vx::XrefModel::KindColumn; c < vx::XrefModel::LineColumn; ++c)
-        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
-    header->setStretchLastSection(true);
+    table.verticalHeader()->setResizeContentsPrecision(200);
+    table.horizontalHeader()->setStretchLastSection(true);
     table.resize(640, 400); // about the pane's size beside the grid
     table.show();
     app.processEvents();

@@ -2,15 +2,19 @@
 
 #include "editor/editor.h"
 #include "editor/layout_view.h"
+#include "texts/text_catalogue.h"
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace vx {
 
@@ -48,13 +52,12 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setResizeContentsPrecision(200);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    // The short columns fit their contents (judged on the first rows, so
-    // that a large layout costs nothing); the line takes the rest.
+    // The short columns are fitted when the layout is read, not on every
+    // change, so that they stay put while the user types a filter; the line
+    // takes the rest.
     QHeaderView* header = table_->horizontalHeader();
-    header->setResizeContentsPrecision(200);
-    for (int c = XrefModel::KindColumn; c < XrefModel::LineColumn; ++c)
-        header->setSectionResizeMode(c, QHeaderView::ResizeToContents);
     header->setStretchLastSection(true);
     table_->setWordWrap(false);
 
@@ -67,6 +70,7 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     // A file read again may have become unreadable, or readable again.
     const QAbstractItemModel* model = &editor_.layout->model();
     connect(model, &QAbstractItemModel::modelReset, this, &XrefDock::showSkipped);
+    connect(model, &QAbstractItemModel::modelReset, this, &XrefDock::fitColumns);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &XrefDock::showSkipped);
     connect(model, &QAbstractItemModel::rowsInserted, this, &XrefDock::showSkipped);
     connect(table_, &QTableView::doubleClicked, this, &XrefDock::openUse);
@@ -86,6 +90,45 @@ void XrefDock::retranslate() {
     kinds_->setCurrentIndex(current < 0 ? 0 : current);
     text_->setPlaceholderText(c.tx(u"Number/name"));
     showSkipped();
+    fitColumns();
+}
+
+void XrefDock::fitColumns() {
+    const QFontMetrics metrics(table_->font());
+    // Room for the text and the cell's margins, as the delegate lays it out.
+    const int margin = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 8;
+    const auto widest = [&](const QStringList& texts) {
+        int w = 0;
+        for (const QString& t : texts)
+            w = std::max(w, metrics.horizontalAdvance(t));
+        return w + margin;
+    };
+    // The words this layout uses, whatever the filter shows.
+    const XrefModel& model = editor_.layout->model();
+    quint32 things = 0, accesses = 0;
+    for (int r = 0; r < model.rowCount(); ++r) {
+        const XrefModel::Entry& e = model.entry(r);
+        things |= 1u << static_cast<int>(e.thing);
+        accesses |= 1u << static_cast<int>(e.access);
+    }
+    const TextCatalogue& c = editor_.catalogue;
+    QStringList kinds, uses;
+    for (Thing t : Kinds)
+        if (things & (1u << static_cast<int>(t)))
+            kinds << c.tx(ThingName(t));
+    for (int a = 0; a <= static_cast<int>(Access::Loads); ++a)
+        if (accesses & (1u << a))
+            uses << c.tx(AccessName(static_cast<Access>(a)));
+    QHeaderView* header = table_->horizontalHeader();
+    const auto atLeastHeader = [&](int column, int width) {
+        header->resizeSection(column, std::max(width, header->sectionSizeHint(column)));
+    };
+    atLeastHeader(XrefModel::KindColumn, widest(kinds));
+    atLeastHeader(XrefModel::AccessColumn, widest(uses));
+    atLeastHeader(XrefModel::RowColumn, widest({QStringLiteral("9999")}));
+    // Judged on the first rows, so that a large layout costs little.
+    table_->resizeColumnToContents(XrefModel::IdColumn);
+    table_->resizeColumnToContents(XrefModel::ScheduleColumn);
 }
 
 void XrefDock::showSkipped() {

@@ -33,6 +33,9 @@ private:
     void openUse(const QModelIndex& index);
     // The folder's files that could not be read, named under the table.
     void showSkipped();
+    // Widths that hold the kind and use words and the ids and names the
+    // layout has, kept while the user filters and sorts.
+    void fitColumns();
     Editor& editor_;
     QComboBox* kinds_;
     QLineEdit* text_;
