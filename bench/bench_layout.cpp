@@ -103,7 +103,9 @@ int Pane(QApplication& app, const QString& dir) {
     view.setStepped(true);
     // Set up as the pane sets up its table.
     QTableView table;
-    table.setModel(&view.filter());
+    // Unfiltered, as the pane opens: the table on the model, the proxy idle.
+    table.setModel(&view.model());
+    view.filter().setSourceModel(nullptr);
     table.setSortingEnabled(true);
     table.sortByColumn(vx::XrefModel::KindColumn, Qt::AscendingOrder);
     table.verticalHeader()->hide();

@@ -3,9 +3,11 @@
 // by Ctrl+click and from the list.
 
 #include "editor/editor.h"
+#include "editor/layout_view.h"
 #include "form/entry_form.h"
 #include "gui/main_window.h"
 #include "gui/problems_pane.h"
+#include "gui/xref_dock.h"
 #include "script/scripted_platform.h"
 
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -103,6 +106,21 @@ private slots:
         QVERIFY(pane->isVisible());
         const auto* skipped = w().findChild<QLabel*>(QStringLiteral("xrefSkipped"));
         QVERIFY(skipped && skipped->text().endsWith(QStringLiteral(" c.vfp")));
+
+        // Unfiltered, the pane shows the table itself; a typed number goes
+        // through the proxy, and clearing it lets the proxy go.
+        auto* dock = w().findChild<XrefDock*>(QStringLiteral("xrefDock"));
+        QVERIFY(dock);
+        LayoutView& layout = *w().editor().layout;
+        QCOMPARE(dock->table()->model(), &layout.model());
+        const int all = dock->table()->model()->rowCount();
+        dock->text()->setText(QStringLiteral("5"));
+        QCOMPARE(dock->table()->model(), &layout.filter());
+        QCOMPARE(dock->table()->model()->rowCount(), 2);
+        dock->text()->clear();
+        QCOMPARE(dock->table()->model(), &layout.model());
+        QCOMPARE(dock->table()->model()->rowCount(), all);
+        QVERIFY(!layout.filter().sourceModel());
     }
 
     void jumps() {

@@ -107,6 +107,8 @@ public:
     void setKind(std::optional<Thing> kind);
     void setText(const QString& text);
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    // Whether a kind or a text is set.
+    bool filtering() const { return kind_.has_value() || !text_.isEmpty(); }
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -46,7 +47,7 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     setWidget(body);
 
     text_->setClearButtonEnabled(true);
-    table_->setModel(&editor_.layout->filter());
+    followFilter();
     table_->setSortingEnabled(true);
     table_->sortByColumn(XrefModel::KindColumn, Qt::AscendingOrder);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -64,9 +65,12 @@ XrefDock::XrefDock(Editor& editor, QWidget* parent)
     connect(kinds_, &QComboBox::currentIndexChanged, this, [this](int i) {
         const int k = i - 1;
         editor_.layout->filter().setKind(k >= 0 ? std::optional<Thing>(Kinds[k]) : std::nullopt);
+        followFilter();
     });
-    connect(text_, &QLineEdit::textChanged, this,
-            [this](const QString& t) { editor_.layout->filter().setText(t); });
+    connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        editor_.layout->filter().setText(t);
+        followFilter();
+    });
     // A file read again may have become unreadable, or readable again.
     const QAbstractItemModel* model = &editor_.layout->model();
     connect(model, &QAbstractItemModel::modelReset, this, &XrefDock::showSkipped);
@@ -91,6 +95,31 @@ void XrefDock::retranslate() {
     text_->setPlaceholderText(c.tx(u"Number/name"));
     showSkipped();
     fitColumns();
+}
+
+void XrefDock::followFilter() {
+    XrefFilter& filter = editor_.layout->filter();
+    XrefModel& model = editor_.layout->model();
+    // Unfiltered, the table shows the model itself, and the proxy lets go of
+    // it: a proxy over every row follows each inserted or removed row through
+    // its whole mapping, which a large layout would pay on every transfer.
+    QAbstractItemModel* shown = filter.filtering() ? static_cast<QAbstractItemModel*>(&filter)
+                                                   : static_cast<QAbstractItemModel*>(&model);
+    if (shown == &filter && filter.sourceModel() != &model)
+        filter.setSourceModel(&model);
+    if (table_->model() != shown) {
+        QHeaderView* header = table_->horizontalHeader();
+        QList<int> widths;
+        for (int c = 0; table_->model() && c < header->count(); ++c)
+            widths << header->sectionSize(c);
+        QItemSelectionModel* old = table_->selectionModel();
+        table_->setModel(shown);
+        delete old; // the view does not
+        for (int c = 0; c < widths.size() && c < header->count(); ++c)
+            header->resizeSection(c, widths[c]);
+    }
+    if (shown == &model && filter.sourceModel())
+        filter.setSourceModel(nullptr);
 }
 
 void XrefDock::fitColumns() {

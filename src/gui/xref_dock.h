@@ -36,6 +36,8 @@ private:
     // Widths that hold the kind and use words and the ids and names the
     // layout has, kept while the user filters and sorts.
     void fitColumns();
+    // The table shows the proxy while a filter is set, else the model.
+    void followFilter();
     Editor& editor_;
     QComboBox* kinds_;
     QLineEdit* text_;
