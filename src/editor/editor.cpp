@@ -61,8 +61,7 @@ void Editor::rowsReplaced(DocumentFiles::Parts::Rows what) {
         // opened elsewhere brings its own folder, or the findings would
         // compare it with schedules it does not run with.
         const QString path = document.FilePath.trimmed();
-        if (layout->folderChosen() && !path.isEmpty() &&
-            QFileInfo(path).absolutePath() != QFileInfo(layout->folder()).absoluteFilePath())
+        if (layout->folderChosen() && !path.isEmpty() && !layout->inFolder(path))
             chooseLayoutFolder(QString());
         layout->followOpenSchedule();
         layout->syncOpenSchedule();

@@ -147,8 +147,14 @@ bool LayoutView::isOpen(const QString& path) const {
 }
 
 bool LayoutView::inFolder(const QString& path) const {
-    return !folder_.isEmpty() && path.endsWith(u".vfp", Qt::CaseInsensitive) &&
+    return !folder_.isEmpty() &&
            QFileInfo(path).absolutePath() == QFileInfo(folder_).absoluteFilePath();
+}
+
+void LayoutView::readAgain(const QString& path) {
+    const LayoutSchedule& s = index_.readFile(path);
+    model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
+    stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
 }
 
 void LayoutView::leaveOpenSchedule() {
@@ -160,10 +166,8 @@ void LayoutView::leaveOpenSchedule() {
     const int place = index_.placeOf(left);
     if (place < 0)
         return;
-    if (inFolder(left)) {
-        const LayoutSchedule& s = index_.readFile(left);
-        model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
-        stamps_.insert(QFileInfo(left).absoluteFilePath(), stampOf(left));
+    if (inFolder(left) && left.endsWith(u".vfp", Qt::CaseInsensitive)) {
+        readAgain(left);
     } else {
         index_.drop(left);
         model_.reset(); // the places after it moved
@@ -271,8 +275,7 @@ void LayoutView::rescan() {
             openChanged = true;
             continue;
         }
-        const LayoutSchedule& s = index_.readFile(path);
-        model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
+        readAgain(path);
         ++othersGeneration_;
         changed = true;
     }
@@ -458,11 +461,8 @@ RenumberOutcome LayoutView::apply(const RenumberPlan& plan, const FileWriter& gi
         if (!outcome.done)
             return outcome;
         ++othersGeneration_;
-        for (const QString& path : outcome.changed) {
-            const LayoutSchedule& s = index_.readFile(path);
-            model_.scheduleRead(static_cast<int>(&s - index_.schedules().data()));
-            stamps_.insert(QFileInfo(path).absoluteFilePath(), stampOf(path));
-        }
+        for (const QString& path : outcome.changed)
+            readAgain(path);
         ++generation_;
     }
     outcome.done = true;

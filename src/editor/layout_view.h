@@ -50,6 +50,8 @@ public:
     void chooseFolder(const QString& folder);
     bool folderChosen() const { return chosen_; }
     QString folder() const { return folder_; }
+    // Whether path lies directly in the layout's folder.
+    bool inFolder(const QString& path) const;
     // The folder of the open schedule, unless one was chosen; read again
     // when it changes.
     void followOpenSchedule();
@@ -133,10 +135,11 @@ private:
     void doneReading();
     void watch();
     bool isOpen(const QString& path) const;
-    bool inFolder(const QString& path) const;
     // The schedule the document showed is back as its file holds it; one of
     // another folder leaves the layout.
     void leaveOpenSchedule();
+    // A file read again, its rows in the table replaced.
+    void readAgain(const QString& path);
 
     Parts parts_;
     QString folder_;

@@ -1,5 +1,6 @@
 #include "editor/xref_model.h"
 
+#include "texts/basic_numbers.h"
 #include "texts/text_catalogue.h"
 
 #include <QFileInfo>
@@ -15,11 +16,6 @@ constexpr int AccessCount = static_cast<int>(Access::Loads) + 1;
 // More separate runs of rows than this are told as one reset: a view and a
 // proxy pay for each run about what a reset costs them.
 constexpr size_t MostRuns = 16;
-
-bool IsNumber(const QString& id) {
-    return !id.isEmpty() &&
-           std::all_of(id.begin(), id.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-}
 
 int Sign(int v) {
     return (v > 0) - (v < 0);
@@ -65,6 +61,28 @@ XrefModel::XrefModel(const TextCatalogue& catalogue, const LayoutIndex& index)
 const QString& XrefModel::scheduleName(const Entry& e) const {
     static const QString none;
     return e.schedule >= 0 && e.schedule < names_.size() ? names_[e.schedule] : none;
+}
+
+QStringList XrefModel::kindWords() const {
+    quint32 seen = 0;
+    for (const int slot : rows_)
+        seen |= 1u << static_cast<int>(store_[static_cast<size_t>(slot)].thing);
+    QStringList words;
+    for (int t = 0; t <= static_cast<int>(Thing::Address); ++t)
+        if (seen & (1u << t))
+            words << catalogue_.tx(ThingName(static_cast<Thing>(t)));
+    return words;
+}
+
+QStringList XrefModel::useWords() const {
+    quint32 seen = 0;
+    for (const int slot : rows_)
+        seen |= 1u << static_cast<int>(store_[static_cast<size_t>(slot)].access);
+    QStringList words;
+    for (int a = 0; a < AccessCount; ++a)
+        if (seen & (1u << a))
+            words << catalogue_.tx(AccessName(static_cast<Access>(a)));
+    return words;
 }
 
 QString XrefModel::text(const Entry& e) const {
@@ -147,7 +165,7 @@ void XrefModel::appendEntries(int place, int fromLine, int toLine, std::vector<i
         const LayoutUse& u = s.uses[k];
         order = u.line == last ? order + 1 : 0;
         last = u.line;
-        const bool number = IsNumber(u.id);
+        const bool number = IsDigits(u.id);
         const quint64 value = number && u.id.size() <= 18 ? u.id.toULongLong() : 0;
         Entry e{u.thing, u.access, number, value, place, u.line, u.operand, order, u.id};
         int slot;
@@ -392,7 +410,6 @@ void XrefModel::scheduleRead(int place) {
     all.added = place >= 0 && place < index_.schedules().size()
                     ? static_cast<int>(index_.schedules()[place].lines.size())
                     : 0;
-    all.whole = false;
     linesChanged(all);
 }
 

@@ -60,6 +60,9 @@ public:
         return store_[static_cast<size_t>(rows_[static_cast<size_t>(row)])];
     }
     const QString& scheduleName(const Entry& e) const;
+    // The kind and use words the rows show, each once.
+    QStringList kindWords() const;
+    QStringList useWords() const;
     QString text(const Entry& e) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -2,7 +2,6 @@
 
 #include "editor/editor.h"
 #include "editor/layout_view.h"
-#include "texts/text_catalogue.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -134,26 +133,12 @@ void XrefDock::fitColumns() {
     };
     // The words this layout uses, whatever the filter shows.
     const XrefModel& model = editor_.layout->model();
-    quint32 things = 0, accesses = 0;
-    for (int r = 0; r < model.rowCount(); ++r) {
-        const XrefModel::Entry& e = model.entry(r);
-        things |= 1u << static_cast<int>(e.thing);
-        accesses |= 1u << static_cast<int>(e.access);
-    }
-    const TextCatalogue& c = editor_.catalogue;
-    QStringList kinds, uses;
-    for (Thing t : Kinds)
-        if (things & (1u << static_cast<int>(t)))
-            kinds << c.tx(ThingName(t));
-    for (int a = 0; a <= static_cast<int>(Access::Loads); ++a)
-        if (accesses & (1u << a))
-            uses << c.tx(AccessName(static_cast<Access>(a)));
     QHeaderView* header = table_->horizontalHeader();
     const auto atLeastHeader = [&](int column, int width) {
         header->resizeSection(column, std::max(width, header->sectionSizeHint(column)));
     };
-    atLeastHeader(XrefModel::KindColumn, widest(kinds));
-    atLeastHeader(XrefModel::AccessColumn, widest(uses));
+    atLeastHeader(XrefModel::KindColumn, widest(model.kindWords()));
+    atLeastHeader(XrefModel::AccessColumn, widest(model.useWords()));
     atLeastHeader(XrefModel::RowColumn, widest({QStringLiteral("9999")}));
     // Judged on the first rows, so that a large layout costs little.
     table_->resizeColumnToContents(XrefModel::IdColumn);

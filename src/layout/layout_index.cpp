@@ -181,10 +181,11 @@ const LayoutSchedule& LayoutIndex::setLines(const QString& path, const QStringLi
     c.first = static_cast<int>(same);
     c.removed = static_cast<int>(had - same - tail);
     c.added = static_cast<int>(count - same - tail);
-    c.whole = !known;
-    for (qsizetype i = same; !c.whole && i < same + c.added; ++i)
-        c.whole = HasBinary(lines[i]);
-    if (c.whole) {
+    // Made again from scratch when it was no schedule or may become none.
+    bool whole = !known;
+    for (qsizetype i = same; !whole && i < same + c.added; ++i)
+        whole = HasBinary(lines[i]);
+    if (whole) {
         // Row for row, blank rows included (saving drops them): a use must
         // name the row the editor shows, or renumbering would change another
         // row.

@@ -58,14 +58,12 @@ public:
     const LayoutSchedule& readFile(const QString& path);
     // Which lines setLines replaced: from line first + 1 on, removed lines
     // became added ones and the lines after them moved by added - removed.
-    // whole: the schedule was made again from scratch.
     struct LinesChange {
         int schedule = -1; // its place in schedules()
         int first = 0;
         int removed = 0;
         int added = 0;
-        bool whole = true;
-        bool none() const { return !whole && removed == 0 && added == 0; }
+        bool none() const { return removed == 0 && added == 0; }
     };
     // A schedule taken from lines in memory (the open document). Only the
     // lines that differ from the ones it held are parsed again.
