@@ -8,17 +8,23 @@ QString hex4(char16_t unit) {
     return QStringLiteral("\\u%1").arg(unsigned(unit), 4, 16, QLatin1Char('0'));
 }
 
+// The body holds the opening bracket already.
 void appendSeparator(QString& body, JsonSeparators separators) {
-    if (!body.isEmpty())
+    if (body.size() > 1)
         body += separators == JsonSeparators::Spaced ? QStringView(u", ") : QStringView(u",");
 }
 
 } // namespace
 
 QString JsonQuote(QStringView text, JsonEscapes escapes) {
-    const bool toolkit = escapes == JsonEscapes::Toolkit;
     QString out;
     out.reserve(text.size() + 2);
+    AppendJsonQuoted(out, text, escapes);
+    return out;
+}
+
+void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes) {
+    const bool toolkit = escapes == JsonEscapes::Toolkit;
     out += u'"';
     // Most texts need no escape at all: copy runs of plain characters at once.
     qsizetype plainFrom = 0;
@@ -79,19 +85,30 @@ QString JsonQuote(QStringView text, JsonEscapes escapes) {
     }
     flush(text.size());
     out += u'"';
-    return out;
+}
+
+JsonObject::JsonObject(JsonStyle style) : style_(style) {
+    // Most objects are a line of output: one allocation for the whole.
+    body_.reserve(160);
+    body_ += u'{';
+}
+
+void JsonObject::appendKey(QStringView key) {
+    appendSeparator(body_, style_.separators);
+    AppendJsonQuoted(body_, key, style_.escapes);
+    body_ += style_.separators == JsonSeparators::Spaced ? QStringView(u": ") : QStringView(u":");
 }
 
 JsonObject& JsonObject::raw(QStringView key, QStringView json) {
-    appendSeparator(body_, style_.separators);
-    body_ += JsonQuote(key, style_.escapes);
-    body_ += style_.separators == JsonSeparators::Spaced ? QStringView(u": ") : QStringView(u":");
+    appendKey(key);
     body_ += json;
     return *this;
 }
 
 JsonObject& JsonObject::str(QStringView key, QStringView value) {
-    return raw(key, JsonQuote(value, style_.escapes));
+    appendKey(key);
+    AppendJsonQuoted(body_, value, style_.escapes);
+    return *this;
 }
 
 JsonObject& JsonObject::strOrNull(QStringView key, QStringView value) {
@@ -104,6 +121,15 @@ JsonObject& JsonObject::num(QStringView key, qint64 value) {
 
 JsonObject& JsonObject::flag(QStringView key, bool value) {
     return raw(key, value ? QStringView(u"true") : QStringView(u"false"));
+}
+
+void JsonObject::appendTo(QString& out) const {
+    out += body_;
+    out += u'}';
+}
+
+JsonArray::JsonArray(JsonStyle style) : style_(style) {
+    body_ += u'[';
 }
 
 JsonArray JsonArray::strings(const QStringList& texts, JsonStyle style) {
@@ -120,7 +146,9 @@ JsonArray& JsonArray::raw(QStringView json) {
 }
 
 JsonArray& JsonArray::str(QStringView value) {
-    return raw(JsonQuote(value, style_.escapes));
+    appendSeparator(body_, style_.separators);
+    AppendJsonQuoted(body_, value, style_.escapes);
+    return *this;
 }
 
 } // namespace vx

@@ -31,10 +31,12 @@ struct JsonStyle {
 
 // TEXT as a quoted JSON string.
 QString JsonQuote(QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
+// The same, appended to out.
+void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
 
 class JsonObject {
 public:
-    explicit JsonObject(JsonStyle style = {}) : style_(style) {}
+    explicit JsonObject(JsonStyle style = {});
 
     // json is JSON text already (a number, an object, an array, ...).
     JsonObject& raw(QStringView key, QStringView json);
@@ -42,21 +44,25 @@ public:
     JsonObject& strOrNull(QStringView key, QStringView value); // "" is written as null
     JsonObject& num(QStringView key, qint64 value);
     JsonObject& flag(QStringView key, bool value);
-    QString text() const { return u'{' + body_ + u'}'; }
+    QString text() const { return body_ + u'}'; }
+    // The same as out += text(), without the copy.
+    void appendTo(QString& out) const;
 
 private:
+    void appendKey(QStringView key);
+
     JsonStyle style_;
     QString body_;
 };
 
 class JsonArray {
 public:
-    explicit JsonArray(JsonStyle style = {}) : style_(style) {}
+    explicit JsonArray(JsonStyle style = {});
     static JsonArray strings(const QStringList& texts, JsonStyle style = {});
 
     JsonArray& raw(QStringView json);
     JsonArray& str(QStringView value);
-    QString text() const { return u'[' + body_ + u']'; }
+    QString text() const { return body_ + u']'; }
 
 private:
     JsonStyle style_;
