@@ -76,6 +76,8 @@ set(VXCORE_SOURCES
     form/interpret_field.cpp
     form/line_explanation.cpp
     form/line_explanation.h
+    form/parallel_lines.cpp
+    form/parallel_lines.h
     form/row_fetch.cpp
     # editing
     editing/editing_operations.h

@@ -5,10 +5,15 @@
 #include "document/vfp_file.h"
 #include "editor/schedule_check.h"
 #include "form/line_explanation.h"
+#include "form/parallel_lines.h"
 #include "line_generator.h"
 #include "texts/blanks.h"
 
 #include <QTest>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 using namespace vx;
 
@@ -38,6 +43,7 @@ private slots:
     void sameAsFetchIntoEditor_data();
     void sameAsFetchIntoEditor();
     void independentOfEarlierLines();
+    void onManyThreads();
 };
 
 void TestLineExplanation::sameAsFetchIntoEditor_data() {
@@ -90,6 +96,41 @@ void TestLineExplanation::independentOfEarlierLines() {
         ExplainLine(QChar(c) + u", 12"_qs, texts);
     for (qsizetype i = lines.size() - 1; i >= 0; --i)
         QCOMPARE(Shown(ExplainLine(lines[i], texts)), alone[i]);
+}
+
+void TestLineExplanation::onManyThreads() {
+    // Every item in exactly one slice, whatever the counts; a worker's
+    // language is its own, so lines come out as they do one at a time.
+    for (const qsizetype count : {0, 1, 63, 64, 65, 1000})
+        for (const int workers : {1, 3}) {
+            std::vector<int> hits(static_cast<size_t>(count));
+            std::vector<int> slicesOf(static_cast<size_t>(workers));
+            RunInSlices(count, workers, 64, [&](int worker, qsizetype begin, qsizetype end) {
+                QVERIFY(worker >= 0 && worker < workers);
+                QVERIFY(begin < end && end - begin <= 64);
+                ++slicesOf[static_cast<size_t>(worker)];
+                for (qsizetype i = begin; i < end; ++i)
+                    ++hits[static_cast<size_t>(i)];
+            });
+            QVERIFY2(std::all_of(hits.begin(), hits.end(), [](int h) { return h == 1; }),
+                     qPrintable(u"%1 items, %2 workers"_qs.arg(count).arg(workers)));
+            QCOMPARE(std::accumulate(slicesOf.begin(), slicesOf.end(), 0), (count + 63) / 64);
+        }
+
+    const QStringList lines = GeneratedLines(7, 3000);
+    const ExplanationLanguage one(u"DE");
+    QStringList alone;
+    for (const QString& line : lines)
+        alone.append(Shown(ExplainLine(line, one)));
+    ExplanationTeam team(u"DE");
+    team.prepare(4);
+    QStringList together(lines.size());
+    RunInSlices(lines.size(), 4, 100, [&](int worker, qsizetype begin, qsizetype end) {
+        for (qsizetype i = begin; i < end; ++i)
+            together[i] = Shown(ExplainLine(lines[i], team.of(worker)));
+    });
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        QCOMPARE(together[i], alone[i]);
 }
 
 QTEST_GUILESS_MAIN(TestLineExplanation)
