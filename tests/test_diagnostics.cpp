@@ -37,6 +37,7 @@ private slots:
     void findings();
     void severityAndNavigation();
     void updateMatchesFreshCheck();
+    void wholeScheduleAtOnce();
     void falseInputNamesTheOperand_data();
     void falseInputNamesTheOperand();
 };
@@ -181,6 +182,39 @@ void TestDiagnostics::updateMatchesFreshCheck() {
             }
         }
     }
+}
+
+void TestDiagnostics::wholeScheduleAtOnce() {
+    // A schedule read at once is checked on every core; its findings are
+    // those of the same lines typed one after another.
+    QStringList lines;
+    for (int i = 0; i < 1999; ++i) {
+        const int n = i % 1300;
+        switch (i % 5) {
+        case 0:
+            lines.append(u"K, %1, B"_qs.arg(n * 7)); // false input beyond 999
+            break;
+        case 1:
+            lines.append(u"!, A%1"_qs.arg(n));
+            break;
+        case 2:
+            lines.append(u"G, A%1"_qs.arg(n + 3));
+            break;
+        case 3:
+            lines.append(i % 2 ? u"XX"_qs : u"W, %1"_qs.arg(n));
+            break;
+        default:
+            lines.append(u"E, W"_qs);
+        }
+    }
+    ScheduleDiagnostics whole(u"EN");
+    whole.update(lines);
+    ScheduleDiagnostics typed(u"EN");
+    for (qsizetype n = 1; n <= lines.size(); ++n)
+        typed.update(lines.first(n));
+    QCOMPARE(whole.problemCount(), typed.problemCount());
+    QVERIFY(Full(whole.problems()) == Full(typed.problems()));
+    QVERIFY(whole.problemCount() > 1000);
 }
 
 void TestDiagnostics::falseInputNamesTheOperand_data() {

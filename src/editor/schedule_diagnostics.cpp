@@ -5,6 +5,7 @@
 #include "commands/parsed_command.h"
 #include "document/schedule_document.h"
 #include "form/line_explanation.h"
+#include "form/parallel_lines.h"
 #include "texts/blanks.h"
 
 #include <algorithm>
@@ -72,8 +73,20 @@ constexpr qsizetype SeenLimit = 20000;
 
 } // namespace
 
-ScheduleDiagnostics::ScheduleDiagnostics(QStringView language)
-    : language_(language.toString()), texts_(std::make_unique<ExplanationLanguage>(language)) {}
+struct ScheduleDiagnostics::Worker {
+    explicit Worker(QStringView language) : texts(language) {}
+
+    std::shared_ptr<const LineFacts> factsOf(const QString& text);
+    // "False input: <title of the field> ", by the field and its hint.
+    const QString& falseInputHead(Control control, const QString& hint);
+
+    ExplanationLanguage texts;
+    std::array<QHash<QString, QString>, static_cast<size_t>(Control::None) + 1> falseInputHeads;
+};
+
+ScheduleDiagnostics::ScheduleDiagnostics(QStringView language) : language_(language.toString()) {
+    workers_.push_back(std::make_unique<Worker>(language));
+}
 
 ScheduleDiagnostics::~ScheduleDiagnostics() = default;
 
@@ -82,59 +95,96 @@ ScheduleDiagnostics::factsOf(const QString& text) {
     const auto it = seen_.constFind(text);
     if (it != seen_.constEnd())
         return *it;
+    std::shared_ptr<const LineFacts> facts = workers_.front()->factsOf(text);
+    remember(text, facts);
+    return facts;
+}
+
+void ScheduleDiagnostics::remember(const QString& text,
+                                   const std::shared_ptr<const LineFacts>& facts) {
     if (seen_.size() >= SeenLimit)
         seen_.clear();
+    seen_.insert(text, facts);
+}
 
+std::shared_ptr<const ScheduleDiagnostics::LineFacts>
+ScheduleDiagnostics::Worker::factsOf(const QString& text) {
     auto facts = std::make_shared<LineFacts>();
-    if (!TrimView(text).isEmpty()) {
-        facts->blank = false;
-        const ParsedCommand parsed = ParseCommand(text);
-        const QString codeField = parsed.codeField();
-        if (parsed.wellFormed) {
-            facts->block = parsed.block;
-            facts->definesAddress = parsed.family->definesAddress;
-            for (const Use& use : parsed.uses) {
-                if (use.thing != Thing::Address || use.operand == 0)
-                    continue;
-                if (use.access == Access::Defines) {
-                    facts->name = use.id;
-                } else if (use.access == Access::Jumps || use.access == Access::Calls) {
-                    facts->target = use.id;
-                    facts->call = use.access == Access::Calls;
-                }
+    if (TrimView(text).isEmpty())
+        return facts;
+    facts->blank = false;
+    const ParsedCommand parsed = ParseCommand(text);
+    const QString codeField = parsed.codeField();
+    if (parsed.wellFormed) {
+        facts->block = parsed.block;
+        facts->definesAddress = parsed.family->definesAddress;
+        for (const Use& use : parsed.uses) {
+            if (use.thing != Thing::Address || use.operand == 0)
+                continue;
+            if (use.access == Access::Defines) {
+                facts->name = use.id;
+            } else if (use.access == Access::Jumps || use.access == Access::Calls) {
+                facts->target = use.id;
+                facts->call = use.access == Access::Calls;
             }
         }
-        const TextCatalogue& cat = texts_->catalogue();
-        if (!parsed.namesCommand()) {
-            facts->own.append({0, Kind::UnknownCommand, QString(),
-                               cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
-        } else {
-            const LineExplanation e = ExplainLine(text, *texts_);
-            for (qsizetype i = 0; i < e.redFields.size(); ++i)
-                facts->own.append(
-                    {0, Kind::FalseInput, e.redFields[i],
-                     falseInputHead(e.redControls[i], e.redHints[i]) + e.redTexts[i]});
-        }
     }
-    seen_.insert(text, facts);
+    const TextCatalogue& cat = texts.catalogue();
+    if (!parsed.namesCommand()) {
+        facts->own.append({0, Kind::UnknownCommand, QString(),
+                           cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
+    } else {
+        const LineExplanation e = ExplainLine(text, texts);
+        for (qsizetype i = 0; i < e.redFields.size(); ++i)
+            facts->own.append({0, Kind::FalseInput, e.redFields[i],
+                               falseInputHead(e.redControls[i], e.redHints[i]) + e.redTexts[i]});
+    }
     return facts;
 }
 
 // The same few fields and hints come back on line after line: their titles
 // are put together once.
-const QString& ScheduleDiagnostics::falseInputHead(Control control, const QString& hint) {
-    QHash<QString, QString>& heads = falseInputHeads_[static_cast<size_t>(control)];
+const QString& ScheduleDiagnostics::Worker::falseInputHead(Control control, const QString& hint) {
+    QHash<QString, QString>& heads = falseInputHeads[static_cast<size_t>(control)];
     auto it = heads.constFind(hint);
     if (it == heads.constEnd()) {
-        const TextCatalogue& cat = texts_->catalogue();
+        const TextCatalogue& cat = texts.catalogue();
         it = heads.insert(hint, cat.tx(u"False input") + QStringLiteral(": ") +
                                     FieldTitle(cat, control, hint) + u' ');
     }
     return *it;
 }
 
+std::vector<std::shared_ptr<const ScheduleDiagnostics::LineFacts>>
+ScheduleDiagnostics::findInParallel(int count, const std::function<const QString&(int)>& lineAt) {
+    std::vector<int> unknown;
+    for (int i = 0; i < count; ++i) {
+        const QString& text = lineAt(i);
+        const size_t r = static_cast<size_t>(i);
+        if ((r >= rows_.size() || !rows_[r].facts || rows_[r].text != text) &&
+            !seen_.contains(text))
+            unknown.push_back(i);
+    }
+    const int workers = WorkersFor(static_cast<qsizetype>(unknown.size()));
+    if (workers < 2)
+        return {};
+    while (static_cast<int>(workers_.size()) < workers)
+        workers_.push_back(std::make_unique<Worker>(language_));
+    std::vector<std::shared_ptr<const LineFacts>> found(static_cast<size_t>(count));
+    RunInSlices(static_cast<qsizetype>(unknown.size()), workers, 256,
+                [&](int worker, qsizetype begin, qsizetype end) {
+                    for (qsizetype k = begin; k < end; ++k) {
+                        const int i = unknown[static_cast<size_t>(k)];
+                        found[static_cast<size_t>(i)] =
+                            workers_[static_cast<size_t>(worker)]->factsOf(lineAt(i));
+                    }
+                });
+    return found;
+}
+
 bool ScheduleDiagnostics::update(int count, const std::function<const QString&(int)>& lineAt) {
     count = std::max(count, 0);
+    std::vector<std::shared_ptr<const LineFacts>> found = findInParallel(count, lineAt);
     bool changed = static_cast<size_t>(count) != rows_.size();
     bool across = changed;
     rows_.resize(static_cast<size_t>(count));
@@ -143,7 +193,15 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
         const QString& text = lineAt(i);
         if (row.facts && row.text == text)
             continue;
-        std::shared_ptr<const LineFacts> facts = factsOf(text);
+        std::shared_ptr<const LineFacts> facts;
+        if (!found.empty() && found[static_cast<size_t>(i)]) {
+            facts = std::move(found[static_cast<size_t>(i)]);
+            // Earlier ones would be forgotten before the end of the schedule.
+            if (i >= count - SeenLimit)
+                remember(text, facts);
+        } else {
+            facts = factsOf(text);
+        }
         across = across || !row.facts || !row.facts->sameAcross(*facts);
         row.text = text;
         row.facts = std::move(facts);
@@ -172,7 +230,7 @@ bool ScheduleDiagnostics::update(const QStringList& lines) {
 // an exit taken only when the condition holds: it closes nothing, but needs
 // a block of its kind around it.
 void ScheduleDiagnostics::checkAcross() {
-    const TextCatalogue& cat = texts_->catalogue();
+    const TextCatalogue& cat = workers_.front()->texts.catalogue();
     for (Row& row : rows_)
         row.across.clear();
     definedAt_.clear();

@@ -99,15 +99,20 @@ private:
         QList<ScheduleProblem> across; // findings that need other lines
     };
 
+    // What finds a line's facts; one per thread.
+    struct Worker;
+
     std::shared_ptr<const LineFacts> factsOf(const QString& text);
-    // "False input: <title of the field> ", by the field and its hint.
-    const QString& falseInputHead(Control control, const QString& hint);
+    void remember(const QString& text, const std::shared_ptr<const LineFacts>& facts);
+    // The facts of every line of lineAt that neither a row nor the seen lines
+    // know, on every core; null for the others. Empty when there are too few.
+    std::vector<std::shared_ptr<const LineFacts>>
+    findInParallel(int count, const std::function<const QString&(int)>& lineAt);
     void checkAcross();
 
     QString language_;
-    std::unique_ptr<const ExplanationLanguage> texts_;
+    std::vector<std::unique_ptr<Worker>> workers_; // [0] works on the calling thread
     QHash<QString, std::shared_ptr<const LineFacts>> seen_;
-    std::array<QHash<QString, QString>, static_cast<size_t>(Control::None) + 1> falseInputHeads_;
     std::vector<Row> rows_;
     QHash<QString, int> definedAt_;      // address -> first defining line
     QHash<QString, QList<int>> jumpsTo_; // address -> G and R lines
