@@ -1,5 +1,7 @@
 #include "commands/entry_state.h"
 
+#include <string>
+
 namespace vx {
 
 namespace {
@@ -76,7 +78,10 @@ void EntryFormState::restoreFrom(const EntryFormState& s) {
 }
 
 QString ControlName(Control control) {
-    return QString::fromUtf16(ControlNames[static_cast<int>(control)]);
+    // The names are literals: the texts point into them, nothing is copied.
+    const char16_t* name = ControlNames[static_cast<int>(control)];
+    return QString::fromRawData(reinterpret_cast<const QChar*>(name),
+                                static_cast<qsizetype>(std::char_traits<char16_t>::length(name)));
 }
 
 std::optional<Control> ControlByName(QStringView name) {

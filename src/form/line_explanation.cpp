@@ -16,6 +16,9 @@
 #include "texts/blanks.h"
 
 #include <algorithm>
+#include <cstring>
+#include <string>
+#include <type_traits>
 
 namespace vx {
 
@@ -30,6 +33,14 @@ void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
         f.prompt = prompt;
     if (!mask.isEmpty())
         f.maxLength = static_cast<int>(mask.size());
+}
+
+// A mask of the tables: the text points into the literal, so the same mask
+// on the next line is the same text and nothing is copied to put it back.
+QString literalText(const char16_t* text) {
+    const auto size = static_cast<qsizetype>(std::char_traits<char16_t>::length(text));
+    return size == 0 ? QString::fromUtf16(text, 0)
+                     : QString::fromRawData(reinterpret_cast<const QChar*>(text), size);
 }
 
 // The command field holds exactly the code of the remark line.
@@ -80,11 +91,17 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     to.focus = from.focus;
     to.renamedCommand = from.renamedCommand;
     restoreText(to.renamedName, from.renamedName);
-    // Only the messages read them: as choosing the command left them. Most
-    // are untouched, so each is put back only where it differs.
+    // Only the messages read them: as choosing the command left them. A line
+    // touches the hints of a command or two: a text whose bytes are those of
+    // the other shares its characters, so equal rows need no look inside.
+    static_assert(std::is_same_v<decltype(to.fieldHints), std::array<std::array<QString, 6>, 31>>);
+    if (std::memcmp(to.fieldHints.data(), from.fieldHints.data(), sizeof to.fieldHints) == 0)
+        return;
     for (size_t i = 0; i < to.fieldHints.size(); ++i)
-        for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
-            restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
+        if (std::memcmp(to.fieldHints[i].data(), from.fieldHints[i].data(),
+                        sizeof to.fieldHints[i]) != 0)
+            for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
+                restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
 }
 
 class Depth {
@@ -427,9 +444,9 @@ void LineFetch::operandField2Entry() {
     refreshExplanation();
     for (const Operand2Form* form : Operand2FormsOf(commandLetter(), msk(2).text.toUpper())) {
         if (form->mask2)
-            setMask(msk(3), QString::fromUtf16(form->mask2), QChar(form->prompt2));
+            setMask(msk(3), literalText(form->mask2), QChar(form->prompt2));
         if (form->mask3)
-            setMask(msk(4), QString::fromUtf16(form->mask3), QChar(form->prompt3));
+            setMask(msk(4), literalText(form->mask3), QChar(form->prompt3));
         if (form->hideOperand4)
             msk(5).visible = false;
         if (form->textBox != 0) {
