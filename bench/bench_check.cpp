@@ -1,6 +1,7 @@
 // Throughput of check and explain on 200,000 distinct generated lines of every
 // command form, against split on the same lines: in the process (the line
-// functions alone, without start-up) and as whole vxedit-cli runs.
+// functions alone, without start-up, on every core as vxedit-cli runs them)
+// and as whole vxedit-cli runs.
 // Targets: at least 1,000,000 lines/s for check and explain, and at most 1.5
 // times the time of split.
 //
@@ -12,6 +13,7 @@
 #include "editor/schedule_check.h"
 #include "editor/schedule_diagnostics.h"
 #include "form/line_explanation.h"
+#include "form/parallel_lines.h"
 #include "line_generator.h"
 #include "texts/blanks.h"
 
@@ -87,11 +89,24 @@ int main(int argc, char** argv) {
     });
     row("split (SplitLine)", n, split, split);
     const ExplanationLanguage texts(u"EN");
-    const double explain = bestSeconds(3, [&] {
+    const double alone = bestSeconds(3, [&] {
         for (const QString& line : lines)
             if (!TrimView(line).isEmpty())
                 ExplainLine(line, texts);
     });
+    row("explain (ExplainLine), one thread", n, alone, split);
+    // As vxedit-cli explain does it: on every core.
+    const int workers = WorkersFor(lines.size());
+    ExplanationTeam team(u"EN");
+    team.prepare(workers);
+    const double explain = bestSeconds(3, [&] {
+        RunInSlices(lines.size(), workers, 512, [&](int worker, qsizetype begin, qsizetype end) {
+            for (qsizetype i = begin; i < end; ++i)
+                if (!TrimView(lines[i]).isEmpty())
+                    ExplainLine(lines[i], team.of(worker));
+        });
+    });
+    std::printf("  (%d threads from here on)\n", workers);
     row("explain (ExplainLine)", n, explain, split);
     const double check = bestSeconds(3, [&] {
         ScheduleDiagnostics diagnostics(u"EN");
