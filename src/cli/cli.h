@@ -62,8 +62,8 @@ struct Subcommand {
     QStringView help;  // what it does, shown by --help; may span lines
     QList<QCommandLineOption> options;
     // Checks the arguments before there is an application object and may ask for
-    // the GUI one; false after a usage message.
-    bool (*check)(Invocation& invocation);
+    // the GUI one; a failure is a usage error, which main reports.
+    Status (*check)(Invocation& invocation);
     int (*run)(const Invocation& invocation);
 };
 
@@ -80,9 +80,6 @@ std::optional<Subcommand> FindSubcommand(QStringView name);
 void PrintError(const Invocation& invocation, const QString& message);
 // Writes bytes to stderr as they are.
 void WriteStderr(QByteArrayView bytes);
-
-// Usage error: the message and a pointer to --help; returns false.
-bool UsageError(const Invocation& invocation, const QString& message);
 
 // Writes bytes to stdout; a failure has its message on stderr already.
 Status WriteStdout(const Invocation& invocation, QByteArrayView bytes);

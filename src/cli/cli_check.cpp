@@ -15,8 +15,10 @@ namespace vx::cli {
 
 namespace {
 
-bool checkCheck(Invocation& inv) {
-    return !inv.args.isEmpty() || UsageError(inv, QStringLiteral("FILE is missing"));
+Status checkCheck(Invocation& inv) {
+    if (inv.args.isEmpty())
+        return Failure{QStringLiteral("FILE is missing")};
+    return {};
 }
 
 int runCheck(const Invocation& inv) {

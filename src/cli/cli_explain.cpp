@@ -16,8 +16,10 @@ namespace vx::cli {
 
 namespace {
 
-bool checkExplain(Invocation& inv) {
-    return inv.args.size() <= 1 || UsageError(inv, QStringLiteral("one FILE at most"));
+Status checkExplain(Invocation& inv) {
+    if (inv.args.size() > 1)
+        return Failure{QStringLiteral("one FILE at most")};
+    return {};
 }
 
 int runExplain(const Invocation& inv) {

@@ -15,13 +15,13 @@ namespace {
 
 const QString OutputOption = QStringLiteral("output");
 
-bool checkImport(Invocation& inv) {
+Status checkImport(Invocation& inv) {
     if (inv.args.size() != 1)
-        return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE.lsp is missing")
-                                                  : QStringLiteral("one FILE.lsp only"));
-    const std::optional<QString> output = inv.value(OutputOption);
-    return !output || !output->isEmpty() ||
-           UsageError(inv, QStringLiteral("the output name is empty"));
+        return Failure{inv.args.isEmpty() ? QStringLiteral("FILE.lsp is missing")
+                                          : QStringLiteral("one FILE.lsp only")};
+    if (const std::optional<QString> output = inv.value(OutputOption); output && output->isEmpty())
+        return Failure{QStringLiteral("the output name is empty")};
+    return {};
 }
 
 int runImport(const Invocation& inv) {

@@ -87,23 +87,23 @@ int produce(const Invocation& inv, const QString& input, bool pdf,
                : ExitUsage;
 }
 
-bool checkListing(Invocation& inv) {
+Status checkListing(Invocation& inv) {
     if (inv.args.size() != 1)
-        return UsageError(inv, inv.args.isEmpty() ? QStringLiteral("FILE is missing")
-                                                  : QStringLiteral("one FILE only"));
+        return Failure{inv.args.isEmpty() ? QStringLiteral("FILE is missing")
+                                          : QStringLiteral("one FILE only")};
     const QString kind = inv.value(FormatOption).value_or(QStringLiteral("text"));
     if (kind != u"text" && kind != u"pdf")
-        return UsageError(inv, QStringLiteral("unknown format '%1' (use text or pdf)").arg(kind));
+        return Failure{QStringLiteral("unknown format '%1' (use text or pdf)").arg(kind)};
     const std::optional<QString> output = inv.value(OutputOption);
     if (output && output->isEmpty())
-        return UsageError(inv, QStringLiteral("the output name is empty"));
+        return Failure{QStringLiteral("the output name is empty")};
     if (kind == u"text")
-        return true;
+        return {};
     if (!output || *output == u"-")
-        return UsageError(inv, QStringLiteral("--format pdf needs -o OUT"));
+        return Failure{QStringLiteral("--format pdf needs -o OUT")};
     // Fonts and the PDF writer.
     inv.application = Application::Gui;
-    return true;
+    return {};
 }
 
 int runListing(const Invocation& inv) {

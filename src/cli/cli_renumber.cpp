@@ -10,18 +10,18 @@ namespace vx::cli {
 
 namespace {
 
-bool checkRenumber(Invocation& inv) {
+Status checkRenumber(Invocation& inv) {
     const std::optional<QString> kind = inv.value(QStringLiteral("kind"));
     if (!kind)
-        return UsageError(inv, QStringLiteral("--kind is missing"));
+        return Failure{QStringLiteral("--kind is missing")};
     if (!ThingByName(*kind))
-        return UsageError(inv, QStringLiteral("unknown kind: ") + *kind);
+        return Failure{QStringLiteral("unknown kind: ") + *kind};
     if (inv.args.size() < 2)
-        return UsageError(inv, QStringLiteral("OLD=NEW and PATH are needed"));
+        return Failure{QStringLiteral("OLD=NEW and PATH are needed")};
     const qsizetype eq = inv.args.front().indexOf(u'=');
     if (eq <= 0 || eq == inv.args.front().size() - 1)
-        return UsageError(inv, QStringLiteral("OLD=NEW expected, not ") + inv.args.front());
-    return true;
+        return Failure{QStringLiteral("OLD=NEW expected, not ") + inv.args.front()};
+    return {};
 }
 
 int runRenumber(const Invocation& inv) {

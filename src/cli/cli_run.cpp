@@ -27,16 +27,16 @@ std::optional<qint64> Count(const Invocation& inv, const QString& option, qint64
     return v;
 }
 
-bool checkRun(Invocation& inv) {
+Status checkRun(Invocation& inv) {
     if (inv.args.size() != 1)
-        return UsageError(inv, QStringLiteral("one SCHEDULE expected"));
+        return Failure{QStringLiteral("one SCHEDULE expected")};
     const auto steps = Count(inv, QStringLiteral("max-steps"), 1, Q_INT64_C(1000000000000));
     if (steps && *steps < 1)
-        return UsageError(inv, QStringLiteral("--max-steps takes a number of 1 or more"));
+        return Failure{QStringLiteral("--max-steps takes a number of 1 or more")};
     const auto seed = Count(inv, QStringLiteral("seed"), 0, 0xFFFFFFFF);
     if (seed && *seed < 0)
-        return UsageError(inv, QStringLiteral("--seed takes a number of 0 to 4294967295"));
-    return true;
+        return Failure{QStringLiteral("--seed takes a number of 0 to 4294967295")};
+    return {};
 }
 
 int runRun(const Invocation& inv) {

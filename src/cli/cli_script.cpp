@@ -24,18 +24,18 @@ const QString SettingsOption = QStringLiteral("settings");
 const QString ProgramFolderOption = QStringLiteral("program-folder");
 const QString AppDataOption = QStringLiteral("app-data");
 
-bool checkScript(Invocation& inv) {
+Status checkScript(Invocation& inv) {
     if (inv.args.size() > 1)
-        return UsageError(inv, QStringLiteral("one FILE at most"));
+        return Failure{QStringLiteral("one FILE at most")};
     for (const QString& option : {SettingsOption, ProgramFolderOption, AppDataOption}) {
         const std::optional<QString> folder = inv.value(option);
         if (folder && !QFileInfo(*folder).isDir())
-            return UsageError(inv, QStringLiteral("%1: no such folder").arg(*folder));
+            return Failure{QStringLiteral("%1: no such folder").arg(*folder)};
     }
     // "printer pdf" and "printer system" draw the listing: fonts and printers.
     // No display is needed, the script never shows a window.
     inv.application = Application::Gui;
-    return true;
+    return {};
 }
 
 int runScript(const Invocation& inv) {

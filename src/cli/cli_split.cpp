@@ -14,8 +14,10 @@ namespace {
 // As QJsonDocument::Compact has always written them.
 constexpr JsonStyle SplitStyle{JsonSeparators::Tight, JsonEscapes::Toolkit};
 
-bool checkSplit(Invocation& inv) {
-    return inv.args.size() <= 1 || UsageError(inv, QStringLiteral("one FILE at most"));
+Status checkSplit(Invocation& inv) {
+    if (inv.args.size() > 1)
+        return Failure{QStringLiteral("one FILE at most")};
+    return {};
 }
 
 int runSplit(const Invocation& inv) {

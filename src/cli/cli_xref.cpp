@@ -35,12 +35,14 @@ QString csvField(const QString& text) {
     return u'"' + quoted + u'"';
 }
 
-bool checkXref(Invocation& inv) {
+Status checkXref(Invocation& inv) {
     if (inv.isSet(QStringLiteral("json")) && inv.isSet(QStringLiteral("csv")))
-        return UsageError(inv, QStringLiteral("--json and --csv exclude each other"));
+        return Failure{QStringLiteral("--json and --csv exclude each other")};
     if (const auto kind = inv.value(QStringLiteral("kind")); kind && !ThingByName(*kind))
-        return UsageError(inv, QStringLiteral("unknown kind: ") + *kind);
-    return !inv.args.isEmpty() || UsageError(inv, QStringLiteral("PATH is missing"));
+        return Failure{QStringLiteral("unknown kind: ") + *kind};
+    if (inv.args.isEmpty())
+        return Failure{QStringLiteral("PATH is missing")};
+    return {};
 }
 
 int runXref(const Invocation& inv) {

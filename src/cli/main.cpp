@@ -35,6 +35,15 @@ void writeStderr(const QString& text) {
     WriteStderr(text.toUtf8());
 }
 
+// Usage error: the message and a pointer to --help; returns false.
+bool UsageError(const Invocation& inv, const QString& message) {
+    PrintError(inv, message);
+    writeStderr(inv.command.isEmpty()
+                    ? QStringLiteral("Try 'vxedit-cli --help'.\n")
+                    : QStringLiteral("Try 'vxedit-cli %1 --help'.\n").arg(inv.command));
+    return false;
+}
+
 QString usageLine(const Subcommand& s) {
     QString line = QStringLiteral("vxedit-cli ") + s.name.toString();
     if (!s.usage.isEmpty())
@@ -308,8 +317,10 @@ std::optional<int> parseCommandLine(const QStringList& args, Invocation& inv,
     }
     inv.args = own.positionalArguments();
     inv.options = &own;
-    if (!subcommand->check(inv))
+    if (const Status usage = subcommand->check(inv); !usage) {
+        UsageError(inv, usage.message());
         return ExitUsage;
+    }
     return std::nullopt;
 }
 
@@ -373,14 +384,6 @@ void PrintError(const Invocation& inv, const QString& message) {
     if (!inv.command.isEmpty())
         prefix += inv.command + QStringLiteral(": ");
     writeStderr(prefix + message + u'\n');
-}
-
-bool UsageError(const Invocation& inv, const QString& message) {
-    PrintError(inv, message);
-    writeStderr(inv.command.isEmpty()
-                    ? QStringLiteral("Try 'vxedit-cli --help'.\n")
-                    : QStringLiteral("Try 'vxedit-cli %1 --help'.\n").arg(inv.command));
-    return false;
 }
 
 namespace {
