@@ -15,11 +15,6 @@ bool haveGuiApplication() {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
-void setError(QString* error, const QString& text) {
-    if (error != nullptr)
-        *error = text;
-}
-
 } // namespace
 
 SystemPrinter::SystemPrinter() {
@@ -57,16 +52,20 @@ bool SystemPrinter::printListing(const ListingDocument& document) {
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("VX-EDIT"));
-    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr)
-        return PreviewAndPrint(document, font_, printer, QApplication::activeWindow(), &lastError_);
+    if (previewFirst && qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr) {
+        const Result<bool> printed =
+            PreviewAndPrint(document, font_, printer, QApplication::activeWindow());
+        lastError_ = printed.message();
+        return printed && *printed;
+    }
     const Status painted = PaintListing(document, font_, printer);
     if (!painted)
         lastError_ = painted.message();
     return static_cast<bool>(painted);
 }
 
-bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
-                     QWidget* parent, QString* error) {
+Result<bool> PreviewAndPrint(const ListingDocument& document, const FontChoice& font,
+                             QPrinter& printer, QWidget* parent) {
     QPrintPreviewDialog preview(&printer, parent);
     preview.setWindowTitle(QStringLiteral("VX-EDIT"));
     // The preview paints for the screen, the print button once more for the
@@ -74,14 +73,10 @@ bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QP
     Status painted;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [&](QPrinter* target) { painted = PaintListing(document, font, *target); });
-    if (preview.exec() != QDialog::Accepted) {
-        setError(error, QString());
+    if (preview.exec() != QDialog::Accepted)
         return false;
-    }
-    if (!painted) {
-        setError(error, painted.message());
-        return false;
-    }
+    if (!painted)
+        return Failure{painted.message()};
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/platform.h"
 #include "render/listing_painter.h"
+#include "texts/result.h"
 
 class QPrinter;
 class QWidget;
@@ -12,11 +13,10 @@ class QWidget;
 namespace vx {
 
 // Shows the listing in a print preview whose print button leads to the
-// printer dialog. True once the pages went to the printer; false when the user
-// cancelled (error empty) or painting failed (the reason in *error). Needs a
-// QApplication.
-bool PreviewAndPrint(const ListingDocument& document, const FontChoice& font, QPrinter& printer,
-                     QWidget* parent, QString* error);
+// printer dialog. True once the pages went to the printer, false when the user
+// cancelled; a failure when painting failed. Needs a QApplication.
+Result<bool> PreviewAndPrint(const ListingDocument& document, const FontChoice& font,
+                             QPrinter& printer, QWidget* parent);
 
 // The system's default printer (or the first one when none is the default).
 class SystemPrinter : public Printer {
