@@ -35,5 +35,18 @@ inline QString RTrim(QStringView s) {
 inline QString Trim(QStringView s) {
     return TrimView(s).toString();
 }
+// Most texts have no blank to cut: they are shared, not copied.
+inline QString Trim(const QString& s) {
+    const QStringView trimmed = TrimView(s);
+    return trimmed.size() == s.size() ? s : trimmed.toString();
+}
+inline QString LTrim(const QString& s) {
+    const QStringView trimmed = LTrimView(s);
+    return trimmed.size() == s.size() ? s : trimmed.toString();
+}
+inline QString RTrim(const QString& s) {
+    const QStringView trimmed = RTrimView(s);
+    return trimmed.size() == s.size() ? s : trimmed.toString();
+}
 
 } // namespace vx
