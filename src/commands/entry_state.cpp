@@ -73,6 +73,7 @@ void EntryFormState::restoreFrom(const EntryFormState& s) {
     for (size_t i = 0; i < fieldHints.size(); ++i)
         for (size_t n = 0; n < fieldHints[i].size(); ++n)
             restoreText(fieldHints[i][n], s.fieldHints[i][n]);
+    hintRowsTouched = s.hintRowsTouched;
     renamedCommand = s.renamedCommand;
     restoreText(renamedName, s.renamedName);
 }

@@ -119,7 +119,11 @@ struct EntryFormState {
     // for operand n (1..5): choosing a command stores those of its layout, and
     // the values typed rewrite them; a hint no one has written stays as it was.
     std::array<std::array<QString, 6>, 31> fieldHints;
+    // Bit i: row i of fieldHints may have been written through fieldHint, so
+    // that putting a state back looks at those rows only.
+    quint32 hintRowsTouched = 0;
     QString& fieldHint(int command, int n) {
+        hintRowsTouched |= 1u << command;
         return fieldHints[static_cast<size_t>(command)][static_cast<size_t>(n)];
     }
     const QString& fieldHint(int command, int n) const {

@@ -16,9 +16,8 @@
 #include "texts/blanks.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
-#include <type_traits>
+#include <tuple>
 
 namespace vx {
 
@@ -91,17 +90,16 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     to.focus = from.focus;
     to.renamedCommand = from.renamedCommand;
     restoreText(to.renamedName, from.renamedName);
-    // Only the messages read them: as choosing the command left them. A line
-    // touches the hints of a command or two: a text whose bytes are those of
-    // the other shares its characters, so equal rows need no look inside.
-    static_assert(std::is_same_v<decltype(to.fieldHints), std::array<std::array<QString, 6>, 31>>);
-    if (std::memcmp(to.fieldHints.data(), from.fieldHints.data(), sizeof to.fieldHints) == 0)
-        return;
+    // Only the messages read them: as choosing the command left them. Both
+    // states differ from the start state only in rows written since, and a
+    // line writes those of a command or two.
+    static_assert(std::tuple_size_v<decltype(to.fieldHints)> <= 32);
+    const quint32 rows = to.hintRowsTouched | from.hintRowsTouched;
     for (size_t i = 0; i < to.fieldHints.size(); ++i)
-        if (std::memcmp(to.fieldHints[i].data(), from.fieldHints[i].data(),
-                        sizeof to.fieldHints[i]) != 0)
+        if ((rows >> i) & 1u)
             for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
                 restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
+    to.hintRowsTouched = from.hintRowsTouched;
 }
 
 class Depth {
