@@ -171,9 +171,23 @@ private:
     }
     QString joined() const {
         static constexpr size_t Order[] = {1, 2, 7, 3, 4, 5, 6};
-        QString text;
+        const auto& parts = s_.ExplanationParts;
+        // Often only the head is set: it is shared, not copied.
+        qsizetype size = 0;
+        size_t only = 0;
+        int set = 0;
         for (size_t k : Order)
-            text.append(s_.ExplanationParts[k]);
+            if (!parts[k].isEmpty()) {
+                size += parts[k].size();
+                only = k;
+                ++set;
+            }
+        if (set == 1)
+            return parts[only];
+        QString text;
+        text.reserve(size);
+        for (size_t k : Order)
+            text.append(parts[k]);
         return text;
     }
     void refreshExplanation() { s_.lblBemerkung.caption = joined(); }

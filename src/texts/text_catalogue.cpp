@@ -172,9 +172,16 @@ QString TextCatalogue::languageCode() const {
 
 const QString& TextCatalogue::tx(QStringView english) const {
     const Store& s = store();
+    Recent& recent = recent_[(reinterpret_cast<quintptr>(english.data()) >> 3) % recent_.size()];
+    // The same place may hold other characters by now.
+    if (recent.data == english.data() && recent.size == english.size() &&
+        QStringView(s.keys[static_cast<size_t>(recent.entry)]) == english)
+        return s.texts[slot(language_)][static_cast<size_t>(recent.entry)];
     const int i = s.find(viewOf(english));
-    if (i >= 0)
+    if (i >= 0) {
+        recent = {english.data(), english.size(), i};
         return s.texts[slot(language_)][static_cast<size_t>(i)];
+    }
     return missing(english);
 }
 

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <map>
 
 namespace vx {
@@ -75,6 +76,15 @@ private:
     const QString& missing(QStringView english) const;
 
     Language language_ = EditionLanguage;
+    // The keys are nearly always literals: one looked up lately is found
+    // again by where its characters are, without hashing them. A catalogue
+    // serves one thread at a time.
+    struct Recent {
+        const QChar* data = nullptr;
+        qsizetype size = -1;
+        int entry = -1;
+    };
+    mutable std::array<Recent, 128> recent_{};
     // Unknown keys, kept so that the references tx() hands out stay valid.
     mutable std::map<QString, QString> missing_;
     mutable QStringList missingOrder_;
