@@ -38,7 +38,9 @@ int runCheck(const Invocation& inv) {
         const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, content.lines);
         for (const ScheduleProblem& p : problems)
             found = found || p.severity() == ScheduleProblem::Severity::Error;
-        // Put into words on every core, a slice of findings each.
+        // Put into words on every core, a slice of findings each; the file is
+        // the same in every finding.
+        const QString quotedPath = JsonQuote(path);
         constexpr qsizetype Slice = 1 << 10;
         std::vector<QByteArray> parts(static_cast<size_t>((problems.size() + Slice - 1) / Slice));
         RunInSlices(problems.size(), WorkersFor(problems.size()), Slice,
@@ -49,7 +51,7 @@ int runCheck(const Invocation& inv) {
                             const QString severity = SeverityName(p.severity());
                             if (json)
                                 JsonObject()
-                                    .str(u"file", path)
+                                    .raw(u"file", quotedPath)
                                     .num(u"line", p.line)
                                     .str(u"kind", KindName(p.kind))
                                     .str(u"severity", severity)
