@@ -173,7 +173,7 @@ void TestCli::importExamples() {
     const QString in = path(QStringLiteral("one.lsp"));
     const QString out = path(QStringLiteral("one.vfp"));
     QFile::remove(out);
-    QVERIFY(WriteBytes(in, source + "\r\n"));
+    QVERIFY(WriteBytes(in, QByteArray(source + "\r\n")));
     const CliRun run = RunCli({QStringLiteral("import"), in, QStringLiteral("-o"), out});
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, 0);
@@ -415,7 +415,7 @@ void TestCli::runEnds() {
     qsizetype at = out.size() - 1;
     while (at > 0 && !out[at].startsWith("END "))
         --at;
-    QVERIFY2(out[at].startsWith("END " + end + " at "), out[at].constData());
+    QVERIFY2(out[at].startsWith(QByteArray("END " + end + " at ")), out[at].constData());
     QCOMPARE(out.size() - at - 1 > 0, exitCode == 1);
 }
 

@@ -293,8 +293,9 @@ private slots:
         QVERIFY(WriteBytes(picture, QByteArray("\x89PNG\r\n\x1a\n\0\0K, 1\r\n", 16)));
         for (const QString& command : {u"check"_qs, u"explain"_qs}) {
             const CliRun run = RunCli({command, picture});
-            QVERIFY2(run.err.contains(picture.toUtf8() + ": does not look like a schedule"),
-                     run.err.constData());
+            QVERIFY2(
+                run.err.contains(QByteArray(picture.toUtf8() + ": does not look like a schedule")),
+                run.err.constData());
             QVERIFY(!run.out.isEmpty());
         }
         // Tabs, the old end-of-file mark and 127 are a schedule's own.

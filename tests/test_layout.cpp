@@ -254,7 +254,7 @@ private slots:
                      CheckLayoutSchedule(index, LayoutOthers(index, s.path)))
                     got << QString::number(f.line) + u' ' + f.message;
                 if (got != want)
-                    return s.path + u": "_s + got.join(u'|') + u" / "_s + want.join(u'|');
+                    return QString(s.path + u": "_s + got.join(u'|') + u" / "_s + want.join(u'|'));
             }
             return QString();
         };

@@ -67,8 +67,8 @@ private slots:
         lines.append(u"E"_s);
         const CliRun two = listing(rows(lines));
         QCOMPARE(two.out.count('\f'), 1);
-        QVERIFY(two.out.endsWith("command line\n         57    End schedule" + QByteArray(67, ' ') +
-                                 "E\n"));
+        QVERIFY(two.out.endsWith(
+            QByteArray("command line\n         57    End schedule" + QByteArray(67, ' ') + "E\n")));
         QCOMPARE(listing(rows({QString(), u"    "_s})).out, QByteArray());
         // A four-digit line number ends in the same column.
         QStringList far(1999);

@@ -109,7 +109,7 @@ private slots:
 
     void printEmptyScheduleDoesNothing() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("empty.txt"));
+        platform.printer.configure(QString(u"text "_qs + path("empty.txt")));
         Editor editor(platform.platform());
         Menu(editor, 7);
         QCOMPARE(platform.printer.listingsPrinted, 0);
@@ -120,7 +120,7 @@ private slots:
     // which then has no line to print.
     void printRowOfBlanksPrints() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("blanks.txt"));
+        platform.printer.configure(QString(u"text "_qs + path("blanks.txt")));
         Editor editor(platform.platform());
         Fill(editor, {QString(), u"   "_qs});
         Menu(editor, 7);
@@ -132,7 +132,7 @@ private slots:
 
     void printWritesTheListing() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("listing.txt"));
+        platform.printer.configure(QString(u"text "_qs + path("listing.txt")));
         Editor editor(platform.platform());
         editor.catalogue.LoadCatalogue(u"EN"_qs);
         editor.listingDate = u"1/2/24"_qs;
@@ -158,7 +158,8 @@ private slots:
 
     void printFailureIsTold() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + dir_.filePath(u"missing/folder/out.txt"_qs));
+        platform.printer.configure(
+            QString(u"text "_qs + dir_.filePath(u"missing/folder/out.txt"_qs)));
         Editor editor(platform.platform());
         Fill(editor, {u"E"_qs});
         Menu(editor, 7);
@@ -172,7 +173,7 @@ private slots:
     // ReportError and cleared afterwards.
     void messagesOfTheListing() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("messages.txt"));
+        platform.printer.configure(QString(u"text "_qs + path("messages.txt")));
         Editor editor(platform.platform());
         editor.catalogue.LoadCatalogue(u"EN"_qs);
         Fill(editor, {u"!, HOME"_qs, u"S, M1000, G"_qs, u"Z, M0  * why"_qs, u"!, home"_qs});
@@ -199,7 +200,7 @@ private slots:
 
     void listingFontAtStartAndEnd() {
         ScriptedPlatform platform;
-        platform.printer.configure(u"text "_qs + path("font.txt"));
+        platform.printer.configure(QString(u"text "_qs + path("font.txt")));
         platform.printer.currentFont = {u"Courier New"_qs, 12.0};
         {
             Editor editor(platform.platform());
@@ -235,7 +236,7 @@ private slots:
         QFETCH(double, size);
         ScriptedPlatform platform;
         if (printer)
-            platform.printer.configure(u"text "_qs + path("font2.txt"));
+            platform.printer.configure(QString(u"text "_qs + path("font2.txt")));
         Editor editor(platform.platform());
         if (cancel)
             platform.fontChoices.push_back(std::nullopt);

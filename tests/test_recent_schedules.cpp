@@ -23,7 +23,7 @@ private slots:
         recent.Smn_GetRecentSchedules();
         QCOMPARE(recent.visiblePaths(), QStringList{u"/p/one.vfp"_qs});
         for (int i = 2; i <= 5; ++i)
-            QVERIFY(!menu.find(QStringLiteral("MyFpls_") + QString::number(i))->visible);
+            QVERIFY(!menu.find(QString(QStringLiteral("MyFpls_") + QString::number(i)))->visible);
     }
 
     void missingFileReportsAndStaysListed() {

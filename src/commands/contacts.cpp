@@ -121,8 +121,8 @@ void fetchUses(ParsedCommand& p) {
 ListedLine listedContact(ListingWords& w, const ListingSplit& s) {
     const QString number = Trim(s.op[1]).toLower();
     const bool occupy = s.code == u'B';
-    QString text = occupy ? w.T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>")
-                          : w.T(u"Contact no. ") + u' ' + number;
+    QString text = occupy ? QString(w.T(u"Occupy contact") + u' ' + number + QStringLiteral(" =>"))
+                          : QString(w.T(u"Contact no. ") + u' ' + number);
     text += w.contactState(FirstUpper(s.op[2]));
     if (occupy) {
         if (!s.op[3].isEmpty() && Val(s.op[3]) >= 0) {

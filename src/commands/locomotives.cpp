@@ -283,8 +283,9 @@ ListedLine listedLoco(ListingWords& w, const ListingSplit& s) {
     const double n = Val(number);
     if (viaMarker ? (n < 1 || n > MaxMarker) : n > MaxLoco)
         return std::nullopt;
-    QString text = viaMarker ? w.T(u"Loco no.") + u'(' + w.T(u"no. in marker ") + number + u')'
-                             : w.T(u"Loco no.") + Str(static_cast<int>(n));
+    QString text = viaMarker
+                       ? QString(w.T(u"Loco no.") + u'(' + w.T(u"no. in marker ") + number + u')')
+                       : QString(w.T(u"Loco no.") + Str(static_cast<int>(n)));
     text += window;
 
     const QString action = Trim(s.op[2]);

@@ -302,9 +302,9 @@ ListedLine listedJam(ListingWords& w, const ListingSplit& s) {
         text = w.T(u"direct ALL OFF") + u'!';
         break;
     case u'2':
-        text = autoStop ? stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
-                              w.T(u" and then ALL OFF") + u'!'
-                        : stop + w.T(u" and then ALL OFF") + u'!';
+        text = autoStop ? QString(stop + QStringLiteral(" + Auto=>Stop ") + u' ' +
+                                  w.T(u" and then ALL OFF") + u'!')
+                        : QString(stop + w.T(u" and then ALL OFF") + u'!');
         break;
     case u'S':
         text = w.T(u"Cancel-Stop of schedule no.") + u' ' + Trim(s.op[2]);

@@ -85,8 +85,8 @@ QVariant RunTraceModel::data(const QModelIndex& index, int role) const {
             return e.effect;
         }
     case Qt::ToolTipRole:
-        return QFileInfo(e.file).fileName() + u':' + QString::number(e.line) +
-               QStringLiteral(": ") + e.text;
+        return QString(QFileInfo(e.file).fileName() + u':' + QString::number(e.line) +
+                       QStringLiteral(": ") + e.text);
     case LineRole:
         return e.line;
     case FileRole:
@@ -441,8 +441,9 @@ void DryRunSession::refreshState() {
     };
     add(c.tx(u"Virtual time"), QString(), TenthsText(s.tenths));
     add(c.tx(u"Model clock"), QString(),
-        s.clockText() + (s.clockRunning ? QStringLiteral(" ×") + QString::number(s.clockLapse)
-                                        : QStringLiteral(" (") + c.tx(u"stopped") + u')'));
+        s.clockText() + (s.clockRunning
+                             ? QString(QStringLiteral(" ×") + QString::number(s.clockLapse))
+                             : QString(QStringLiteral(" (") + c.tx(u"stopped") + u')')));
     const auto where = [this](const QString& file, int line) {
         return SameFile(file, file_) ? QString::number(line)
                                      : QFileInfo(file).fileName() + u':' + QString::number(line);

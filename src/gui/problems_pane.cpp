@@ -85,11 +85,11 @@ void ProblemsPane::syncFromModel() {
     const TextCatalogue& cat = editor_.catalogue;
     // What the list shows; it is rebuilt only when that changed.
     const QString key = editor_.uses
-                            ? QStringLiteral("uses:") + editor_.uses->address +
-                                  QString::number(editor_.uses->layoutLines.size())
-                            : QStringLiteral("problems:") + cat.languageCode() + u':' +
-                                  QString::number(editor_.dryRun->findingsGeneration()) + u':' +
-                                  QString::number(editor_.layout->findingsGeneration());
+                            ? QString(QStringLiteral("uses:") + editor_.uses->address +
+                                      QString::number(editor_.uses->layoutLines.size()))
+                            : QString(QStringLiteral("problems:") + cat.languageCode() + u':' +
+                                      QString::number(editor_.dryRun->findingsGeneration()) + u':' +
+                                      QString::number(editor_.layout->findingsGeneration()));
     if (key != shownKey_ || diagnostics.generation() != shownGeneration_) {
         shownKey_ = key;
         shownGeneration_ = diagnostics.generation();

@@ -69,7 +69,7 @@ public:
         const int contact = shown_[index.row()];
         const QChar state = session_.contactState(contact);
         if (role == Qt::DisplayRole)
-            return QString::number(contact) + QStringLiteral(": ") + state;
+            return QString(QString::number(contact) + QStringLiteral(": ") + state);
         if (role == Qt::BackgroundRole)
             return StateBrush(QString(state));
         if (role == Qt::TextAlignmentRole)

@@ -34,7 +34,7 @@ bool NamesScheduleFile(const QString& written, const QString& fileName) {
     if (last.compare(fileName, Qt::CaseInsensitive) == 0)
         return true;
     return !last.contains(u'.') &&
-           (last + QStringLiteral(".vfp")).compare(fileName, Qt::CaseInsensitive) == 0;
+           QString(last + QStringLiteral(".vfp")).compare(fileName, Qt::CaseInsensitive) == 0;
 }
 
 namespace {

@@ -164,7 +164,7 @@ private:
         printed.pieces.append(
             {LineNumberEndColumn - static_cast<int>(number.size() - 1), number, false, false});
         printed.pieces.append(
-            {TextColumn, (indent + Trim(r.text)).left(TextWidth) + r.suffix, false, false});
+            {TextColumn, QString(indent + Trim(r.text)).left(TextWidth) + r.suffix, false, false});
         const QString commandLine = r.faulty ? QStringLiteral("* ") + trimmed : trimmed;
         printed.pieces.append(
             {CommandLineColumn, commandLine.left(CommandLineWidth), false, false});
