@@ -214,6 +214,18 @@ private:
         focusEntered(control);
     }
 
+    // The command field trimmed and upper-cased, as every rule reads it;
+    // put together again only when the field changed.
+    const QString& codeField() {
+        const QString& text = msk(1).text;
+        if (text.constData() != codeOf_.constData() || text.size() != codeOf_.size() ||
+            text.isNull() != codeOf_.isNull()) {
+            codeOf_ = text;
+            code_ = trimmedUpper(text);
+        }
+        return code_;
+    }
+
     void testEingabe(int field);
     bool commandFieldCheck();
     void showOperandFields(int command);
@@ -234,6 +246,8 @@ private:
     EntryFormState& s_;
     int depth_ = 0;
     bool fetching_ = false;
+    QString codeOf_; // the field's text that code_ was made from
+    QString code_;
 };
 
 void LineFetch::testEingabe(int field) {
@@ -474,7 +488,7 @@ void LineFetch::operandField2Entry() {
 void LineFetch::interpretField(int field) {
     if (field < 1 || field > 7)
         return;
-    const QString code = trimmedUpper(msk(1).text);
+    const QString code = codeField();
     const bool remarkLine = isRemarkCode(msk(1).text);
     s_.lblBemerkung.error = false;
 
@@ -584,12 +598,23 @@ LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
-    for (Control c : ReportedControls()) {
+    const auto fieldOf = [this](Control c) -> const EntryField& {
         const int i = static_cast<int>(c);
-        const EntryField& f = i < EntryFormState::FieldCount ? s_.msk[static_cast<size_t>(i)]
-                              : c == Control::txbTxt2        ? s_.txbTxt2
-                              : c == Control::txbTxt3        ? s_.txbTxt3
-                                                             : s_.txbAnmerk;
+        return i < EntryFormState::FieldCount ? s_.msk[static_cast<size_t>(i)]
+               : c == Control::txbTxt2        ? s_.txbTxt2
+               : c == Control::txbTxt3        ? s_.txbTxt3
+                                              : s_.txbAnmerk;
+    };
+    const qsizetype red = std::count_if(ReportedControls().begin(), ReportedControls().end(),
+                                        [&](Control c) { return fieldOf(c).error; });
+    if (red == 0)
+        return result;
+    result.redFields.reserve(red);
+    result.redTexts.reserve(red);
+    result.redControls.reserve(red);
+    result.redHints.reserve(red);
+    for (Control c : ReportedControls()) {
+        const EntryField& f = fieldOf(c);
         if (f.error) {
             result.redFields.append(ControlName(c));
             result.redTexts.append(f.text);
