@@ -82,14 +82,14 @@ int main(int argc, char** argv) {
     const double n = static_cast<double>(lines.size());
     std::printf("%lld distinct generated lines\n", static_cast<long long>(lines.size()));
 
-    std::printf("in the process (language EN, best of 3):\n");
-    const double split = bestSeconds(3, [&] {
+    std::printf("in the process (language EN, best of 5):\n");
+    const double split = bestSeconds(5, [&] {
         for (const QString& line : lines)
             SplitLine(line);
     });
     row("split (SplitLine)", n, split, split);
     const ExplanationLanguage texts(u"EN");
-    const double alone = bestSeconds(3, [&] {
+    const double alone = bestSeconds(5, [&] {
         for (const QString& line : lines)
             if (!TrimView(line).isEmpty())
                 ExplainLine(line, texts);
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     const int workers = WorkersFor(lines.size());
     ExplanationTeam team(u"EN");
     team.prepare(workers);
-    const double explain = bestSeconds(3, [&] {
+    const double explain = bestSeconds(5, [&] {
         RunInSlices(lines.size(), workers, 512, [&](int worker, qsizetype begin, qsizetype end) {
             for (qsizetype i = begin; i < end; ++i)
                 if (!TrimView(lines[i]).isEmpty())
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     });
     std::printf("  (%d threads from here on)\n", workers);
     row("explain (ExplainLine)", n, explain, split);
-    const double check = bestSeconds(3, [&] {
+    const double check = bestSeconds(5, [&] {
         ScheduleDiagnostics diagnostics(u"EN");
         CheckSchedule(diagnostics, lines);
     });

@@ -156,21 +156,18 @@ const QString& ScheduleDiagnostics::Worker::falseInputHead(Control control, cons
 }
 
 std::vector<std::shared_ptr<const ScheduleDiagnostics::LineFacts>>
-ScheduleDiagnostics::findInParallel(int count, const std::function<const QString&(int)>& lineAt) {
+ScheduleDiagnostics::findInParallel(const std::vector<int>& rows,
+                                    const std::function<const QString&(int)>& lineAt) {
     std::vector<int> unknown;
-    for (int i = 0; i < count; ++i) {
-        const QString& text = lineAt(i);
-        const size_t r = static_cast<size_t>(i);
-        if ((r >= rows_.size() || !rows_[r].facts || rows_[r].text != text) &&
-            !seen_.contains(text))
+    for (int i : rows)
+        if (!seen_.contains(lineAt(i)))
             unknown.push_back(i);
-    }
     const int workers = WorkersFor(static_cast<qsizetype>(unknown.size()));
     if (workers < 2)
         return {};
     while (static_cast<int>(workers_.size()) < workers)
         workers_.push_back(std::make_unique<Worker>(language_));
-    std::vector<std::shared_ptr<const LineFacts>> found(static_cast<size_t>(count));
+    std::vector<std::shared_ptr<const LineFacts>> found(rows_.size());
     RunInSlices(static_cast<qsizetype>(unknown.size()), workers, 256,
                 [&](int worker, qsizetype begin, qsizetype end) {
                     for (qsizetype k = begin; k < end; ++k) {
@@ -184,15 +181,22 @@ ScheduleDiagnostics::findInParallel(int count, const std::function<const QString
 
 bool ScheduleDiagnostics::update(int count, const std::function<const QString&(int)>& lineAt) {
     count = std::max(count, 0);
-    std::vector<std::shared_ptr<const LineFacts>> found = findInParallel(count, lineAt);
     bool changed = static_cast<size_t>(count) != rows_.size();
     bool across = changed;
     rows_.resize(static_cast<size_t>(count));
+    std::vector<int> differ;
     for (int i = 0; i < count; ++i) {
+        const Row& row = rows_[static_cast<size_t>(i)];
+        if (!row.facts || row.text != lineAt(i))
+            differ.push_back(i);
+    }
+    // Many new lines (a schedule loaded) are found on every core first.
+    std::vector<std::shared_ptr<const LineFacts>> found;
+    if (WorkersFor(static_cast<qsizetype>(differ.size())) > 1)
+        found = findInParallel(differ, lineAt);
+    for (int i : differ) {
         Row& row = rows_[static_cast<size_t>(i)];
         const QString& text = lineAt(i);
-        if (row.facts && row.text == text)
-            continue;
         std::shared_ptr<const LineFacts> facts;
         if (!found.empty() && found[static_cast<size_t>(i)]) {
             facts = std::move(found[static_cast<size_t>(i)]);

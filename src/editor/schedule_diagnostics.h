@@ -104,10 +104,10 @@ private:
 
     std::shared_ptr<const LineFacts> factsOf(const QString& text);
     void remember(const QString& text, const std::shared_ptr<const LineFacts>& facts);
-    // The facts of every line of lineAt that neither a row nor the seen lines
-    // know, on every core; null for the others. Empty when there are too few.
+    // The facts of the given rows' lines that the seen lines do not know, on
+    // every core, by row; null for the others. Empty when there are too few.
     std::vector<std::shared_ptr<const LineFacts>>
-    findInParallel(int count, const std::function<const QString&(int)>& lineAt);
+    findInParallel(const std::vector<int>& rows, const std::function<const QString&(int)>& lineAt);
     void checkAcross();
 
     QString language_;

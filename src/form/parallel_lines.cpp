@@ -16,7 +16,8 @@ constexpr int MostWorkers = 8;
 } // namespace
 
 int WorkersFor(qsizetype count) {
-    const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    // Asking reads a file of the system: once is enough.
+    static const int cores = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     const qsizetype wanted = std::max<qsizetype>(1, count / LinesPerWorker);
     return static_cast<int>(std::min<qsizetype>({wanted, cores, MostWorkers}));
 }
