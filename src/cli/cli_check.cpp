@@ -41,32 +41,25 @@ int runCheck(const Invocation& inv) {
         // Put into words on every core, a slice of findings each; the file is
         // the same in every finding.
         const QString quotedPath = JsonQuote(path);
-        constexpr qsizetype Slice = 1 << 10;
-        std::vector<QByteArray> parts(static_cast<size_t>((problems.size() + Slice - 1) / Slice));
-        RunInSlices(problems.size(), WorkersFor(problems.size()), Slice,
-                    [&](int, qsizetype begin, qsizetype end) {
-                        QString out;
-                        for (qsizetype i = begin; i < end; ++i) {
-                            const ScheduleProblem& p = problems[i];
-                            const QString severity = SeverityName(p.severity());
-                            if (json)
-                                JsonObject()
-                                    .raw(u"file", quotedPath)
-                                    .num(u"line", p.line)
-                                    .str(u"kind", KindName(p.kind))
-                                    .str(u"severity", severity)
-                                    .strOrNull(u"field", p.field)
-                                    .str(u"message", p.message)
-                                    .appendTo(out);
-                            else
-                                out += path + u':' + QString::number(p.line) +
-                                       QStringLiteral(": ") + severity + QStringLiteral(": ") +
-                                       p.message;
-                            out += u'\n';
-                        }
-                        parts[static_cast<size_t>(begin / Slice)] = out.toUtf8();
-                    });
-        for (const QByteArray& part : parts)
+        const auto finding = [&](int, qsizetype i, QString& out) {
+            const ScheduleProblem& p = problems[i];
+            const QString severity = SeverityName(p.severity());
+            if (json)
+                JsonObject()
+                    .raw(u"file", quotedPath)
+                    .num(u"line", p.line)
+                    .str(u"kind", KindName(p.kind))
+                    .str(u"severity", severity)
+                    .strOrNull(u"field", p.field)
+                    .str(u"message", p.message)
+                    .appendTo(out);
+            else
+                out += path + u':' + QString::number(p.line) + QStringLiteral(": ") + severity +
+                       QStringLiteral(": ") + p.message;
+            out += u'\n';
+        };
+        for (const QByteArray& part :
+             Utf8InSlices(problems.size(), WorkersFor(problems.size()), 1 << 10, finding))
             if (!WriteStdout(inv, part))
                 return false;
         return true;

@@ -39,25 +39,20 @@ int runExplain(const Invocation& inv) {
     team.prepare(workers);
     for (qsizetype from = 0; from < lines.size(); from += Window) {
         const qsizetype count = std::min(Window, lines.size() - from);
-        std::vector<QByteArray> parts(static_cast<size_t>((count + Slice - 1) / Slice));
-        RunInSlices(count, workers, Slice, [&](int worker, qsizetype begin, qsizetype end) {
-            QString out;
-            for (qsizetype i = from + begin; i < from + end; ++i) {
-                const QString& line = lines[i];
-                if (TrimView(line).isEmpty())
-                    continue;
-                const LineExplanation e = ExplainLine(line, team.of(worker));
-                JsonObject()
-                    .num(u"line", i + 1)
-                    .str(u"text", line)
-                    .str(u"explanation", e.explanation)
-                    .raw(u"redFields", JsonArray::strings(e.redFields).text())
-                    .appendTo(out);
-                out += u'\n';
-            }
-            parts[static_cast<size_t>(begin / Slice)] = out.toUtf8();
-        });
-        for (const QByteArray& part : parts)
+        const auto explain = [&](int worker, qsizetype k, QString& out) {
+            const QString& line = lines[from + k];
+            if (TrimView(line).isEmpty())
+                return;
+            const LineExplanation e = ExplainLine(line, team.of(worker));
+            JsonObject()
+                .num(u"line", from + k + 1)
+                .str(u"text", line)
+                .str(u"explanation", e.explanation)
+                .raw(u"redFields", JsonArray::strings(e.redFields).text())
+                .appendTo(out);
+            out += u'\n';
+        };
+        for (const QByteArray& part : Utf8InSlices(count, workers, Slice, explain))
             if (!WriteStdout(inv, part))
                 return ExitUsage;
     }
