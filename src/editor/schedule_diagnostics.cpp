@@ -378,9 +378,15 @@ QList<ScheduleProblem> ScheduleDiagnostics::problemsAt(int line) const {
 QList<ScheduleProblem> ScheduleDiagnostics::problems() const {
     QList<ScheduleProblem> out;
     out.reserve(problemCount_);
-    for (size_t i = 0; i < rows_.size(); ++i)
-        if (!rows_[i].facts->own.isEmpty() || !rows_[i].across.isEmpty())
-            out.append(problemsAt(static_cast<int>(i + 1)));
+    // As problemsAt gives them, without a list for every line.
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        for (const ScheduleProblem& p : row.facts->own) {
+            out.append(p);
+            out.back().line = static_cast<int>(i + 1);
+        }
+        out.append(row.across);
+    }
     return out;
 }
 
