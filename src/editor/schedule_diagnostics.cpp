@@ -134,7 +134,11 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
         facts->own.append({0, Kind::UnknownCommand, QString(),
                            cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
     } else {
-        const LineExplanation e = ExplainLine(text, texts);
+        // The parse has split the line already.
+        const std::array<QString, 6> fields = {codeField,          parsed.operands[1],
+                                               parsed.operands[2], parsed.operands[3],
+                                               parsed.operands[4], parsed.operands[5]};
+        const LineExplanation e = ExplainLine(text, fields, texts);
         for (qsizetype i = 0; i < e.redFields.size(); ++i)
             facts->own.append({0, Kind::FalseInput, e.redFields[i],
                                falseInputHead(e.redControls[i], e.redHints[i]) + e.redTexts[i]});

@@ -125,7 +125,8 @@ public:
         setFieldText(1, QString(first));
     }
     // The rest of the fetch of the trimmed, non-empty line, after begin().
-    void finish(const QString& line, QChar first);
+    // fields: SplitLine(line), or null to split it here.
+    void finish(const QString& line, QChar first, const std::array<QString, 6>* fields);
     LineExplanation result() const;
 
     void setFieldText(int k, const QString& text) override {
@@ -540,14 +541,14 @@ bool LineFetch::interpretCommandField(QString& v) {
     return InterpretCommandField(s_, *this, cat_, table_, v) == RuleEnd::Normal;
 }
 
-void LineFetch::finish(const QString& line, QChar first) {
+void LineFetch::finish(const QString& line, QChar first, const std::array<QString, 6>* fields) {
     const CommandBehaviour* family = BehaviourOf(first);
     if (family && family->remarkLine) {
         const qsizetype from = line.size() > 1 && line[1] == u' ' ? 2 : 1;
         setBoxText(Control::txbTxt2, line.mid(from));
         return;
     }
-    const std::array<QString, 6> f = SplitLine(line);
+    const std::array<QString, 6> f = fields ? *fields : SplitLine(line);
     setFieldText(1, Trim(f[0]));
     fetching_ = true;
     for (int k = 1; k <= 6; ++k) {
@@ -688,7 +689,8 @@ const EntryFormState* ExplanationLanguage::preparedFor(QChar first) const {
     return &it->second;
 }
 
-LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
+LineExplanation explainWith(const QString& line, const std::array<QString, 6>* fields,
+                            const ExplanationLanguage& language) {
     const QString trimmed = Trim(line);
     if (trimmed.isEmpty())
         return LineFetch(language, language.scratch_ = language.startState()).result();
@@ -701,8 +703,17 @@ LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& lang
         LineFetch(language, state).begin(first);
     }
     LineFetch fetch(language, state);
-    fetch.finish(trimmed, first);
+    fetch.finish(trimmed, first, fields);
     return fetch.result();
+}
+
+LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
+    return explainWith(line, nullptr, language);
+}
+
+LineExplanation ExplainLine(const QString& line, const std::array<QString, 6>& fields,
+                            const ExplanationLanguage& language) {
+    return explainWith(line, &fields, language);
 }
 
 } // namespace vx

@@ -51,7 +51,8 @@ public:
     void applyLayoutHints(EntryFormState& state, int command) const;
 
 private:
-    friend LineExplanation ExplainLine(const QString&, const ExplanationLanguage&);
+    friend LineExplanation explainWith(const QString&, const std::array<QString, 6>*,
+                                       const ExplanationLanguage&);
     // The entry area once the fetch has put this first character into the
     // command field: the command's whole setup, the same for every such line.
     // Null once too many different first characters have come.
@@ -68,5 +69,9 @@ private:
 
 // The line as the fetch button would show it in row 1 of an empty schedule.
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language);
+// The same for a caller that has split the line already: fields as
+// SplitLine(line) gives them (the same texts; a null text stands for an empty one).
+LineExplanation ExplainLine(const QString& line, const std::array<QString, 6>& fields,
+                            const ExplanationLanguage& language);
 
 } // namespace vx
