@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include <algorithm>
-#include <numeric>
+#include <atomic>
 #include <vector>
 
 using namespace vx;
@@ -103,18 +103,25 @@ void TestLineExplanation::onManyThreads() {
     // language is its own, so lines come out as they do one at a time.
     for (const qsizetype count : {0, 1, 63, 64, 65, 1000})
         for (const int workers : {1, 3}) {
-            std::vector<int> hits(static_cast<size_t>(count));
-            std::vector<int> slicesOf(static_cast<size_t>(workers));
+            // The checks run here, not on the workers' threads.
+            std::vector<std::atomic<int>> hits(static_cast<size_t>(count));
+            std::atomic<int> slices{0};
+            std::atomic<int> odd{0};
             RunInSlices(count, workers, 64, [&](int worker, qsizetype begin, qsizetype end) {
-                QVERIFY(worker >= 0 && worker < workers);
-                QVERIFY(begin < end && end - begin <= 64);
-                ++slicesOf[static_cast<size_t>(worker)];
+                if (worker < 0 || worker >= workers || begin >= end || end - begin > 64 ||
+                    begin < 0 || end > count) {
+                    ++odd;
+                    return;
+                }
+                ++slices;
                 for (qsizetype i = begin; i < end; ++i)
                     ++hits[static_cast<size_t>(i)];
             });
-            QVERIFY2(std::all_of(hits.begin(), hits.end(), [](int h) { return h == 1; }),
-                     qPrintable(u"%1 items, %2 workers"_qs.arg(count).arg(workers)));
-            QCOMPARE(std::accumulate(slicesOf.begin(), slicesOf.end(), 0), (count + 63) / 64);
+            const QByteArray context = u"%1 items, %2 workers"_qs.arg(count).arg(workers).toUtf8();
+            QVERIFY2(odd == 0, context.constData());
+            QVERIFY2(std::all_of(hits.begin(), hits.end(), [](const auto& h) { return h == 1; }),
+                     context.constData());
+            QCOMPARE(slices.load(), (count + 63) / 64);
         }
 
     const QStringList lines = GeneratedLines(7, 3000);
@@ -124,13 +131,13 @@ void TestLineExplanation::onManyThreads() {
         alone.append(Shown(ExplainLine(line, one)));
     ExplanationTeam team(u"DE");
     team.prepare(4);
-    QStringList together(lines.size());
+    std::vector<QString> together(static_cast<size_t>(lines.size()));
     RunInSlices(lines.size(), 4, 100, [&](int worker, qsizetype begin, qsizetype end) {
         for (qsizetype i = begin; i < end; ++i)
-            together[i] = Shown(ExplainLine(lines[i], team.of(worker)));
+            together[static_cast<size_t>(i)] = Shown(ExplainLine(lines[i], team.of(worker)));
     });
     for (qsizetype i = 0; i < lines.size(); ++i)
-        QCOMPARE(together[i], alone[i]);
+        QCOMPARE(together[static_cast<size_t>(i)], alone[i]);
 }
 
 QTEST_GUILESS_MAIN(TestLineExplanation)

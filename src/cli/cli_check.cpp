@@ -9,7 +9,6 @@
 
 #include <QFileInfo>
 #include <limits>
-#include <vector>
 
 namespace vx::cli {
 

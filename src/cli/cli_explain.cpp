@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <vector>
 
 namespace vx::cli {
 

@@ -1,6 +1,7 @@
 #include "commands/entry_state.h"
 
 #include <string>
+#include <utility>
 
 namespace vx {
 
@@ -79,10 +80,35 @@ void EntryFormState::restoreFrom(const EntryFormState& s) {
 }
 
 QString ControlName(Control control) {
-    // The names are literals: the texts point into them, nothing is copied.
-    const char16_t* name = ControlNames[static_cast<int>(control)];
-    return QString::fromRawData(reinterpret_cast<const QChar*>(name),
-                                static_cast<qsizetype>(std::char_traits<char16_t>::length(name)));
+    return LiteralText(ControlNames[static_cast<int>(control)]);
+}
+
+QString LiteralText(const char16_t* text) {
+    const auto size = static_cast<qsizetype>(std::char_traits<char16_t>::length(text));
+    return size == 0 ? QString::fromUtf16(text, 0)
+                     : QString::fromRawData(reinterpret_cast<const QChar*>(text), size);
+}
+
+EntryField* EntryFormState::fieldOf(Control control) {
+    return const_cast<EntryField*>(std::as_const(*this).fieldOf(control));
+}
+
+const EntryField* EntryFormState::fieldOf(Control control) const {
+    const int c = static_cast<int>(control);
+    if (c >= 0 && c < FieldCount)
+        return &msk[static_cast<size_t>(c)];
+    switch (control) {
+    case Control::txbTxt2:
+        return &txbTxt2;
+    case Control::txbTxt3:
+        return &txbTxt3;
+    case Control::txbAnmerk:
+        return &txbAnmerk;
+    case Control::txbStern:
+        return &txbStern;
+    default:
+        return nullptr;
+    }
 }
 
 std::optional<Control> ControlByName(QStringView name) {

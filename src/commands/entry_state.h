@@ -62,6 +62,10 @@ enum class Control {
 
 // Name of a control as the CLI and the dump write it ("mskTxt2", "grid").
 QString ControlName(Control control);
+
+// A text of the tables (a mask, a control name): it points into the literal,
+// so nothing is copied and the same literal is the same text next time.
+QString LiteralText(const char16_t* text);
 std::optional<Control> ControlByName(QStringView name);
 
 // Captions of the five row buttons; they follow the current row.
@@ -141,6 +145,10 @@ struct EntryFormState {
     // every line; most texts are untouched). A member added above must be
     // added there too.
     void restoreFrom(const EntryFormState& state);
+
+    // The field of a masked field or text box; null for any other control.
+    EntryField* fieldOf(Control control);
+    const EntryField* fieldOf(Control control) const;
 };
 
 // What the operand rules may ask of the form besides writing its state:

@@ -185,24 +185,6 @@ void EntryForm::retranslate() {
         focusEntered(focus);
 }
 
-EntryField* EntryForm::fieldOf(Control control) {
-    const int c = static_cast<int>(control);
-    if (c >= 0 && c < FieldCount)
-        return &msk[static_cast<size_t>(c)];
-    switch (control) {
-    case Control::txbTxt2:
-        return &txbTxt2;
-    case Control::txbTxt3:
-        return &txbTxt3;
-    case Control::txbAnmerk:
-        return &txbAnmerk;
-    case Control::txbStern:
-        return &txbStern;
-    default:
-        return nullptr;
-    }
-}
-
 // ---- Change events ---------------------------------------------------------
 
 void EntryForm::setFieldText(int k, const QString& text) {

@@ -113,8 +113,6 @@ public:
     void clickFetch();
     void grdFahrpl_DblClick();
 
-    EntryField* fieldOf(Control control);
-
 private:
     void runListSetup();
     void applyCommandLayout(int i);

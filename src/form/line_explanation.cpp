@@ -16,7 +16,6 @@
 #include "texts/blanks.h"
 
 #include <algorithm>
-#include <string>
 #include <tuple>
 
 namespace vx {
@@ -34,14 +33,6 @@ void setMask(EntryField& f, const QString& mask, QChar prompt = QChar()) {
         f.maxLength = static_cast<int>(mask.size());
 }
 
-// A mask of the tables: the text points into the literal, so the same mask
-// on the next line is the same text and nothing is copied to put it back.
-QString literalText(const char16_t* text) {
-    const auto size = static_cast<qsizetype>(std::char_traits<char16_t>::length(text));
-    return size == 0 ? QString::fromUtf16(text, 0)
-                     : QString::fromRawData(reinterpret_cast<const QChar*>(text), size);
-}
-
 // The command field holds exactly the code of the remark line.
 bool isRemarkCode(const QString& field) {
     const CommandBehaviour* b = field.size() == 1 ? BehaviourOf(field.front()) : nullptr;
@@ -54,9 +45,12 @@ QString trimmedUpper(const QString& text) {
 
 // Same characters at the same place are the same text; null texts count as
 // shared too, which isSharedWith does not.
+bool sameText(const QString& a, const QString& b) {
+    return a.constData() == b.constData() && a.size() == b.size() && a.isNull() == b.isNull();
+}
+
 void restoreText(QString& to, const QString& from) {
-    if (to.constData() != from.constData() || to.size() != from.size() ||
-        to.isNull() != from.isNull())
+    if (!sameText(to, from))
         to = from;
 }
 
@@ -219,8 +213,7 @@ private:
     // put together again only when the field changed.
     const QString& codeField() {
         const QString& text = msk(1).text;
-        if (text.constData() != codeOf_.constData() || text.size() != codeOf_.size() ||
-            text.isNull() != codeOf_.isNull()) {
+        if (!sameText(text, codeOf_)) {
             codeOf_ = text;
             code_ = trimmedUpper(text);
         }
@@ -471,9 +464,9 @@ void LineFetch::operandField2Entry() {
     refreshExplanation();
     for (const Operand2Form* form : Operand2FormsOf(commandLetter(), msk(2).text.toUpper())) {
         if (form->mask2)
-            setMask(msk(3), literalText(form->mask2), QChar(form->prompt2));
+            setMask(msk(3), LiteralText(form->mask2), QChar(form->prompt2));
         if (form->mask3)
-            setMask(msk(4), literalText(form->mask3), QChar(form->prompt3));
+            setMask(msk(4), LiteralText(form->mask3), QChar(form->prompt3));
         if (form->hideOperand4)
             msk(5).visible = false;
         if (form->textBox != 0) {
@@ -599,15 +592,8 @@ LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
-    const auto fieldOf = [this](Control c) -> const EntryField& {
-        const int i = static_cast<int>(c);
-        return i < EntryFormState::FieldCount ? s_.msk[static_cast<size_t>(i)]
-               : c == Control::txbTxt2        ? s_.txbTxt2
-               : c == Control::txbTxt3        ? s_.txbTxt3
-                                              : s_.txbAnmerk;
-    };
     const qsizetype red = std::count_if(ReportedControls().begin(), ReportedControls().end(),
-                                        [&](Control c) { return fieldOf(c).error; });
+                                        [this](Control c) { return s_.fieldOf(c)->error; });
     if (red == 0)
         return result;
     result.redFields.reserve(red);
@@ -615,7 +601,7 @@ LineExplanation LineFetch::result() const {
     result.redControls.reserve(red);
     result.redHints.reserve(red);
     for (Control c : ReportedControls()) {
-        const EntryField& f = fieldOf(c);
+        const EntryField& f = *s_.fieldOf(c);
         if (f.error) {
             result.redFields.append(ControlName(c));
             result.redTexts.append(f.text);

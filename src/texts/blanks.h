@@ -36,17 +36,17 @@ inline QString Trim(QStringView s) {
     return TrimView(s).toString();
 }
 // Most texts have no blank to cut: they are shared, not copied.
-inline QString Trim(const QString& s) {
-    const QStringView trimmed = TrimView(s);
+inline QString SharedUnlessCut(const QString& s, QStringView trimmed) {
     return trimmed.size() == s.size() ? s : trimmed.toString();
+}
+inline QString Trim(const QString& s) {
+    return SharedUnlessCut(s, TrimView(s));
 }
 inline QString LTrim(const QString& s) {
-    const QStringView trimmed = LTrimView(s);
-    return trimmed.size() == s.size() ? s : trimmed.toString();
+    return SharedUnlessCut(s, LTrimView(s));
 }
 inline QString RTrim(const QString& s) {
-    const QStringView trimmed = RTrimView(s);
-    return trimmed.size() == s.size() ? s : trimmed.toString();
+    return SharedUnlessCut(s, RTrimView(s));
 }
 
 } // namespace vx
