@@ -35,9 +35,14 @@ std::array<TextSpan, 6> SplitSpans(const QString& s) {
             ++a;
         return TextSpan{a, z};
     };
-    auto comma = [&s](const TextSpan& in) {
-        const qsizetype at = s.indexOf(u',', in.from);
-        return at >= 0 && at < in.to ? at : -1;
+    // Searched within the span only: a line is short, a call into the
+    // library's search costs more than the loop.
+    const QChar* const c16 = s.constData();
+    auto comma = [c16](const TextSpan& in) {
+        for (qsizetype at = in.from; at < in.to; ++at)
+            if (c16[at] == u',')
+                return at;
+        return qsizetype(-1);
     };
     const TextSpan line = trim(0, s.size());
     if (line.isEmpty())
@@ -49,9 +54,11 @@ std::array<TextSpan, 6> SplitSpans(const QString& s) {
     }
     qsizetype workEnd = line.to;
     if (s[line.from] != u'/') {
-        const qsizetype p = s.indexOf(u" *", line.from);
-        if (p >= 0 && p < line.to)
-            workEnd = p + 1;
+        for (qsizetype p = line.from; p + 1 < line.to; ++p)
+            if (c16[p] == u' ' && c16[p + 1] == u'*') {
+                workEnd = p + 1;
+                break;
+            }
     }
     TextSpan rest = trim(line.from, workEnd);
     qsizetype c = comma(rest);
@@ -178,8 +185,10 @@ ParsedCommand ParseCommand(const QString& line) {
     p.wellFormed =
         field.size() == 1 || (field.size() == 2 && p.variant > 0 && p.family->takesDigit);
     p.block = p.family->block;
-    if (p.family->uses)
+    if (p.family->uses) {
+        p.uses.reserve(4); // a line names a few things; growing costs more than the spare
         p.family->uses(p);
+    }
     return p;
 }
 
