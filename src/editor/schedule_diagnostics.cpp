@@ -138,10 +138,11 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
         const std::array<QString, 6> fields = {codeField,          parsed.operands[1],
                                                parsed.operands[2], parsed.operands[3],
                                                parsed.operands[4], parsed.operands[5]};
-        const LineExplanation e = ExplainLine(text, fields, texts);
-        for (qsizetype i = 0; i < e.redFields.size(); ++i)
-            facts->own.append({0, Kind::FalseInput, e.redFields[i],
-                               falseInputHead(e.redControls[i], e.redHints[i]) + e.redTexts[i]});
+        const QList<FalseInput> red = FalseInputsOf(text, fields, texts);
+        facts->own.reserve(red.size());
+        for (const FalseInput& f : red)
+            facts->own.append({0, Kind::FalseInput, ControlName(f.control),
+                               falseInputHead(f.control, f.hint) + f.text});
     }
     return facts;
 }

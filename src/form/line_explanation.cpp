@@ -109,8 +109,11 @@ private:
 
 class LineFetch : public FormEvents {
 public:
-    LineFetch(const ExplanationLanguage& language, EntryFormState& state)
-        : lang_(language), cat_(language.catalogue()), table_(language.commands()), s_(state) {}
+    // caption: false when only the red controls are read; the fetch never
+    // reads the explanation line, so leaving it unjoined changes no flag.
+    LineFetch(const ExplanationLanguage& language, EntryFormState& state, bool caption = true)
+        : lang_(language), cat_(language.catalogue()), table_(language.commands()), s_(state),
+          caption_(caption) {}
 
     // From the start state: the fetch up to the command field holding the
     // line's first character, which is all that this part depends on.
@@ -122,6 +125,7 @@ public:
     // fields: SplitLine(line), or null to split it here.
     void finish(const QString& line, QChar first, const std::array<QString, 6>* fields);
     LineExplanation result() const;
+    QList<FalseInput> falseInputs() const;
 
     void setFieldText(int k, const QString& text) override {
         if (k < 0 || k >= EntryFormState::FieldCount)
@@ -185,7 +189,10 @@ private:
             text.append(parts[k]);
         return text;
     }
-    void refreshExplanation() { s_.lblBemerkung.caption = joined(); }
+    void refreshExplanation() {
+        if (caption_)
+            s_.lblBemerkung.caption = joined();
+    }
 
     void setBoxText(Control box, const QString& text) {
         EntryField& f = box == Control::txbTxt2 ? s_.txbTxt2 : s_.txbTxt3;
@@ -239,6 +246,7 @@ private:
     const CommandTable& table_;
     EntryFormState& s_;
     int depth_ = 0;
+    bool caption_;
     bool fetching_ = false;
     QString codeOf_; // the field's text that code_ was made from
     QString code_;
@@ -617,6 +625,23 @@ LineExplanation LineFetch::result() const {
     return result;
 }
 
+QList<FalseInput> LineFetch::falseInputs() const {
+    QList<FalseInput> red;
+    for (Control c : ReportedControls()) {
+        const EntryField& f = *s_.fieldOf(c);
+        if (!f.error)
+            continue;
+        const int operand = OperandOf(c);
+        const int command = s_.CurrentCommand;
+        red.append(
+            {c, f.text,
+             operand >= 1 && operand <= 5 && command >= 0 && command <= CommandTable::NoCommand
+                 ? s_.fieldHint(command, operand)
+                 : QString()});
+    }
+    return red;
+}
+
 EntryFormState initialState(const TextCatalogue& cat) {
     EntryFormState s;
     SetInitialGeometry(s);
@@ -675,31 +700,37 @@ const EntryFormState* ExplanationLanguage::preparedFor(QChar first) const {
     return &it->second;
 }
 
-LineExplanation explainWith(const QString& line, const std::array<QString, 6>* fields,
-                            const ExplanationLanguage& language) {
-    const QString trimmed = Trim(line);
-    if (trimmed.isEmpty())
-        return LineFetch(language, language.scratch_ = language.startState()).result();
-    const QChar first = trimmed.front().toUpper();
-    EntryFormState& state = language.scratch_;
-    if (const EntryFormState* prepared = language.preparedFor(first)) {
-        restoreForFetch(state, *prepared);
-    } else {
-        state = language.startState();
-        LineFetch(language, state).begin(first);
+// The one way into the language's prepared states.
+class PreparedFetch {
+public:
+    // The entry area after the fetch of line, in the language's scratch state.
+    static EntryFormState& run(const QString& line, const std::array<QString, 6>* fields,
+                               const ExplanationLanguage& language, bool caption) {
+        EntryFormState& state = language.scratch_;
+        const QString trimmed = Trim(line);
+        if (trimmed.isEmpty())
+            return state = language.startState();
+        const QChar first = trimmed.front().toUpper();
+        if (const EntryFormState* prepared = language.preparedFor(first)) {
+            restoreForFetch(state, *prepared);
+        } else {
+            state = language.startState();
+            LineFetch(language, state).begin(first);
+        }
+        LineFetch(language, state, caption).finish(trimmed, first, fields);
+        return state;
     }
-    LineFetch fetch(language, state);
-    fetch.finish(trimmed, first, fields);
-    return fetch.result();
-}
+};
 
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
-    return explainWith(line, nullptr, language);
+    EntryFormState& state = PreparedFetch::run(line, nullptr, language, true);
+    return LineFetch(language, state).result();
 }
 
-LineExplanation ExplainLine(const QString& line, const std::array<QString, 6>& fields,
-                            const ExplanationLanguage& language) {
-    return explainWith(line, &fields, language);
+QList<FalseInput> FalseInputsOf(const QString& line, const std::array<QString, 6>& fields,
+                                const ExplanationLanguage& language) {
+    EntryFormState& state = PreparedFetch::run(line, &fields, language, false);
+    return LineFetch(language, state, false).falseInputs();
 }
 
 } // namespace vx

@@ -51,8 +51,7 @@ public:
     void applyLayoutHints(EntryFormState& state, int command) const;
 
 private:
-    friend LineExplanation explainWith(const QString&, const std::array<QString, 6>*,
-                                       const ExplanationLanguage&);
+    friend class PreparedFetch;
     // The entry area once the fetch has put this first character into the
     // command field: the command's whole setup, the same for every such line.
     // Null once too many different first characters have come.
@@ -69,9 +68,17 @@ private:
 
 // The line as the fetch button would show it in row 1 of an empty schedule.
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language);
-// The same for a caller that has split the line already: fields as
-// SplitLine(line) gives them (the same texts; a null text stands for an empty one).
-LineExplanation ExplainLine(const QString& line, const std::array<QString, 6>& fields,
-                            const ExplanationLanguage& language);
+// A control that the fetch draws red.
+struct FalseInput {
+    Control control;
+    QString text;
+    QString hint; // as the command shows it ("" for none)
+};
+
+// Only the red controls of the same fetch, in control order, for a caller
+// that has split the line already: fields as SplitLine(line) gives them (the
+// same texts; a null text stands for an empty one).
+QList<FalseInput> FalseInputsOf(const QString& line, const std::array<QString, 6>& fields,
+                                const ExplanationLanguage& language);
 
 } // namespace vx
