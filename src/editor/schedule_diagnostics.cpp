@@ -81,6 +81,13 @@ struct ScheduleDiagnostics::Worker {
     const QString& falseInputHead(Control control, const QString& hint);
 
     ExplanationLanguage texts;
+    // Most lines are one of these; sharing them saves an allocation a line.
+    const std::shared_ptr<const LineFacts> blankLine = std::make_shared<const LineFacts>();
+    const std::shared_ptr<const LineFacts> plainLine = [] {
+        auto facts = std::make_shared<LineFacts>();
+        facts->blank = false;
+        return facts;
+    }();
     std::array<QHash<QString, QString>, static_cast<size_t>(Control::None) + 1> falseInputHeads;
 };
 
@@ -109,9 +116,10 @@ void ScheduleDiagnostics::remember(const QString& text,
 
 std::shared_ptr<const ScheduleDiagnostics::LineFacts>
 ScheduleDiagnostics::Worker::factsOf(const QString& text) {
-    auto facts = std::make_shared<LineFacts>();
     if (TrimView(text).isEmpty())
-        return facts;
+        return blankLine;
+    LineFacts found;
+    LineFacts* facts = &found;
     facts->blank = false;
     const ParsedCommand parsed = ParseCommand(text);
     const QString codeField = parsed.codeField();
@@ -144,7 +152,9 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
             facts->own.append({0, Kind::FalseInput, ControlName(f.control),
                                falseInputHead(f.control, f.hint) + f.text});
     }
-    return facts;
+    if (found.sameAcross(*plainLine) && found.own.isEmpty())
+        return plainLine;
+    return std::make_shared<const LineFacts>(std::move(found));
 }
 
 // The same few fields and hints come back on line after line: their titles
