@@ -83,6 +83,15 @@ std::array<TextSpan, 6> SplitSpans(const QString& s) {
     return f;
 }
 
+std::array<QString, 6> SplitBySpans(const QString& line) {
+    const std::array<TextSpan, 6> spans = SplitSpans(line);
+    std::array<QString, 6> fields;
+    for (size_t k = 0; k < fields.size(); ++k)
+        if (!spans[k].isEmpty())
+            fields[k] = line.mid(spans[k].from, spans[k].to - spans[k].from);
+    return fields;
+}
+
 QString ParsedCommand::upper(int k) const {
     return k >= 1 && k <= 5 ? operands[static_cast<size_t>(k)].toUpper() : QString();
 }

@@ -11,8 +11,8 @@
 #include "commands/command_layouts.h"
 #include "commands/entry_geometry.h"
 #include "commands/field_titles.h"
-#include "commands/line_syntax.h"
 #include "commands/operand_rules.h"
+#include "commands/parsed_command.h"
 #include "texts/blanks.h"
 
 #include <algorithm>
@@ -549,7 +549,7 @@ void LineFetch::finish(const QString& line, QChar first, const std::array<QStrin
         setBoxText(Control::txbTxt2, line.mid(from));
         return;
     }
-    const std::array<QString, 6> f = fields ? *fields : SplitLine(line);
+    const std::array<QString, 6> f = fields ? *fields : SplitBySpans(line);
     setFieldText(1, Trim(f[0]));
     fetching_ = true;
     for (int k = 1; k <= 6; ++k) {
