@@ -84,7 +84,7 @@ private:
         qsizetype size = -1;
         int entry = -1;
     };
-    mutable std::array<Recent, 128> recent_{};
+    mutable std::array<Recent, 1024> recent_{};
     // Unknown keys, kept so that the references tx() hands out stay valid.
     mutable std::map<QString, QString> missing_;
     mutable QStringList missingOrder_;
