@@ -16,6 +16,7 @@
 #include "texts/blanks.h"
 
 #include <algorithm>
+#include <bit>
 #include <tuple>
 
 namespace vx {
@@ -88,11 +89,11 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     // states differ from the start state only in rows written since, and a
     // line writes those of a command or two.
     static_assert(std::tuple_size_v<decltype(to.fieldHints)> <= 32);
-    const quint32 rows = to.hintRowsTouched | from.hintRowsTouched;
-    for (size_t i = 0; i < to.fieldHints.size(); ++i)
-        if ((rows >> i) & 1u)
-            for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
-                restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
+    for (quint32 rows = to.hintRowsTouched | from.hintRowsTouched; rows != 0; rows &= rows - 1) {
+        const auto i = static_cast<size_t>(std::countr_zero(rows));
+        for (size_t n = 0; n < to.fieldHints[i].size(); ++n)
+            restoreText(to.fieldHints[i][n], from.fieldHints[i][n]);
+    }
     to.hintRowsTouched = from.hintRowsTouched;
 }
 
@@ -126,6 +127,8 @@ public:
     void finish(const QString& line, QChar first, const std::array<QString, 6>* fields);
     LineExplanation result() const;
     QList<FalseInput> falseInputs() const;
+    // The hint that a finding names the control's operand by.
+    QString hintOf(Control c) const;
 
     void setFieldText(int k, const QString& text) override {
         if (k < 0 || k >= EntryFormState::FieldCount)
@@ -535,7 +538,7 @@ bool LineFetch::interpretCommandField(QString& v) {
         msk(2).visible = false;
         v = field.text;
     } else {
-        v = trimmedUpper(field.text);
+        v = codeField();
     }
     if (v.isEmpty())
         return true;
@@ -596,49 +599,44 @@ void LineFetch::finish(const QString& line, QChar first, const std::array<QStrin
     }
 }
 
+QString LineFetch::hintOf(Control c) const {
+    const int operand = OperandOf(c);
+    const int command = s_.CurrentCommand;
+    return operand >= 1 && operand <= 5 && command >= 0 && command <= CommandTable::NoCommand
+               ? s_.fieldHint(command, operand)
+               : QString();
+}
+
 LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
-    const qsizetype red = std::count_if(ReportedControls().begin(), ReportedControls().end(),
-                                        [this](Control c) { return s_.fieldOf(c)->error; });
-    if (red == 0)
+    std::array<Control, 16> red; // of the 11 reported controls
+    size_t count = 0;
+    for (Control c : ReportedControls())
+        if (s_.fieldOf(c)->error)
+            red[count++] = c;
+    if (count == 0)
         return result;
-    result.redFields.reserve(red);
-    result.redTexts.reserve(red);
-    result.redControls.reserve(red);
-    result.redHints.reserve(red);
-    for (Control c : ReportedControls()) {
-        const EntryField& f = *s_.fieldOf(c);
-        if (f.error) {
-            result.redFields.append(ControlName(c));
-            result.redTexts.append(f.text);
-            result.redControls.append(c);
-            const int operand = OperandOf(c);
-            const int command = s_.CurrentCommand;
-            result.redHints.append(operand >= 1 && operand <= 5 && command >= 0 &&
-                                           command <= CommandTable::NoCommand
-                                       ? s_.fieldHint(command, operand)
-                                       : QString());
-        }
+    const auto n = static_cast<qsizetype>(count);
+    result.redFields.reserve(n);
+    result.redTexts.reserve(n);
+    result.redControls.reserve(n);
+    result.redHints.reserve(n);
+    for (size_t k = 0; k < count; ++k) {
+        result.redFields.append(ControlName(red[k]));
+        result.redTexts.append(s_.fieldOf(red[k])->text);
+        result.redControls.append(red[k]);
+        result.redHints.append(hintOf(red[k]));
     }
     return result;
 }
 
 QList<FalseInput> LineFetch::falseInputs() const {
     QList<FalseInput> red;
-    for (Control c : ReportedControls()) {
-        const EntryField& f = *s_.fieldOf(c);
-        if (!f.error)
-            continue;
-        const int operand = OperandOf(c);
-        const int command = s_.CurrentCommand;
-        red.append(
-            {c, f.text,
-             operand >= 1 && operand <= 5 && command >= 0 && command <= CommandTable::NoCommand
-                 ? s_.fieldHint(command, operand)
-                 : QString()});
-    }
+    for (Control c : ReportedControls())
+        if (const EntryField& f = *s_.fieldOf(c); f.error)
+            red.append({c, f.text, hintOf(c)});
     return red;
 }
 
