@@ -83,16 +83,19 @@ printf 'Out %s\nAnonDirName %s\nLabel 0\nTitlePref 1\nLog %s\n' \
 
 cupsd -f -c "$WORK/cupsd.conf" -s "$WORK/cups-files.conf" >"$WORK/log/cupsd.out" 2>&1 &
 CUPSD_PID=$!
+# lpstat -r exits 0 whether the scheduler runs or not: its words tell.
+running() { lpstat -r 2>/dev/null | grep -q '^scheduler is running'; }
 for _ in $(seq 100); do
-    lpstat -r >/dev/null 2>&1 && break
+    running && break
     sleep 0.2
 done
-lpstat -r >/dev/null 2>&1 || fail "the CUPS server did not start: $(cat "$WORK/log/cupsd.out")"
+running || fail "the CUPS server did not start: $(cat "$WORK/log/cupsd.out")"
 
 # pdftocairo keeps the text of the PDF readable on its way through PostScript.
 lpadmin -p VXEDIT_PDF -v "cups-pdf:/$INSTANCE" -P "$PPD" -E \
-    -o pdftops-renderer-default=pdftocairo 2>/dev/null
-lpadmin -d VXEDIT_PDF
+    -o pdftops-renderer-default=pdftocairo 2>"$WORK/log/lpadmin.out" ||
+    fail "the queue could not be added: $(cat "$WORK/log/lpadmin.out")"
+lpadmin -d VXEDIT_PDF || fail "the queue could not be made the default"
 
 # 120 lines: two full pages of 55 and a third of 10.
 SCHEDULE="$WORK/plan120.vfp"
