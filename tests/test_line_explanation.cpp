@@ -35,18 +35,18 @@ QStringList GeneratedLines(std::uint64_t seed, std::size_t count) {
     return ParseScheduleBytes(bytes, std::numeric_limits<int>::max()).lines;
 }
 
-// The red part of Shown, with the hints.
+// The red part of Shown.
 QString ShownRed(const LineExplanation& e) {
     QStringList red;
     for (qsizetype i = 0; i < e.redFields.size(); ++i)
-        red.append(e.redFields[i] + u'=' + e.redTexts[i] + u'/' + e.redHints[i]);
+        red.append(e.redFields[i] + u'=' + e.redTexts[i]);
     return red.join(u", ");
 }
 
 QString ShownRed(const QList<FalseInput>& inputs) {
     QStringList red;
     for (const FalseInput& f : inputs)
-        red.append(ControlName(f.control) + u'=' + f.text + u'/' + f.hint);
+        red.append(ControlName(f.control) + u'=' + f.text);
     return red.join(u", ");
 }
 

@@ -118,43 +118,42 @@ std::shared_ptr<const ScheduleDiagnostics::LineFacts>
 ScheduleDiagnostics::Worker::factsOf(const QString& text) {
     if (TrimView(text).isEmpty())
         return blankLine;
-    LineFacts found;
-    LineFacts* facts = &found;
-    facts->blank = false;
+    LineFacts facts;
+    facts.blank = false;
     const ParsedCommand parsed = ParseCommand(text);
     const QString codeField = parsed.codeField();
     if (parsed.wellFormed) {
-        facts->block = parsed.block;
-        facts->definesAddress = parsed.family->definesAddress;
+        facts.block = parsed.block;
+        facts.definesAddress = parsed.family->definesAddress;
         for (const Use& use : parsed.uses) {
             if (use.thing != Thing::Address || use.operand == 0)
                 continue;
             if (use.access == Access::Defines) {
-                facts->name = use.id;
+                facts.name = use.id;
             } else if (use.access == Access::Jumps || use.access == Access::Calls) {
-                facts->target = use.id;
-                facts->call = use.access == Access::Calls;
+                facts.target = use.id;
+                facts.call = use.access == Access::Calls;
             }
         }
     }
     const TextCatalogue& cat = texts.catalogue();
     if (!parsed.namesCommand()) {
-        facts->own.append({0, Kind::UnknownCommand, QString(),
-                           cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
+        facts.own.append({0, Kind::UnknownCommand, QString(),
+                          cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
     } else {
         // The parse has split the line already.
         const std::array<QString, 6> fields = {codeField,          parsed.operands[1],
                                                parsed.operands[2], parsed.operands[3],
                                                parsed.operands[4], parsed.operands[5]};
         const QList<FalseInput> red = FalseInputsOf(text, fields, texts);
-        facts->own.reserve(red.size());
+        facts.own.reserve(red.size());
         for (const FalseInput& f : red)
-            facts->own.append({0, Kind::FalseInput, ControlName(f.control),
-                               falseInputHead(f.control, f.hint) + f.text});
+            facts.own.append({0, Kind::FalseInput, ControlName(f.control),
+                              falseInputHead(f.control, f.hint) + f.text});
     }
-    if (found.sameAcross(*plainLine) && found.own.isEmpty())
+    if (facts.sameAcross(*plainLine) && facts.own.isEmpty())
         return plainLine;
-    return std::make_shared<const LineFacts>(std::move(found));
+    return std::make_shared<const LineFacts>(std::move(facts));
 }
 
 // The same few fields and hints come back on line after line: their titles

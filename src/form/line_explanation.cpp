@@ -611,23 +611,9 @@ LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
-    std::array<Control, 16> red; // of the 11 reported controls
-    size_t count = 0;
-    for (Control c : ReportedControls())
-        if (s_.fieldOf(c)->error)
-            red[count++] = c;
-    if (count == 0)
-        return result;
-    const auto n = static_cast<qsizetype>(count);
-    result.redFields.reserve(n);
-    result.redTexts.reserve(n);
-    result.redControls.reserve(n);
-    result.redHints.reserve(n);
-    for (size_t k = 0; k < count; ++k) {
-        result.redFields.append(ControlName(red[k]));
-        result.redTexts.append(s_.fieldOf(red[k])->text);
-        result.redControls.append(red[k]);
-        result.redHints.append(hintOf(red[k]));
+    for (const FalseInput& f : falseInputs()) {
+        result.redFields.append(ControlName(f.control));
+        result.redTexts.append(f.text);
     }
     return result;
 }

@@ -25,10 +25,8 @@ namespace vx {
 struct LineExplanation {
     QString explanation; // caption of the explanation line afterwards
     bool explanationRed = false;
-    QStringList redFields;      // controls drawn red, in control order
-    QStringList redTexts;       // their texts, in the same order
-    QList<Control> redControls; // the same controls
-    QStringList redHints;       // their hints as the command shows them ("" for none)
+    QStringList redFields; // controls drawn red, in control order
+    QStringList redTexts;  // their texts, in the same order
 };
 
 // The controls in the order the tools list them.
