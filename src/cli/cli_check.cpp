@@ -40,22 +40,23 @@ int runCheck(const Invocation& inv) {
         // Put into words on every core, a slice of findings each; the file is
         // the same in every finding.
         const QString quotedPath = JsonQuote(path);
-        const auto finding = [&](int, qsizetype i, QString& out) {
+        const auto finding = [&](int, qsizetype i, QByteArray& out) {
             const ScheduleProblem& p = problems[i];
             const QString severity = SeverityName(p.severity());
             if (json)
-                JsonObject()
+                JsonObjectOn(out)
                     .raw(u"file", quotedPath)
                     .num(u"line", p.line)
                     .str(u"kind", KindName(p.kind))
                     .str(u"severity", severity)
                     .strOrNull(u"field", p.field)
                     .str(u"message", p.message)
-                    .appendTo(out);
+                    .close();
             else
-                out += path + u':' + QString::number(p.line) + QStringLiteral(": ") + severity +
-                       QStringLiteral(": ") + p.message;
-            out += u'\n';
+                AppendUtf8(out,
+                           QString(path + u':' + QString::number(p.line) + QStringLiteral(": ") +
+                                   severity + QStringLiteral(": ") + p.message));
+            out += '\n';
         };
         for (const QByteArray& part :
              Utf8InSlices(problems.size(), WorkersFor(problems.size()), 1 << 10, finding))

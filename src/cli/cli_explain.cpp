@@ -38,18 +38,18 @@ int runExplain(const Invocation& inv) {
     team.prepare(workers);
     for (qsizetype from = 0; from < lines.size(); from += Window) {
         const qsizetype count = std::min(Window, lines.size() - from);
-        const auto explain = [&](int worker, qsizetype k, QString& out) {
+        const auto explain = [&](int worker, qsizetype k, QByteArray& out) {
             const QString& line = lines[from + k];
             if (TrimView(line).isEmpty())
                 return;
             const LineExplanation e = ExplainLine(line, team.of(worker));
-            JsonObject()
+            JsonObjectOn(out)
                 .num(u"line", from + k + 1)
                 .str(u"text", line)
                 .str(u"explanation", e.explanation)
-                .raw(u"redFields", JsonArray::strings(e.redFields).text())
-                .appendTo(out);
-            out += u'\n';
+                .strings(u"redFields", e.redFields)
+                .close();
+            out += '\n';
         };
         for (const QByteArray& part : Utf8InSlices(count, workers, Slice, explain))
             if (!WriteStdout(inv, part))

@@ -49,14 +49,13 @@ void RunInSlices(qsizetype count, int workers, qsizetype slice,
 }
 
 std::vector<QByteArray> Utf8InSlices(qsizetype count, int workers, qsizetype slice,
-                                     const std::function<void(int, qsizetype, QString&)>& item) {
+                                     const std::function<void(int, qsizetype, QByteArray&)>& item) {
     slice = std::max<qsizetype>(1, slice);
     std::vector<QByteArray> parts(static_cast<size_t>((count + slice - 1) / slice));
     RunInSlices(count, workers, slice, [&](int worker, qsizetype begin, qsizetype end) {
-        QString out;
+        QByteArray& out = parts[static_cast<size_t>(begin / slice)];
         for (qsizetype i = begin; i < end; ++i)
             item(worker, i, out);
-        parts[static_cast<size_t>(begin / slice)] = out.toUtf8();
     });
     return parts;
 }

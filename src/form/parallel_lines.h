@@ -26,12 +26,12 @@ int WorkersFor(qsizetype count);
 void RunInSlices(qsizetype count, int workers, qsizetype slice,
                  const std::function<void(int worker, qsizetype begin, qsizetype end)>& work);
 
-// The text that item(worker, i, out) appends to out for every i of
-// [0, count), put together on workers threads: as UTF-8, a part per slice of
-// at most slice items, in the order of the items.
+// The UTF-8 text that item(worker, i, out) appends to out for every i of
+// [0, count), put together on workers threads: a part per slice of at most
+// slice items, in the order of the items.
 std::vector<QByteArray>
 Utf8InSlices(qsizetype count, int workers, qsizetype slice,
-             const std::function<void(int worker, qsizetype i, QString& out)>& item);
+             const std::function<void(int worker, qsizetype i, QByteArray& out)>& item);
 
 // One ExplanationLanguage per worker: each keeps states that only one thread
 // at a time may use.

@@ -1,11 +1,158 @@
 #include "texts/json_writer.h"
 
+#include <algorithm>
+
 namespace vx {
 
 namespace {
 
-QString hex4(char16_t unit) {
-    return QStringLiteral("\\u%1").arg(unsigned(unit), 4, 16, QLatin1Char('0'));
+// A text is written through a pointer into room made beforehand: as UTF-16
+// units into a QString, as UTF-8 bytes into a QByteArray.
+char16_t* unitsOf(QString& out) {
+    return reinterpret_cast<char16_t*>(out.data());
+}
+
+char* unitsOf(QByteArray& out) {
+    return out.data();
+}
+
+// At most six units for one of text: \u00xx.
+constexpr qsizetype MostPerUnit = 6;
+
+// Makes room for extra more units at the end of out, growing by half at
+// least as appending would; returns where they start.
+template <class Text> auto roomAtEnd(Text& out, qsizetype extra) {
+    const qsizetype start = out.size();
+    const qsizetype most = start + extra;
+    if (most > out.capacity())
+        out.reserve(std::max(most, out.capacity() + out.capacity() / 2));
+    out.resize(most);
+    return unitsOf(out) + start;
+}
+
+template <class Text, class Unit> void endAt(Text& out, Unit* end) {
+    out.truncate(end - unitsOf(out));
+}
+
+template <class Unit> void putAscii(Unit*& to, const char* text) {
+    for (; *text; ++text)
+        *to++ = static_cast<Unit>(*text);
+}
+
+template <class Unit> void putHex4(Unit*& to, char16_t c) {
+    static constexpr char Digits[] = "0123456789abcdef";
+    putAscii(to, "\\u");
+    for (int shift = 12; shift >= 0; shift -= 4)
+        *to++ = static_cast<Unit>(Digits[(c >> shift) & 0xf]);
+}
+
+// One unit or a surrogate pair as it is.
+void putAsIs(char16_t*& to, char16_t c) {
+    *to++ = c;
+}
+
+void putAsIs(char*& to, char16_t c) {
+    const auto byte = [&to](unsigned b) { *to++ = static_cast<char>(b); };
+    if (c < 0x80) {
+        byte(c);
+    } else if (c < 0x800) {
+        byte(0xc0 | (c >> 6));
+        byte(0x80 | (c & 0x3f));
+    } else {
+        byte(0xe0 | (c >> 12));
+        byte(0x80 | ((c >> 6) & 0x3f));
+        byte(0x80 | (c & 0x3f));
+    }
+}
+
+void putPair(char16_t*& to, char16_t high, char16_t low) {
+    *to++ = high;
+    *to++ = low;
+}
+
+void putPair(char*& to, char16_t high, char16_t low) {
+    const char32_t u = QChar::surrogateToUcs4(high, low);
+    *to++ = static_cast<char>(0xf0 | (u >> 18));
+    *to++ = static_cast<char>(0x80 | ((u >> 12) & 0x3f));
+    *to++ = static_cast<char>(0x80 | ((u >> 6) & 0x3f));
+    *to++ = static_cast<char>(0x80 | (u & 0x3f));
+}
+
+// A lone surrogate where no escape names it: UTF-16 keeps it, UTF-8 cannot.
+void putLone(char16_t*& to, char16_t c) {
+    *to++ = c;
+}
+
+void putLone(char*& to, char16_t) {
+    *to++ = '?';
+}
+
+template <class Unit>
+Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quotes) {
+    const bool toolkit = escapes == JsonEscapes::Toolkit;
+    const bool escape = quotes;
+    if (quotes)
+        *to++ = u'"';
+    const char16_t* from = text.utf16();
+    const char16_t* const end = from + text.size();
+    while (from != end) {
+        const char16_t c = *from++;
+        if (c >= 0x20 && c < 0x7f && (!escape || (c != u'"' && c != u'\\'))) {
+            *to++ = static_cast<Unit>(c);
+            continue;
+        }
+        if (QChar::isSurrogate(c)) {
+            if (QChar::isHighSurrogate(c) && from != end && QChar::isLowSurrogate(*from))
+                putPair(to, c, *from++);
+            else if (escape && toolkit)
+                putHex4(to, c);
+            else
+                putLone(to, c);
+            continue;
+        }
+        if (!escape || c > 0x7f || (c == 0x7f && toolkit)) {
+            putAsIs(to, c);
+            continue;
+        }
+        switch (c) {
+        case u'"':
+            putAscii(to, "\\\"");
+            break;
+        case u'\\':
+            putAscii(to, "\\\\");
+            break;
+        case u'\n':
+            putAscii(to, "\\n");
+            break;
+        case u'\r':
+            putAscii(to, "\\r");
+            break;
+        case u'\t':
+            putAscii(to, "\\t");
+            break;
+        case u'\b':
+            if (toolkit)
+                putAscii(to, "\\b");
+            else
+                putHex4(to, c);
+            break;
+        case u'\f':
+            if (toolkit)
+                putAscii(to, "\\f");
+            else
+                putHex4(to, c);
+            break;
+        default:
+            putHex4(to, c);
+        }
+    }
+    if (quotes)
+        *to++ = u'"';
+    return to;
+}
+
+template <class Text> void appendQuoted(Text& out, QStringView text, JsonEscapes escapes) {
+    endAt(out, writeQuoted(roomAtEnd(out, MostPerUnit * text.size() + 2), text, escapes, true));
 }
 
 // The body holds the opening bracket already.
@@ -24,103 +171,136 @@ QString JsonQuote(QStringView text, JsonEscapes escapes) {
 }
 
 void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes) {
-    const bool toolkit = escapes == JsonEscapes::Toolkit;
-    out += u'"';
-    // Most texts need no escape at all: copy runs of plain characters at once.
-    qsizetype plainFrom = 0;
-    const auto flush = [&](qsizetype upTo) {
-        if (upTo > plainFrom)
-            out += text.sliced(plainFrom, upTo - plainFrom);
-        plainFrom = upTo + 1;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 0x20 && c != u'"' && c != u'\\' && c < 0x7f)
-            continue;
-        switch (c) {
-        case u'"':
-            flush(i);
-            out += u"\\\"";
-            break;
-        case u'\\':
-            flush(i);
-            out += u"\\\\";
-            break;
-        case u'\n':
-            flush(i);
-            out += u"\\n";
-            break;
-        case u'\r':
-            flush(i);
-            out += u"\\r";
-            break;
-        case u'\t':
-            flush(i);
-            out += u"\\t";
-            break;
-        case u'\b':
-            flush(i);
-            out += toolkit ? QStringLiteral("\\b") : hex4(c);
-            break;
-        case u'\f':
-            flush(i);
-            out += toolkit ? QStringLiteral("\\f") : hex4(c);
-            break;
-        default:
-            if (c < 0x20 || (c == 0x7f && !toolkit)) {
-                flush(i);
-                out += hex4(c);
-            } else if (toolkit && QChar::isSurrogate(c)) {
-                // A pair passes as it is; a lone half cannot be UTF-8.
-                const bool paired = QChar::isHighSurrogate(c)
-                                        ? i + 1 < text.size() && text[i + 1].isLowSurrogate()
-                                        : i > 0 && text[i - 1].isHighSurrogate();
-                if (!paired) {
-                    flush(i);
-                    out += hex4(c);
-                }
-            }
-            // Anything else passes as it is, in the run.
-        }
-    }
-    flush(text.size());
-    out += u'"';
+    appendQuoted(out, text, escapes);
 }
 
-JsonObject::JsonObject(JsonStyle style) : style_(style) {
-    // Most objects are a line of output: one allocation for the whole.
-    body_.reserve(160);
-    body_ += u'{';
+void AppendJsonQuoted(QByteArray& out, QStringView text, JsonEscapes escapes) {
+    appendQuoted(out, text, escapes);
 }
 
-void JsonObject::appendKey(QStringView key) {
-    appendSeparator(body_, style_.separators);
-    AppendJsonQuoted(body_, key, style_.escapes);
-    body_ += style_.separators == JsonSeparators::Spaced ? QStringView(u": ") : QStringView(u":");
+void AppendUtf8(QByteArray& out, QStringView text) {
+    // Three bytes a unit at most.
+    endAt(out, writeQuoted(roomAtEnd(out, 3 * text.size()), text, JsonEscapes::Plain, false));
 }
 
-JsonObject& JsonObject::raw(QStringView key, QStringView json) {
+template <class Text>
+JsonObjectOn<Text>::JsonObjectOn(Text& out, JsonStyle style) : out_(&out), style_(style) {
+    ascii("{", 1);
+}
+
+template <class Text> void JsonObjectOn<Text>::grow(qsizetype n) {
+    const qsizetype used = to_ ? to_ - unitsOf(*out_) : out_->size();
+    out_->resize(used);
+    if (used + n > out_->capacity())
+        out_->reserve(
+            std::max({used + n, out_->capacity() + out_->capacity() / 2, qsizetype(256)}));
+    out_->resize(out_->capacity());
+    to_ = unitsOf(*out_) + used;
+    limit_ = unitsOf(*out_) + out_->size();
+}
+
+template <class Text> void JsonObjectOn<Text>::sync() {
+    if (!to_)
+        return;
+    endAt(*out_, to_);
+    // The next write makes room again.
+    limit_ = to_;
+}
+
+template <class Text> void JsonObjectOn<Text>::ascii(const char* text, qsizetype size) {
+    room(size);
+    for (qsizetype i = 0; i < size; ++i)
+        *to_++ = static_cast<Unit>(text[i]);
+}
+
+template <class Text> void JsonObjectOn<Text>::appendKey(QStringView key) {
+    const bool spaced = style_.separators == JsonSeparators::Spaced;
+    if (!empty_)
+        ascii(", ", spaced ? 2 : 1);
+    empty_ = false;
+    room(MostPerUnit * key.size() + 4);
+    to_ = writeQuoted(to_, key, style_.escapes, true);
+    ascii(": ", spaced ? 2 : 1);
+}
+
+template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::raw(QStringView key, QStringView json) {
     appendKey(key);
-    body_ += json;
+    room(3 * json.size());
+    to_ = writeQuoted(to_, json, style_.escapes, false);
     return *this;
 }
 
-JsonObject& JsonObject::str(QStringView key, QStringView value) {
+template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView value) {
     appendKey(key);
-    AppendJsonQuoted(body_, value, style_.escapes);
+    room(MostPerUnit * value.size() + 2);
+    to_ = writeQuoted(to_, value, style_.escapes, true);
     return *this;
 }
 
-JsonObject& JsonObject::strOrNull(QStringView key, QStringView value) {
+template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::strOrNull(QStringView key, QStringView value) {
     return value.isEmpty() ? raw(key, u"null") : str(key, value);
 }
 
-JsonObject& JsonObject::num(QStringView key, qint64 value) {
-    return raw(key, QString::number(value));
+template <class Text> JsonObjectOn<Text>& JsonObjectOn<Text>::num(QStringView key, qint64 value) {
+    appendKey(key);
+    // Digits and a sign are the same in both texts.
+    char digits[24];
+    char* const end = digits + sizeof digits;
+    char* at = end;
+    const bool negative = value < 0;
+    quint64 rest = negative ? 0 - static_cast<quint64>(value) : static_cast<quint64>(value);
+    do {
+        *--at = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (negative)
+        *--at = '-';
+    ascii(at, end - at);
+    return *this;
 }
 
-JsonObject& JsonObject::flag(QStringView key, bool value) {
+template <class Text> JsonObjectOn<Text>& JsonObjectOn<Text>::flag(QStringView key, bool value) {
     return raw(key, value ? QStringView(u"true") : QStringView(u"false"));
+}
+
+template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::strings(QStringView key, const QStringList& values) {
+    appendKey(key);
+    ascii("[", 1);
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            ascii(", ", style_.separators == JsonSeparators::Spaced ? 2 : 1);
+        room(MostPerUnit * values[i].size() + 2);
+        to_ = writeQuoted(to_, values[i], style_.escapes, true);
+    }
+    ascii("]", 1);
+    return *this;
+}
+
+template <class Text> void JsonObjectOn<Text>::close() {
+    ascii("}", 1);
+    sync();
+}
+
+template class JsonObjectOn<QString>;
+template class JsonObjectOn<QByteArray>;
+
+namespace {
+
+QString reserved(qsizetype size) {
+    QString text;
+    text.reserve(size);
+    return text;
+}
+
+} // namespace
+
+// Most objects are a line of output: one allocation for the whole.
+JsonObject::JsonObject(JsonStyle style) : body_(reserved(160)), writer_(body_, style) {
+    writer_.sync();
 }
 
 void JsonObject::appendTo(QString& out) const {

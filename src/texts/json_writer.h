@@ -6,9 +6,11 @@
 // listing's messages spell strings as QJsonDocument does (split also without
 // the blanks).
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <type_traits>
 
 namespace vx {
 
@@ -33,26 +35,86 @@ struct JsonStyle {
 QString JsonQuote(QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
 // The same, appended to out.
 void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
+// The same, as UTF-8.
+void AppendJsonQuoted(QByteArray& out, QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
+// text as UTF-8, as QString::toUtf8() spells it (a lone surrogate as '?').
+void AppendUtf8(QByteArray& out, QStringView text);
 
+// An object written straight onto the end of a text: a QString, or a
+// QByteArray as UTF-8, which spares the batch outputs a copy and a
+// conversion of every line.
+template <class Text> class JsonObjectOn {
+public:
+    JsonObjectOn(Text& out, JsonStyle style = {});
+    ~JsonObjectOn() { sync(); }
+    JsonObjectOn(const JsonObjectOn&) = delete;
+    JsonObjectOn& operator=(const JsonObjectOn&) = delete;
+
+    // json is JSON text already (a number, an object, an array, ...).
+    JsonObjectOn& raw(QStringView key, QStringView json);
+    JsonObjectOn& str(QStringView key, QStringView value);
+    JsonObjectOn& strOrNull(QStringView key, QStringView value); // "" is written as null
+    JsonObjectOn& num(QStringView key, qint64 value);
+    JsonObjectOn& flag(QStringView key, bool value);
+    JsonObjectOn& strings(QStringView key, const QStringList& values); // an array of strings
+    // Writes the closing brace.
+    void close();
+    // Between writes the text runs on to its capacity; this cuts it back to
+    // what is written.
+    void sync();
+
+private:
+    using Unit = std::conditional_t<std::is_same_v<Text, QString>, char16_t, char>;
+
+    // Room for n more units at to_.
+    void room(qsizetype n) {
+        if (limit_ - to_ < n)
+            grow(n);
+    }
+    void grow(qsizetype n);
+    void ascii(const char* text, qsizetype size);
+    void appendKey(QStringView key);
+
+    Text* out_;
+    JsonStyle style_;
+    bool empty_ = true;
+    Unit* to_ = nullptr;
+    Unit* limit_ = nullptr;
+};
+
+extern template class JsonObjectOn<QString>;
+extern template class JsonObjectOn<QByteArray>;
+
+// An object as a text of its own, to be put into another one.
 class JsonObject {
 public:
     explicit JsonObject(JsonStyle style = {});
+    JsonObject(const JsonObject&) = delete;
+    JsonObject& operator=(const JsonObject&) = delete;
 
-    // json is JSON text already (a number, an object, an array, ...).
-    JsonObject& raw(QStringView key, QStringView json);
-    JsonObject& str(QStringView key, QStringView value);
-    JsonObject& strOrNull(QStringView key, QStringView value); // "" is written as null
-    JsonObject& num(QStringView key, qint64 value);
-    JsonObject& flag(QStringView key, bool value);
+    JsonObject& raw(QStringView key, QStringView json) { return forward(&On::raw, key, json); }
+    JsonObject& str(QStringView key, QStringView value) { return forward(&On::str, key, value); }
+    JsonObject& strOrNull(QStringView key, QStringView value) {
+        return forward(&On::strOrNull, key, value);
+    }
+    JsonObject& num(QStringView key, qint64 value) { return forward(&On::num, key, value); }
+    JsonObject& flag(QStringView key, bool value) { return forward(&On::flag, key, value); }
     QString text() const { return body_ + u'}'; }
     // The same as out += text(), without the copy.
     void appendTo(QString& out) const;
 
 private:
-    void appendKey(QStringView key);
+    using On = JsonObjectOn<QString>;
+    template <class Value>
+    JsonObject& forward(On& (On::*write)(QStringView, Value), QStringView key,
+                        std::type_identity_t<Value> value) {
+        (writer_.*write)(key, value);
+        writer_.sync();
+        return *this;
+    }
 
-    JsonStyle style_;
     QString body_;
+    On writer_;
 };
 
 class JsonArray {
