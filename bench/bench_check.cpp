@@ -113,6 +113,18 @@ int main(int argc, char** argv) {
         CheckSchedule(diagnostics, lines);
     });
     row("check (CheckSchedule)", n, check, split);
+    // As vxedit-cli check reads them: in place, a line at a time, no list.
+    const double visited = bestSeconds(5, [&] {
+        ScheduleDiagnostics diagnostics(u"EN");
+        diagnostics.update(lines);
+        qsizetype seen = 0;
+        for (int line = 1; line <= lines.size(); ++line)
+            diagnostics.visitProblemsAt(line, [&](const ScheduleProblem&) { ++seen; });
+        if (seen != diagnostics.problemCount())
+            std::fprintf(stderr, "visited %lld findings of %d\n", static_cast<long long>(seen),
+                         diagnostics.problemCount());
+    });
+    row("check (update, findings visited)", n, visited, split);
     LineExplainer editor(u"EN");
     const double fetch = bestSeconds(1, [&] {
         for (const QString& line : lines)

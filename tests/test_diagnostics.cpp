@@ -215,6 +215,14 @@ void TestDiagnostics::wholeScheduleAtOnce() {
     QCOMPARE(whole.problemCount(), typed.problemCount());
     QVERIFY(Full(whole.problems()) == Full(typed.problems()));
     QVERIFY(whole.problemCount() > 1000);
+    // vxedit-cli check reads them line by line, in place.
+    QList<ScheduleProblem> visited;
+    for (int line = 0; line <= lines.size() + 1; ++line)
+        whole.visitProblemsAt(line, [&](const ScheduleProblem& p) {
+            visited.append(p);
+            visited.back().line = line;
+        });
+    QVERIFY(Full(visited) == Full(whole.problems()));
 }
 
 void TestDiagnostics::falseInputNamesTheOperand_data() {

@@ -8,6 +8,8 @@
 #include "texts/json_writer.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <atomic>
 #include <limits>
 
 namespace vx::cli {
@@ -34,34 +36,46 @@ int runCheck(const Invocation& inv) {
         const ScheduleFileContent content =
             ParseScheduleBytes(*bytes, std::numeric_limits<int>::max());
         NoteIfNotSchedule(inv, path, content.hasControlCharacters);
-        const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, content.lines);
-        for (const ScheduleProblem& p : problems)
-            found = found || p.severity() == ScheduleProblem::Severity::Error;
-        // Put into words on every core, a slice of findings each; the file is
-        // the same in every finding.
+        diagnostics.update(content.lines);
+        // Put into words on every core, a slice of lines each, straight from
+        // the findings as the check keeps them; the file is the same in
+        // every finding.
         const QString quotedPath = JsonQuote(path);
-        const auto finding = [&](int, qsizetype i, QByteArray& out) {
-            const ScheduleProblem& p = problems[i];
-            const QString severity = SeverityName(p.severity());
-            if (json)
-                JsonObjectOn(out)
-                    .raw(u"file", quotedPath)
-                    .num(u"line", p.line)
-                    .str(u"kind", KindName(p.kind))
-                    .str(u"severity", severity)
-                    .strOrNull(u"field", p.field)
-                    .str(u"message", p.message)
-                    .close();
-            else
-                AppendUtf8(out,
-                           QString(path + u':' + QString::number(p.line) + QStringLiteral(": ") +
-                                   severity + QStringLiteral(": ") + p.message));
-            out += '\n';
+        std::atomic<bool> error = false;
+        const auto findingsOf = [&](int, qsizetype i, QByteArray& out) {
+            const int line = static_cast<int>(i + 1);
+            diagnostics.visitProblemsAt(line, [&](const ScheduleProblem& p) {
+                const QString severity = SeverityName(p.severity());
+                if (p.severity() == ScheduleProblem::Severity::Error)
+                    error.store(true, std::memory_order_relaxed);
+                if (json)
+                    JsonObjectOn(out)
+                        .raw(u"file", quotedPath)
+                        .num(u"line", line)
+                        .str(u"kind", KindName(p.kind))
+                        .str(u"severity", severity)
+                        .strOrNull(u"field", p.field)
+                        .str(u"message", p.message)
+                        .close();
+                else
+                    AppendUtf8(out,
+                               QString(path + u':' + QString::number(line) + QStringLiteral(": ") +
+                                       severity + QStringLiteral(": ") + p.message));
+                out += '\n';
+            });
         };
-        for (const QByteArray& part :
-             Utf8InSlices(problems.size(), WorkersFor(problems.size()), 1 << 10, finding))
-            if (!WriteStdout(inv, part))
-                return false;
+        const qsizetype lines = content.lines.size();
+        constexpr qsizetype Window = 1 << 15;
+        for (qsizetype from = 0; from < lines; from += Window) {
+            const qsizetype count = std::min(Window, lines - from);
+            const auto window = [&](int worker, qsizetype k, QByteArray& out) {
+                findingsOf(worker, from + k, out);
+            };
+            for (const QByteArray& part : Utf8InSlices(count, WorkersFor(count), 1 << 9, window))
+                if (!WriteStdout(inv, part))
+                    return false;
+        }
+        found = found || error;
         return true;
     };
     // A folder is a layout: its schedules one by one, then what only the

@@ -389,6 +389,17 @@ QList<ScheduleProblem> ScheduleDiagnostics::problemsAt(int line) const {
     return out;
 }
 
+void ScheduleDiagnostics::visitProblemsAt(
+    int line, const std::function<void(const ScheduleProblem&)>& visit) const {
+    if (line < 1 || static_cast<size_t>(line) > rows_.size())
+        return;
+    const Row& row = rows_[static_cast<size_t>(line - 1)];
+    for (const ScheduleProblem& p : row.facts->own)
+        visit(p);
+    for (const ScheduleProblem& p : row.across)
+        visit(p);
+}
+
 QList<ScheduleProblem> ScheduleDiagnostics::problems() const {
     QList<ScheduleProblem> out;
     out.reserve(problemCount_);

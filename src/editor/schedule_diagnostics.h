@@ -77,6 +77,10 @@ public:
     int problemCount() const { return problemCount_; }
     // The findings of one line (1-based); empty beyond the schedule.
     QList<ScheduleProblem> problemsAt(int line) const;
+    // The same, each handed to visit without a copy; its line is the given one
+    // whatever p.line says. Safe on several threads at once between updates.
+    void visitProblemsAt(int line,
+                         const std::function<void(const ScheduleProblem& p)>& visit) const;
 
     // For a jump (a G or R line, or an X or Y that reserves and names where
     // to go when the route is taken), the line that defines its address; 0
