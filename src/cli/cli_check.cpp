@@ -42,8 +42,7 @@ int runCheck(const Invocation& inv) {
         // every finding.
         const QString quotedPath = JsonQuote(path);
         std::atomic<bool> error = false;
-        const auto findingsOf = [&](int, qsizetype i, QByteArray& out) {
-            const int line = static_cast<int>(i + 1);
+        const auto findingsOf = [&](int line, QByteArray& out) {
             diagnostics.visitProblemsAt(line, [&](const ScheduleProblem& p) {
                 const QString severity = SeverityName(p.severity());
                 if (p.severity() == ScheduleProblem::Severity::Error)
@@ -68,8 +67,8 @@ int runCheck(const Invocation& inv) {
         constexpr qsizetype Window = 1 << 15;
         for (qsizetype from = 0; from < lines; from += Window) {
             const qsizetype count = std::min(Window, lines - from);
-            const auto window = [&](int worker, qsizetype k, QByteArray& out) {
-                findingsOf(worker, from + k, out);
+            const auto window = [&](int, qsizetype k, QByteArray& out) {
+                findingsOf(static_cast<int>(from + k + 1), out);
             };
             for (const QByteArray& part : Utf8InSlices(count, WorkersFor(count), 1 << 9, window))
                 if (!WriteStdout(inv, part))

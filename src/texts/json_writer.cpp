@@ -88,29 +88,29 @@ void putLone(char*& to, char16_t) {
 }
 
 template <class Unit>
-Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quotes) {
+// quoted: false writes text as it is, without quotes or escapes.
+Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quoted) {
     const bool toolkit = escapes == JsonEscapes::Toolkit;
-    const bool escape = quotes;
-    if (quotes)
+    if (quoted)
         *to++ = u'"';
     const char16_t* from = text.utf16();
     const char16_t* const end = from + text.size();
     while (from != end) {
         const char16_t c = *from++;
-        if (c >= 0x20 && c < 0x7f && (!escape || (c != u'"' && c != u'\\'))) {
+        if (c >= 0x20 && c < 0x7f && (!quoted || (c != u'"' && c != u'\\'))) {
             *to++ = static_cast<Unit>(c);
             continue;
         }
         if (QChar::isSurrogate(c)) {
             if (QChar::isHighSurrogate(c) && from != end && QChar::isLowSurrogate(*from))
                 putPair(to, c, *from++);
-            else if (escape && toolkit)
+            else if (quoted && toolkit)
                 putHex4(to, c);
             else
                 putLone(to, c);
             continue;
         }
-        if (!escape || c > 0x7f || (c == 0x7f && toolkit)) {
+        if (!quoted || c > 0x7f || (c == 0x7f && toolkit)) {
             putAsIs(to, c);
             continue;
         }
@@ -146,7 +146,7 @@ Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quotes) 
             putHex4(to, c);
         }
     }
-    if (quotes)
+    if (quoted)
         *to++ = u'"';
     return to;
 }
@@ -174,10 +174,6 @@ void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes) {
     appendQuoted(out, text, escapes);
 }
 
-void AppendJsonQuoted(QByteArray& out, QStringView text, JsonEscapes escapes) {
-    appendQuoted(out, text, escapes);
-}
-
 void AppendUtf8(QByteArray& out, QStringView text) {
     // Three bytes a unit at most.
     endAt(out, writeQuoted(roomAtEnd(out, 3 * text.size()), text, JsonEscapes::Plain, false));
@@ -191,9 +187,8 @@ JsonObjectOn<Text>::JsonObjectOn(Text& out, JsonStyle style) : out_(&out), style
 template <class Text> void JsonObjectOn<Text>::grow(qsizetype n) {
     const qsizetype used = to_ ? to_ - unitsOf(*out_) : out_->size();
     out_->resize(used);
-    if (used + n > out_->capacity())
-        out_->reserve(
-            std::max({used + n, out_->capacity() + out_->capacity() / 2, qsizetype(256)}));
+    roomAtEnd(*out_, std::max(n, qsizetype(256)));
+    // All the room there is, so that most writes need no call.
     out_->resize(out_->capacity());
     to_ = unitsOf(*out_) + used;
     limit_ = unitsOf(*out_) + out_->size();
@@ -218,7 +213,7 @@ template <class Text> void JsonObjectOn<Text>::appendKey(QStringView key) {
     if (!empty_)
         ascii(", ", spaced ? 2 : 1);
     empty_ = false;
-    room(MostPerUnit * key.size() + 4);
+    room(MostPerUnit * key.size() + 2);
     to_ = writeQuoted(to_, key, style_.escapes, true);
     ascii(": ", spaced ? 2 : 1);
 }

@@ -35,8 +35,6 @@ struct JsonStyle {
 QString JsonQuote(QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
 // The same, appended to out.
 void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
-// The same, as UTF-8.
-void AppendJsonQuoted(QByteArray& out, QStringView text, JsonEscapes escapes = JsonEscapes::Plain);
 // text as UTF-8, as QString::toUtf8() spells it (a lone surrogate as '?').
 void AppendUtf8(QByteArray& out, QStringView text);
 
