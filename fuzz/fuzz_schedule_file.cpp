@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QList<vx::ScheduleProblem> b = fresh.problems();
     check(a.size() == b.size());
     for (qsizetype i = 0; i < a.size(); ++i)
-        check(a[i].line == b[i].line && a[i].kind == b[i].kind && a[i].message == b[i].message);
+        check(a[i].line == b[i].line && a[i].kind == b[i].kind && a[i].message() == b[i].message());
     for (int line = 1; line <= schedule.size(); ++line)
         check(kept.definitionOf(line) == fresh.definitionOf(line) &&
               kept.usesOf(line) == fresh.usesOf(line));

@@ -23,7 +23,7 @@ QString Full(const QList<ScheduleProblem>& problems) {
     QStringList out;
     for (const ScheduleProblem& p : problems)
         out.append(QString::number(p.line) + u':' + KindName(p.kind) + u':' + p.field + u':' +
-                   p.message);
+                   p.message());
     return out.join(u'\n');
 }
 
@@ -119,7 +119,7 @@ void TestDiagnostics::severityAndNavigation() {
     const QList<ScheduleProblem> problems = diagnostics.problems();
     QCOMPARE(problems.size(), 1);
     QCOMPARE(problems[0].severity(), ScheduleProblem::Severity::Warning);
-    QCOMPARE(problems[0].message, u"Unterprogramm, das kein \"R\" aufruft: OLD"_qs);
+    QCOMPARE(problems[0].message(), u"Unterprogramm, das kein \"R\" aufruft: OLD"_qs);
     QCOMPARE(diagnostics.problemsAt(6).size(), 1);
     QVERIFY(diagnostics.problemsAt(99).isEmpty());
 
@@ -260,7 +260,7 @@ void TestDiagnostics::falseInputNamesTheOperand() {
     ScheduleDiagnostics diagnostics(language);
     const QList<ScheduleProblem> problems = CheckSchedule(diagnostics, {line});
     QCOMPARE(problems.size(), 1);
-    QCOMPARE(problems[0].field + u':' + problems[0].message, finding);
+    QCOMPARE(problems[0].field + u':' + problems[0].message(), finding);
 }
 
 QTEST_GUILESS_MAIN(TestDiagnostics)

@@ -97,6 +97,27 @@ private slots:
         JsonObjectOn(list).strings(u"k", {u"x"_s, u"y"_s}).close();
         QCOMPARE(list, u"{\"k\": "_s + JsonArray::strings({u"x"_s, u"y"_s}).text() + u'}');
     }
+
+    // A message kept in two parts is written as the one string it makes,
+    // also where a surrogate pair or an escape meets the cut.
+    void twoPartsAsOne() {
+        QRandomGenerator random(13);
+        for (const JsonStyle style :
+             {JsonStyle{}, JsonStyle{JsonSeparators::Tight, JsonEscapes::Toolkit}}) {
+            for (int i = 0; i < 2000; ++i) {
+                const QString head = randomUnits(random);
+                const QString tail = randomUnits(random);
+                QByteArray parts, whole;
+                JsonObjectOn(parts, style).str(u"m", head, tail).close();
+                JsonObjectOn(whole, style).str(u"m", QString(head + tail)).close();
+                QCOMPARE(parts, whole);
+                QString partsText, wholeText;
+                JsonObjectOn(partsText, style).str(u"m", head, tail).close();
+                JsonObjectOn(wholeText, style).str(u"m", QString(head + tail)).close();
+                QCOMPARE(partsText, wholeText);
+            }
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestJsonWriter)

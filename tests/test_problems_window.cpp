@@ -56,7 +56,7 @@ private slots:
         QVERIFY(pane->isVisible());
         QCOMPARE(pane->list()->count(), 1);
         QCOMPARE(pane->list()->item(0)->text(),
-                 u"7: "_qs + w().editor().diagnostics()->problemsAt(7).value(0).message);
+                 u"7: "_qs + w().editor().diagnostics()->problemsAt(7).value(0).message());
         const QModelIndex marked = numberCell(7);
         QCOMPARE(marked.data(Qt::BackgroundRole).value<QBrush>().color(),
                  MainWindow::errorColour());

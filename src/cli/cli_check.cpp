@@ -54,12 +54,12 @@ int runCheck(const Invocation& inv) {
                         .str(u"kind", KindName(p.kind))
                         .str(u"severity", severity)
                         .strOrNull(u"field", p.field)
-                        .str(u"message", p.message)
+                        .str(u"message", p.head, p.tail)
                         .close();
                 else
                     AppendUtf8(out,
                                QString(path + u':' + QString::number(line) + QStringLiteral(": ") +
-                                       severity + QStringLiteral(": ") + p.message));
+                                       severity + QStringLiteral(": ") + p.head + p.tail));
                 out += '\n';
             });
         };

@@ -74,13 +74,16 @@ constexpr qsizetype SeenLimit = 20000;
 } // namespace
 
 struct ScheduleDiagnostics::Worker {
-    explicit Worker(QStringView language) : texts(language) {}
+    explicit Worker(QStringView language)
+        : texts(language),
+          unknownHead(texts.catalogue().tx(u"Unknown command") + QStringLiteral(": ")) {}
 
     std::shared_ptr<const LineFacts> factsOf(const QString& text);
     // "False input: <title of the field> ", by the field and its hint.
     const QString& falseInputHead(Control control, const QString& hint);
 
     ExplanationLanguage texts;
+    const QString unknownHead;
     // Most lines are one of these; sharing them saves an allocation a line.
     const std::shared_ptr<const LineFacts> blankLine = std::make_shared<const LineFacts>();
     const std::shared_ptr<const LineFacts> plainLine = [] {
@@ -136,10 +139,8 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
             }
         }
     }
-    const TextCatalogue& cat = texts.catalogue();
     if (!parsed.namesCommand()) {
-        facts.own.append({0, Kind::UnknownCommand, QString(),
-                          cat.tx(u"Unknown command") + QStringLiteral(": ") + codeField});
+        facts.own.append({0, Kind::UnknownCommand, QString(), unknownHead, codeField});
     } else {
         // The parse has split the line already.
         const std::array<QString, 6> fields = {codeField,          parsed.operands[1],
@@ -149,7 +150,7 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
         facts.own.reserve(red.size());
         for (const FalseInput& f : red)
             facts.own.append({0, Kind::FalseInput, ControlName(f.control),
-                              falseInputHead(f.control, f.hint) + f.text});
+                              falseInputHead(f.control, f.hint), f.text});
     }
     if (facts.sameAcross(*plainLine) && facts.own.isEmpty())
         return plainLine;
@@ -255,7 +256,8 @@ void ScheduleDiagnostics::checkAcross() {
     jumpsTo_.clear();
 
     auto add = [this](int line, Kind kind, const QString& message) {
-        rows_[static_cast<size_t>(line - 1)].across.append({line, kind, QString(), message});
+        rows_[static_cast<size_t>(line - 1)].across.append(
+            {line, kind, QString(), message, QString()});
     };
 
     struct Block {

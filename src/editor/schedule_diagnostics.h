@@ -42,7 +42,12 @@ struct ScheduleProblem {
     int line = 0; // 1-based line of the file
     Kind kind = Kind::FalseInput;
     QString field; // the red control of a false input, else empty
-    QString message;
+    // The message is head + tail: a false input's head is the same text for
+    // every finding of its field, so a schedule of many keeps it once.
+    QString head;
+    QString tail;
+
+    QString message() const { return tail.isEmpty() ? head : head + tail; }
 
     Severity severity() const {
         return kind == Kind::UnusedSubroutine ? Severity::Warning : Severity::Error;

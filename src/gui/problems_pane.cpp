@@ -134,7 +134,7 @@ void ProblemsPane::syncFromModel() {
             for (const ScheduleProblem& p : diagnostics.problems()) {
                 auto* item = new QListWidgetItem(
                     p.severity() == ScheduleProblem::Severity::Error ? error : warning,
-                    QString::number(p.line) + QStringLiteral(": ") + p.message);
+                    QString::number(p.line) + QStringLiteral(": ") + p.message());
                 item->setData(LineRole, p.line);
                 list_->addItem(item);
             }

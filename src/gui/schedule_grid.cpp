@@ -158,7 +158,7 @@ private:
                                                              : QStyle::SP_MessageBoxWarning);
         QStringList messages;
         for (const ScheduleProblem& p : problems)
-            messages.append(p.message);
+            messages.append(p.message());
         return messages.join(u'\n');
     }
 

@@ -505,7 +505,7 @@ QString UserDriver::dump() {
                          .num(u"line", p.line)
                          .str(u"kind", KindName(p.kind))
                          .str(u"severity", SeverityName(p.severity()))
-                         .str(u"message", p.message)
+                         .str(u"message", p.message())
                          .text());
     out.raw(u"problems", problems.text());
     if (ed.uses) {

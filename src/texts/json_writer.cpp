@@ -88,29 +88,27 @@ void putLone(char*& to, char16_t) {
 }
 
 template <class Unit>
-// quoted: false writes text as it is, without quotes or escapes.
-Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quoted) {
+// escaped: false writes text as it is, without escapes.
+Unit* writeEscaped(Unit* to, QStringView text, JsonEscapes escapes, bool escaped) {
     const bool toolkit = escapes == JsonEscapes::Toolkit;
-    if (quoted)
-        *to++ = u'"';
     const char16_t* from = text.utf16();
     const char16_t* const end = from + text.size();
     while (from != end) {
         const char16_t c = *from++;
-        if (c >= 0x20 && c < 0x7f && (!quoted || (c != u'"' && c != u'\\'))) {
+        if (c >= 0x20 && c < 0x7f && (!escaped || (c != u'"' && c != u'\\'))) {
             *to++ = static_cast<Unit>(c);
             continue;
         }
         if (QChar::isSurrogate(c)) {
             if (QChar::isHighSurrogate(c) && from != end && QChar::isLowSurrogate(*from))
                 putPair(to, c, *from++);
-            else if (quoted && toolkit)
+            else if (escaped && toolkit)
                 putHex4(to, c);
             else
                 putLone(to, c);
             continue;
         }
-        if (!quoted || c > 0x7f || (c == 0x7f && toolkit)) {
+        if (!escaped || c > 0x7f || (c == 0x7f && toolkit)) {
             putAsIs(to, c);
             continue;
         }
@@ -146,13 +144,18 @@ Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes, bool quoted) 
             putHex4(to, c);
         }
     }
-    if (quoted)
-        *to++ = u'"';
+    return to;
+}
+
+template <class Unit> Unit* writeQuoted(Unit* to, QStringView text, JsonEscapes escapes) {
+    *to++ = u'"';
+    to = writeEscaped(to, text, escapes, true);
+    *to++ = u'"';
     return to;
 }
 
 template <class Text> void appendQuoted(Text& out, QStringView text, JsonEscapes escapes) {
-    endAt(out, writeQuoted(roomAtEnd(out, MostPerUnit * text.size() + 2), text, escapes, true));
+    endAt(out, writeQuoted(roomAtEnd(out, MostPerUnit * text.size() + 2), text, escapes));
 }
 
 // The body holds the opening bracket already.
@@ -176,7 +179,7 @@ void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes) {
 
 void AppendUtf8(QByteArray& out, QStringView text) {
     // Three bytes a unit at most.
-    endAt(out, writeQuoted(roomAtEnd(out, 3 * text.size()), text, JsonEscapes::Plain, false));
+    endAt(out, writeEscaped(roomAtEnd(out, 3 * text.size()), text, JsonEscapes::Plain, false));
 }
 
 template <class Text>
@@ -214,7 +217,7 @@ template <class Text> void JsonObjectOn<Text>::appendKey(QStringView key) {
         ascii(", ", spaced ? 2 : 1);
     empty_ = false;
     room(MostPerUnit * key.size() + 2);
-    to_ = writeQuoted(to_, key, style_.escapes, true);
+    to_ = writeQuoted(to_, key, style_.escapes);
     ascii(": ", spaced ? 2 : 1);
 }
 
@@ -222,7 +225,7 @@ template <class Text>
 JsonObjectOn<Text>& JsonObjectOn<Text>::raw(QStringView key, QStringView json) {
     appendKey(key);
     room(3 * json.size());
-    to_ = writeQuoted(to_, json, style_.escapes, false);
+    to_ = writeEscaped(to_, json, style_.escapes, false);
     return *this;
 }
 
@@ -230,7 +233,23 @@ template <class Text>
 JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView value) {
     appendKey(key);
     room(MostPerUnit * value.size() + 2);
-    to_ = writeQuoted(to_, value, style_.escapes, true);
+    to_ = writeQuoted(to_, value, style_.escapes);
+    return *this;
+}
+
+template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView head, QStringView tail) {
+    // A surrogate pair cut in two must be written as one character.
+    if (tail.isEmpty() || (!head.isEmpty() && head.back().isHighSurrogate()))
+        return str(key, tail.isEmpty() ? head : QString(head + tail));
+    if (head.isEmpty())
+        return str(key, tail);
+    appendKey(key);
+    room(MostPerUnit * (head.size() + tail.size()) + 2);
+    *to_++ = u'"';
+    to_ = writeEscaped(to_, head, style_.escapes, true);
+    to_ = writeEscaped(to_, tail, style_.escapes, true);
+    *to_++ = u'"';
     return *this;
 }
 
@@ -269,7 +288,7 @@ JsonObjectOn<Text>& JsonObjectOn<Text>::strings(QStringView key, const QStringLi
         if (i > 0)
             ascii(", ", style_.separators == JsonSeparators::Spaced ? 2 : 1);
         room(MostPerUnit * values[i].size() + 2);
-        to_ = writeQuoted(to_, values[i], style_.escapes, true);
+        to_ = writeQuoted(to_, values[i], style_.escapes);
     }
     ascii("]", 1);
     return *this;

@@ -51,6 +51,8 @@ public:
     // json is JSON text already (a number, an object, an array, ...).
     JsonObjectOn& raw(QStringView key, QStringView json);
     JsonObjectOn& str(QStringView key, QStringView value);
+    // One string of two parts, as str(key, head + tail) writes it.
+    JsonObjectOn& str(QStringView key, QStringView head, QStringView tail);
     JsonObjectOn& strOrNull(QStringView key, QStringView value); // "" is written as null
     JsonObjectOn& num(QStringView key, qint64 value);
     JsonObjectOn& flag(QStringView key, bool value);
