@@ -22,9 +22,8 @@ Status checkCheck(Invocation& inv) {
     return {};
 }
 
-int runCheck(const Invocation& inv) {
+int checkAll(const Invocation& inv, ScheduleDiagnostics& diagnostics) {
     const bool json = inv.isSet(QStringLiteral("json"));
-    ScheduleDiagnostics diagnostics(inv.lang);
     bool unreadable = false;
     bool found = false;
     const auto checkFile = [&](const QString& path) {
@@ -125,6 +124,13 @@ int runCheck(const Invocation& inv) {
     if (unreadable)
         return ExitUsage;
     return found ? ExitProblems : ExitDone;
+}
+
+int runCheck(const Invocation& inv) {
+    auto diagnostics = std::make_unique<ScheduleDiagnostics>(inv.lang);
+    const int code = checkAll(inv, *diagnostics);
+    LeaveToExit(std::move(diagnostics));
+    return code;
 }
 
 const Registration registration{
