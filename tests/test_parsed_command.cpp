@@ -104,7 +104,13 @@ void TestParsedCommand::uses_data() {
 void TestParsedCommand::uses() {
     QFETCH(QString, line);
     QFETCH(QString, uses);
-    QCOMPARE(describe(ParseCommand(line)), uses);
+    const ParsedCommand all = ParseCommand(line);
+    QCOMPARE(describe(all), uses);
+    // A reader of one thing gets the same uses of it as from the whole parse.
+    for (int t = 0; t <= static_cast<int>(Thing::Address); ++t) {
+        const Thing thing = static_cast<Thing>(t);
+        QCOMPARE(ParseCommand(line, thing).uses, all.usesOf(thing));
+    }
 }
 
 // What a renumbering does: the characters of the span replaced, the line

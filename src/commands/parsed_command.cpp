@@ -105,6 +105,8 @@ QList<Use> ParsedCommand::usesOf(Thing thing) const {
 }
 
 void ParsedCommand::add(Thing thing, qsizetype from, qsizetype to, Access access, int operand) {
+    if (!wanted(thing))
+        return;
     QString id = text_.mid(from, to - from);
     if (thing == Thing::Address)
         id = id.toUpper();
@@ -168,12 +170,15 @@ void ParsedCommand::variantNumber(Thing thing, Access access) {
 }
 
 void ParsedCommand::implied(Thing thing, const QString& id, Access access, int operand) {
+    if (!wanted(thing))
+        return;
     uses.append({thing, id, access, operand, {}});
 }
 
-ParsedCommand ParseCommand(const QString& line) {
+ParsedCommand ParseCommand(const QString& line, std::optional<Thing> only) {
     ParsedCommand p;
     p.text_ = line;
+    p.only_ = only;
     p.spans = SplitSpans(line);
     // The spans are the split's fields: copy only the operands that are there.
     for (size_t k = 1; k <= 5; ++k)
@@ -195,7 +200,8 @@ ParsedCommand ParseCommand(const QString& line) {
         field.size() == 1 || (field.size() == 2 && p.variant > 0 && p.family->takesDigit);
     p.block = p.family->block;
     if (p.family->uses) {
-        p.uses.reserve(4); // a line names a few things; growing costs more than the spare
+        if (!only)
+            p.uses.reserve(4); // a line names a few things; growing costs more than the spare
         p.family->uses(p);
     }
     return p;

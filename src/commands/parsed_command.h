@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace vx {
 
@@ -110,8 +111,10 @@ struct ParsedCommand {
 
 private:
     void add(Thing thing, qsizetype from, qsizetype to, Access access, int operand);
+    bool wanted(Thing thing) const { return !only_ || *only_ == thing; }
     QString text_;
-    friend ParsedCommand ParseCommand(const QString& line);
+    std::optional<Thing> only_;
+    friend ParsedCommand ParseCommand(const QString& line, std::optional<Thing> only);
 };
 
 // The fields of SplitLine and where each stands in line.
@@ -120,6 +123,8 @@ std::array<TextSpan, 6> SplitSpans(const QString& line);
 // be null): the quicker way for a reader that only compares them.
 std::array<QString, 6> SplitBySpans(const QString& line);
 
-ParsedCommand ParseCommand(const QString& line);
+// only: the uses of that thing alone, for a reader that looks at no other
+// (the findings read the addresses of every line of a schedule).
+ParsedCommand ParseCommand(const QString& line, std::optional<Thing> only = std::nullopt);
 
 } // namespace vx

@@ -123,7 +123,7 @@ ScheduleDiagnostics::Worker::factsOf(const QString& text) {
         return blankLine;
     LineFacts facts;
     facts.blank = false;
-    const ParsedCommand parsed = ParseCommand(text);
+    const ParsedCommand parsed = ParseCommand(text, Thing::Address);
     const QString codeField = parsed.codeField();
     if (parsed.wellFormed) {
         facts.block = parsed.block;
