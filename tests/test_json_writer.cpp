@@ -98,6 +98,31 @@ private slots:
         QCOMPARE(list, u"{\"k\": "_s + JsonArray::strings({u"x"_s, u"y"_s}).text() + u'}');
     }
 
+    // Members written once and copied into objects, first or after others.
+    void membersWrittenOnce() {
+        for (const JsonStyle style :
+             {JsonStyle{}, JsonStyle{JsonSeparators::Tight, JsonEscapes::Toolkit}}) {
+            const QByteArray members = JsonObjectOn<QByteArray>::membersOf(
+                style, [](auto& o) { o.str(u"kind", u"a\"b").strOrNull(u"field", QString()); });
+            QByteArray copied, written;
+            JsonObjectOn(copied, style).num(u"line", 7).members(members).close();
+            JsonObjectOn(written, style)
+                .num(u"line", 7)
+                .str(u"kind", u"a\"b")
+                .strOrNull(u"field", QString())
+                .close();
+            QCOMPARE(copied, written);
+            copied.clear();
+            written.clear();
+            JsonObjectOn(copied, style).members(members).members({}).close();
+            JsonObjectOn(written, style)
+                .str(u"kind", u"a\"b")
+                .strOrNull(u"field", QString())
+                .close();
+            QCOMPARE(copied, written);
+        }
+    }
+
     // A message kept in two parts is written as the one string it makes,
     // also where a surrogate pair or an escape meets the cut.
     void twoPartsAsOne() {
@@ -107,10 +132,14 @@ private slots:
             for (int i = 0; i < 2000; ++i) {
                 const QString head = randomUnits(random);
                 const QString tail = randomUnits(random);
-                QByteArray parts, whole;
+                QByteArray parts, escapedHead, whole;
                 JsonObjectOn(parts, style).str(u"m", head, tail).close();
+                JsonObjectOn(escapedHead, style)
+                    .str(u"m", JsonEscapedHead<QByteArray>(head, style.escapes), tail)
+                    .close();
                 JsonObjectOn(whole, style).str(u"m", QString(head + tail)).close();
                 QCOMPARE(parts, whole);
+                QCOMPARE(escapedHead, whole);
                 QString partsText, wholeText;
                 JsonObjectOn(partsText, style).str(u"m", head, tail).close();
                 JsonObjectOn(wholeText, style).str(u"m", QString(head + tail)).close();

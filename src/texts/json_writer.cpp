@@ -16,6 +16,15 @@ char* unitsOf(QByteArray& out) {
     return out.data();
 }
 
+// Units written before, copied on at to.
+template <class Unit> Unit* copyUnits(Unit* to, const QString& from) {
+    return std::copy_n(reinterpret_cast<const char16_t*>(from.utf16()), from.size(), to);
+}
+
+template <class Unit> Unit* copyUnits(Unit* to, const QByteArray& from) {
+    return std::copy_n(from.constData(), from.size(), to);
+}
+
 // At most six units for one of text: \u00xx.
 constexpr qsizetype MostPerUnit = 6;
 
@@ -254,6 +263,37 @@ JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView head, Q
 }
 
 template <class Text>
+JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, const JsonEscapedHead<Text>& head,
+                                            QStringView tail) {
+    if (tail.isEmpty() || head.text.isEmpty() || head.text.back().isHighSurrogate())
+        return str(key, head.text, tail);
+    appendKey(key);
+    room(head.escaped.size() + MostPerUnit * tail.size() + 2);
+    *to_++ = u'"';
+    to_ = copyUnits(to_, head.escaped);
+    to_ = writeEscaped(to_, tail, style_.escapes, true);
+    *to_++ = u'"';
+    return *this;
+}
+
+template <class Text> JsonObjectOn<Text>& JsonObjectOn<Text>::members(const Text& written) {
+    if (written.isEmpty())
+        return *this;
+    if (!empty_)
+        ascii(", ", style_.separators == JsonSeparators::Spaced ? 2 : 1);
+    empty_ = false;
+    room(written.size());
+    to_ = copyUnits(to_, written);
+    return *this;
+}
+
+template <class Text>
+JsonEscapedHead<Text>::JsonEscapedHead(const QString& text, JsonEscapes escapes) : text(text) {
+    endAt(escaped,
+          writeEscaped(roomAtEnd(escaped, MostPerUnit * text.size()), text, escapes, true));
+}
+
+template <class Text>
 JsonObjectOn<Text>& JsonObjectOn<Text>::strOrNull(QStringView key, QStringView value) {
     return value.isEmpty() ? raw(key, u"null") : str(key, value);
 }
@@ -301,6 +341,8 @@ template <class Text> void JsonObjectOn<Text>::close() {
 
 template class JsonObjectOn<QString>;
 template class JsonObjectOn<QByteArray>;
+template struct JsonEscapedHead<QString>;
+template struct JsonEscapedHead<QByteArray>;
 
 namespace {
 

@@ -38,6 +38,15 @@ void AppendJsonQuoted(QString& out, QStringView text, JsonEscapes escapes = Json
 // text as UTF-8, as QString::toUtf8() spells it (a lone surrogate as '?').
 void AppendUtf8(QByteArray& out, QStringView text);
 
+// A text that many string values begin with, escaped once in the units of
+// Text: for JsonObjectOn<Text>::str(key, head, tail).
+template <class Text> struct JsonEscapedHead {
+    JsonEscapedHead() = default;
+    JsonEscapedHead(const QString& text, JsonEscapes escapes);
+    QString text;
+    Text escaped;
+};
+
 // An object written straight onto the end of a text: a QString, or a
 // QByteArray as UTF-8, which spares the batch outputs a copy and a
 // conversion of every line.
@@ -53,6 +62,19 @@ public:
     JsonObjectOn& str(QStringView key, QStringView value);
     // One string of two parts, as str(key, head + tail) writes it.
     JsonObjectOn& str(QStringView key, QStringView head, QStringView tail);
+    // The same with a head escaped before (in the escapes of this object).
+    JsonObjectOn& str(QStringView key, const JsonEscapedHead<Text>& head, QStringView tail);
+    // Members that many objects have alike, as membersOf() wrote them.
+    JsonObjectOn& members(const Text& written);
+    // What write(object) puts between the braces of an object, for members().
+    template <class Write> static Text membersOf(JsonStyle style, Write write) {
+        Text text;
+        {
+            JsonObjectOn object(text, style);
+            write(object);
+        }
+        return text.sliced(1);
+    }
     JsonObjectOn& strOrNull(QStringView key, QStringView value); // "" is written as null
     JsonObjectOn& num(QStringView key, qint64 value);
     JsonObjectOn& flag(QStringView key, bool value);
@@ -84,6 +106,8 @@ private:
 
 extern template class JsonObjectOn<QString>;
 extern template class JsonObjectOn<QByteArray>;
+extern template struct JsonEscapedHead<QString>;
+extern template struct JsonEscapedHead<QByteArray>;
 
 // An object as a text of its own, to be put into another one.
 class JsonObject {
