@@ -611,10 +611,12 @@ LineExplanation LineFetch::result() const {
     LineExplanation result;
     result.explanation = s_.lblBemerkung.caption;
     result.explanationRed = s_.lblBemerkung.error;
-    for (const FalseInput& f : falseInputs()) {
-        result.redFields.append(ControlName(f.control));
-        result.redTexts.append(f.text);
-    }
+    // The hints are the findings' business.
+    for (Control c : ReportedControls())
+        if (const EntryField& f = *s_.fieldOf(c); f.error) {
+            result.redFields.append(ControlName(c));
+            result.redTexts.append(f.text);
+        }
     return result;
 }
 
