@@ -194,6 +194,14 @@ ScheduleDiagnostics::findInParallel(const std::vector<int>& rows,
     return found;
 }
 
+void ScheduleDiagnostics::Row::setFacts(std::shared_ptr<const LineFacts> found) {
+    facts = std::move(found);
+    block = facts->block;
+    blank = facts->blank;
+    named = !facts->target.isEmpty() || !facts->name.isEmpty();
+    own = static_cast<int>(facts->own.size());
+}
+
 bool ScheduleDiagnostics::update(int count, const std::function<const QString&(int)>& lineAt) {
     count = std::max(count, 0);
     bool changed = static_cast<size_t>(count) != rows_.size();
@@ -223,7 +231,7 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
         }
         across = across || !row.facts || !row.facts->sameAcross(*facts);
         row.text = text;
-        row.facts = std::move(facts);
+        row.setFacts(std::move(facts));
         changed = true;
     }
     if (across)
@@ -232,7 +240,7 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
         ++generation_;
         problemCount_ = 0;
         for (const Row& row : rows_)
-            problemCount_ += static_cast<int>(row.facts->own.size() + row.across.size());
+            problemCount_ += row.own + static_cast<int>(row.across.size());
     }
     return changed;
 }
@@ -279,21 +287,21 @@ void ScheduleDiagnostics::checkAcross() {
     bool afterIf = false;
     const int count = static_cast<int>(rows_.size());
     for (int line = 1; line <= count; ++line) {
-        const LineFacts& f = *rows_[static_cast<size_t>(line - 1)].facts;
-        if (f.blank)
+        const Row& row = rows_[static_cast<size_t>(line - 1)];
+        if (row.blank)
             continue;
         const bool conditional = afterIf;
-        afterIf = f.block == vx::Block::Condition;
+        afterIf = row.block == vx::Block::Condition;
 
-        if (f.block == vx::Block::OpensSubroutine) {
+        if (row.block == vx::Block::OpensSubroutine) {
             for (const Block& b : open)
                 unclosed(b);
             open.clear();
             open.push_back({true, line});
-        } else if (f.block == vx::Block::OpensRepeat) {
+        } else if (row.block == vx::Block::OpensRepeat) {
             open.push_back({false, line});
-        } else if (f.block == vx::Block::EndsSubroutine || f.block == vx::Block::EndsRepeat) {
-            const bool subroutine = f.block == vx::Block::EndsSubroutine;
+        } else if (row.block == vx::Block::EndsSubroutine || row.block == vx::Block::EndsRepeat) {
+            const bool subroutine = row.block == vx::Block::EndsSubroutine;
             if (!isOpen(subroutine)) {
                 add(line, Kind::EndWithoutBlock,
                     cat.tx(subroutine ? u"End of subroutine, but no subroutine is open"
@@ -305,11 +313,14 @@ void ScheduleDiagnostics::checkAcross() {
                 }
                 open.pop_back();
             }
-        } else if (f.block == vx::Block::Ends) {
+        } else if (row.block == vx::Block::Ends) {
             if (!conditional && !open.empty())
                 open.pop_back();
         }
 
+        if (!row.named)
+            continue;
+        const LineFacts& f = *row.facts;
         if (!f.target.isEmpty()) {
             jumpsTo_[f.target].append(line);
         } else if (!f.name.isEmpty()) {

@@ -8,6 +8,7 @@
 // rows costs one fetch at most, never a check of every line.
 
 #include "commands/entry_state.h"
+#include "commands/line_block.h"
 
 #include <QHash>
 #include <QList>
@@ -106,6 +107,15 @@ private:
         QString text;
         std::shared_ptr<const LineFacts> facts;
         QList<ScheduleProblem> across; // findings that need other lines
+        // What the pass over the whole schedule reads of every line, kept
+        // beside the text, so that it looks into the facts of only the
+        // lines that name an address.
+        Block block = Block::None;
+        bool blank = true;
+        bool named = false; // it defines or names an address
+        int own = 0;        // findings of its own
+
+        void setFacts(std::shared_ptr<const LineFacts> facts);
     };
 
     // What finds a line's facts; one per thread.
