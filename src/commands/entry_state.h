@@ -159,6 +159,9 @@ public:
     virtual ~FormEvents() = default;
     virtual void setFieldText(int k, const QString& text) = 0;
     virtual void selectListIndex(int line) = 0;
+    // Whether anything reads the explanation afterwards: for a reader of the
+    // false inputs alone, the rules leave its parts unwritten.
+    virtual bool explained() const { return true; }
 };
 
 } // namespace vx

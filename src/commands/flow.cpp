@@ -57,7 +57,8 @@ RuleEnd condition(Rule& r) {
     r.relayoutFrom(2);
 
     const QString andOr = r.tx(u"optionally: AND or OR");
-    r.E(2) = r.tx(form->head);
+    const QString head = r.tx(form->head);
+    r.E(2) = head;
     switch (form->type.unicode()) {
     case u'K':
         r.setHint(2, r.tx(u"Contact number¶0 up to 1056"));
@@ -66,7 +67,7 @@ RuleEnd condition(Rule& r) {
         break;
     case u'M':
     case u'S':
-        r.setHint(2, r.E(2) + Rule::br() + r.tx(u"0 up to 1024"));
+        r.setHint(2, head + Rule::br() + r.tx(u"0 up to 1024"));
         r.setHint(3, r.tx(u"R (red), G (green) or O (orange)"));
         r.setHint(4, andOr);
         break;

@@ -15,12 +15,38 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <utility>
 
 namespace vx::rules {
 
 // The number behind "M" of a marker reference: 1..999 when present. "M" alone
 // is the reference being typed.
 bool markerOk(QStringView digits);
+
+// A part of the explanation as the rules write it. Unless the explanation
+// is read, writes leave it as it is, and the text is not even put together
+// (the expressions of the toolkit's string builder are lazy). No rule
+// decides by what a part holds.
+class ExplanationPart {
+public:
+    ExplanationPart(QString& text, bool written) : text_(text), written_(written) {}
+    template <class Text> ExplanationPart& operator=(Text&& value) {
+        if (written_)
+            text_ = std::forward<Text>(value);
+        return *this;
+    }
+    template <class Text> ExplanationPart& operator+=(Text&& value) {
+        if (written_)
+            text_ += std::forward<Text>(value);
+        return *this;
+    }
+    void clear() { text_.clear(); }
+    const QString& text() const { return text_; }
+
+private:
+    QString& text_;
+    bool written_;
+};
 
 struct Rule {
     Rule(EntryFormState& form, FormEvents& events, const TextCatalogue& catalogue,
@@ -35,11 +61,12 @@ struct Rule {
     QChar letter;        // its first character, null when empty
     QString& v;          // the value judged
     QString raw;         // the field's text as it stands (fields 2 and 3)
+    const bool explained; // anything reads the explanation afterwards
 
     QString tx(QStringView english) const { return cat.tx(english); }
     static const QString& br() { return TextCatalogue::HintLineBreak(); }
 
-    QString& E(int k) { return form.ExplanationParts[static_cast<size_t>(k)]; }
+    ExplanationPart E(int k) { return {form.ExplanationParts[static_cast<size_t>(k)], explained}; }
     EntryField& msk(int k) { return form.msk[static_cast<size_t>(k)]; }
 
     // Text of operand n (1..5) as the interpretation reads it: trimmed and
@@ -80,7 +107,7 @@ RuleEnd numberPart(Rule& r, qint64 lo, qint64 hi);
 RuleEnd generic(Rule& r);
 
 // The explanation part of the field being judged.
-QString& part(Rule& r);
+ExplanationPart part(Rule& r);
 // An empty operand 3..5: no part, no verdict.
 RuleEnd emptyEnds(Rule& r);
 

@@ -14,7 +14,7 @@ bool markerOk(QStringView digits) {
 Rule::Rule(EntryFormState& state, FormEvents& formEvents, const TextCatalogue& catalogue,
            const CommandTable& commands, int f, const QString& c, QString& value)
     : form(state), events(formEvents), cat(catalogue), table(commands), field(f), code(c),
-      letter(c.isEmpty() ? QChar() : c.front()), v(value) {}
+      letter(c.isEmpty() ? QChar() : c.front()), v(value), explained(formEvents.explained()) {}
 
 QString Rule::operand(int n) const {
     const int k = n + 1;
@@ -77,7 +77,7 @@ RuleEnd generic(Rule& r) {
     return Rule::normal();
 }
 
-QString& part(Rule& r) {
+ExplanationPart part(Rule& r) {
     return r.E(r.field);
 }
 
@@ -154,7 +154,8 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.clearField(k);
             r.E(k).clear();
         }
-        form.lblBemerkung.caption = r.E(1) + r.E(2);
+        if (r.explained)
+            form.lblBemerkung.caption = r.E(1).text() + r.E(2).text();
         return operandRule(r, 1);
     case 3:
         readValue(r, r.msk(3), form.txbTxt3);
@@ -164,7 +165,9 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.clearField(k);
             r.E(k).clear();
         }
-        form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3);
+        if (r.explained)
+            form.lblBemerkung.caption =
+                r.E(1).text() + r.E(2).text() + r.E(7).text() + r.E(3).text();
         return operandRule(r, 2);
     case 4:
         // Operand 3 discards operands 4 and 5 for every command.
@@ -173,7 +176,9 @@ RuleEnd InterpretOperand(EntryFormState& state, FormEvents& events, const TextCa
             r.clearField(k);
             r.E(k).clear();
         }
-        form.lblBemerkung.caption = r.E(1) + r.E(2) + r.E(7) + r.E(3) + r.E(4);
+        if (r.explained)
+            form.lblBemerkung.caption =
+                r.E(1).text() + r.E(2).text() + r.E(7).text() + r.E(3).text() + r.E(4).text();
         return operandRule(r, 3);
     case 5:
         r.raw = r.msk(5).text;

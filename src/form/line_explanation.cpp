@@ -143,6 +143,8 @@ public:
         testEingabe(k);
     }
 
+    bool explained() const override { return caption_; }
+
     void selectListIndex(int line) override {
         if (line == s_.listIndex || line < -1 || line >= ListLines)
             return;
