@@ -61,7 +61,8 @@ struct Rule {
     QChar letter;        // its first character, null when empty
     QString& v;          // the value judged
     QString raw;         // the field's text as it stands (fields 2 and 3)
-    const bool explained; // anything reads the explanation afterwards
+    // Anything reads the explanation afterwards.
+    const bool explained;
 
     QString tx(QStringView english) const { return cat.tx(english); }
     static const QString& br() { return TextCatalogue::HintLineBreak(); }

@@ -247,26 +247,11 @@ JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView value) 
 }
 
 template <class Text>
-JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, QStringView head, QStringView tail) {
-    // A surrogate pair cut in two must be written as one character.
-    if (tail.isEmpty() || (!head.isEmpty() && head.back().isHighSurrogate()))
-        return str(key, tail.isEmpty() ? head : QString(head + tail));
-    if (head.isEmpty())
-        return str(key, tail);
-    appendKey(key);
-    room(MostPerUnit * (head.size() + tail.size()) + 2);
-    *to_++ = u'"';
-    to_ = writeEscaped(to_, head, style_.escapes, true);
-    to_ = writeEscaped(to_, tail, style_.escapes, true);
-    *to_++ = u'"';
-    return *this;
-}
-
-template <class Text>
 JsonObjectOn<Text>& JsonObjectOn<Text>::str(QStringView key, const JsonEscapedHead<Text>& head,
                                             QStringView tail) {
+    // A surrogate pair cut in two must be written as one character.
     if (tail.isEmpty() || head.text.isEmpty() || head.text.back().isHighSurrogate())
-        return str(key, head.text, tail);
+        return str(key, QString(head.text + tail));
     appendKey(key);
     room(head.escaped.size() + MostPerUnit * tail.size() + 2);
     *to_++ = u'"';

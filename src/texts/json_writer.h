@@ -60,9 +60,8 @@ public:
     // json is JSON text already (a number, an object, an array, ...).
     JsonObjectOn& raw(QStringView key, QStringView json);
     JsonObjectOn& str(QStringView key, QStringView value);
-    // One string of two parts, as str(key, head + tail) writes it.
-    JsonObjectOn& str(QStringView key, QStringView head, QStringView tail);
-    // The same with a head escaped before (in the escapes of this object).
+    // One string of two parts, as str(key, head.text + tail) writes it, the
+    // head escaped before (in the escapes of this object).
     JsonObjectOn& str(QStringView key, const JsonEscapedHead<Text>& head, QStringView tail);
     // Members that many objects have alike, as membersOf() wrote them.
     JsonObjectOn& members(const Text& written);
