@@ -39,6 +39,14 @@ void writeObject(Text& out, JsonStyle style, const QString& a, const QString& b,
         .close();
 }
 
+template <class Text>
+bool twoPartsWrittenAsOne(JsonStyle style, const QString& head, const QString& tail) {
+    Text parts, whole;
+    JsonObjectOn(parts, style).str(u"m", JsonEscapedHead<Text>(head, style.escapes), tail).close();
+    JsonObjectOn(whole, style).str(u"m", QString(head + tail)).close();
+    return parts == whole;
+}
+
 } // namespace
 
 class TestJsonWriter : public QObject {
@@ -132,18 +140,8 @@ private slots:
             for (int i = 0; i < 2000; ++i) {
                 const QString head = randomUnits(random);
                 const QString tail = randomUnits(random);
-                QByteArray parts, whole;
-                JsonObjectOn(parts, style)
-                    .str(u"m", JsonEscapedHead<QByteArray>(head, style.escapes), tail)
-                    .close();
-                JsonObjectOn(whole, style).str(u"m", QString(head + tail)).close();
-                QCOMPARE(parts, whole);
-                QString partsText, wholeText;
-                JsonObjectOn(partsText, style)
-                    .str(u"m", JsonEscapedHead<QString>(head, style.escapes), tail)
-                    .close();
-                JsonObjectOn(wholeText, style).str(u"m", QString(head + tail)).close();
-                QCOMPARE(partsText, wholeText);
+                QVERIFY(twoPartsWrittenAsOne<QByteArray>(style, head, tail));
+                QVERIFY(twoPartsWrittenAsOne<QString>(style, head, tail));
             }
         }
     }
