@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 
 #include "document/file_io.h"
+#include "form/parallel_lines.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -435,6 +436,7 @@ int main(int argc, char** argv) {
     mallopt(M_TOP_PAD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
 #endif
+    vx::UseLargeHeapPages();
 #ifdef Q_OS_WIN
     // Schedule files go to stdout byte for byte, CR LF included.
     _setmode(_fileno(stdout), _O_BINARY);

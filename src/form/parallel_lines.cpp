@@ -1,9 +1,17 @@
 #include "form/parallel_lines.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <system_error>
 #include <thread>
+
+#if defined(__GLIBC__) && defined(__linux__) && !defined(VX_SANITIZED)
+#define VX_LARGE_HEAP_PAGES
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace vx {
 
@@ -13,7 +21,58 @@ constexpr qsizetype LinesPerWorker = 512;
 // More threads than this would mostly wait for the output.
 constexpr int MostWorkers = 8;
 
+#ifdef VX_LARGE_HEAP_PAGES
+std::atomic<bool> largeHeapPages{false};
+constexpr uintptr_t LargePage = uintptr_t{2} << 20;
+// The heap of the whole run starts with this much in large pages, taken in
+// blocks small enough to come from the heap; beyond it, it grows in small ones.
+constexpr size_t ReserveBlock = size_t{16} << 20;
+constexpr int ReserveBlocks = 16;
+// glibc reserves a thread's heap at an address aligned to its largest size.
+constexpr uintptr_t ThreadHeapSize = uintptr_t{64} << 20;
+
+void adviseLargePages(uintptr_t from, uintptr_t to) {
+    from = (from + LargePage - 1) & ~(LargePage - 1);
+    to &= ~(LargePage - 1);
+    // Refused or partly unmapped: those pages stay small, which only costs time.
+    if (from < to)
+        madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+}
+#endif
+
+// Once per worker thread: the heap that its allocations come from.
+void adviseThreadHeap() {
+#ifdef VX_LARGE_HEAP_PAGES
+    if (!largeHeapPages.load(std::memory_order_relaxed))
+        return;
+    void* probe = malloc(1);
+    if (!probe)
+        return;
+    const uintptr_t heap = reinterpret_cast<uintptr_t>(probe) & ~(ThreadHeapSize - 1);
+    free(probe);
+    adviseLargePages(heap, heap + ThreadHeapSize);
+#endif
+}
+
 } // namespace
+
+void UseLargeHeapPages() {
+#ifdef VX_LARGE_HEAP_PAGES
+    if (largeHeapPages.exchange(true))
+        return;
+    // Large blocks come from the heap too, so that they share its pages. The
+    // reserve is taken from the system, advised and handed back to the heap,
+    // where the next allocations find it.
+    mallopt(M_MMAP_THRESHOLD, 2 * ReserveBlock);
+    const auto before = reinterpret_cast<uintptr_t>(sbrk(0));
+    std::array<void*, ReserveBlocks> reserve{};
+    for (void*& block : reserve)
+        block = malloc(ReserveBlock);
+    adviseLargePages(before, reinterpret_cast<uintptr_t>(sbrk(0)));
+    for (void* block : reserve)
+        free(block);
+#endif
+}
 
 int WorkersFor(qsizetype count) {
     // Asking reads a file of the system: once is enough.
@@ -27,6 +86,8 @@ void RunInSlices(qsizetype count, int workers, qsizetype slice,
     slice = std::max<qsizetype>(1, slice);
     std::atomic<qsizetype> next{0};
     const auto run = [&](int worker) {
+        if (worker != 0)
+            adviseThreadHeap();
         for (;;) {
             const qsizetype begin = next.fetch_add(slice);
             if (begin >= count)

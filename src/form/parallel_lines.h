@@ -33,6 +33,13 @@ std::vector<QByteArray>
 Utf8InSlices(qsizetype count, int workers, qsizetype slice,
              const std::function<void(int worker, qsizetype i, QByteArray& out)>& item);
 
+// For a batch run, before its heap grows: the heap of the calling thread and
+// of every worker that RunInSlices starts asks the system for large pages. A
+// run keeps a hundred megabytes of findings until its end; in small pages
+// that costs tens of thousands of page faults. Where the system has no large
+// pages on request, nothing changes.
+void UseLargeHeapPages();
+
 // One ExplanationLanguage per worker: each keeps states that only one thread
 // at a time may use.
 class ExplanationTeam {
