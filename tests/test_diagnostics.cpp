@@ -223,6 +223,15 @@ void TestDiagnostics::wholeScheduleAtOnce() {
             visited.back().line = line;
         });
     QVERIFY(Full(visited) == Full(whole.problems()));
+
+    // The next update knows the loaded lines again where the rows moved.
+    QStringList moved = lines.mid(1);
+    moved.append(lines.front());
+    moved[7] = u"K, 5, B"_qs;
+    whole.update(moved);
+    ScheduleDiagnostics fresh(u"EN");
+    fresh.update(moved);
+    QVERIFY(Full(whole.problems()) == Full(fresh.problems()));
 }
 
 void TestDiagnostics::falseInputNamesTheOperand_data() {

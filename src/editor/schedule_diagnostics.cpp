@@ -170,9 +170,8 @@ const QString& ScheduleDiagnostics::Worker::falseInputHead(Control control, cons
     return *it;
 }
 
-std::vector<std::shared_ptr<const ScheduleDiagnostics::LineFacts>>
-ScheduleDiagnostics::findInParallel(const std::vector<int>& rows,
-                                    const std::function<const QString&(int)>& lineAt) {
+std::vector<char> ScheduleDiagnostics::storeInParallel(
+    const std::vector<int>& rows, const std::function<const QString&(int)>& lineAt, bool& across) {
     std::vector<int> unknown;
     for (int i : rows)
         if (!seen_.contains(lineAt(i)))
@@ -182,16 +181,26 @@ ScheduleDiagnostics::findInParallel(const std::vector<int>& rows,
         return {};
     while (static_cast<int>(workers_.size()) < workers)
         workers_.push_back(std::make_unique<Worker>(language_));
-    std::vector<std::shared_ptr<const LineFacts>> found(rows_.size());
+    std::vector<char> stored(rows_.size());
+    std::vector<char> acrossOf(static_cast<size_t>(workers));
     RunInSlices(static_cast<qsizetype>(unknown.size()), workers, 256,
                 [&](int worker, qsizetype begin, qsizetype end) {
+                    Worker& w = *workers_[static_cast<size_t>(worker)];
+                    char& changesAcross = acrossOf[static_cast<size_t>(worker)];
                     for (qsizetype k = begin; k < end; ++k) {
-                        const int i = unknown[static_cast<size_t>(k)];
-                        found[static_cast<size_t>(i)] =
-                            workers_[static_cast<size_t>(worker)]->factsOf(lineAt(i));
+                        const auto i = static_cast<size_t>(unknown[static_cast<size_t>(k)]);
+                        Row& row = rows_[i];
+                        const QString& text = lineAt(static_cast<int>(i));
+                        std::shared_ptr<const LineFacts> facts = w.factsOf(text);
+                        changesAcross =
+                            changesAcross || !row.facts || !row.facts->sameAcross(*facts);
+                        row.text = text;
+                        row.setFacts(std::move(facts));
+                        stored[i] = 1;
                     }
                 });
-    return found;
+    across = across || std::find(acrossOf.begin(), acrossOf.end(), 1) != acrossOf.end();
+    return stored;
 }
 
 void ScheduleDiagnostics::Row::setFacts(std::shared_ptr<const LineFacts> found) {
@@ -206,6 +215,9 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
     count = std::max(count, 0);
     bool changed = static_cast<size_t>(count) != rows_.size();
     bool across = changed;
+    for (int i : toRemember_)
+        remember(rows_[static_cast<size_t>(i)].text, rows_[static_cast<size_t>(i)].facts);
+    toRemember_.clear();
     rows_.resize(static_cast<size_t>(count));
     std::vector<int> differ;
     for (int i = 0; i < count; ++i) {
@@ -214,25 +226,23 @@ bool ScheduleDiagnostics::update(int count, const std::function<const QString&(i
             differ.push_back(i);
     }
     // Many new lines (a schedule loaded) are found on every core first.
-    std::vector<std::shared_ptr<const LineFacts>> found;
+    std::vector<char> stored;
     if (WorkersFor(static_cast<qsizetype>(differ.size())) > 1)
-        found = findInParallel(differ, lineAt);
+        stored = storeInParallel(differ, lineAt, across);
     for (int i : differ) {
         Row& row = rows_[static_cast<size_t>(i)];
-        const QString& text = lineAt(i);
-        std::shared_ptr<const LineFacts> facts;
-        if (!found.empty() && found[static_cast<size_t>(i)]) {
-            facts = std::move(found[static_cast<size_t>(i)]);
+        changed = true;
+        if (!stored.empty() && stored[static_cast<size_t>(i)]) {
             // Earlier ones would be forgotten before the end of the schedule.
             if (i >= count - SeenLimit)
-                remember(text, facts);
-        } else {
-            facts = factsOf(text);
+                toRemember_.push_back(i);
+            continue;
         }
+        const QString& text = lineAt(i);
+        std::shared_ptr<const LineFacts> facts = factsOf(text);
         across = across || !row.facts || !row.facts->sameAcross(*facts);
         row.text = text;
         row.setFacts(std::move(facts));
-        changed = true;
     }
     if (across)
         checkAcross();

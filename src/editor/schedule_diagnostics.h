@@ -123,15 +123,22 @@ private:
 
     std::shared_ptr<const LineFacts> factsOf(const QString& text);
     void remember(const QString& text, const std::shared_ptr<const LineFacts>& facts);
-    // The facts of the given rows' lines that the seen lines do not know, on
-    // every core, by row; null for the others. Empty when there are too few.
-    std::vector<std::shared_ptr<const LineFacts>>
-    findInParallel(const std::vector<int>& rows, const std::function<const QString&(int)>& lineAt);
+    // Finds the facts of the given rows' lines that the seen lines do not
+    // know on every core, and stores each in its row with the line, while its
+    // facts are at hand. Returns which rows it stored (none when there are
+    // too few); across: set when a stored row changes what the pass over the
+    // whole schedule reads.
+    std::vector<char> storeInParallel(const std::vector<int>& rows,
+                                      const std::function<const QString&(int)>& lineAt,
+                                      bool& across);
     void checkAcross();
 
     QString language_;
     std::vector<std::unique_ptr<Worker>> workers_; // [0] works on the calling thread
     QHash<QString, std::shared_ptr<const LineFacts>> seen_;
+    // Rows found on every core: they join the seen lines when the next
+    // update looks, which a single check never does.
+    std::vector<int> toRemember_;
     std::vector<Row> rows_;
     QHash<QString, int> definedAt_;      // address -> first defining line
     QHash<QString, QList<int>> jumpsTo_; // address -> G and R lines
