@@ -162,6 +162,9 @@ public:
     // Whether anything reads the explanation afterwards: for a reader of the
     // false inputs alone, the rules leave its parts unwritten.
     virtual bool explained() const { return true; }
+    // Whether anything reads the hints afterwards (a finding names an operand
+    // by its hint): for a reader of the explanation alone, they stay unwritten.
+    virtual bool hinted() const { return true; }
 };
 
 } // namespace vx

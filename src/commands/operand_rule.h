@@ -63,6 +63,8 @@ struct Rule {
     QString raw;         // the field's text as it stands (fields 2 and 3)
     // Anything reads the explanation afterwards.
     const bool explained;
+    // Anything reads the hints afterwards; no rule does.
+    const bool hinted;
 
     QString tx(QStringView english) const { return cat.tx(english); }
     static const QString& br() { return TextCatalogue::HintLineBreak(); }
@@ -80,8 +82,11 @@ struct Rule {
 
     // Row of the command table for this command's letter.
     int row() const;
-    QString& hint(int n) { return form.fieldHint(row(), n); }
-    void setHint(int n, const QString& text) { hint(n) = text; }
+    // Like an explanation part, a hint nobody reads is not put together.
+    template <class Text> void setHint(int n, Text&& text) {
+        if (hinted)
+            form.fieldHint(row(), n) = std::forward<Text>(text);
+    }
 
     // The masked-edit properties: the maximum length follows the mask.
     static void setMask(EntryField& f, const QString& mask, QChar prompt);

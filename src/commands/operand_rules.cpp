@@ -14,7 +14,8 @@ bool markerOk(QStringView digits) {
 Rule::Rule(EntryFormState& state, FormEvents& formEvents, const TextCatalogue& catalogue,
            const CommandTable& commands, int f, const QString& c, QString& value)
     : form(state), events(formEvents), cat(catalogue), table(commands), field(f), code(c),
-      letter(c.isEmpty() ? QChar() : c.front()), v(value), explained(formEvents.explained()) {}
+      letter(c.isEmpty() ? QChar() : c.front()), v(value), explained(formEvents.explained()),
+      hinted(formEvents.hinted()) {}
 
 QString Rule::operand(int n) const {
     const int k = n + 1;

@@ -112,9 +112,12 @@ class LineFetch : public FormEvents {
 public:
     // caption: false when only the red controls are read; the fetch never
     // reads the explanation line, so leaving it unjoined changes no flag.
-    LineFetch(const ExplanationLanguage& language, EntryFormState& state, bool caption = true)
+    // hints: false when only the explanation is read; nothing in the fetch
+    // reads a hint.
+    LineFetch(const ExplanationLanguage& language, EntryFormState& state, bool caption = true,
+              bool hints = true)
         : lang_(language), cat_(language.catalogue()), table_(language.commands()), s_(state),
-          caption_(caption) {}
+          caption_(caption), hints_(hints) {}
 
     // From the start state: the fetch up to the command field holding the
     // line's first character, which is all that this part depends on.
@@ -144,6 +147,7 @@ public:
     }
 
     bool explained() const override { return caption_; }
+    bool hinted() const override { return hints_; }
 
     void selectListIndex(int line) override {
         if (line == s_.listIndex || line < -1 || line >= ListLines)
@@ -159,6 +163,8 @@ private:
     EntryField& msk(int k) { return s_.msk[static_cast<size_t>(k)]; }
     // Only the findings read the hints: they name an operand by its hint.
     void storeHints(int command, const std::array<CatalogueText, 5>& hints) {
+        if (!hints_)
+            return;
         for (int n = 1; n <= 5; ++n) {
             const CatalogueText& hint = hints[static_cast<size_t>(n - 1)];
             if (hint.isSet())
@@ -252,6 +258,7 @@ private:
     EntryFormState& s_;
     int depth_ = 0;
     bool caption_;
+    bool hints_;
     bool fetching_ = false;
     QString codeOf_; // the field's text that code_ was made from
     QString code_;
@@ -367,7 +374,8 @@ void LineFetch::runListSetup() {
 
 void LineFetch::applyCommandLayout(int i) {
     ApplyFieldLayout(s_, i, table_.fieldCount(i));
-    lang_.applyLayoutHints(s_, i);
+    if (hints_)
+        lang_.applyLayoutHints(s_, i);
     E(1) = lang_.head(i);
 }
 
@@ -693,7 +701,7 @@ class PreparedFetch {
 public:
     // The entry area after the fetch of line, in the language's scratch state.
     static EntryFormState& run(const QString& line, const std::array<QString, 6>* fields,
-                               const ExplanationLanguage& language, bool caption) {
+                               const ExplanationLanguage& language, bool caption, bool hints) {
         EntryFormState& state = language.scratch_;
         const QString trimmed = Trim(line);
         if (trimmed.isEmpty())
@@ -705,19 +713,19 @@ public:
             state = language.startState();
             LineFetch(language, state).begin(first);
         }
-        LineFetch(language, state, caption).finish(trimmed, first, fields);
+        LineFetch(language, state, caption, hints).finish(trimmed, first, fields);
         return state;
     }
 };
 
 LineExplanation ExplainLine(const QString& line, const ExplanationLanguage& language) {
-    EntryFormState& state = PreparedFetch::run(line, nullptr, language, true);
+    EntryFormState& state = PreparedFetch::run(line, nullptr, language, true, false);
     return LineFetch(language, state).result();
 }
 
 QList<FalseInput> FalseInputsOf(const QString& line, const std::array<QString, 6>& fields,
                                 const ExplanationLanguage& language) {
-    EntryFormState& state = PreparedFetch::run(line, &fields, language, false);
+    EntryFormState& state = PreparedFetch::run(line, &fields, language, false, true);
     return LineFetch(language, state, false).falseInputs();
 }
 
