@@ -55,30 +55,31 @@ void restoreText(QString& to, const QString& from) {
         to = from;
 }
 
+// The mask, its prompt and the length it allows only guide typing: the fetch
+// sets whole texts and never reads them.
 void restoreField(EntryField& to, const EntryField& from) {
     restoreText(to.text, from.text);
-    restoreText(to.mask, from.mask);
-    to.prompt = from.prompt;
-    to.maxLength = from.maxLength;
     to.width = from.width;
     to.left = from.left;
     to.visible = from.visible;
     to.error = from.error;
 }
 
-// Puts back what the rules and the fetch read, and the hints that the
-// findings read; the list and the buttons that they only write are left as
-// the last line made them.
-void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
+// Puts back what the rules and the fetch read, the explanation when it is
+// read, and the hints when the findings read them; the list, the buttons and
+// the masks that they only write are left as the last line made them.
+void restoreForFetch(EntryFormState& to, const EntryFormState& from, bool caption, bool hints) {
     for (size_t k = 0; k < to.msk.size(); ++k)
         restoreField(to.msk[k], from.msk[k]);
     restoreField(to.txbTxt2, from.txbTxt2);
     restoreField(to.txbTxt3, from.txbTxt3);
     restoreField(to.txbAnmerk, from.txbAnmerk);
-    restoreText(to.lblBemerkung.caption, from.lblBemerkung.caption);
     to.lblBemerkung.error = from.lblBemerkung.error;
-    for (size_t k = 0; k < to.ExplanationParts.size(); ++k)
-        restoreText(to.ExplanationParts[k], from.ExplanationParts[k]);
+    if (caption) {
+        restoreText(to.lblBemerkung.caption, from.lblBemerkung.caption);
+        for (size_t k = 0; k < to.ExplanationParts.size(); ++k)
+            restoreText(to.ExplanationParts[k], from.ExplanationParts[k]);
+    }
     to.CurrentCommand = from.CurrentCommand;
     to.ListCommand = from.ListCommand;
     to.listIndex = from.listIndex;
@@ -87,7 +88,10 @@ void restoreForFetch(EntryFormState& to, const EntryFormState& from) {
     restoreText(to.renamedName, from.renamedName);
     // Only the messages read them: as choosing the command left them. Both
     // states differ from the start state only in rows written since, and a
-    // line writes those of a command or two.
+    // line writes those of a command or two. Left alone, the rows keep their
+    // marks, so that the next fetch that reads them puts them back.
+    if (!hints)
+        return;
     static_assert(std::tuple_size_v<decltype(to.fieldHints)> <= 32);
     for (quint32 rows = to.hintRowsTouched | from.hintRowsTouched; rows != 0; rows &= rows - 1) {
         const auto i = static_cast<size_t>(std::countr_zero(rows));
@@ -708,7 +712,7 @@ public:
             return state = language.startState();
         const QChar first = trimmed.front().toUpper();
         if (const EntryFormState* prepared = language.preparedFor(first)) {
-            restoreForFetch(state, *prepared);
+            restoreForFetch(state, *prepared, caption, hints);
         } else {
             state = language.startState();
             LineFetch(language, state).begin(first);
